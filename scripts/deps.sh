@@ -1,0 +1,24 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages that are missing.
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl-dev libbenchmark-dev"
+
+lexitka_install_deps() {
+    local missing=()
+    for p in $LEXITKA_PACKAGES; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build BUILD_DIR [cmake options…]
+lexitka_build() {
+    local dir="$1"; shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$LEXITKA_ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir"
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace lexitka {
+
+class LexitkaApp;
+class ProfileFile;
+
+// The main window: lesson list, test kinds, and every command of the program.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TfrmMain(LexitkaApp &app, const QString &dictionaryArg);
+    ~TfrmMain() override;
+
+    // Fills the window from the dictionary at path.
+    void OpenSlovnik(const QString &path);
+    // Stores the test-kind ticks under path's extension; false when the
+    // settings file could not be written (reported unless told not to).
+    bool CloseSlovnik(const QString &path, bool report = true);
+    void ShowSlovnik(int languageCode);
+
+    const QString &dictionaryFolder() const { return m_dictionaryFolder; }
+
+    // Ticks of the two lists, in list order.
+    QList<bool> lessonTicks() const;
+    QList<bool> testKindTicks() const;
+    // Raw bytes of the lesson names as the dictionary holds them.
+    QList<QByteArray> lessonNames() const;
+
+public slots:
+    void btnAllClick();
+    void btnNoAllClick();
+
+    // Test launch.
+    void btnTestClick();
+    void btnErrorsClick();
+    void btnClearErrorsClick();
+    bool LoadLekce();
+
+    // Statistics.
+    void btnStatistikaClick();
+    void btnClearStatistikaClick();
+
+    // Menu "Slovník" and the About box.
+    void Vytvoitnov1Click();
+    void Otevt1Click();
+    void Uloitjako1Click();
+    void Import1Click();
+    void btnAboutClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void FormCreate(const QString &dictionaryArg);
+    bool FormClose();
+    void reportSettingsFailure();
+
+public:
+    // Controls, named as the rest of the program and the tests find them.
+    QMenu *Slovnik1 = nullptr;
+    QAction *Vytvoitnov1 = nullptr;
+    QAction *Otevt1 = nullptr;
+    QAction *Uloitjako1 = nullptr;
+    QAction *Import1 = nullptr;
+    QPushButton *btnAll = nullptr;
+    QGroupBox *grbLekce = nullptr;
+    QListWidget *lbLekce = nullptr;
+    QPushButton *btnNoAll = nullptr;
+    QPushButton *btnTest = nullptr;
+    QPushButton *btnView = nullptr;
+    QPushButton *btnStatistika = nullptr;
+    QPushButton *btnErrors = nullptr;
+    QPushButton *btnShowErrors = nullptr;
+    QPushButton *btnAbout = nullptr;
+    QLabel *Label1 = nullptr;
+    QGroupBox *grbTestDe = nullptr;
+    QListWidget *chbChoice = nullptr;
+    QGroupBox *grbChyby = nullptr;
+    QCheckBox *chbSaveErrors = nullptr;
+    QPushButton *btnClearErrors = nullptr;
+    QGroupBox *grbStatistika = nullptr;
+    QCheckBox *chbStatistika = nullptr;
+    QPushButton *btnClearStatistika = nullptr;
+
+private:
+    LexitkaApp &m_app;
+    QString m_dictionaryFolder;
+};
+
+} // namespace lexitka

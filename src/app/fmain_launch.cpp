@@ -1,0 +1,10 @@
+#include "fmain.h"
+
+namespace lexitka {
+
+void TfrmMain::btnTestClick() {}
+void TfrmMain::btnErrorsClick() {}
+void TfrmMain::btnClearErrorsClick() {}
+bool TfrmMain::LoadLekce() { return false; }
+
+} // namespace lexitka

@@ -1,0 +1,23 @@
+#include "app/application.h"
+#include "platform/messenger.h"
+#include "platform/programfolder.h"
+#include "platform/services.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lexitka"));
+
+    lexitka::QtMessenger messenger;
+    lexitka::NullKeyboardLayoutService keyboard;
+    lexitka::StdRandomSource random;
+    lexitka::SystemClock clock;
+    const lexitka::Services services{lexitka::executableFolder(), &messenger, &keyboard, &random, &clock};
+
+    const QStringList args = QApplication::arguments();
+    lexitka::LexitkaApp app(services, args.size() > 1 ? args.at(1) : QString());
+    app.show();
+    return QApplication::exec();
+}

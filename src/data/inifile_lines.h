@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstring>
+
+namespace lexitka {
+
+template <class F>
+void forEachLine(const char *data, qsizetype size, F &&f)
+{
+    qsizetype pos = 0;
+    qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
+    while (pos < size) {
+        if (nextLf < pos) {
+            const void *lf = std::memchr(data + pos, '\n', size_t(size - pos));
+            nextLf = lf ? static_cast<const char *>(lf) - data : size;
+        }
+        const void *crp = std::memchr(data + pos, '\r', size_t(nextLf - pos));
+        if (crp) {
+            const qsizetype cr = static_cast<const char *>(crp) - data;
+            if (cr + 1 < nextLf || nextLf == size) {
+                // A lone CR ends the line (or a CR right before the end of data).
+                const qsizetype next = (cr + 1 < size && data[cr + 1] == '\n') ? cr + 2 : cr + 1;
+                f(pos, cr, next);
+                pos = next;
+                continue;
+            }
+            f(pos, cr, nextLf + 1); // CR LF
+            pos = nextLf + 1;
+            continue;
+        }
+        f(pos, nextLf, nextLf < size ? nextLf + 1 : size);
+        pos = nextLf + 1;
+    }
+}
+
+} // namespace lexitka

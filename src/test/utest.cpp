@@ -1,0 +1,228 @@
+#include "utest.h"
+
+#include "data/rounding.h"
+#include "data/savefile.h"
+#include "data/inifile.h"
+#include "platform/messenger.h"
+#include "platform/services.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace lexitka {
+
+UTest::UTest(QString programFolder, RandomSource &random, Messenger &messenger)
+    : m_programFolder(std::move(programFolder)), m_random(random), m_messenger(messenger)
+{
+}
+
+QString UTest::LangExt(int code)
+{
+    if (!isLanguageCode(code))
+        return {};
+    return QString::fromLatin1(languageInfo(code).extension);
+}
+
+QString UTest::MistakesFilePath(int languageCode) const
+{
+    return QDir(m_programFolder).filePath(QStringLiteral("errors.") + LangExt(languageCode) + u'e');
+}
+
+QString UTest::MistakesFilePath() const { return MistakesFilePath(LanguageCode); }
+
+void UTest::ResetLists()
+{
+    WordPool.clear();
+    ErrorList.clear();
+}
+
+void UTest::loadErrorList()
+{
+    ErrorList.clear();
+    m_errorFileUnreadable = false;
+    m_errorListChanged = false;
+    const QString path = MistakesFilePath();
+    if (!QFileInfo::exists(path))
+        return;
+    bool ok = false;
+    const QByteArray bytes = readWholeFile(path, &ok);
+    if (!ok) {
+        m_errorFileUnreadable = true;
+        m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze přečíst. Chyby z tohoto zkoušení se do něj "
+                                                  "neuloží.")
+                                       .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    ErrorList = splitLines(bytes);
+}
+
+void UTest::saveErrorList()
+{
+    const QString path = MistakesFilePath();
+    // A file we could not read is left alone rather than replaced by a
+    // list that lacks its lines.
+    if (m_errorFileUnreadable)
+        return;
+    // Nothing new to store (a mistakes test): leave the file byte for byte.
+    if (!m_errorListChanged && QFileInfo::exists(path))
+        return;
+    if (!saveWholeFile(path, joinCrLf(ErrorList)))
+        m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze uložit. Původní soubor zůstal beze změny.")
+                                       .arg(QDir::toNativeSeparators(path)));
+}
+
+void UTest::StartTest(int code)
+{
+    m_random.seedFromClock();
+    NextWord();
+    GoodCount = 0;
+    RemainCount = qint32(WordPool.size());
+    BadCount = 0;
+    loadErrorList();
+    if (m_ui)
+        m_ui->runTestWindow(code);
+    saveErrorList();
+}
+
+bool UTest::NextWord()
+{
+    while (!WordPool.isEmpty()) {
+        const qsizetype i = qsizetype(m_random.bounded(quint32(WordPool.size())));
+        // Swap with the last entry so a draw costs the same on any pool size.
+        if (i != WordPool.size() - 1)
+            WordPool.swapItemsAt(i, WordPool.size() - 1);
+        QByteArray entry = WordPool.takeLast();
+        if (ErrorsMode) {
+            const qsizetype bs = entry.indexOf('\\');
+            bool ok = false;
+            const int kind = bs < 0 ? 0 : QByteArrayView(entry).first(bs).toInt(&ok, 10);
+            if (!ok)
+                continue; // a hand-edited line without a kind: drop it, go on
+            SetTestKind(kind);
+            entry.remove(0, bs + 1);
+        }
+        CurrentWord = ParseWord(entry, LanguageCode);
+        CurrentLine = std::move(entry);
+        RemainCount = qint32(WordPool.size());
+        return true;
+    }
+    return false;
+}
+
+QByteArray UTest::RemoveBrackets(QByteArrayView text)
+{
+    // Blanks right before "(" and right after ")" go first.
+    QByteArray s;
+    s.reserve(text.size());
+    for (char c : text) {
+        if (c == '(') {
+            while (!s.isEmpty() && s.back() == ' ')
+                s.chop(1);
+        }
+        s.append(c);
+    }
+    QByteArray t;
+    t.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == ' ' && !t.isEmpty() && t.back() == ')')
+            continue;
+        t.append(s[i]);
+    }
+    // Then each "(" through the next ")"; an unmatched "(" stays with its tail.
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype open = t.indexOf('(', from);
+        if (open < 0)
+            break;
+        const qsizetype close = t.indexOf(')', open + 1);
+        if (close < 0)
+            break;
+        t.remove(open, close - open + 1);
+        from = open;
+    }
+    return t;
+}
+
+bool UTest::CompareWord(QByteArrayView typed, QByteArrayView expected)
+{
+    const QByteArray t = RemoveBrackets(typed);
+    const QByteArray e = RemoveBrackets(expected);
+    if (t == e)
+        return true;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype comma = e.indexOf(',', start);
+        const QByteArrayView piece = QByteArrayView(e).sliced(start, (comma < 0 ? e.size() : comma) - start);
+        if (piece == QByteArrayView(t))
+            return true;
+        if (comma < 0)
+            return false;
+        start = comma + 1;
+    }
+}
+
+int UTest::MistakeCharset(int kind, int language)
+{
+    if (kind == 1) {
+        if (language == LangFrench || language == LangSpanish)
+            return CharsetWestern;
+        if (language == LangRussian)
+            return CharsetCyrillic;
+    }
+    return CharsetCentralEuropean;
+}
+
+void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language)
+{
+    ++BadCount;
+    const QByteArray prefixed = QByteArray::number(kind) + '\\' + CurrentLine;
+    if (!ErrorsMode && SaveErrors) {
+        ErrorList.append(prefixed);
+        m_errorListChanged = true;
+    }
+    WordPool.append(ErrorsMode ? prefixed : CurrentLine);
+    if (m_ui)
+        m_ui->showMistake(expected, typed, MistakeCharset(kind, language));
+}
+
+void UTest::SetTestKind(int n)
+{
+    TestKinds.fill(false);
+    if (n >= 0 && n <= 3)
+        TestKinds[size_t(n)] = true;
+}
+
+void UTest::ChooseKind()
+{
+    if (TestKinds[0] && TestKinds[1])
+        AskedKind = int(m_random.bounded(2));
+    else if (TestKinds[1])
+        AskedKind = 1;
+    else if (TestKinds[0])
+        AskedKind = 0;
+}
+
+void UTest::ChooseKindGerman()
+{
+    if (TestKinds[2])
+        AskedKind = 2;
+    else if (TestKinds[3])
+        AskedKind = 3;
+    else
+        ChooseKind();
+}
+
+QString UTest::ScoreText(int which, int number)
+{
+    switch (which) {
+    case 1: return QStringLiteral("Dobře : %1").arg(number);
+    case 2: return QStringLiteral("Špatně : %1").arg(number);
+    case 3: return QStringLiteral("Zbývá : %1").arg(number);
+    case 4: return QStringLiteral("Úspešnost : %1 %").arg(number);
+    default: return {};
+    }
+}
+
+int UTest::SuccessPercent() const { return successPercent(GoodCount, BadCount); }
+
+} // namespace lexitka

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "data/dictionary.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace lexitka {
+
+class Messenger;
+class RandomSource;
+
+// What the engine needs from the windows: the test window of a language and
+// the mistake dialog. The program wires in the real windows; unit tests a fake.
+class TestUi {
+public:
+    virtual ~TestUi() = default;
+    // Shows the language's test window modally; returns when it has closed.
+    virtual void runTestWindow(int languageCode) = 0;
+    // The mistake dialog, its answer labels shown in the given character set.
+    virtual void showMistake(const QByteArray &expected, const QByteArray &typed, int charset) = 0;
+};
+
+// The state a running test shares, and the operations on it.
+class UTest {
+public:
+    UTest(QString programFolder, RandomSource &random, Messenger &messenger);
+
+    void setUi(TestUi *ui) { m_ui = ui; }
+
+    QString DictionaryPath;
+    int LanguageCode = LangEnglish;
+    bool ErrorsMode = false;
+    // "Ukládat chyby": while false an ordinary test records no mistakes.
+    bool SaveErrors = true;
+    QList<QByteArray> WordPool;
+    QList<QByteArray> ErrorList;
+    WordRecord CurrentWord;
+    QByteArray CurrentLine;
+    std::array<bool, 4> TestKinds{};
+    int AskedKind = 0;
+    qint32 GoodCount = 0;
+    qint32 BadCount = 0;
+    qint32 RemainCount = 0;
+
+    // Draws the first word, loads the mistakes, runs the window, saves the mistakes.
+    void StartTest(int code);
+    bool NextWord();
+    static bool CompareWord(QByteArrayView typed, QByteArrayView expected);
+    static QByteArray RemoveBrackets(QByteArrayView text);
+    void AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language);
+    void SetTestKind(int n);
+    static QString LangExt(int code);
+
+    // Kinds 0 and 1: both ticked → at random; else the ticked one; else unchanged.
+    void ChooseKind();
+    // German: plurals, then verbs, then as ChooseKind.
+    void ChooseKindGerman();
+
+    // "Dobře : 3" and the like; an empty string for an unknown `which`.
+    static QString ScoreText(int which, int number);
+    int SuccessPercent() const;
+
+    QString MistakesFilePath() const;
+    QString MistakesFilePath(int languageCode) const;
+    const QString &programFolder() const { return m_programFolder; }
+
+    // Every command that changes the open dictionary starts with empty lists.
+    void ResetLists();
+
+    // The charset of the mistake dialog's answer labels for a mistake.
+    static int MistakeCharset(int kind, int language);
+
+private:
+    void loadErrorList();
+    void saveErrorList();
+
+    QString m_programFolder;
+    RandomSource &m_random;
+    Messenger &m_messenger;
+    TestUi *m_ui = nullptr;
+    // The mistakes file existed but could not be read: never overwrite it.
+    bool m_errorFileUnreadable = false;
+    bool m_errorListChanged = false;
+};
+
+} // namespace lexitka

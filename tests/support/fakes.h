@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/application.h"
+#include "platform/keyboard.h"
+#include "platform/messenger.h"
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+namespace lexitka::testing {
+
+// Records every message box instead of showing it.
+class RecordingMessenger final : public Messenger {
+public:
+    struct Message {
+        QString kind; // "information", "error", "question"
+        QString text;
+    };
+    QList<Message> messages;
+    bool answer = true; // what question() says
+    // Called for every message, e.g. to assert while a modal window is open.
+    std::function<void(const Message &)> onMessage;
+
+    void information(QWidget *, const QString &text) override { add({QStringLiteral("information"), text}); }
+    void error(QWidget *, const QString &text) override { add({QStringLiteral("error"), text}); }
+    bool question(QWidget *, const QString &text) override
+    {
+        add({QStringLiteral("question"), text});
+        return answer;
+    }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Message &m : messages)
+            out.append(m.text);
+        return out;
+    }
+
+private:
+    void add(const Message &m)
+    {
+        messages.append(m);
+        if (onMessage)
+            onMessage(m);
+    }
+};
+
+class FakeKeyboardService final : public KeyboardLayoutService {
+public:
+    std::optional<QList<KeyboardLayout>> list;
+    QList<quintptr> activated;
+    std::optional<QList<KeyboardLayout>> layouts() override { return list; }
+    void activate(quintptr handle) override { activated.append(handle); }
+};
+
+class FixedClock final : public Clock {
+public:
+    QDate date{2026, 12, 6};
+    QDate today() const override { return date; }
+};
+
+// A temporary program folder with fakes wired in; builds the application on demand.
+struct Fixture {
+    QTemporaryDir dir;
+    RecordingMessenger messenger;
+    FakeKeyboardService keyboard;
+    StdRandomSource random{12345, false};
+    FixedClock clock;
+
+    QString folder() const { return dir.path(); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    Services services() { return Services{dir.path(), &messenger, &keyboard, &random, &clock}; }
+    std::unique_ptr<LexitkaApp> makeApp(const QString &argument = {})
+    {
+        return std::make_unique<LexitkaApp>(services(), argument);
+    }
+};
+
+QByteArray readFile(const QString &path);
+void writeFile(const QString &path, const QByteArray &bytes);
+// Czech text in windows-1250, as the files hold it.
+QByteArray cz(const QString &text);
+
+} // namespace lexitka::testing
