@@ -2,7 +2,6 @@
 
 namespace lexitka {
 
-void TfrmMain::btnTestClick() {}
 void TfrmMain::btnErrorsClick() {}
 void TfrmMain::btnClearErrorsClick() {}
 bool TfrmMain::LoadLekce() { return false; }

@@ -1,0 +1,150 @@
+#include "testwindow.h"
+
+#include "platform/keyboard.h"
+#include "platform/messenger.h"
+#include "test/utest.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace lexitka {
+namespace {
+
+QLabel *scoreLabel(QWidget *parent, const char *name, const QString &text, const QColor &color, int top)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, color);
+    l->setPalette(p);
+    l->setGeometry(292, top, 130, 17);
+    return l;
+}
+
+} // namespace
+
+TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, int languageCode,
+                       const char *objectName, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      m_test(test), m_keyboards(keyboards), m_messenger(messenger), m_languageCode(languageCode)
+{
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(QStringLiteral("Zkoušení"));
+    setModal(true);
+    QFont base(QStringLiteral("Tahoma"));
+    base.setPixelSize(11);
+    setFont(base);
+
+    Label1 = new QLabel(QStringLiteral("Slovíčko:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 8, 120, 16);
+    pnlSlovo = new QLabel(QStringLiteral("Práce"), this);
+    pnlSlovo->setObjectName(QStringLiteral("pnlSlovo"));
+    pnlSlovo->setGeometry(8, 24, 273, 29);
+    pnlSlovo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlSlovo->setAlignment(Qt::AlignCenter);
+    QFont question(QStringLiteral("Verdana"));
+    question.setPixelSize(15);
+    question.setBold(true);
+    pnlSlovo->setFont(question);
+    Label3 = new QLabel(QStringLiteral("Překlad:"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(8, 60, 120, 16);
+    edtPreklad = new QLineEdit(this);
+    edtPreklad->setObjectName(QStringLiteral("edtPreklad"));
+    edtPreklad->setGeometry(8, 76, 273, 23);
+    QFont answer(QStringLiteral("Verdana"));
+    answer.setPixelSize(13);
+    edtPreklad->setFont(answer);
+    btnOK = new QPushButton(QStringLiteral("Další"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setGeometry(107, 112, 75, 25);
+    btnOK->setDefault(true);
+    btnOK->setAutoDefault(true);
+
+    lblRemain = scoreLabel(this, "lblRemain", QStringLiteral("Zbývá: 0"), Qt::black, 24);
+    lblGood = scoreLabel(this, "lblGood", QStringLiteral("Dobře: 0"), QColor(0, 128, 0), 44);
+    lblBad = scoreLabel(this, "lblBad", QStringLiteral("Špatně: 0"), Qt::red, 64);
+    lblPerCent = scoreLabel(this, "lblPerCent", QStringLiteral("Úspěšnost: 100 %"), QColor(0, 0, 128), 84);
+
+    setFixedSize(430, 148);
+    connect(btnOK, &QPushButton::clicked, this, &TestWindow::btnOKClick);
+    connect(edtPreklad, &QLineEdit::textEdited, this, [this] { edtPrekladChange(); });
+}
+
+void TestWindow::installKeyPreview()
+{
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+void TestWindow::Start()
+{
+    installKeyPreview();
+    Display();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    edtPreklad->setFocus();
+    exec();
+}
+
+QByteArray TestWindow::typedAnswer() const { return encode(edtPreklad->text(), m_answerCodePage); }
+
+void TestWindow::setAnswer(const QByteArray &bytes) { edtPreklad->setText(decode(bytes, m_answerCodePage)); }
+
+void TestWindow::setQuestion(const QByteArray &bytes, CodePage cp) { pnlSlovo->setText(decode(bytes, cp)); }
+
+void TestWindow::ShowScores()
+{
+    lblRemain->setText(UTest::ScoreText(3, m_test.RemainCount));
+    lblGood->setText(UTest::ScoreText(1, m_test.GoodCount));
+    lblBad->setText(UTest::ScoreText(2, m_test.BadCount));
+    lblPerCent->setText(UTest::ScoreText(4, m_test.SuccessPercent()));
+}
+
+void TestWindow::finishAnswer()
+{
+    if (!m_test.NextWord()) {
+        m_messenger.information(this, QStringLiteral("Lexitka vyčerpána."));
+        close();
+        return;
+    }
+    Display();
+}
+
+bool TestWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Insert
+        && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+        FormKeyUpInsert();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TestWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace lexitka

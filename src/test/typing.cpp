@@ -1,0 +1,47 @@
+#include "typing.h"
+
+#include <QLineEdit>
+
+namespace lexitka {
+
+std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed)
+{
+    for (const auto &[from, to] : table) {
+        if (from == typed)
+            return to;
+    }
+    return std::nullopt;
+}
+
+QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table)
+{
+    if (text.isEmpty() || caret <= 0 || caret > text.size())
+        return text;
+    const auto target = lookupTyping(table, static_cast<unsigned char>(text[caret - 1]));
+    if (!target)
+        return text;
+    QByteArray out = text;
+    out[caret - 1] = static_cast<char>(*target);
+    return out;
+}
+
+bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp)
+{
+    const QString text = box->text();
+    const int caret = box->cursorPosition();
+    if (text.isEmpty() || caret <= 0)
+        return false;
+    const QByteArray typed = encode(text.mid(caret - 1, 1), cp);
+    if (typed.size() != 1)
+        return false;
+    const auto target = lookupTyping(table, static_cast<unsigned char>(typed[0]));
+    if (!target)
+        return false;
+    QString out = text;
+    out.replace(caret - 1, 1, decode(QByteArray(1, static_cast<char>(*target)), cp));
+    box->setText(out);
+    box->setCursorPosition(caret);
+    return true;
+}
+
+} // namespace lexitka

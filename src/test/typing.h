@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/codepage.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <span>
+#include <utility>
+
+class QLineEdit;
+
+namespace lexitka {
+
+// A typing table: pairs of (byte typed on the English layout, byte it becomes),
+// the target in the code page of the box the user types into.
+using TypingTable = std::span<const std::pair<unsigned char, unsigned char>>;
+
+std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed);
+
+// Converts the one character before the caret of the box, shown in code page
+// cp, by the table; puts the caret back. Returns true when it replaced one.
+bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp);
+
+// The same on bytes, for logic and tests: text with the caret after `caret`
+// bytes. Returns the converted text (unchanged when nothing matches).
+QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table);
+
+} // namespace lexitka
