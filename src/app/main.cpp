@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
 #include "platform/services.h"
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexitka"));
+    lexitka::installFontSubstitutes();
 
     lexitka::QtMessenger messenger;
     lexitka::NullKeyboardLayoutService keyboard;
