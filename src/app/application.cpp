@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
+#include "stats/fstatistic.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
 {
     m_test.setUi(this);
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
+    m_frmStatistic = std::make_unique<TfrmStatistic>();
 }
 
 LexitkaApp::~LexitkaApp() = default;

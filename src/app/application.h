@@ -13,6 +13,7 @@ class Clock;
 class Messenger;
 class RandomSource;
 class TfrmMain;
+class TfrmStatistic;
 
 // What the program hands in at start: the real services in main(), fakes in tests.
 struct Services {
@@ -42,6 +43,7 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
+    TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
 
     void show();
 
@@ -55,6 +57,7 @@ private:
     UTest m_test;
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TfrmStatistic> m_frmStatistic;
 };
 
 } // namespace lexitka

@@ -51,6 +51,7 @@ public slots:
     bool LoadLekce();
 
     // Statistics.
+    QByteArray MakeLekceTypZK() const;
     void btnStatistikaClick();
     void btnClearStatistikaClick();
 

@@ -1,21 +1,67 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "data/codepage.h"
+#include "data/savefile.h"
+#include "platform/messenger.h"
+#include "platform/services.h"
+#include "stats/fstatistic.h"
+#include "stats/statistics.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
 
 namespace lexitka {
 
 void TfrmMain::btnTestClick()
 {
-    if (!LoadLekce())
-        return;
     UTest &test = m_app.test();
-    test.SaveErrors = chbSaveErrors->isChecked();
-    test.StartTest(test.LanguageCode);
+    const QString path = statisticsFilePath(m_app.programFolder(), test.LanguageCode);
+    recordAroundTest(
+        path, m_app.messenger(), this, [this] { return LoadLekce(); },
+        [&test, this] {
+            test.SaveErrors = chbSaveErrors->isChecked();
+            test.StartTest(test.LanguageCode);
+        },
+        [&test, this] {
+            return statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount,
+                                    m_app.clock().today(), MakeLekceTypZK());
+        });
 }
 
-void TfrmMain::btnStatistikaClick() {}
-void TfrmMain::btnClearStatistikaClick() {}
+QByteArray TfrmMain::MakeLekceTypZK() const
+{
+    QList<QByteArray> kinds;
+    for (int i = 0; i < chbChoice->count(); ++i)
+        kinds.append(encode(chbChoice->item(i)->text(), CodePage::Cp1250));
+    return makeLekceTypZK(lessonNames(), lessonTicks(), kinds, testKindTicks());
+}
+
+void TfrmMain::btnStatistikaClick()
+{
+    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    StatisticsFile file = loadStatisticsFile(path);
+    if (file.state == StatisticsFile::State::Unreadable) {
+        m_app.messenger().error(
+            this, QStringLiteral("Soubor statistiky %1 nelze přečíst.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    TfrmStatistic &window = m_app.frmStatistic();
+    window.setLines(splitLines(file.bytes));
+    window.exec();
+    window.setLines({});
+}
+
+void TfrmMain::btnClearStatistikaClick()
+{
+    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    // Silent as long as it works; a file that stays would mislead the user.
+    if (!QFile::remove(path) && QFileInfo::exists(path))
+        m_app.messenger().error(
+            this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(QDir::toNativeSeparators(path)));
+}
 
 } // namespace lexitka

@@ -1,0 +1,107 @@
+// Opening the statistics window over a long file: five tests a day, so
+// 10,000 records are five years of daily practice.
+#include "data/savefile.h"
+#include "stats/fstatistic.h"
+#include "stats/statistics.h"
+
+#include <QApplication>
+#include <QBarSet>
+#include <QDate>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include <benchmark/benchmark.h>
+
+using namespace lexitka;
+
+namespace {
+
+QList<QByteArray> records(qsizetype count)
+{
+    const QList<QByteArray> subjects = {"Lekce 1,Lekce 2/Anglicko - \xe8" "esky",
+                                        "Lekce 3/\xc8" "esko - anglicky",
+                                        "Lekce 1,Lekce 2,Lekce 3,Lekce 4/Anglicko - \xe8" "esky,\xc8" "esko - anglicky"};
+    QList<QByteArray> lines;
+    lines.reserve(count);
+    QDate day(2020, 1, 1);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0 && i % 5 == 0)
+            day = day.addDays(1);
+        lines.append(statisticsDay(day) + '/' + QByteArray::number((i * 37) % 101) + '/'
+                     + subjects[i % subjects.size()]);
+    }
+    return lines;
+}
+
+// Made in main(): a window must go before the application object.
+TfrmStatistic *g_window = nullptr;
+
+TfrmStatistic &window()
+{
+    g_window->resize(800, 600);
+    return *g_window;
+}
+
+// Table, overall average, chart and filtered average, as each showing does.
+void BM_FillWindow(benchmark::State &state)
+{
+    const QList<QByteArray> lines = records(state.range(0));
+    TfrmStatistic &w = window();
+    for (auto _ : state) {
+        w.setLines(lines);
+        w.FormShow();
+        benchmark::DoNotOptimize(w.barSet->count());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// From the file's bytes to the painted window, as the user first sees it.
+void BM_FillAndPaintWindow(benchmark::State &state)
+{
+    const QByteArray bytes = joinCrLf(records(state.range(0)));
+    TfrmStatistic &w = window();
+    for (auto _ : state) {
+        w.setLines(splitLines(bytes));
+        w.FormShow();
+        const QPixmap shot = w.grab();
+        benchmark::DoNotOptimize(shot.cacheKey());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Typing a filter and pressing "Zobraz".
+void BM_FilterChart(benchmark::State &state)
+{
+    TfrmStatistic &w = window();
+    w.setLines(records(state.range(0)));
+    w.FormShow();
+    for (auto _ : state) {
+        w.edtZ->setText(QStringLiteral("Lekce 3,esko"));
+        w.ShowGraf();
+        benchmark::DoNotOptimize(w.chartData().average);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_FillWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillAndPaintWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterChart)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    {
+        TfrmStatistic w;
+        g_window = &w;
+        benchmark::RunSpecifiedBenchmarks();
+        g_window = nullptr;
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,208 @@
+#include "statistics.h"
+
+#include "data/dictionary.h"
+#include "data/inifile.h"
+#include "data/rounding.h"
+#include "data/savefile.h"
+#include "platform/messenger.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace lexitka {
+
+QString statisticsFilePath(const QString &programFolder, int languageCode)
+{
+    const QString ext = QString::fromLatin1(languageInfo(languageCode).extension);
+    return QDir(programFolder).filePath(QStringLiteral("statistic.") + ext + u's');
+}
+
+QByteArray statisticsDay(const QDate &date)
+{
+    return QByteArray::number(date.day()) + '.' + QByteArray::number(date.month()) + '.';
+}
+
+QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
+                          const QList<QByteArray> &kinds, const QList<bool> &kindTicks)
+{
+    QByteArray lessonText;
+    for (qsizetype i = 0; i < lessons.size() && i < lessonTicks.size(); ++i) {
+        if (lessonTicks[i])
+            lessonText.append(',').append(lessons[i]);
+    }
+    QByteArray kindText;
+    for (qsizetype i = 0; i < kinds.size() && i < kindTicks.size(); ++i) {
+        if (!kindTicks[i])
+            continue;
+        if (i == 2 || i == 3) {
+            kindText = ',' + kinds[i];
+            break;
+        }
+        kindText.append(',').append(kinds[i]);
+    }
+    return lessonText.mid(1) + '/' + kindText.mid(1);
+}
+
+std::optional<QByteArray> statisticsRecord(bool recording, int good, int bad, const QDate &date,
+                                           const QByteArray &lekceTypZK)
+{
+    if (!recording || good + bad <= 0)
+        return std::nullopt;
+    return statisticsDay(date) + '/' + QByteArray::number(successPercent(good, bad)) + '/' + lekceTypZK;
+}
+
+StatisticsFile loadStatisticsFile(const QString &path)
+{
+    StatisticsFile file;
+    if (!QFileInfo::exists(path))
+        return file;
+    bool ok = false;
+    file.bytes = readWholeFile(path, &ok);
+    file.state = ok ? StatisticsFile::State::Read : StatisticsFile::State::Unreadable;
+    return file;
+}
+
+void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent,
+                      const std::function<bool()> &collect, const std::function<void()> &run,
+                      const std::function<std::optional<QByteArray>()> &record)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    const StatisticsFile old = loadStatisticsFile(path);
+    if (old.state == StatisticsFile::State::Unreadable)
+        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení "
+                                               "se do něj neuloží.")
+                                    .arg(shown));
+    if (!collect())
+        return;
+    run();
+    if (old.state == StatisticsFile::State::Unreadable)
+        return;
+
+    const std::optional<QByteArray> line = record();
+    // Nothing new for a file that is already there: leave it byte for byte.
+    if (!line && old.state == StatisticsFile::State::Read)
+        return;
+    QByteArray bytes = old.bytes;
+    if (line) {
+        if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+            bytes.append("\r\n");
+        bytes.append(*line).append("\r\n");
+    }
+    if (!saveWholeFile(path, bytes))
+        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze uložit. Výsledek tohoto zkoušení se "
+                                               "neuložil; původní soubor zůstal beze změny.")
+                                    .arg(shown));
+}
+
+// ---- Reading ----
+
+namespace {
+
+// Whole number 0..100 in plain decimal digits.
+int successValue(QByteArrayView text)
+{
+    if (text.isEmpty() || text.size() > 3)
+        return -1;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v <= 100 ? v : -1;
+}
+
+} // namespace
+
+StatisticsRow::StatisticsRow(QByteArray line) : m_line(std::move(line))
+{
+    qsizetype from = 0;
+    int found = 0;
+    for (; found < 4; ++found) {
+        const qsizetype at = m_line.indexOf('/', from);
+        if (at < 0)
+            break;
+        m_slash[found] = at;
+        from = at + 1;
+    }
+    // The line read as if one "/" were appended: the last field runs to its end.
+    const bool fourFields = found >= 3;
+    for (int i = found; i < 4; ++i)
+        m_slash[i] = m_line.size();
+    if (fourFields)
+        m_value = successValue(field(1));
+}
+
+QByteArrayView StatisticsRow::field(int n) const
+{
+    if (n < 0 || n > 3)
+        return {};
+    const qsizetype begin = n == 0 ? 0 : m_slash[n - 1] + 1;
+    if (begin > m_line.size())
+        return {};
+    return QByteArrayView(m_line).sliced(begin, m_slash[n] - begin);
+}
+
+QByteArrayView StatisticsRow::subject() const
+{
+    const qsizetype begin = m_slash[1] + 1;
+    if (begin > m_line.size())
+        return {};
+    return QByteArrayView(m_line).sliced(begin);
+}
+
+bool passesFilter(QByteArrayView subject, QByteArrayView filter)
+{
+    if (filter.isEmpty())
+        return true;
+    qsizetype from = 0;
+    while (from <= filter.size()) {
+        qsizetype comma = filter.indexOf(',', from);
+        if (comma < 0)
+            comma = filter.size();
+        const QByteArrayView piece = filter.sliced(from, comma - from);
+        if (!piece.isEmpty() && subject.contains(piece))
+            return true;
+        from = comma + 1;
+    }
+    return false;
+}
+
+StatisticsReport::StatisticsReport(const QList<QByteArray> &lines)
+{
+    m_rows.reserve(std::size_t(lines.size()));
+    for (const QByteArray &line : lines)
+        m_rows.emplace_back(line);
+}
+
+int StatisticsReport::overallAverage() const
+{
+    qint64 sum = 0;
+    qint64 count = 0;
+    for (const StatisticsRow &row : m_rows) {
+        if (const auto v = row.value()) {
+            sum += *v;
+            ++count;
+        }
+    }
+    return count == 0 ? 0 : roundHalfEven(double(sum) / double(count));
+}
+
+StatisticsChart StatisticsReport::chart(QByteArrayView filter) const
+{
+    StatisticsChart out;
+    qint64 sum = 0;
+    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i) {
+        const StatisticsRow &row = m_rows[std::size_t(i)];
+        const auto v = row.value();
+        if (!v || !passesFilter(row.subject(), filter))
+            continue;
+        out.rows.append(i);
+        sum += *v;
+    }
+    if (!out.rows.isEmpty())
+        out.average = roundHalfEven(double(sum) / double(out.rows.size()));
+    return out;
+}
+
+} // namespace lexitka

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace lexitka {
+
+class Messenger;
+
+// "statistic.ens" and the like, in the program folder.
+QString statisticsFilePath(const QString &programFolder, int languageCode);
+
+// ---- Recording ----
+
+// "6.12.": day and month without leading zeros, no year.
+QByteArray statisticsDay(const QDate &date);
+
+// Lessons and test kinds of a record, "Lekce 1,Lekce 2/Anglicko - česky".
+// A ticked kind in the third or fourth place (German plurals, verbs) stands
+// alone: it replaces the kinds before it and ends the walk.
+QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
+                          const QList<QByteArray> &kinds, const QList<bool> &kindTicks);
+
+// The record of a finished test, or nothing when recording is off or no
+// answer was given.
+std::optional<QByteArray> statisticsRecord(bool recording, int good, int bad, const QDate &date,
+                                           const QByteArray &lekceTypZK);
+
+struct StatisticsFile {
+    enum class State { Missing, Read, Unreadable };
+    State state = State::Missing;
+    QByteArray bytes;
+};
+
+StatisticsFile loadStatisticsFile(const QString &path);
+
+// The recording wrapped around one ordinary test. collect() gathers the
+// words and says whether the test may start; run() runs it; record() gives
+// the new line, if any, once the test has ended.
+//
+// A file that exists but cannot be read is reported and then left alone:
+// rewriting it from what we could not read would throw its records away.
+// The old bytes are kept as they are and the record is appended after them,
+// so a file with other line ends round-trips unchanged.
+void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent,
+                      const std::function<bool()> &collect, const std::function<void()> &run,
+                      const std::function<std::optional<QByteArray>()> &record);
+
+// ---- Reading, for the statistics window ----
+
+// One line of the file. Its fields are the text up to each next "/"; the
+// subject (lessons "/" kinds) is everything after the second "/".
+class StatisticsRow {
+public:
+    explicit StatisticsRow(QByteArray line);
+
+    const QByteArray &line() const { return m_line; }
+    // Field 0..3; empty when the line has fewer fields.
+    QByteArrayView field(int n) const;
+    QByteArrayView subject() const;
+    // The success of a well-formed record; nullopt for a line that is not one
+    // (fewer than four fields, or a success that is not a whole number 0..100).
+    std::optional<int> value() const { return m_value < 0 ? std::nullopt : std::optional<int>(m_value); }
+
+private:
+    QByteArray m_line;
+    // Positions of the first four "/" (or the line's length past the last).
+    qsizetype m_slash[4];
+    int m_value = -1;
+};
+
+// A filter piece matches when it occurs in the subject as it was typed,
+// blanks and case included; pieces are separated by ","; an empty piece
+// never matches; an empty filter lets every record pass.
+bool passesFilter(QByteArrayView subject, QByteArrayView filter);
+
+struct StatisticsChart {
+    QList<qsizetype> rows; // indexes of the passing records, in file order
+    int average = 0;
+};
+
+class StatisticsReport {
+public:
+    StatisticsReport() = default;
+    explicit StatisticsReport(const QList<QByteArray> &lines);
+
+    const std::vector<StatisticsRow> &rows() const { return m_rows; }
+    // Over every well-formed record; 0 when there is none.
+    int overallAverage() const;
+    StatisticsChart chart(QByteArrayView filter) const;
+
+private:
+    std::vector<StatisticsRow> m_rows;
+};
+
+} // namespace lexitka
