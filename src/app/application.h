@@ -12,6 +12,7 @@ namespace lexitka {
 class Clock;
 class Messenger;
 class RandomSource;
+class TfrmAbout;
 class TfrmMain;
 
 // What the program hands in at start: the real services in main(), fakes in tests.
@@ -42,6 +43,7 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
+    TfrmAbout &frmAbout() { return *m_frmAbout; }
 
     void show();
 
@@ -55,6 +57,7 @@ private:
     UTest m_test;
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TfrmAbout> m_frmAbout;
 };
 
 } // namespace lexitka

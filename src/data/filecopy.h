@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace lexitka {
+
+// Copies source over target through a temporary file beside the target, so a
+// copy that fails leaves an existing target as it was. False on failure.
+bool copyFileReplacing(const QString &source, const QString &target);
+
+// Both paths name one existing file (through links and "..", too).
+bool isSameFile(const QString &a, const QString &b);
+
+} // namespace lexitka
