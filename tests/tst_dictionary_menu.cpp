@@ -7,13 +7,13 @@
 #include "data/inifile.h"
 #include "data/profile.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QTimer>
 #include <QtTest>
 
@@ -70,6 +70,11 @@ private:
         if (answer == cancel()) {
             dlg->reject();
         } else {
+            // As after a click into the name box: a row still selected in the
+            // file list would win over the typed name.
+            if (auto *list = dlg->findChild<QAbstractItemView *>(QStringLiteral("listView")))
+                list->clearSelection();
+            name->setFocus();
             name->setText(answer);
             static_cast<QDialog *>(dlg)->accept(); // QFileDialog's own checks run
         }
@@ -125,7 +130,6 @@ void checkDrawsOnlyFrom(LexitkaApp &app, const QString &path)
 class TestDictionaryMenu : public QObject {
     Q_OBJECT
 private slots:
-    void menuItems();
     void newDictionary();
     void newDictionaryAsksAndFails();
     void openDictionary();
@@ -133,27 +137,6 @@ private slots:
     void importDictionary();
     void copyHelpers();
 };
-
-void TestDictionaryMenu::menuItems()
-{
-    Fixture f;
-    auto app = f.makeApp();
-    TfrmMain &frm = app->frmMain();
-    QStringList names, texts;
-    for (QAction *a : frm.Slovnik1->actions()) {
-        names << a->objectName();
-        texts << a->text();
-    }
-    QCOMPARE(frm.Slovnik1->title(), QStringLiteral("Slovník"));
-    QCOMPARE(names, (QStringList{"Vytvoitnov1", "Otevt1", "Uloitjako1", "Import1"}));
-    QCOMPARE(texts, (QStringList{"Nový", "Otevřít", "Export...", "Import..."}));
-
-    // The menu item itself runs the command.
-    DialogAnswerer answers({DialogAnswerer::cancel()});
-    frm.Otevt1->trigger();
-    QCOMPARE(answers.seen.size(), 1);
-    QCOMPARE(answers.seen[0].objectName, QStringLiteral("dlgOpen"));
-}
 
 void TestDictionaryMenu::newDictionary()
 {
@@ -331,7 +314,7 @@ void TestDictionaryMenu::openDictionary()
     // Cancel: the ticks are not stored and the lists stay.
     {
         DialogAnswerer answers({DialogAnswerer::cancel()});
-        frm.Otevt1Click();
+        frm.Otevt1->trigger(); // the menu item runs the command
         QCOMPARE(answers.remaining(), 0);
         const DialogAnswerer::Seen &seen = answers.seen.at(0);
         QCOMPARE(seen.objectName, QStringLiteral("dlgOpen"));
@@ -504,6 +487,23 @@ void TestDictionaryMenu::importDictionary()
     QCOMPARE(readFile(target), readFile(replacement));
     checkDrawsOnlyFrom(*app, target);
 
+    // A name in the dictionary folder that does not exist: opened without lessons.
+    {
+        DialogAnswerer answers({"prazdny.fr"});
+        frm.Import1Click();
+        QCOMPARE(answers.remaining(), 0);
+    }
+    QVERIFY(f.messenger.messages.isEmpty());
+    QCOMPARE(app->test().DictionaryPath, slovniky + "/prazdny.fr");
+    QCOMPARE(app->test().LanguageCode, int(LangFrench));
+    QCOMPARE(frm.lbLekce->count(), 0);
+    QVERIFY(!QFileInfo::exists(slovniky + "/prazdny.fr"));
+    {
+        DialogAnswerer back({target});
+        frm.Otevt1Click();
+        QCOMPARE(back.remaining(), 0);
+    }
+
     // A copy that fails names both files and leaves the open dictionary open.
     QDir().mkpath(slovniky + "/vadny.en"); // a folder where the copy should go
     const QString bad = other.filePath("vadny.en");
@@ -547,7 +547,9 @@ void TestDictionaryMenu::copyHelpers()
 
     QVERIFY(isSameFile(source, dir.filePath("sub.en/../a.en")));
     QVERIFY(!isSameFile(source, target));
-    QVERIFY(!isSameFile(dir.filePath("missing.en"), dir.filePath("missing.en")));
+    QVERIFY(isSameFile(dir.filePath("missing.en"), dir.filePath("sub.en/../missing.en")));
+    QVERIFY(!isSameFile(dir.filePath("missing.en"), dir.filePath("missing.de")));
+    QVERIFY(!isSameFile(source, dir.filePath("missing.en")));
 }
 
 QTEST_MAIN(TestDictionaryMenu)

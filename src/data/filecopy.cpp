@@ -2,6 +2,7 @@
 
 #include "savefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,8 +21,11 @@ bool copyFileReplacing(const QString &source, const QString &target)
 
 bool isSameFile(const QString &a, const QString &b)
 {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() || fb.exists())
+        return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
 } // namespace lexitka

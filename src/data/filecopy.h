@@ -8,7 +8,8 @@ namespace lexitka {
 // copy that fails leaves an existing target as it was. False on failure.
 bool copyFileReplacing(const QString &source, const QString &target);
 
-// Both paths name one existing file (through links and "..", too).
+// Both paths name one file: one existing file (through links and "..", too),
+// or, where it does not exist, the same path.
 bool isSameFile(const QString &a, const QString &b);
 
 } // namespace lexitka
