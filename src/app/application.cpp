@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "app/fabout.h"
 #include "app/fmain.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
@@ -19,6 +20,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_test.setUi(this);
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
     m_frmStatistic = std::make_unique<TfrmStatistic>();
+    m_frmAbout = std::make_unique<TfrmAbout>();
 }
 
 LexitkaApp::~LexitkaApp() = default;

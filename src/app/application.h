@@ -12,6 +12,7 @@ namespace lexitka {
 class Clock;
 class Messenger;
 class RandomSource;
+class TfrmAbout;
 class TfrmMain;
 class TfrmStatistic;
 
@@ -44,6 +45,7 @@ public:
 
     TfrmMain &frmMain() { return *m_frmMain; }
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
+    TfrmAbout &frmAbout() { return *m_frmAbout; }
 
     void show();
 
@@ -58,6 +60,7 @@ private:
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
     std::unique_ptr<TfrmStatistic> m_frmStatistic;
+    std::unique_ptr<TfrmAbout> m_frmAbout;
 };
 
 } // namespace lexitka

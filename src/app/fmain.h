@@ -71,6 +71,20 @@ private:
     bool FormClose();
     void reportSettingsFailure();
 
+    // File dialogs of the menu "Slovník" (fmain_commands.cpp).
+    struct DialogMemory {
+        QString fileName; // without its folder
+        QString filter;
+    };
+    void createFileDialogs();
+    // Shows dlg in the dictionary folder with fileName (the remembered one
+    // when empty); the chosen path, or empty when cancelled. With
+    // askOverwrite an existing file other than keep needs a Yes first.
+    QString runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QString &fileName,
+                          bool askOverwrite = false, const QString &keep = {});
+    // Leaves the open dictionary for path with empty test lists.
+    void switchDictionary(const QString &path);
+
 public:
     // Controls, named as the rest of the program and the tests find them.
     QMenu *Slovnik1 = nullptr;
@@ -97,10 +111,15 @@ public:
     QGroupBox *grbStatistika = nullptr;
     QCheckBox *chbStatistika = nullptr;
     QPushButton *btnClearStatistika = nullptr;
+    // Created at their first use: the file system model starts a thread.
+    QFileDialog *dlgOpen = nullptr;
+    QFileDialog *dlgSave = nullptr;
 
 private:
     LexitkaApp &m_app;
     QString m_dictionaryFolder;
+    DialogMemory m_openMemory;
+    DialogMemory m_saveMemory;
 };
 
 } // namespace lexitka

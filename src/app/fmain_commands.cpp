@@ -1,11 +1,153 @@
 #include "fmain.h"
 
-namespace lexitka {
+#include "app/application.h"
+#include "app/fabout.h"
+#include "data/dictionary.h"
+#include "data/filecopy.h"
+#include "data/savefile.h"
+#include "platform/messenger.h"
 
-void TfrmMain::Vytvoitnov1Click() {}
-void TfrmMain::Otevt1Click() {}
-void TfrmMain::Uloitjako1Click() {}
-void TfrmMain::Import1Click() {}
-void TfrmMain::btnAboutClick() {}
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace lexitka {
+namespace {
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QStringList dictionaryFilters()
+{
+    QStringList patterns;
+    QStringList filters;
+    for (int code : allLanguageCodes()) {
+        const LanguageInfo &lang = languageInfo(code);
+        const QString pattern = QStringLiteral("*.") + QLatin1String(lang.extension);
+        patterns.append(pattern);
+        filters.append(lang.dialogName + QStringLiteral(" (") + pattern + u')');
+    }
+    filters.prepend(QStringLiteral("Slovniky (") + patterns.join(u' ') + u')');
+    return filters;
+}
+
+} // namespace
+
+void TfrmMain::createFileDialogs()
+{
+    if (dlgOpen)
+        return;
+    const QStringList filters = dictionaryFilters();
+    auto make = [&](const char *name, const QString &title, QFileDialog::AcceptMode mode, const QString &accept) {
+        auto *dlg = new QFileDialog(this, title);
+        dlg->setObjectName(QString::fromLatin1(name));
+        // Qt's own dialog, so that it speaks Czech and tests can answer it;
+        // the overwrite question is ours, asked in Czech.
+        dlg->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        dlg->setAcceptMode(mode);
+        // The open dialog takes a name that does not exist yet, too.
+        dlg->setFileMode(QFileDialog::AnyFile);
+        dlg->setNameFilters(filters);
+        dlg->setDefaultSuffix(QStringLiteral("en"));
+        dlg->setLabelText(QFileDialog::LookIn, QStringLiteral("Oblast hledání:"));
+        dlg->setLabelText(QFileDialog::FileName, QStringLiteral("Název souboru:"));
+        dlg->setLabelText(QFileDialog::FileType, QStringLiteral("Soubory typu:"));
+        dlg->setLabelText(QFileDialog::Accept, accept);
+        dlg->setLabelText(QFileDialog::Reject, QStringLiteral("Storno"));
+        return dlg;
+    };
+    dlgOpen = make("dlgOpen", QStringLiteral("Otevřít"), QFileDialog::AcceptOpen, QStringLiteral("Otevřít"));
+    dlgSave = make("dlgSave", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave, QStringLiteral("Uložit"));
+}
+
+QString TfrmMain::runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QString &fileName, bool askOverwrite,
+                                const QString &keep)
+{
+    dlg->setDirectory(m_dictionaryFolder);
+    dlg->selectNameFilter(memory.filter.isEmpty() ? dlg->nameFilters().constFirst() : memory.filter);
+    // A name with a folder opens the dialog in that folder.
+    dlg->selectFile(fileName.isEmpty() ? memory.fileName : fileName);
+    QString path;
+    for (;;) {
+        if (dlg->exec() != QDialog::Accepted)
+            return {};
+        path = dlg->selectedFiles().value(0);
+        if (path.isEmpty())
+            return {};
+        if (!askOverwrite || !QFileInfo::exists(path) || isSameFile(path, keep))
+            break;
+        // Replacing a dictionary by mistake loses it: ask, and on No let the
+        // user choose again.
+        if (m_app.messenger().question(
+                this, QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(native(path))))
+            break;
+    }
+    memory.fileName = QFileInfo(path).fileName();
+    memory.filter = dlg->selectedNameFilter();
+    return path;
+}
+
+void TfrmMain::switchDictionary(const QString &path)
+{
+    UTest &test = m_app.test();
+    CloseSlovnik(test.DictionaryPath);
+    test.ResetLists();
+    test.DictionaryPath = path;
+    OpenSlovnik(path);
+}
+
+void TfrmMain::Vytvoitnov1Click()
+{
+    createFileDialogs();
+    const QString path = runFileDialog(dlgSave, m_saveMemory, {}, true);
+    if (path.isEmpty())
+        return;
+    if (!saveWholeFile(path, {})) {
+        m_app.messenger().error(this, QStringLiteral("Soubor %1 nelze vytvořit.").arg(native(path)));
+        return;
+    }
+    // The ticks still showing go to the new file's extension, none to the old one.
+    m_app.test().DictionaryPath = path;
+    switchDictionary(path);
+}
+
+void TfrmMain::Otevt1Click()
+{
+    createFileDialogs();
+    const QString path = runFileDialog(dlgOpen, m_openMemory, m_app.test().DictionaryPath);
+    if (path.isEmpty())
+        return;
+    switchDictionary(path);
+}
+
+void TfrmMain::Uloitjako1Click()
+{
+    createFileDialogs();
+    const QString source = m_app.test().DictionaryPath;
+    const QString path = runFileDialog(dlgSave, m_saveMemory, QFileInfo(source).fileName(), true, source);
+    if (path.isEmpty() || isSameFile(path, source))
+        return;
+    if (!copyFileReplacing(source, path))
+        m_app.messenger().error(
+            this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(native(source), native(path)));
+}
+
+void TfrmMain::Import1Click()
+{
+    createFileDialogs();
+    const QString chosen = runFileDialog(dlgOpen, m_openMemory, {});
+    if (chosen.isEmpty())
+        return;
+    const QString target = QDir(m_dictionaryFolder).filePath(QFileInfo(chosen).fileName());
+    if (!isSameFile(chosen, target)) {
+        if (!QDir().mkpath(m_dictionaryFolder) || !copyFileReplacing(chosen, target)) {
+            m_app.messenger().error(
+                this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(native(chosen), native(target)));
+            return;
+        }
+    }
+    switchDictionary(target);
+}
+
+void TfrmMain::btnAboutClick() { m_app.frmAbout().exec(); }
 
 } // namespace lexitka

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace lexitka {
+
+// "O programu": the program's name, version and credits.
+class TfrmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmAbout(QWidget *parent = nullptr);
+
+    // Fills the value labels; runs each time the box is shown.
+    void FormShow();
+
+public slots:
+    void btnOKClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+public:
+    QLabel *ProgramIcon = nullptr;
+    QLabel *lblProgram = nullptr;
+    QLabel *lblVerze = nullptr;
+    QLabel *lblAutor = nullptr;
+    QLabel *lblGrafika = nullptr;
+    QLabel *lblKontakt = nullptr;
+    QPushButton *btnOK = nullptr;
+};
+
+} // namespace lexitka
