@@ -2,6 +2,8 @@
 
 #include "app/fabout.h"
 #include "app/fmain.h"
+#include "test/ferror.h"
+#include "test/ftestsingle.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 #include "stats/fstatistic.h"
@@ -19,6 +21,14 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
 {
     m_test.setUi(this);
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
+    Messenger &messenger = *services.messenger;
+    m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger);
+    m_testWindows[LangEnglish] = m_frmTestEn.get();
+    m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger);
+    m_testWindows[LangLatin] = m_frmTestLt.get();
+    m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
+    m_testWindows[LangRussian] = m_frmTestRu.get();
+    m_frmError = std::make_unique<TfrmError>();
     m_frmStatistic = std::make_unique<TfrmStatistic>();
     m_frmAbout = std::make_unique<TfrmAbout>();
 }
@@ -41,12 +51,22 @@ void LexitkaApp::show()
     m_frmMain->show();
 }
 
-void LexitkaApp::runTestWindow(int /*languageCode*/)
+TestWindow *LexitkaApp::testWindow(int languageCode) const
 {
+    const auto it = m_testWindows.find(languageCode);
+    return it == m_testWindows.end() ? nullptr : it->second;
 }
 
-void LexitkaApp::showMistake(const QByteArray & /*expected*/, const QByteArray & /*typed*/, int /*charset*/)
+void LexitkaApp::runTestWindow(int languageCode)
 {
+    if (TestWindow *window = testWindow(languageCode))
+        window->Start();
+}
+
+void LexitkaApp::showMistake(const QByteArray &expected, const QByteArray &typed, int charset)
+{
+    m_frmError->setAnswerCodePage(codePageForCharset(charset));
+    m_frmError->ShowMyMessage(expected, typed);
 }
 
 } // namespace lexitka

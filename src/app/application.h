@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <map>
 #include <memory>
 
 namespace lexitka {
@@ -12,9 +13,14 @@ namespace lexitka {
 class Clock;
 class Messenger;
 class RandomSource;
+class TestWindow;
 class TfrmAbout;
+class TfrmError;
 class TfrmMain;
 class TfrmStatistic;
+class TfrmTestEn;
+class TfrmTestLt;
+class TfrmTestRu;
 
 // What the program hands in at start: the real services in main(), fakes in tests.
 struct Services {
@@ -44,8 +50,14 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
+    TfrmTestEn &frmTestEn() { return *m_frmTestEn; }
+    TfrmTestLt &frmTestLt() { return *m_frmTestLt; }
+    TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
+    TfrmError &frmError() { return *m_frmError; }
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
     TfrmAbout &frmAbout() { return *m_frmAbout; }
+    // The test window of a language, or nullptr when it has none.
+    TestWindow *testWindow(int languageCode) const;
 
     void show();
 
@@ -59,8 +71,14 @@ private:
     UTest m_test;
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TfrmTestEn> m_frmTestEn;
+    std::unique_ptr<TfrmTestLt> m_frmTestLt;
+    std::unique_ptr<TfrmTestRu> m_frmTestRu;
+    std::unique_ptr<TfrmError> m_frmError;
     std::unique_ptr<TfrmStatistic> m_frmStatistic;
     std::unique_ptr<TfrmAbout> m_frmAbout;
+    // Language code → its test window, filled as the windows are created.
+    std::map<int, TestWindow *> m_testWindows;
 };
 
 } // namespace lexitka

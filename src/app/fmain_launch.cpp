@@ -1,9 +1,78 @@
 #include "fmain.h"
 
+#include "app/application.h"
+#include "app/wordcollection.h"
+#include "data/inifile.h"
+#include "data/savefile.h"
+#include "platform/messenger.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+
 namespace lexitka {
 
-void TfrmMain::btnErrorsClick() {}
-void TfrmMain::btnClearErrorsClick() {}
-bool TfrmMain::LoadLekce() { return false; }
+void TfrmMain::btnErrorsClick()
+{
+    UTest &test = m_app.test();
+    test.ErrorsMode = true;
+    if (LoadLekce())
+        test.StartTest(test.LanguageCode);
+    test.ErrorsMode = false;
+}
+
+void TfrmMain::btnClearErrorsClick()
+{
+    const QString path = m_app.test().MistakesFilePath();
+    QFile file(path);
+    if (!file.exists() || file.remove())
+        return;
+    // A mistakes file that is still there must not look deleted.
+    m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(QDir::toNativeSeparators(path)));
+}
+
+bool TfrmMain::LoadLekce()
+{
+    UTest &test = m_app.test();
+    Messenger &messenger = m_app.messenger();
+    test.WordPool.clear();
+
+    if (test.ErrorsMode) {
+        const QString path = test.MistakesFilePath();
+        bool ok = false;
+        const QByteArray bytes = readWholeFile(path, &ok);
+        if (!ok) {
+            if (QFileInfo::exists(path))
+                messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.")
+                                          .arg(QDir::toNativeSeparators(path)));
+            else
+                messenger.information(this, QStringLiteral("Nemáte žádné chyby !"));
+            test.ErrorsMode = false;
+            return false;
+        }
+        test.WordPool = splitLines(bytes);
+    } else {
+        const IniDocument dictionary = IniDocument::fromFile(test.DictionaryPath);
+        test.WordPool = collectLessonEntries(dictionary, lessonNames(), lessonTicks());
+    }
+
+    const QList<bool> kinds = testKindTicks();
+    const bool german = test.LanguageCode == LangGerman;
+    for (int i = 0; i < 4; ++i)
+        test.TestKinds[size_t(i)] = (i < 2 || german) && i < kinds.size() && kinds[i];
+    filterByTestKinds(test.WordPool, test.TestKinds[2], test.TestKinds[3]);
+
+    bool ok = true;
+    if (test.WordPool.isEmpty()) {
+        messenger.information(this, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
+        ok = false;
+    }
+    if (!test.TestKinds[0] && !test.TestKinds[1] && !test.TestKinds[2] && !test.TestKinds[3]) {
+        messenger.information(this, QStringLiteral("Musíte vybrat druh zkoušení !"));
+        ok = false;
+    }
+    return ok;
+}
 
 } // namespace lexitka

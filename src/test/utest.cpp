@@ -74,12 +74,16 @@ void UTest::saveErrorList()
 void UTest::StartTest(int code)
 {
     m_random.seedFromClock();
-    NextWord();
+    const bool drawn = NextWord();
     GoodCount = 0;
     RemainCount = qint32(WordPool.size());
     BadCount = 0;
     loadErrorList();
-    if (m_ui)
+    // Only a mistakes file whose every line lacks its kind leaves nothing
+    // to ask; a window over a stale word would make no sense.
+    if (!drawn)
+        m_messenger.information(nullptr, QStringLiteral("Nemáte žádné chyby !"));
+    else if (m_ui)
         m_ui->runTestWindow(code);
     saveErrorList();
 }

@@ -1,0 +1,92 @@
+#include "ftestsingle.h"
+
+#include "data/dictionary.h"
+#include "platform/keyboard.h"
+#include "test/typing_ru.h"
+#include "test/utest.h"
+
+#include <QLineEdit>
+
+namespace lexitka {
+
+SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger,
+                                               const SingleAnswerLanguage &language, QWidget *parent)
+    : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent),
+      m_language(language)
+{
+}
+
+void SingleAnswerTestWindow::Start()
+{
+    if (m_language.czechKeyboardOnStart)
+        m_keyboards.UseCzechKeyboard();
+    TestWindow::Start();
+}
+
+void SingleAnswerTestWindow::Display()
+{
+    edtPreklad->clear();
+    if (isVisible())
+        edtPreklad->setFocus();
+    ShowScores();
+    m_test.ChooseKind();
+    // Only kinds 0 and 1 exist here; a kind left over from a German test
+    // would otherwise show no question at all.
+    if (m_test.AskedKind != 0 && m_test.AskedKind != 1)
+        m_test.AskedKind = 0;
+
+    const CodePage foreign = languageInfo(m_language.languageCode).foreignCodePage;
+    const bool toForeign = m_test.AskedKind == 1;
+    m_questionCodePage = toForeign ? CodePage::Cp1250 : foreign;
+    setAnswerCodePage(toForeign ? foreign : CodePage::Cp1250);
+    if (m_language.keyboardPerQuestion) {
+        if (toForeign)
+            m_keyboards.UseForeignKeyboard();
+        else
+            m_keyboards.UseCzechKeyboard();
+    }
+    const WordRecord &word = m_test.CurrentWord;
+    setQuestion(toForeign ? word.Preklad : word.Slovo, m_questionCodePage);
+}
+
+const QByteArray &SingleAnswerTestWindow::expected() const
+{
+    return m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
+}
+
+void SingleAnswerTestWindow::btnOKClick()
+{
+    const QByteArray typed = typedAnswer();
+    const QByteArray wanted = expected();
+    if (UTest::CompareWord(typed, wanted))
+        ++m_test.GoodCount;
+    else
+        m_test.AddError(wanted, typed, m_test.AskedKind, languageCode());
+    finishAnswer();
+}
+
+void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
+
+void SingleAnswerTestWindow::edtPrekladChange()
+{
+    if (m_test.AskedKind == 1 && !m_language.typing.empty())
+        convertBeforeCaret(edtPreklad, m_language.typing, answerCodePage());
+}
+
+TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+    : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
+{
+}
+
+TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+    : SingleAnswerTestWindow(test, keyboards, messenger,
+                             {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()}, parent)
+{
+}
+
+TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+    : SingleAnswerTestWindow(test, keyboards, messenger, {LangLatin, "frmTestLt", true, false, {}}, parent)
+{
+}
+
+} // namespace lexitka

@@ -1,0 +1,534 @@
+#include "data/savefile.h"
+#include "support/fakes.h"
+#include "test/utest.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+namespace {
+
+// Plays the part of a test window: asks, judges and draws the next word the
+// way every window does, answering through `answer`.
+class FakeUi final : public TestUi {
+public:
+    struct Mistake {
+        QByteArray expected, typed;
+        int charset;
+        qint32 remain;
+    };
+    struct Question {
+        QByteArray line;
+        int kind;
+    };
+
+    explicit FakeUi(UTest &test) : m_test(test) {}
+
+    // Given the expected answer, what the user types; default: right.
+    std::function<QByteArray(const QByteArray &expected)> answer = [](const QByteArray &e) { return e; };
+    // Called instead of another answer: the user leaves the window.
+    std::function<bool()> leaveNow = [] { return false; };
+    int language = 0;
+    QList<int> windowsRun;
+    QList<Question> asked;
+    QList<Mistake> mistakes;
+
+    void runTestWindow(int languageCode) override
+    {
+        windowsRun.append(languageCode);
+        language = languageCode;
+        for (int guard = 0; guard < 10000; ++guard) {
+            m_test.ChooseKind();
+            asked.append({m_test.CurrentLine, m_test.AskedKind});
+            if (leaveNow())
+                return;
+            const QByteArray expected = m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
+            const QByteArray typed = answer(expected);
+            if (UTest::CompareWord(typed, expected))
+                ++m_test.GoodCount;
+            else
+                m_test.AddError(expected, typed, m_test.AskedKind, languageCode);
+            if (!m_test.NextWord())
+                return;
+        }
+        QFAIL("the test never ended");
+    }
+    void showMistake(const QByteArray &expected, const QByteArray &typed, int charset) override
+    {
+        mistakes.append({expected, typed, charset, m_test.RemainCount});
+    }
+
+private:
+    UTest &m_test;
+};
+
+struct Engine {
+    QTemporaryDir dir;
+    RecordingMessenger messenger;
+    StdRandomSource random{777, false};
+    UTest test{dir.path(), random, messenger};
+    FakeUi ui{test};
+    Engine() { test.setUi(&ui); }
+    QString errorsFile(const char *ext = "en") const { return dir.filePath(QStringLiteral("errors.%1e").arg(ext)); }
+};
+
+QList<QByteArray> sorted(QList<QByteArray> l)
+{
+    std::sort(l.begin(), l.end());
+    return l;
+}
+
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void compareWord_data();
+    void compareWord();
+    void removeBrackets_data();
+    void removeBrackets();
+    void removeBracketsEndsOnAnyInput();
+    void scoreTextsAndSuccessRate();
+    void mistakesFileNames();
+    void testKindsAndTheirChoice();
+    void nextWordDrawsEveryEntryOnce();
+    void nextWordInMistakesMode();
+    void testWithoutMistakesAsksEachWordOnce();
+    void wrongWordComesBackAndIsRecorded();
+    void oneWordAnsweredWrongTwice();
+    void mistakesTestLeavesFileAsItWas();
+    void unticksSaveErrorsRecordsNothing();
+    void mistakeLabelsCodePage();
+    void leavingEarlySavesMistakesSoFar();
+    void unreadableMistakesFileIsKept();
+    void unwritableMistakesFileIsReported();
+    void mistakesFileWithoutKindsStartsNoWindow();
+};
+
+void TestEngine::compareWord_data()
+{
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<bool>("right");
+
+    QTest::newRow("equal") << QByteArray("pes") << QByteArray("pes") << true;
+    QTest::newRow("case counts") << QByteArray("pes") << QByteArray("Pes") << false;
+    QTest::newRow("first alternative") << QByteArray("pes") << QByteArray("pes,čokl") << true;
+    QTest::newRow("last alternative") << cz("čokl") << cz("pes,čokl") << true;
+    QTest::newRow("whole list") << cz("pes,čokl") << cz("pes,čokl") << true;
+    QTest::newRow("list reversed") << cz("čokl,pes") << cz("pes,čokl") << false;
+    QTest::newRow("blank stays in alternative") << cz("čokl") << cz("pes, čokl") << false;
+    QTest::newRow("alternative with its blank") << cz(" čokl") << cz("pes, čokl") << true;
+    QTest::newRow("typed is not split") << QByteArray("pes,xxx") << QByteArray("pes") << false;
+    QTest::newRow("trailing blank counts") << QByteArray("pes ") << QByteArray("pes") << false;
+    QTest::newRow("empty against empty") << QByteArray() << QByteArray() << true;
+    QTest::newRow("empty against word") << QByteArray() << QByteArray("pes") << false;
+    QTest::newRow("double comma gives empty") << QByteArray() << QByteArray("pes,,kocka") << true;
+    QTest::newRow("final comma gives empty") << QByteArray() << QByteArray("pes,") << true;
+    QTest::newRow("remark typed otherwise") << cz("jít (kamkoli)") << cz("jít (pěšky)") << true;
+    QTest::newRow("remark left out") << cz("jít") << cz("jít (pěšky)") << true;
+    QTest::newRow("remark in alternative") << QByteArray("smat") << QByteArray("bavit,(se) smat") << true;
+    QTest::newRow("accents not folded") << QByteArray("jit") << cz("jít") << false;
+}
+
+void TestEngine::compareWord()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(QByteArray, expected);
+    QFETCH(bool, right);
+    QCOMPARE(UTest::CompareWord(typed, expected), right);
+}
+
+void TestEngine::removeBrackets_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("result");
+    QTest::newRow("remark after") << cz("jít (pěšky)") << cz("jít");
+    QTest::newRow("remark before") << QByteArray("(se) smat") << QByteArray("smat");
+    QTest::newRow("neighbours join") << QByteArray("a (b) c") << QByteArray("ac");
+    QTest::newRow("nested") << QByteArray("a(b(c)d)e") << QByteArray("ad)e");
+    QTest::newRow("run of blanks") << QByteArray("a   (b)   c") << QByteArray("ac");
+    QTest::newRow("two remarks") << QByteArray("x (1) y (2) z") << QByteArray("xyz");
+    QTest::newRow("no brackets") << QByteArray("a b") << QByteArray("a b");
+    QTest::newRow("blank after lone close") << QByteArray("a) b") << QByteArray("a)b");
+    QTest::newRow("unmatched open stays") << QByteArray("jit (pes") << QByteArray("jit(pes");
+    QTest::newRow("open at the end") << QByteArray("jit (") << QByteArray("jit(");
+    QTest::newRow("close before open") << QByteArray("a)b(c") << QByteArray("a)b(c");
+    QTest::newRow("pair then unmatched") << QByteArray("a(b)c(d") << QByteArray("ac(d");
+    QTest::newRow("close before a pair") << QByteArray("x)y(z)w") << QByteArray("x)yw");
+}
+
+void TestEngine::removeBrackets()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, result);
+    QCOMPARE(UTest::RemoveBrackets(text), result);
+}
+
+void TestEngine::removeBracketsEndsOnAnyInput()
+{
+    // Every string of up to six characters over the alphabet that matters.
+    const char alphabet[] = {'(', ')', ' ', 'a'};
+    for (int len = 0; len <= 6; ++len) {
+        int total = 1;
+        for (int i = 0; i < len; ++i)
+            total *= 4;
+        for (int n = 0; n < total; ++n) {
+            QByteArray s;
+            for (int i = 0, v = n; i < len; ++i, v /= 4)
+                s.append(alphabet[v % 4]);
+            const QByteArray r = UTest::RemoveBrackets(s);
+            QVERIFY2(r.size() <= s.size(), s.constData());
+            // Whatever is left has no "(" with a ")" after it.
+            const qsizetype open = r.indexOf('(');
+            QVERIFY2(open < 0 || r.indexOf(')', open) < 0, s.constData());
+        }
+    }
+}
+
+void TestEngine::scoreTextsAndSuccessRate()
+{
+    QCOMPARE(UTest::ScoreText(1, 3), QStringLiteral("Dobře : 3"));
+    QCOMPARE(UTest::ScoreText(2, 0), QStringLiteral("Špatně : 0"));
+    QCOMPARE(UTest::ScoreText(3, 120), QStringLiteral("Zbývá : 120"));
+    QCOMPARE(UTest::ScoreText(4, 7), QStringLiteral("Úspešnost : 7 %"));
+    QVERIFY(UTest::ScoreText(5, 1).isEmpty());
+    QVERIFY(UTest::ScoreText(0, 1).isEmpty());
+
+    Engine e;
+    QCOMPARE(e.test.SuccessPercent(), 0); // before the first answer, not 100
+    const struct {
+        int good, bad, percent;
+    } rates[] = {{1, 7, 12}, {3, 5, 38}, {5, 3, 62}, {1, 1, 50}, {2, 1, 67}, {1, 2, 33}, {4, 0, 100}, {0, 3, 0}};
+    for (const auto &r : rates) {
+        e.test.GoodCount = r.good;
+        e.test.BadCount = r.bad;
+        QCOMPARE(e.test.SuccessPercent(), r.percent);
+    }
+}
+
+void TestEngine::mistakesFileNames()
+{
+    Engine e;
+    const QStringList exts = {"en", "de", "fr", "ru", "es", "lt"};
+    for (int code = 20; code <= 25; ++code) {
+        QCOMPARE(UTest::LangExt(code), exts[code - 20]);
+        QCOMPARE(QFileInfo(e.test.MistakesFilePath(code)).fileName(), "errors." + exts[code - 20] + "e");
+        QCOMPARE(QFileInfo(e.test.MistakesFilePath(code)).absolutePath(), QDir(e.dir.path()).absolutePath());
+    }
+    QVERIFY(UTest::LangExt(19).isEmpty());
+    QVERIFY(UTest::LangExt(26).isEmpty());
+    QCOMPARE(QFileInfo(e.test.MistakesFilePath(0)).fileName(), QStringLiteral("errors.e"));
+    e.test.LanguageCode = LangRussian;
+    QCOMPARE(QFileInfo(e.test.MistakesFilePath()).fileName(), QStringLiteral("errors.rue"));
+}
+
+void TestEngine::testKindsAndTheirChoice()
+{
+    Engine e;
+    for (int n = 0; n < 4; ++n) {
+        e.test.TestKinds = {true, true, true, true};
+        e.test.SetTestKind(n);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(e.test.TestKinds[size_t(k)], k == n);
+    }
+    for (int n : {-1, 4, 9}) {
+        e.test.TestKinds = {true, true, false, false};
+        e.test.SetTestKind(n);
+        QCOMPARE(e.test.TestKinds, (std::array<bool, 4>{}));
+    }
+
+    // Both directions ticked: both are asked, about equally often.
+    e.test.TestKinds = {true, true, false, false};
+    int ones = 0;
+    for (int i = 0; i < 1000; ++i) {
+        e.test.ChooseKind();
+        QVERIFY(e.test.AskedKind == 0 || e.test.AskedKind == 1);
+        ones += e.test.AskedKind;
+    }
+    QVERIFY2(ones > 400 && ones < 600, qPrintable(QString::number(ones)));
+
+    e.test.TestKinds = {false, true, false, false};
+    e.test.AskedKind = 0;
+    e.test.ChooseKind();
+    QCOMPARE(e.test.AskedKind, 1);
+    e.test.TestKinds = {true, false, false, false};
+    e.test.ChooseKind();
+    QCOMPARE(e.test.AskedKind, 0);
+    // Nothing ticked (a mistake of an unknown kind): the kind before stays.
+    e.test.AskedKind = 1;
+    e.test.TestKinds = {};
+    e.test.ChooseKind();
+    QCOMPARE(e.test.AskedKind, 1);
+
+    e.test.TestKinds = {true, true, true, true};
+    e.test.ChooseKindGerman();
+    QCOMPARE(e.test.AskedKind, 2);
+    e.test.TestKinds = {true, false, false, true};
+    e.test.ChooseKindGerman();
+    QCOMPARE(e.test.AskedKind, 3);
+    e.test.TestKinds = {false, true, false, false};
+    e.test.ChooseKindGerman();
+    QCOMPARE(e.test.AskedKind, 1);
+}
+
+void TestEngine::nextWordDrawsEveryEntryOnce()
+{
+    Engine e;
+    e.test.CurrentLine = "keep";
+    e.test.RemainCount = 42;
+    QVERIFY(!e.test.NextWord());
+    QCOMPARE(e.test.CurrentLine, QByteArray("keep"));
+    QCOMPARE(e.test.RemainCount, 42);
+
+    QList<QByteArray> pool;
+    for (int i = 0; i < 50; ++i)
+        pool.append(QByteArray::number(i) + "=w" + QByteArray::number(i) + "\\p" + QByteArray::number(i));
+    pool.append("7=dup\\dup"); // the same line twice is two questions
+    pool.append("7=dup\\dup");
+    e.test.WordPool = pool;
+    QList<QByteArray> drawn;
+    QList<QByteArray> order;
+    while (e.test.NextWord()) {
+        drawn.append(e.test.CurrentLine);
+        QCOMPARE(e.test.RemainCount, qint32(pool.size() - drawn.size()));
+        QCOMPARE(e.test.CurrentWord, ParseWord(e.test.CurrentLine, LangEnglish));
+    }
+    QCOMPARE(sorted(drawn), sorted(pool));
+    QVERIFY(drawn != pool); // drawn at random, not in line order
+}
+
+void TestEngine::nextWordInMistakesMode()
+{
+    Engine e;
+    e.test.ErrorsMode = true;
+    e.test.LanguageCode = LangGerman;
+    e.test.WordPool = {"2\\4=0\\Hund\\Hunde\\pes"};
+    QVERIFY(e.test.NextWord());
+    QCOMPARE(e.test.TestKinds, (std::array<bool, 4>{false, false, true, false}));
+    QCOMPARE(e.test.CurrentLine, QByteArray("4=0\\Hund\\Hunde\\pes"));
+    QCOMPARE(e.test.CurrentWord.Mn, QByteArray("Hunde"));
+
+    // A kind out of range asks nothing new; lines without a number are dropped.
+    e.test.WordPool = {"x\\1=a\\b", "\\2=c\\d", "no backslash", "", "7\\3=e\\f"};
+    QVERIFY(e.test.NextWord());
+    QCOMPARE(e.test.CurrentLine, QByteArray("3=e\\f"));
+    QCOMPARE(e.test.TestKinds, (std::array<bool, 4>{}));
+    // Whatever is left has no kind: dropped, and the pool ends.
+    QVERIFY(!e.test.NextWord());
+    QVERIFY(e.test.WordPool.isEmpty());
+    QCOMPARE(e.test.CurrentLine, QByteArray("3=e\\f"));
+}
+
+void TestEngine::testWithoutMistakesAsksEachWordOnce()
+{
+    Engine e;
+    e.test.TestKinds = {true, true, false, false};
+    const QList<QByteArray> pool = {"0=dog\\pes", "1=cat\\kocka", "2=cow\\krava", "3=pig\\prase"};
+    e.test.WordPool = pool;
+    e.test.GoodCount = 9;
+    e.test.BadCount = 9;
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.ui.windowsRun, QList<int>{LangEnglish});
+    QCOMPARE(e.ui.asked.size(), pool.size());
+    QCOMPARE(e.test.GoodCount, 4);
+    QCOMPARE(e.test.BadCount, 0);
+    QVERIFY(e.ui.mistakes.isEmpty());
+    QVERIFY(e.test.WordPool.isEmpty());
+    // The file is there afterwards, empty.
+    QVERIFY(QFileInfo::exists(e.errorsFile()));
+    QCOMPARE(readFile(e.errorsFile()), QByteArray());
+    QVERIFY(e.messenger.messages.isEmpty());
+}
+
+void TestEngine::wrongWordComesBackAndIsRecorded()
+{
+    Engine e;
+    writeFile(e.errorsFile(), "1\\9=old\\stary\r\n");
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"0=dog\\pes", "1=cat\\kocka", "2=cow\\krava"};
+    bool wrongOnce = false;
+    e.ui.answer = [&](const QByteArray &expected) {
+        if (expected == "kocka" && !wrongOnce) {
+            wrongOnce = true;
+            return QByteArray("kocour");
+        }
+        return expected;
+    };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.ui.asked.size(), 4); // one more question for the mistake
+    int catAsked = 0;
+    for (const auto &q : e.ui.asked)
+        catAsked += q.line == "1=cat\\kocka";
+    QCOMPARE(catAsked, 2);
+    QCOMPARE(e.test.GoodCount, 3);
+    QCOMPARE(e.test.BadCount, 1);
+    QCOMPARE(e.ui.mistakes.size(), 1);
+    QCOMPARE(e.ui.mistakes[0].expected, QByteArray("kocka"));
+    QCOMPARE(e.ui.mistakes[0].typed, QByteArray("kocour"));
+    QCOMPARE(e.ui.mistakes[0].charset, int(CharsetCentralEuropean));
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("1\\9=old\\stary\r\n0\\1=cat\\kocka\r\n"));
+}
+
+void TestEngine::oneWordAnsweredWrongTwice()
+{
+    Engine e;
+    e.test.TestKinds = {false, true, false, false};
+    e.test.WordPool = {"5=dog\\pes"};
+    int answers = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++answers <= 2 ? QByteArray("cat") : expected; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.ui.asked.size(), 3);
+    for (const auto &m : e.ui.mistakes)
+        QCOMPARE(m.remain, 0); // the word is back in the pool, the count not yet
+    QCOMPARE(e.test.RemainCount, 0);
+    QCOMPARE(e.test.BadCount, 2);
+    QCOMPARE(e.test.GoodCount, 1);
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("1\\5=dog\\pes\r\n1\\5=dog\\pes\r\n"));
+}
+
+void TestEngine::mistakesTestLeavesFileAsItWas()
+{
+    Engine e;
+    // Odd but legal content: a line of an unknown kind, an empty line, no final line end.
+    const QByteArray original = "1\\0=dog\\pes\r\n0\\1=cat\\kocka\r\n\r\nx\\2=cow\\krava\r\n9\\3=pig\\prase";
+    writeFile(e.errorsFile(), original);
+    e.test.ErrorsMode = true;
+    e.test.WordPool = splitLines(original);
+    e.test.TestKinds = {true, true, false, false};
+    bool wrongOnce = false;
+    e.ui.answer = [&](const QByteArray &expected) {
+        if (expected == "dog" && !wrongOnce) {
+            wrongOnce = true;
+            return QByteArray("hound");
+        }
+        return expected;
+    };
+    e.test.StartTest(LangEnglish);
+    QVERIFY(wrongOnce);
+    QCOMPARE(e.test.BadCount, 1);
+    // The dog came back in its own kind, 1.
+    QList<int> dogKinds;
+    for (const auto &q : e.ui.asked)
+        if (q.line == "0=dog\\pes")
+            dogKinds.append(q.kind);
+    QCOMPARE(dogKinds, (QList<int>{1, 1}));
+    QCOMPARE(readFile(e.errorsFile()), original);
+    QCOMPARE(e.ui.asked.size(), 4); // dog twice, cat, pig; the cow had no kind
+}
+
+void TestEngine::unticksSaveErrorsRecordsNothing()
+{
+    Engine e;
+    writeFile(e.errorsFile(), "0\\1=a\\b\r\n");
+    e.test.SaveErrors = false;
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"0=dog\\pes"};
+    int answers = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++answers == 1 ? QByteArray() : expected; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.ui.asked.size(), 2); // still asked again within the test
+    QCOMPARE(e.test.BadCount, 1);
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("0\\1=a\\b\r\n"));
+}
+
+void TestEngine::mistakeLabelsCodePage()
+{
+    QCOMPARE(UTest::MistakeCharset(1, LangFrench), int(CharsetWestern));
+    QCOMPARE(UTest::MistakeCharset(1, LangSpanish), int(CharsetWestern));
+    QCOMPARE(UTest::MistakeCharset(1, LangRussian), int(CharsetCyrillic));
+    for (int lang : {LangEnglish, LangGerman, LangLatin})
+        QCOMPARE(UTest::MistakeCharset(1, lang), int(CharsetCentralEuropean));
+    for (int kind : {0, 2, 3})
+        for (int lang = 20; lang <= 25; ++lang)
+            QCOMPARE(UTest::MistakeCharset(kind, lang), int(CharsetCentralEuropean));
+
+    // The charset goes with the language the window passes in.
+    Engine e;
+    e.test.TestKinds = {false, true, false, false};
+    e.test.LanguageCode = LangRussian;
+    e.test.WordPool = {"0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes"};
+    int answers = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++answers == 1 ? QByteArray("x") : expected; };
+    e.test.StartTest(LangRussian);
+    QCOMPARE(e.ui.mistakes.size(), 1);
+    QCOMPARE(e.ui.mistakes[0].charset, int(CharsetCyrillic));
+    QCOMPARE(e.ui.mistakes[0].expected, QByteArray("\xF1\xEE\xE1\xE0\xEA\xE0"));
+    QCOMPARE(readFile(e.errorsFile("ru")), QByteArray("1\\0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes\r\n"));
+}
+
+void TestEngine::leavingEarlySavesMistakesSoFar()
+{
+    Engine e;
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"0=dog\\pes", "1=cat\\kocka", "2=cow\\krava"};
+    e.ui.answer = [](const QByteArray &) { return QByteArray("?"); };
+    e.ui.leaveNow = [&] { return e.ui.asked.size() == 3; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.test.BadCount, 2);
+    const QList<QByteArray> lines = splitLines(readFile(e.errorsFile()));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], "0\\" + e.ui.asked[0].line);
+    QCOMPARE(lines[1], "0\\" + e.ui.asked[1].line);
+}
+
+void TestEngine::unreadableMistakesFileIsKept()
+{
+    Engine e;
+    // Something that exists but cannot be read as a file.
+    QVERIFY(QDir(e.dir.path()).mkdir(QStringLiteral("errors.ene")));
+    writeFile(e.errorsFile() + "/inside", "keep");
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"0=dog\\pes"};
+    e.ui.answer = [](const QByteArray &) { return QByteArray("?"); };
+    int answers = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++answers == 1 ? QByteArray("?") : expected; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(e.test.BadCount, 1);
+    QVERIFY(QFileInfo(e.errorsFile()).isDir());
+    QCOMPARE(readFile(e.errorsFile() + "/inside"), QByteArray("keep"));
+    QCOMPARE(e.messenger.messages.size(), 1);
+    QCOMPARE(e.messenger.messages[0].kind, QStringLiteral("error"));
+    QVERIFY(e.messenger.messages[0].text.contains(QDir::toNativeSeparators(e.errorsFile())));
+}
+
+void TestEngine::unwritableMistakesFileIsReported()
+{
+    RecordingMessenger messenger;
+    StdRandomSource random{1, false};
+    QTemporaryDir dir;
+    const QString missingFolder = dir.filePath(QStringLiteral("gone"));
+    UTest test(missingFolder, random, messenger);
+    FakeUi ui(test);
+    test.setUi(&ui);
+    test.TestKinds = {true, false, false, false};
+    test.WordPool = {"0=dog\\pes"};
+    int answers = 0;
+    ui.answer = [&](const QByteArray &expected) { return ++answers == 1 ? QByteArray("?") : expected; };
+    test.StartTest(LangEnglish);
+    QCOMPARE(ui.asked.size(), 2); // the test itself ran to its end
+    QCOMPARE(messenger.messages.size(), 1);
+    QCOMPARE(messenger.messages[0].kind, QStringLiteral("error"));
+    QVERIFY(messenger.messages[0].text.contains(QStringLiteral("errors.ene")));
+    QVERIFY(messenger.messages[0].text.contains(QStringLiteral("nelze uložit")));
+}
+
+void TestEngine::mistakesFileWithoutKindsStartsNoWindow()
+{
+    Engine e;
+    writeFile(e.errorsFile(), "dog\\pes\r\n");
+    e.test.ErrorsMode = true;
+    e.test.WordPool = {"dog\\pes"};
+    e.test.TestKinds = {true, false, false, false};
+    e.test.StartTest(LangEnglish);
+    QVERIFY(e.ui.windowsRun.isEmpty());
+    QCOMPARE(e.messenger.texts(), QStringList{QStringLiteral("Nemáte žádné chyby !")});
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("dog\\pes\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"

@@ -1,0 +1,267 @@
+#include "app/fmain.h"
+#include "app/wordcollection.h"
+#include "data/inifile.h"
+#include "support/fakes.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QTest>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+namespace {
+
+const QByteArray kGerman = cz("[Lekce A]\r\n"
+                              "0=0\\Hund\\Hunde\\pes\r\n"
+                              "1=3\\sehen\\sieht,sah,h gesehen\\vidět\r\n"
+                              "2=1\\Milch\\\\mléko\r\n"
+                              "3=3\\sein\\ist,war,i gewesen\\být\r\n"
+                              "4=2\\Haus\\Häuser\\dům\r\n"
+                              "\r\n"
+                              "[Lekce B]\r\n"
+                              "0=0\\Tisch\\Tische\\stůl\r\n"
+                              "0=3\\gehen\\geht,ging,i gegangen\\jít\r\n"
+                              "; 1=commented out\r\n"
+                              "\r\n"
+                              "[Prázdná]\r\n"
+                              "\r\n"
+                              "[Lekce A]\r\n"
+                              "7=1\\Katze\\Katzen\\kočka\r\n");
+
+void tick(QListWidget *list, std::initializer_list<int> rows)
+{
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(Qt::Unchecked);
+    for (int r : rows)
+        list->item(r)->setCheckState(Qt::Checked);
+}
+
+struct German {
+    Fixture f;
+    std::unique_ptr<LexitkaApp> app;
+    German()
+    {
+        writeFile(f.path("lekce.de"), kGerman);
+        app = f.makeApp(QStringLiteral("lekce.de"));
+    }
+    TfrmMain &main() { return app->frmMain(); }
+    UTest &test() { return app->test(); }
+};
+
+} // namespace
+
+class TestLaunch : public QObject {
+    Q_OBJECT
+private slots:
+    void germanFiltersOnEntryLines();
+    void collectsTickedLessonsInOrder();
+    void verbsOnly();
+    void pluralsLeaveOutEmptyFieldsAndVerbs();
+    void pluralsAndVerbsTogetherLeaveNothing();
+    void nothingTickedGivesBothMessages();
+    void otherLanguagesAreNeverFiltered();
+    void mistakesTestCollection();
+    void clearErrorsDeletesOnlyThatFile();
+};
+
+void TestLaunch::germanFiltersOnEntryLines()
+{
+    QVERIFY(isVerbEntry("1=3\\sehen\\sieht,sah,h gesehen\\videt"));
+    QVERIFY(isVerbEntry("3=3\\sein\\ist,war,i gewesen\\byt"));
+    QVERIFY(!isVerbEntry("0=0\\Hund\\Hunde\\pes"));
+    QVERIFY(!isVerbEntry("0=3\\x\\a,hb\\y")); // ",h" without its blank
+    QVERIFY(isVerbEntry(",h at the very start"));
+
+    QVERIFY(isPluralExcluded("2=1\\Milch\\\\mleko"));
+    QVERIFY(isPluralExcluded("1=3\\sehen\\sieht,sah,h gesehen\\videt"));
+    QVERIFY(isPluralExcluded("5=\\\\empty word")); // right after the first character still counts
+    QVERIFY(!isPluralExcluded("0=0\\Hund\\Hunde\\pes"));
+    // The first character itself is not looked at.
+    QVERIFY(!isPluralExcluded("\\\\x"));
+    QVERIFY(!isPluralExcluded(",h x"));
+    QVERIFY(!isPluralExcluded(",i x"));
+    QVERIFY(isPluralExcluded("a,i x"));
+
+    const QList<QByteArray> pool = {"0=0\\Hund\\Hunde\\pes", "1=3\\sehen\\sieht,sah,h gesehen\\v", "2=1\\Milch\\\\m",
+                                    "3=3\\sein\\ist,war,i gewesen\\b"};
+    QList<QByteArray> p = pool;
+    filterByTestKinds(p, false, false);
+    QCOMPARE(p, pool);
+    p = pool;
+    filterByTestKinds(p, false, true);
+    QCOMPARE(p, (QList<QByteArray>{pool[1], pool[3]}));
+    p = pool;
+    filterByTestKinds(p, true, false);
+    QCOMPARE(p, QList<QByteArray>{pool[0]});
+    p = pool;
+    filterByTestKinds(p, true, true);
+    QVERIFY(p.isEmpty());
+}
+
+void TestLaunch::collectsTickedLessonsInOrder()
+{
+    const IniDocument doc = IniDocument::fromBytes(kGerman);
+    const QList<QByteArray> names = doc.sectionNames();
+    QCOMPARE(names.size(), 4);
+    // Lessons in list order, then lines in file order; a duplicate key is
+    // its own word; the second "Lekce A" has its own words.
+    QCOMPARE(collectLessonEntries(doc, names, {false, true, false, true}),
+             (QList<QByteArray>{"0=0\\Tisch\\Tische\\" + cz("stůl"), "0=3\\gehen\\geht,ging,i gegangen\\" + cz("jít"),
+                                "7=1\\Katze\\Katzen\\" + cz("kočka")}));
+    QCOMPARE(collectLessonEntries(doc, names, {true, false, false, false}).size(), 5);
+    QVERIFY(collectLessonEntries(doc, names, {false, false, true, false}).isEmpty());
+    QVERIFY(collectLessonEntries(doc, names, {}).isEmpty());
+
+    // The file changed under the list: the lesson is found by its name.
+    const IniDocument changed = IniDocument::fromBytes("[New]\r\n0=a\\b\r\n[lekce b]\r\n0=x\\y\r\n");
+    QCOMPARE(collectLessonEntries(changed, names, {false, true, false, false}), QList<QByteArray>{"0=x\\y"});
+    QVERIFY(collectLessonEntries(changed, names, {false, false, true, false}).isEmpty());
+}
+
+void TestLaunch::verbsOnly()
+{
+    German g;
+    QCOMPARE(g.main().lbLekce->count(), 4);
+    QCOMPARE(g.main().chbChoice->count(), 4);
+    tick(g.main().lbLekce, {0, 1});
+    tick(g.main().chbChoice, {3});
+    QVERIFY(g.main().LoadLekce());
+    QCOMPARE(g.test().WordPool,
+             (QList<QByteArray>{"1=3\\sehen\\sieht,sah,h gesehen\\" + cz("vidět"),
+                                "3=3\\sein\\ist,war,i gewesen\\" + cz("být"),
+                                "0=3\\gehen\\geht,ging,i gegangen\\" + cz("jít")}));
+    QCOMPARE(g.test().TestKinds, (std::array<bool, 4>{false, false, false, true}));
+    QVERIFY(g.f.messenger.messages.isEmpty());
+}
+
+void TestLaunch::pluralsLeaveOutEmptyFieldsAndVerbs()
+{
+    German g;
+    tick(g.main().lbLekce, {0, 3});
+    tick(g.main().chbChoice, {0, 1, 2});
+    QVERIFY(g.main().LoadLekce());
+    QCOMPARE(g.test().WordPool, (QList<QByteArray>{"0=0\\Hund\\Hunde\\pes", "4=2\\Haus\\" + cz("Häuser\\dům"),
+                                                   "7=1\\Katze\\Katzen\\" + cz("kočka")}));
+    QCOMPARE(g.test().TestKinds, (std::array<bool, 4>{true, true, true, false}));
+
+    // Items 0 and 1 alone take every entry, nouns without plural and verbs too.
+    tick(g.main().chbChoice, {0});
+    QVERIFY(g.main().LoadLekce());
+    QCOMPARE(g.test().WordPool.size(), 6);
+}
+
+void TestLaunch::pluralsAndVerbsTogetherLeaveNothing()
+{
+    German g;
+    tick(g.main().lbLekce, {0, 1, 3});
+    tick(g.main().chbChoice, {2, 3});
+    QVERIFY(!g.main().LoadLekce());
+    QVERIFY(g.test().WordPool.isEmpty());
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat lekce kde jsou lexitka !")});
+}
+
+void TestLaunch::nothingTickedGivesBothMessages()
+{
+    German g;
+    tick(g.main().lbLekce, {});
+    tick(g.main().chbChoice, {});
+    QVERIFY(!g.main().LoadLekce());
+    QCOMPARE(g.f.messenger.texts(), (QStringList{QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"),
+                                                 QStringLiteral("Musíte vybrat druh zkoušení !")}));
+
+    // A ticked lesson without entries is no better.
+    g.f.messenger.messages.clear();
+    tick(g.main().lbLekce, {2});
+    tick(g.main().chbChoice, {0});
+    QVERIFY(!g.main().LoadLekce());
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat lekce kde jsou lexitka !")});
+
+    // Words but no kind.
+    g.f.messenger.messages.clear();
+    tick(g.main().lbLekce, {0});
+    tick(g.main().chbChoice, {});
+    QVERIFY(!g.main().LoadLekce());
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat druh zkoušení !")});
+}
+
+void TestLaunch::otherLanguagesAreNeverFiltered()
+{
+    Fixture f;
+    writeFile(f.path("lexitka.ini"), "[en]\r\n0=1\r\n1=0\r\n2=1\r\n3=1\r\n");
+    writeFile(f.path("data.en"), "[L]\r\n0=go\\jit,h pesky\r\n1=milk\\\\\r\n");
+    auto app = f.makeApp();
+    tick(app->frmMain().lbLekce, {0});
+    QVERIFY(app->frmMain().LoadLekce());
+    QCOMPARE(app->test().WordPool, (QList<QByteArray>{"0=go\\jit,h pesky", "1=milk\\\\"}));
+    QCOMPARE(app->test().TestKinds, (std::array<bool, 4>{true, false, false, false}));
+}
+
+void TestLaunch::mistakesTestCollection()
+{
+    German g;
+    UTest &test = g.test();
+    tick(g.main().lbLekce, {0});
+    tick(g.main().chbChoice, {0});
+
+    // No mistakes file.
+    g.main().btnErrorsClick();
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Nemáte žádné chyby !")});
+    QVERIFY(!test.ErrorsMode);
+
+    // An empty one: nothing to ask.
+    g.f.messenger.messages.clear();
+    writeFile(g.f.path("errors.dee"), "");
+    g.main().btnErrorsClick();
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat lekce kde jsou lexitka !")});
+    QVERIFY(!test.ErrorsMode);
+
+    // Lines of the file in file order; the plural filter works on them too.
+    g.f.messenger.messages.clear();
+    writeFile(g.f.path("errors.dee"), "1\\0=0\\Hund\\Hunde\\pes\r\n0\\2=1\\Milch\\\\m\r\n2\\4=2\\Haus\\Hauser\\d\r\n");
+    test.ErrorsMode = true;
+    QVERIFY(g.main().LoadLekce());
+    QCOMPARE(test.WordPool.size(), 3);
+    QCOMPARE(test.WordPool[1], QByteArray("0\\2=1\\Milch\\\\m"));
+    tick(g.main().chbChoice, {2});
+    QVERIFY(g.main().LoadLekce());
+    QCOMPARE(test.WordPool, (QList<QByteArray>{"1\\0=0\\Hund\\Hunde\\pes", "2\\4=2\\Haus\\Hauser\\d"}));
+
+    // The kinds of the main window still decide whether a test may start.
+    g.f.messenger.messages.clear();
+    tick(g.main().chbChoice, {});
+    QVERIFY(!g.main().LoadLekce());
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat druh zkoušení !")});
+    test.ErrorsMode = false;
+
+    // Something that is there but cannot be read is named, not called "no mistakes".
+    g.f.messenger.messages.clear();
+    QFile::remove(g.f.path("errors.dee"));
+    QVERIFY(QDir(g.f.folder()).mkdir(QStringLiteral("errors.dee")));
+    tick(g.main().chbChoice, {0});
+    g.main().btnErrorsClick();
+    QCOMPARE(g.f.messenger.messages.size(), 1);
+    QCOMPARE(g.f.messenger.messages[0].kind, QStringLiteral("error"));
+    QVERIFY(g.f.messenger.messages[0].text.contains(QDir::toNativeSeparators(g.f.path("errors.dee"))));
+    QVERIFY(!test.ErrorsMode);
+}
+
+void TestLaunch::clearErrorsDeletesOnlyThatFile()
+{
+    German g;
+    for (const char *name : {"errors.dee", "errors.ene", "statistic.des"})
+        writeFile(g.f.path(name), "0\\0=a\\b\r\n");
+    // A dictionary of no known language keeps German, and its mistakes file.
+    writeFile(g.f.path("words.txt"), "[L]\r\n0=a\\b\r\n");
+    g.main().OpenSlovnik(g.f.path("words.txt"));
+    g.main().btnClearErrorsClick();
+    QVERIFY(!QFileInfo::exists(g.f.path("errors.dee")));
+    QVERIFY(QFileInfo::exists(g.f.path("errors.ene")));
+    QVERIFY(QFileInfo::exists(g.f.path("statistic.des")));
+    // Again, with nothing left to delete: no message.
+    g.main().btnClearErrorsClick();
+    QVERIFY(g.f.messenger.messages.isEmpty());
+}
+
+QTEST_MAIN(TestLaunch)
+#include "tst_launch.moc"

@@ -1,0 +1,466 @@
+#include "app/fmain.h"
+#include "support/fakes.h"
+#include "support/modal.h"
+#include "test/ferror.h"
+#include "test/ftestsingle.h"
+#include "test/typing_ru.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+namespace {
+
+constexpr quintptr kCzech = 1;
+constexpr quintptr kEnglish = 2;
+
+// "собака" as the Russian dictionary holds it.
+const QByteArray kSobaka = "\xF1\xEE\xE1\xE0\xEA\xE0";
+
+void tick(QListWidget *list, std::initializer_list<int> rows)
+{
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(Qt::Unchecked);
+    for (int r : rows)
+        list->item(r)->setCheckState(Qt::Checked);
+}
+
+struct Program {
+    Fixture f;
+    std::unique_ptr<LexitkaApp> app;
+
+    // A program whose dictionary is `name` in its folder, shown on screen.
+    Program(const QString &name, const QByteArray &dictionary)
+    {
+        f.keyboard.list = QList<KeyboardLayout>{{kCzech, QStringLiteral("Czech")},
+                                                {kEnglish, QStringLiteral("English (United States)")}};
+        writeFile(f.path(name), dictionary);
+        app = f.makeApp(name);
+        app->show();
+    }
+    TfrmMain &main() { return app->frmMain(); }
+    UTest &test() { return app->test(); }
+    QByteArray errors(const char *ext = "en") { return readFile(f.path(QStringLiteral("errors.%1e").arg(ext))); }
+    int answers() { return test().GoodCount + test().BadCount; }
+    // True once, for a window waiting for the answer to a new question.
+    bool awaitsAnswer(QWidget *modal, QWidget *window, int given)
+    {
+        return modal == window && window->isVisible() && answers() == given;
+    }
+};
+
+struct ScoreTexts {
+    QString remain, good, bad, perCent;
+};
+
+ScoreTexts scores(const TestWindow &w)
+{
+    return {w.lblRemain->text(), w.lblGood->text(), w.lblBad->text(), w.lblPerCent->text()};
+}
+
+} // namespace
+
+class TestTestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void windowsAndControls();
+    void englishTestWithOneMistake();
+    void russianAnswerTypedKeyByKey();
+    void russianForeignToCzechIsNotConverted();
+    void mistakesTestLeavesFileUnchanged();
+    void escapeMidTestSavesMistakesSoFar();
+    void uncheckedSaveErrorsKeepsFile();
+    void mistakeDialogTextsAndWidth();
+    void mistakeDialogKeys();
+    void cyrillicTable();
+};
+
+void TestTestWindows::windowsAndControls()
+{
+    // Each language reaches its own window; all three share one design.
+    Program p(QStringLiteral("data.en"), "[L]\r\n0=dog\\pes\r\n");
+    const QList<std::pair<int, const char *>> windows = {
+        {LangEnglish, "lexitka::TfrmTestEn"}, {LangRussian, "lexitka::TfrmTestRu"}, {LangLatin, "lexitka::TfrmTestLt"}};
+    for (const auto &[code, className] : windows) {
+        auto *w = qobject_cast<SingleAnswerTestWindow *>(p.app->testWindow(code));
+        QVERIFY(w);
+        QCOMPARE(w->metaObject()->className(), className);
+        QCOMPARE(w->languageCode(), code);
+        QVERIFY(w->btnOK->isDefault());
+    }
+}
+
+void TestTestWindows::englishTestWithOneMistake()
+{
+    Program p(QStringLiteral("data.en"), cz("[Zvířata]\r\n0=dog\\pes,čokl\r\n1=cat\\kočka\r\n"));
+    TfrmTestEn &w = p.app->frmTestEn();
+    TfrmError &err = p.app->frmError();
+    tick(p.main().lbLekce, {0});
+    QCOMPARE(p.main().testKindTicks(), (QList<bool>{true, false}));
+
+    int given = 0;
+    bool mistakeMade = false;
+    QStringList questions;
+    QList<ScoreTexts> shown;
+    QString right, you;
+    int errorWidth = 0;
+    bool escClosedError = true;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &err && err.isVisible()) {
+            driver.post([&] {
+                right = err.lblRight->text();
+                you = err.lblYou->text();
+                errorWidth = err.width();
+                QTest::keyClick(&err, Qt::Key_Escape);
+                escClosedError = !err.isVisible();
+                QTest::keyClick(&err, Qt::Key_Return);
+            });
+        } else if (p.awaitsAnswer(modal, &w, given)) {
+            driver.post([&] {
+                ++given;
+                questions.append(w.pnlSlovo->text());
+                shown.append(scores(w));
+                if (w.pnlSlovo->text() == QLatin1String("dog") && !mistakeMade) {
+                    mistakeMade = true;
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("kocour"));
+                } else if (w.pnlSlovo->text() == QLatin1String("dog")) {
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("pes"));
+                } else {
+                    QTest::keyClick(w.edtPreklad, Qt::Key_Insert);
+                    QCOMPARE(w.edtPreklad->text(), QStringLiteral("kočka"));
+                }
+                QTest::keyClick(w.edtPreklad, Qt::Key_Return);
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+
+    QVERIFY(!driver.timedOut());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(questions.size(), 3);
+    QCOMPARE(questions.count(QStringLiteral("dog")), 2);
+    QCOMPARE(questions.count(QStringLiteral("cat")), 1);
+    QCOMPARE(shown[0].remain, QStringLiteral("Zbývá : 1"));
+    QCOMPARE(shown[0].good, QStringLiteral("Dobře : 0"));
+    QCOMPARE(shown[0].bad, QStringLiteral("Špatně : 0"));
+    QCOMPARE(shown[0].perCent, QStringLiteral("Úspešnost : 0 %"));
+    QCOMPARE(shown[2].bad, QStringLiteral("Špatně : 1"));
+    QCOMPARE(shown[2].remain, QStringLiteral("Zbývá : 0"));
+    QCOMPARE(right, QStringLiteral("pes,čokl"));
+    QCOMPARE(you, QStringLiteral("kocour"));
+    QCOMPARE(errorWidth, 300);
+    QVERIFY(!escClosedError);
+    QCOMPARE(p.test().GoodCount, 2);
+    QCOMPARE(p.test().BadCount, 1);
+    QCOMPARE(p.f.messenger.texts(), QStringList{QStringLiteral("Lexitka vyčerpána.")});
+    QCOMPARE(p.errors(), QByteArray("0\\0=dog\\") + cz("pes,čokl") + "\r\n");
+    // English answers are typed on the Czech layout.
+    QCOMPARE(p.f.keyboard.activated.mid(0, 2), (QList<quintptr>{kEnglish, kCzech}));
+}
+
+void TestTestWindows::russianAnswerTypedKeyByKey()
+{
+    Program p(QStringLiteral("rustina.ru"), "[L]\r\n0=" + kSobaka + "\\pes\r\n");
+    TfrmTestRu &w = p.app->frmTestRu();
+    TfrmError &err = p.app->frmError();
+    tick(p.main().lbLekce, {0});
+    tick(p.main().chbChoice, {1});
+    p.f.keyboard.activated.clear();
+
+    int given = 0;
+    QString question, extras, middle, firstTry;
+    QByteArray typedBytes;
+    QString right, you;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &err && err.isVisible()) {
+            driver.post([&] {
+                right = err.lblRight->text();
+                you = err.lblYou->text();
+                QTest::keyClick(&err, Qt::Key_Return);
+            });
+        } else if (p.awaitsAnswer(modal, &w, given)) {
+            driver.post([&] {
+                ++given;
+                if (given == 1) {
+                    question = w.pnlSlovo->text();
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("12Qq"));
+                    extras = w.edtPreklad->text();
+                    w.edtPreklad->clear();
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("ab"));
+                    w.edtPreklad->setCursorPosition(1);
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("v"));
+                    middle = w.edtPreklad->text();
+                    w.edtPreklad->clear();
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("sobak"));
+                    firstTry = w.edtPreklad->text();
+                } else {
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("sobaka"));
+                    typedBytes = w.typedAnswer();
+                }
+                QTest::keyClick(w.edtPreklad, Qt::Key_Return);
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(question, QStringLiteral("pes"));
+    QCOMPARE(extras, QStringLiteral("ъёQq"));
+    QCOMPARE(middle, QStringLiteral("авб"));
+    QCOMPARE(firstTry, QStringLiteral("собак"));
+    QCOMPARE(typedBytes, kSobaka);
+    // The mistake dialog shows both answers in Cyrillic.
+    QCOMPARE(right, QStringLiteral("собака"));
+    QCOMPARE(you, QStringLiteral("собак"));
+    QCOMPARE(p.test().GoodCount, 1);
+    QCOMPARE(p.test().BadCount, 1);
+    QCOMPARE(p.f.messenger.texts(), QStringList{QStringLiteral("Lexitka vyčerpána.")});
+    QCOMPARE(p.errors("ru"), "1\\0=" + kSobaka + "\\pes\r\n");
+    // Russian is typed on the English layout, switched per question only.
+    QCOMPARE(p.f.keyboard.activated, (QList<quintptr>{kEnglish, kEnglish}));
+}
+
+void TestTestWindows::russianForeignToCzechIsNotConverted()
+{
+    Program p(QStringLiteral("rustina.ru"), "[L]\r\n0=" + kSobaka + "\\pes\r\n");
+    TfrmTestRu &w = p.app->frmTestRu();
+    tick(p.main().lbLekce, {0});
+    tick(p.main().chbChoice, {0});
+    p.f.keyboard.activated.clear();
+    QString question, typed;
+    bool done = false;
+    ModalDriver driver([&](QWidget *modal) {
+        if (p.awaitsAnswer(modal, &w, 0) && !done) {
+            done = true;
+            driver.post([&] {
+                question = w.pnlSlovo->text();
+                QTest::keyClicks(w.edtPreklad, QStringLiteral("pes"));
+                typed = w.edtPreklad->text();
+                QTest::keyClick(w.edtPreklad, Qt::Key_Return);
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(question, QStringLiteral("собака"));
+    QCOMPARE(typed, QStringLiteral("pes"));
+    QCOMPARE(p.test().GoodCount, 1);
+    QCOMPARE(p.f.keyboard.activated, (QList<quintptr>{kEnglish, kCzech}));
+}
+
+void TestTestWindows::mistakesTestLeavesFileUnchanged()
+{
+    Program p(QStringLiteral("data.en"), "[L]\r\n0=dog\\pes\r\n");
+    const QByteArray original = "1\\0=dog\\pes\r\n0\\1=cat\\kocka\r\n";
+    writeFile(p.f.path("errors.ene"), original);
+    TfrmTestEn &w = p.app->frmTestEn();
+    TfrmError &err = p.app->frmError();
+    tick(p.main().chbChoice, {0});
+
+    int given = 0;
+    QStringList questions;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &err && err.isVisible()) {
+            driver.post([&] { QTest::mouseClick(err.Button1, Qt::LeftButton); });
+        } else if (p.awaitsAnswer(modal, &w, given)) {
+            driver.post([&] {
+                ++given;
+                questions.append(w.pnlSlovo->text());
+                // The first question wrong, every other one filled in by Insert.
+                if (given > 1)
+                    QTest::keyClick(w.edtPreklad, Qt::Key_Insert);
+                QTest::keyClick(w.edtPreklad, Qt::Key_Return);
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnErrors, Qt::LeftButton);
+
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(questions.size(), 3);
+    // The dog's line is of kind 1 (Czech shown), the cat's of kind 0.
+    QVERIFY(questions.contains(QStringLiteral("pes")));
+    QVERIFY(questions.contains(QStringLiteral("cat")));
+    QCOMPARE(questions[0], questions[2]); // the wrong one came back, in its own kind
+    QCOMPARE(p.test().BadCount, 1);
+    QCOMPARE(p.errors(), original);
+    QVERIFY(!p.test().ErrorsMode);
+
+    // Afterwards "Zkoušej !" tests the lessons again, not the mistakes.
+    tick(p.main().lbLekce, {0});
+    given = 0;
+    questions.clear();
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(questions, (QStringList{QStringLiteral("dog"), QStringLiteral("dog")}));
+    QCOMPARE(p.errors(), original + "0\\0=dog\\pes\r\n");
+}
+
+void TestTestWindows::escapeMidTestSavesMistakesSoFar()
+{
+    Program p(QStringLiteral("data.en"), "[L]\r\n0=dog\\pes\r\n1=cat\\kocka\r\n2=cow\\krava\r\n");
+    writeFile(p.f.path("errors.ene"), "1\\9=old\\stary\r\n");
+    TfrmTestEn &w = p.app->frmTestEn();
+    TfrmError &err = p.app->frmError();
+    tick(p.main().lbLekce, {0});
+
+    int given = 0;
+    QString first;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &err && err.isVisible()) {
+            driver.post([&] { QTest::keyClick(&err, Qt::Key_Return); });
+        } else if (p.awaitsAnswer(modal, &w, given)) {
+            driver.post([&] {
+                ++given;
+                if (given == 1) {
+                    first = w.pnlSlovo->text();
+                    QTest::keyClick(w.edtPreklad, Qt::Key_Return); // an empty answer is judged
+                } else {
+                    QTest::keyClicks(w.edtPreklad, QStringLiteral("half"));
+                    QTest::keyClick(w.edtPreklad, Qt::Key_Escape);
+                }
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+
+    QVERIFY(!driver.timedOut());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(given, 2);
+    QCOMPARE(p.test().BadCount, 1);
+    QVERIFY(p.f.messenger.messages.isEmpty()); // no "Lexitka vyčerpána." on Esc
+    const QMap<QString, QByteArray> lines = {{"dog", "0=dog\\pes"}, {"cat", "1=cat\\kocka"}, {"cow", "2=cow\\krava"}};
+    QVERIFY(lines.contains(first));
+    QCOMPARE(p.errors(), "1\\9=old\\stary\r\n0\\" + lines[first] + "\r\n");
+}
+
+void TestTestWindows::uncheckedSaveErrorsKeepsFile()
+{
+    Program p(QStringLiteral("data.en"), "[L]\r\n0=dog\\pes\r\n");
+    writeFile(p.f.path("errors.ene"), "1\\9=old\\stary\r\n");
+    TfrmTestEn &w = p.app->frmTestEn();
+    TfrmError &err = p.app->frmError();
+    tick(p.main().lbLekce, {0});
+    p.main().chbSaveErrors->setChecked(false);
+    int given = 0;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &err && err.isVisible()) {
+            driver.post([&] { QTest::keyClick(&err, Qt::Key_Return); });
+        } else if (p.awaitsAnswer(modal, &w, given)) {
+            driver.post([&] {
+                if (++given > 1)
+                    QTest::keyClick(w.edtPreklad, Qt::Key_Insert);
+                QTest::keyClick(w.edtPreklad, Qt::Key_Return);
+            });
+        }
+    });
+    QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(given, 2); // the wrong word still came back
+    QCOMPARE(p.errors(), QByteArray("1\\9=old\\stary\r\n"));
+}
+
+void TestTestWindows::mistakeDialogTextsAndWidth()
+{
+    QCOMPARE(TfrmError::shownExpected("gehen (,,)"), QByteArray("gehen "));
+    QCOMPARE(TfrmError::shownTyped("gehen (,,)"), QByteArray("gehen (,,)"));
+    QCOMPARE(TfrmError::shownTyped("gehen (, , )"), QByteArray("gehen "));
+    QCOMPARE(TfrmError::shownExpected("gehen (, , )"), QByteArray("gehen (, , )"));
+    QCOMPARE(TfrmError::shownExpected("a(,,)b(,,)"), QByteArray("ab(,,)"));
+    QCOMPARE(TfrmError::dialogWidth(100, 120), 300);
+    QCOMPARE(TfrmError::dialogWidth(400, 120), 415);
+    QCOMPARE(TfrmError::dialogWidth(100, 500), 515);
+
+    TfrmError dlg;
+    for (const char *name : {"Image1", "Label1", "Label2", "lblRight", "Label3", "lblYou", "Button1"})
+        QVERIFY2(dlg.findChild<QWidget *>(QString::fromLatin1(name)), name);
+    QCOMPARE(dlg.Label1->text(), QStringLiteral("Špatně !"));
+    QCOMPARE(dlg.Label2->text(), QStringLiteral("Správně mělo být :"));
+    QCOMPARE(dlg.Label3->text(), QStringLiteral("Vy jste napsali :"));
+    QCOMPARE(dlg.Button1->text(), QStringLiteral("OK"));
+    QVERIFY(dlg.Button1->isDefault());
+
+    dlg.prepare("pes", "kocka");
+    QCOMPARE(dlg.width(), 300);
+    QCOMPARE(dlg.Button1->x(), 150 - dlg.Button1->width() / 2);
+    QCOMPARE(dlg.lblRight->x(), dlg.lblYou->x());
+    QVERIFY(dlg.lblRight->x() >= dlg.Label2->x() + dlg.Label2->width());
+
+    const QByteArray longText(80, 'w');
+    dlg.prepare(longText, "x");
+    QVERIFY(dlg.width() > 300);
+    QCOMPARE(dlg.width(), dlg.lblRight->x() + dlg.lblRight->width() + 15);
+    QCOMPARE(dlg.Button1->x(), dlg.width() / 2 - dlg.Button1->width() / 2);
+    dlg.prepare("x", longText + "www");
+    QCOMPARE(dlg.width(), dlg.lblYou->x() + dlg.lblYou->width() + 15);
+    dlg.prepare("x", "y");
+    QCOMPARE(dlg.width(), 300);
+
+    dlg.prepare(cz("gehen (,,)"), cz("gehen (,,)"));
+    QCOMPARE(dlg.lblRight->text(), QStringLiteral("gehen "));
+    QCOMPARE(dlg.lblYou->text(), QStringLiteral("gehen (,,)"));
+
+    dlg.setAnswerCodePage(CodePage::Cp1251);
+    dlg.prepare(kSobaka, "\xE0");
+    QCOMPARE(dlg.lblRight->text(), QStringLiteral("собака"));
+    QCOMPARE(dlg.lblYou->text(), QStringLiteral("а"));
+    dlg.setAnswerCodePage(CodePage::Cp1252);
+    dlg.prepare("\xE9t\xE9", "\xE0");
+    QCOMPARE(dlg.lblRight->text(), QStringLiteral("été"));
+    dlg.setAnswerCodePage(CodePage::Cp1250);
+    dlg.prepare("\xE8", "\x9E");
+    QCOMPARE(dlg.lblRight->text(), QStringLiteral("č"));
+    QCOMPARE(dlg.lblYou->text(), QStringLiteral("ž"));
+}
+
+void TestTestWindows::mistakeDialogKeys()
+{
+    TfrmError dlg;
+    bool openAfterEsc = false;
+    int rounds = 0;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &dlg && dlg.isVisible())
+            driver.post([&] {
+                ++rounds;
+                QTest::keyClick(&dlg, Qt::Key_Escape);
+                openAfterEsc = dlg.isVisible();
+                if (rounds == 1)
+                    QTest::keyClick(&dlg, Qt::Key_Return);
+                else
+                    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+            });
+    });
+    dlg.ShowMyMessage("pes", "kocka");
+    QVERIFY(!driver.timedOut());
+    QVERIFY(openAfterEsc);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    dlg.ShowMyMessage("pes", "kocka");
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(rounds, 2);
+}
+
+void TestTestWindows::cyrillicTable()
+{
+    const TypingTable table = cyrillicTypingTable();
+    QCOMPARE(table.size(), size_t(66));
+    const QString from = QStringLiteral("ABVGDE^YIJKLMNOPRSTUFHC$#%!Z:{WXabvgde6yijklmnoprstufhc4351z;[wx@2");
+    const QString to = QStringLiteral("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюяЁё");
+    QSet<unsigned char> sources;
+    for (qsizetype i = 0; i < from.size(); ++i) {
+        const auto target = lookupTyping(table, uchar(from[i].toLatin1()));
+        QVERIFY(target);
+        QCOMPARE(decode(QByteArray(1, char(*target)), CodePage::Cp1251), to.mid(i, 1));
+        sources.insert(uchar(from[i].toLatin1()));
+    }
+    QCOMPARE(sources.size(), 66);
+    for (char c : {'Q', 'q', '7', ' ', '-'})
+        QVERIFY(!lookupTyping(table, uchar(c)));
+}
+
+QTEST_MAIN(TestTestWindows)
+#include "tst_testwindows.moc"
