@@ -159,7 +159,7 @@ void printRatios(const RatioReporter &reporter)
 
 // Peak resident memory added by a reading of the largest dictionary, as a
 // multiple of its file size. Each reading runs in a child process of its
-// own, so that no heap left over from another hides the growth.
+// own, so that no heap left over from another reading hides the growth.
 void printPeakMemory(const char *what, void (*read)(const QString &))
 {
     const QString path = generatedDictionary(kEntries[2], kLessons[2]);
@@ -208,10 +208,11 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    // Before the timed runs: their freed heap would hide the growth.
+    printPeakMemory();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printRatios(reporter);
-    printPeakMemory();
     benchmark::Shutdown();
     return 0;
 }
