@@ -42,13 +42,17 @@ QString LexitkaApp::settingsPath() const
 
 void LexitkaApp::show()
 {
+    auto centre = [this] {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = m_frmMain->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_frmMain->move(frame.topLeft());
+        }
+    };
     m_frmMain->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = m_frmMain->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        m_frmMain->move(frame.topLeft());
-    }
+    centre();
     m_frmMain->show();
+    centre(); // the frame's size is known only once the window is shown
 }
 
 TestWindow *LexitkaApp::testWindow(int languageCode) const

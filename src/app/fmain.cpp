@@ -168,6 +168,8 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     QString path = dictionaryArg;
     if (path.isEmpty())
         path = QString::fromLocal8Bit(settings.readString(kSection, "File", "data.en"));
+    else if (hasFolderPart(path))
+        path = QFileInfo(path).absoluteFilePath(); // "File" must still find it from another folder
     // A bare file name means the program folder, never the current folder.
     if (!hasFolderPart(path))
         path = QDir(m_app.programFolder()).filePath(path);

@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
 namespace lexitka {
 namespace {
 
@@ -62,59 +66,154 @@ QByteArray readWholeFile(const QString &path, bool *ok)
     return bytes;
 }
 
+bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f)
+{
+    if (!QFileInfo(path).isFile())
+        return false; // a folder or a device would never end
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    QByteArray buffer;
+    qsizetype carry = 0; // the unfinished last line of the previous piece
+    for (;;) {
+        buffer.resize(carry + kPiece);
+        const qint64 got = file.read(buffer.data() + carry, kPiece);
+        if (got < 0)
+            return false;
+        if (got == 0) {
+            if (carry > 0)
+                f(buffer.constData(), carry);
+            return true;
+        }
+        const qsizetype size = carry + qsizetype(got);
+        const char *data = buffer.constData();
+        // Cut after the last line end, but not after a final CR: its LF may
+        // come with the next piece. Only new bytes are searched, so a very
+        // long line costs linear time.
+        qsizetype cut = 0;
+        if (data[size - 1] == '\n') {
+            cut = size;
+        } else {
+            for (qsizetype i = size - 2; i >= std::max<qsizetype>(0, carry - 1); --i) {
+                if (data[i] == '\n' || data[i] == '\r') {
+                    cut = i + 1;
+                    break;
+                }
+            }
+        }
+        if (cut > 0) {
+            f(data, cut);
+            std::memmove(buffer.data(), buffer.constData() + cut, size_t(size - cut));
+        }
+        carry = size - cut;
+    }
+}
+
+IniLine classifyIniLine(const char *p, qsizetype n)
+{
+    qsizetype b = 0;
+    while (b < n && isBlank(p[b]))
+        ++b;
+    if (b == n || p[b] == ';')
+        return {};
+    if (p[b] == '[') {
+        const void *close = std::memchr(p + b + 1, ']', size_t(n - b - 1));
+        if (!close)
+            return {}; // not a header: belongs to nothing
+        const QByteArrayView name =
+            trimmedBlanks(QByteArrayView(p + b + 1, static_cast<const char *>(close) - (p + b + 1)));
+        return {IniLine::Section, name, {}};
+    }
+    const void *eqp = std::memchr(p + b, '=', size_t(n - b));
+    if (!eqp)
+        return {};
+    const qsizetype eq = static_cast<const char *>(eqp) - p;
+    qsizetype keyEnd = eq;
+    while (keyEnd > b && isBlank(p[keyEnd - 1]))
+        --keyEnd;
+    qsizetype v = eq + 1, e = n;
+    while (v < e && isBlank(p[v]))
+        ++v;
+    while (e > v && isBlank(p[e - 1]))
+        --e;
+    return {IniLine::Entry, QByteArrayView(p + b, keyEnd - b), QByteArrayView(p + v, e - v)};
+}
+
+namespace {
+
+QByteArray joinEntry(QByteArrayView key, QByteArrayView value)
+{
+    QByteArray line(key.size() + 1 + value.size(), Qt::Uninitialized);
+    char *d = line.data();
+    std::memcpy(d, key.data(), size_t(key.size()));
+    d[key.size()] = '=';
+    std::memcpy(d + key.size() + 1, value.data(), size_t(value.size()));
+    return line;
+}
+
+} // namespace
+
+bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out)
+{
+    qsizetype section = -1;
+    bool take = false;
+    return scanIniFile(
+        path,
+        [&](QByteArrayView) {
+            ++section;
+            take = section < wanted.size() && wanted[section];
+        },
+        [&](QByteArrayView key, QByteArrayView value) {
+            if (take)
+                out.append(joinEntry(key, value));
+        });
+}
+
 IniDocument IniDocument::fromBytes(QByteArray bytes, Mode mode)
 {
     IniDocument doc;
-    doc.m_bytes = std::move(bytes);
-    if (mode == Mode::Full)
+    if (mode == Mode::Full) {
+        doc.m_bytes = std::move(bytes);
         doc.parseFull();
-    else
-        doc.parseNamesOnly();
+    } else {
+        doc.addNamesFrom(bytes.constData(), bytes.size());
+    }
     return doc;
 }
 
 IniDocument IniDocument::fromFile(const QString &path, Mode mode)
 {
-    return fromBytes(readWholeFile(path), mode);
+    if (mode == Mode::Full)
+        return fromBytes(readWholeFile(path), mode);
+    IniDocument doc;
+    forEachFileChunk(path, [&doc](const char *data, qsizetype size) { doc.addNamesFrom(data, size); });
+    return doc;
 }
 
 void IniDocument::parseFull()
 {
     const char *data = m_bytes.constData();
-    m_entries.reserve(size_t(m_bytes.count('\n')));
-    forEachLine(data, m_bytes.size(), [&](qsizetype begin, qsizetype end, qsizetype) {
-        while (begin < end && isBlank(data[begin]))
-            ++begin;
-        if (begin == end || data[begin] == ';')
-            return;
-        if (data[begin] == '[') {
-            const void *close = std::memchr(data + begin + 1, ']', size_t(end - begin - 1));
-            if (!close)
-                return; // not a header: belongs to nothing
-            const QByteArrayView name = trimmedBlanks(
-                QByteArrayView(data + begin + 1, static_cast<const char *>(close) - (data + begin + 1)));
+    constexpr qsizetype kMaxLen = std::numeric_limits<quint32>::max();
+    scanIniLines(
+        data, m_bytes.size(),
+        [&](QByteArrayView name) {
             m_sections.push_back({name.data() - data, name.size(), qsizetype(m_entries.size()), 0});
-            return;
-        }
-        if (m_sections.empty())
-            return;
-        const void *eq = std::memchr(data + begin, '=', size_t(end - begin));
-        if (!eq)
-            return;
-        const qsizetype eqPos = static_cast<const char *>(eq) - data;
-        const QByteArrayView key = trimmedBlanks(QByteArrayView(data + begin, eqPos - begin));
-        const QByteArrayView value = trimmedBlanks(QByteArrayView(data + eqPos + 1, end - eqPos - 1));
-        m_entries.push_back({key.data() - data, key.size(), value.data() - data, value.size()});
-        ++m_sections.back().entryCount;
-    });
+        },
+        [&](QByteArrayView key, QByteArrayView value) {
+            // Lines before the first section belong to nothing; lines of
+            // more than 4 GiB cannot be indexed and are left out.
+            if (m_sections.empty() || key.size() > kMaxLen || value.size() > kMaxLen)
+                return;
+            m_entries.push_back({key.data() - data, quint32(key.size()), quint32(value.size())});
+            ++m_sections.back().entryCount;
+        });
 }
 
-void IniDocument::parseNamesOnly()
+void IniDocument::addNamesFrom(const char *data, qsizetype size)
 {
-    // Only lines that start with "[" after blanks matter, so jump from one
-    // "[" to the next instead of walking every line.
-    const char *data = m_bytes.constData();
-    const qsizetype size = m_bytes.size();
+    // Only lines that start with "[" after blanks can be headers, so jump
+    // from one "[" to the next instead of walking every line.
     qsizetype pos = 0;
     while (pos < size) {
         const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
@@ -122,18 +221,18 @@ void IniDocument::parseNamesOnly()
             break;
         const qsizetype open = static_cast<const char *>(hit) - data;
         qsizetype lineStart = open;
-        while (lineStart > 0 && isBlank(data[lineStart - 1]))
+        while (lineStart > pos && isBlank(data[lineStart - 1]))
             --lineStart;
         const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
-        qsizetype lineEnd = open + 1;
-        while (lineEnd < size && data[lineEnd] != '\n' && data[lineEnd] != '\r')
-            ++lineEnd;
+        const void *lf = std::memchr(data + open, '\n', size_t(size - open));
+        qsizetype lineEnd = lf ? static_cast<const char *>(lf) - data : size;
+        if (const void *cr = std::memchr(data + open, '\r', size_t(lineEnd - open)))
+            lineEnd = static_cast<const char *>(cr) - data;
         if (atLineStart) {
-            const void *close = std::memchr(data + open + 1, ']', size_t(lineEnd - open - 1));
-            if (close) {
-                const QByteArrayView name = trimmedBlanks(
-                    QByteArrayView(data + open + 1, static_cast<const char *>(close) - (data + open + 1)));
-                m_sections.push_back({name.data() - data, name.size(), 0, 0});
+            const IniLine line = classifyIniLine(data + lineStart, lineEnd - lineStart);
+            if (line.kind == IniLine::Section) {
+                m_sections.push_back({m_bytes.size(), line.name.size(), 0, 0});
+                m_bytes.append(line.name);
             }
         }
         pos = lineEnd;
@@ -184,21 +283,28 @@ QByteArrayView IniDocument::key(qsizetype section, qsizetype entry) const
     return QByteArrayView(m_bytes.constData() + e.keyPos, e.keyLen);
 }
 
+qsizetype IniDocument::valuePos(const Entry &e) const
+{
+    const char *data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype pos = e.keyPos + e.keyLen;
+    while (pos < size && data[pos] != '=')
+        ++pos; // only blanks lie between the key and its "="
+    ++pos;
+    while (pos < size && isBlank(data[pos]))
+        ++pos;
+    return std::min(pos, size);
+}
+
 QByteArrayView IniDocument::value(qsizetype section, qsizetype entry) const
 {
     const Entry &e = entryAt(section, entry);
-    return QByteArrayView(m_bytes.constData() + e.valuePos, e.valueLen);
+    return QByteArrayView(m_bytes.constData() + valuePos(e), e.valueLen);
 }
 
 QByteArray IniDocument::entryLine(qsizetype section, qsizetype entry) const
 {
-    const Entry &e = entryAt(section, entry);
-    QByteArray line;
-    line.reserve(e.keyLen + 1 + e.valueLen);
-    line.append(m_bytes.constData() + e.keyPos, e.keyLen);
-    line.append('=');
-    line.append(m_bytes.constData() + e.valuePos, e.valueLen);
-    return line;
+    return joinEntry(key(section, entry), value(section, entry));
 }
 
 QList<QByteArray> IniDocument::entryLines(qsizetype section) const

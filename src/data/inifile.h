@@ -5,30 +5,35 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace lexitka {
 
+// One line of the INI form. Lines end in CR LF, LF or a lone CR; blanks
+// (space, tab) around section names, keys and values are trimmed; ";"
+// lines, empty lines, lines without "=" and "[" lines without "]" are
+// Other. A key ends at the first "=".
+struct IniLine {
+    enum Kind { Other, Section, Entry };
+    Kind kind = Other;
+    QByteArrayView name; // section name, or the entry's key
+    QByteArrayView value;
+};
+IniLine classifyIniLine(const char *line, qsizetype size);
+
 // One linear reader of the INI form shared by dictionaries and settings.
-// Lines end in CR LF, LF or a lone CR; blanks (space, tab) around keys,
-// values and section names are trimmed; ";" lines, empty lines, lines
-// without "=" and lines before the first section are ignored. Sections
-// keep file order and entries keep line order: duplicate keys are all kept.
+// Lines before the first section are ignored. Sections keep file order and
+// entries keep line order: duplicate keys are all kept.
 class IniDocument {
 public:
-    struct Entry {
-        qsizetype keyPos;
-        qsizetype keyLen;
-        qsizetype valuePos;
-        qsizetype valueLen;
-    };
-
     enum class Mode { Full, NamesOnly };
 
     IniDocument() = default;
     static IniDocument fromBytes(QByteArray bytes, Mode mode = Mode::Full);
     // A missing, unreadable or non-regular file reads as an empty document.
+    // NamesOnly reads the file piece by piece and keeps only the names.
     static IniDocument fromFile(const QString &path, Mode mode = Mode::Full);
 
     qsizetype sectionCount() const { return qsizetype(m_sections.size()); }
@@ -37,6 +42,7 @@ public:
     // First section whose name matches without regard to case, or -1.
     qsizetype findSection(QByteArrayView name) const;
 
+    // Entries exist only in Full mode.
     qsizetype entryCount(qsizetype section) const;
     QByteArrayView key(qsizetype section, qsizetype entry) const;
     QByteArrayView value(qsizetype section, qsizetype entry) const;
@@ -47,8 +53,6 @@ public:
     // Value of the first line with this key in the first matching section.
     std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
 
-    const QByteArray &bytes() const { return m_bytes; }
-
 private:
     struct Section {
         qsizetype namePos;
@@ -56,11 +60,19 @@ private:
         qsizetype firstEntry;
         qsizetype entryCount;
     };
+    // 16 bytes an entry: the value starts at the first non-blank after the
+    // "=" that follows the key, so its position need not be stored.
+    struct Entry {
+        qsizetype keyPos;
+        quint32 keyLen;
+        quint32 valueLen;
+    };
     const Entry &entryAt(qsizetype section, qsizetype entry) const;
+    qsizetype valuePos(const Entry &e) const;
     void parseFull();
-    void parseNamesOnly();
+    void addNamesFrom(const char *data, qsizetype size);
 
-    QByteArray m_bytes;
+    QByteArray m_bytes; // the file (Full), or the names one after another (NamesOnly)
     std::vector<Section> m_sections;
     std::vector<Entry> m_entries;
 };
@@ -68,13 +80,32 @@ private:
 // Reads a whole file; a missing, unreadable or non-regular file gives empty.
 QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
 
-bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b);
-QByteArrayView trimmedBlanks(QByteArrayView v);
+// Hands the file to f in pieces of whole lines (the last piece may lack its
+// line end), so that memory does not grow with the file. False when the
+// file is missing, not a regular file, or cannot be read; what was handed
+// over until a read error stays handed over.
+bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f);
 
 // Calls f(begin, end, next) for every line of data: [begin, end) is the line
 // without its terminator, next is where the following line starts.
 template <class F>
 void forEachLine(const char *data, qsizetype size, F &&f);
+
+// onSection(name) and onEntry(key, value) for the lines of data, in order.
+template <class OnSection, class OnEntry>
+void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry);
+
+// The same for a file read piece by piece; false as forEachFileChunk.
+template <class OnSection, class OnEntry>
+bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry);
+
+// Appends the entry lines ("key=value") of the sections whose position in
+// file order is ticked in `wanted` to out, in line order. Sections are
+// taken by position, so two lessons of the same name stay apart.
+bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out);
+
+bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b);
+QByteArrayView trimmedBlanks(QByteArrayView v);
 
 } // namespace lexitka
 

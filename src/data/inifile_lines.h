@@ -33,4 +33,28 @@ void forEachLine(const char *data, qsizetype size, F &&f)
     }
 }
 
+namespace detail {
+inline bool isIniBlank(char c) { return c == ' ' || c == '\t'; }
+} // namespace detail
+
+template <class OnSection, class OnEntry>
+void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry)
+{
+    forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
+        const IniLine line = classifyIniLine(data + begin, end - begin);
+        if (line.kind == IniLine::Section)
+            onSection(line.name);
+        else if (line.kind == IniLine::Entry)
+            onEntry(line.name, line.value);
+    });
+}
+
+template <class OnSection, class OnEntry>
+bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry)
+{
+    return forEachFileChunk(path, [&](const char *data, qsizetype size) {
+        scanIniLines(data, size, onSection, onEntry);
+    });
+}
+
 } // namespace lexitka

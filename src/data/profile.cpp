@@ -74,9 +74,9 @@ QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView section
             }
             return;
         }
-        if (!inSection || line.isEmpty() || line[0] == ';')
+        if (!inSection || line.isEmpty())
             return;
-        const qsizetype eq = line.indexOf('=');
+        const qsizetype eq = line[0] == ';' ? -1 : line.indexOf('=');
         if (eq >= 0 && equalsIgnoringCase(trimmedBlanks(line.first(eq)), key)) {
             replaceBegin = begin;
             replaceEnd = end;

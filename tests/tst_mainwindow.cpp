@@ -1,0 +1,430 @@
+#include "app/fmain.h"
+#include "data/codepage.h"
+#include "data/dictionary.h"
+#include "support/fakes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+namespace {
+
+QString sample(const QString &name) { return QDir(QStringLiteral(LEXITKA_SAMPLE_DATA)).filePath(name); }
+
+void copySample(const QString &name, const QString &target)
+{
+    writeFile(target, readFile(sample(name)));
+}
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+void setTicks(QListWidget *list, const QList<bool> &ticks)
+{
+    for (int i = 0; i < ticks.size(); ++i)
+        list->item(i)->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);
+}
+
+const QStringList kEnglishKinds = {"Anglicko - česky", "Česko - anglicky"};
+const QStringList kGermanKinds = {"Nemecko - česky", "Česko - německy", "Množná čísla", "Slovesa"};
+
+// Opens another dictionary the way the dictionary commands do.
+void switchTo(LexitkaApp &app, const QString &path)
+{
+    TfrmMain &w = app.frmMain();
+    w.CloseSlovnik(app.test().DictionaryPath);
+    app.test().DictionaryPath = path;
+    w.OpenSlovnik(path);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsOfTheWindow()
+    {
+        Fixture f;
+        auto app = f.makeApp();
+        app->show();
+        TfrmMain &w = app->frmMain();
+        QCOMPARE(w.objectName(), QStringLiteral("frmMain"));
+
+        struct Control {
+            const char *name;
+            const char *parent;
+            QString caption;
+            QRect geometry;
+        };
+        const QList<Control> controls = {
+            {"btnAll", "client", "Vybrat všechny lekce", {5, 16, 110, 25}},
+            {"grbLekce", "client", "  Lekce:  ", {120, 8, 217, 185}},
+            {"lbLekce", "grbLekce", {}, {8, 16, 201, 161}},
+            {"btnNoAll", "client", "Zrušit všechny lekce", {346, 15, 109, 25}},
+            {"btnTest", "client", "Zkoušej !", {16, 200, 137, 25}},
+            {"btnView", "client", "Prohlížet a editovat lekce", {160, 200, 137, 25}},
+            {"btnStatistika", "client", "Statistiky", {304, 200, 137, 25}},
+            {"btnErrors", "client", "Zkoušet moje chyby", {16, 232, 137, 25}},
+            {"btnShowErrors", "client", "Zobraz moje chyby", {160, 232, 137, 25}},
+            {"btnAbout", "client", "O autorech", {304, 232, 137, 25}},
+            {"Label1", "client", "Nastavení:", {}},
+            {"grbTestDe", "client", "  Zkoušet:  ", {16, 283, 137, 81}},
+            {"chbChoice", "client", {}, {20, 300, 128, 57}},
+            {"grbChyby", "client", "  Chyby:  ", {160, 283, 137, 81}},
+            {"chbSaveErrors", "grbChyby", "Ukládat chyby", {8, 21, 113, 17}},
+            {"btnClearErrors", "grbChyby", "Vymazat databázi", {16, 48, 97, 25}},
+            {"grbStatistika", "client", "  Statistika:  ", {304, 283, 137, 81}},
+            {"chbStatistika", "grbStatistika", "Vést statistiku", {8, 21, 113, 17}},
+            {"btnClearStatistika", "grbStatistika", "Vymazat databázi", {16, 48, 105, 25}},
+        };
+        for (const Control &c : controls) {
+            auto *widget = w.findChild<QWidget *>(QString::fromLatin1(c.name));
+            QVERIFY2(widget, c.name);
+            QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(c.parent));
+            QString caption;
+            if (auto *b = qobject_cast<QAbstractButton *>(widget))
+                caption = b->text();
+            else if (auto *g = qobject_cast<QGroupBox *>(widget))
+                caption = g->title();
+            else if (auto *l = qobject_cast<QLabel *>(widget))
+                caption = l->text();
+            QCOMPARE(caption, c.caption);
+            if (c.geometry.isValid())
+                QCOMPARE(widget->geometry(), c.geometry);
+            if (qobject_cast<QPushButton *>(widget) || qobject_cast<QGroupBox *>(widget)) {
+                QCOMPARE(widget->font().family(), QStringLiteral("Tahoma"));
+                QCOMPARE(widget->font().pixelSize(), 11);
+            }
+        }
+        QCOMPARE(w.Label1->pos(), QPoint(8, 262));
+        QCOMPARE(w.lbLekce->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(w.lbLekce->font().pixelSize(), 13);
+        QCOMPARE(w.chbChoice->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(w.chbChoice->font().pixelSize(), 11);
+        QCOMPARE(w.lbLekce->frameShape(), QFrame::NoFrame);
+        QCOMPARE(w.chbChoice->frameShape(), QFrame::NoFrame);
+
+        // The menu "Slovník" with its four items.
+        QCOMPARE(w.Slovnik1->title(), QStringLiteral("Slovník"));
+        QCOMPARE(w.menuBar()->actions().size(), 1);
+        QStringList items;
+        for (QAction *a : w.Slovnik1->actions())
+            items.append(a->objectName() + u':' + a->text());
+        QCOMPARE(items, (QStringList{"Vytvoitnov1:Nový", "Otevt1:Otevřít", "Uloitjako1:Export...", "Import1:Import..."}));
+
+        // 460 x 378 of client area under the menu bar, fixed, centred.
+        QCOMPARE(w.centralWidget()->size(), QSize(460, 378));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((w.frameGeometry().center() - centre).manhattanLength() <= 2);
+    }
+
+    void firstStart()
+    {
+        Fixture f;
+        copySample("data.en", f.path("data.en"));
+        auto app = f.makeApp();
+        TfrmMain &w = app->frmMain();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [data.en]"));
+        QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
+        QCOMPARE(app->test().LanguageCode, int(LangEnglish));
+        QCOMPARE(itemTexts(w.lbLekce), (QStringList{"Lekce 1 - Zvířata", "Lekce 2 - Dům a rodina", "Lekce 3 - Cestování"}));
+        QCOMPARE(w.lessonNames().first(), cz("Lekce 1 - Zvířata"));
+        QCOMPARE(w.lessonTicks(), (QList<bool>{false, false, false}));
+        QCOMPARE(itemTexts(w.chbChoice), kEnglishKinds);
+        QCOMPARE(w.testKindTicks(), (QList<bool>{true, false}));
+        QVERIFY(w.chbStatistika->isChecked());
+        QVERIFY(w.chbSaveErrors->isChecked());
+        QCOMPARE(w.dictionaryFolder(), f.path("Slovniky"));
+        QVERIFY(f.messenger.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(f.path("lexitka.ini"))); // created by the first write only
+
+        // Closing writes the settings in the form of the first run.
+        w.close();
+        QCOMPARE(readFile(f.path("lexitka.ini")),
+                 "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("data.en"))
+                     + "\r\nstatistic=1\r\nerrors=1\r\n[en]\r\n0=1\r\n1=0\r\n");
+        QVERIFY(f.messenger.messages.isEmpty());
+    }
+
+    void startWithoutDictionary()
+    {
+        // No data.en either: an empty list, the title still names the file.
+        Fixture f;
+        const QString elsewhere = QDir::currentPath();
+        QTemporaryDir cwd;
+        copySample("data.en", cwd.filePath("data.en"));
+        QDir::setCurrent(cwd.path()); // a data.en in the current folder is not the one meant
+        auto app = f.makeApp();
+        QDir::setCurrent(elsewhere);
+        QCOMPARE(app->frmMain().windowTitle(), QStringLiteral("Lexitka - Anglické [data.en]"));
+        QCOMPARE(app->frmMain().lbLekce->count(), 0);
+        QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
+        QVERIFY(f.messenger.messages.isEmpty());
+    }
+
+    void argumentWithoutFolder()
+    {
+        Fixture f;
+        copySample("Slovniky/nemcina.de", f.path("lekce.de"));
+        QTemporaryDir cwd;
+        writeFile(cwd.filePath("lekce.de"), "[Wrong one]\r\n");
+        const QString elsewhere = QDir::currentPath();
+        QDir::setCurrent(cwd.path());
+        auto app = f.makeApp("lekce.de");
+        QDir::setCurrent(elsewhere);
+        TfrmMain &w = app->frmMain();
+        QCOMPARE(app->test().DictionaryPath, f.path("lekce.de"));
+        QCOMPARE(app->test().LanguageCode, int(LangGerman));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Německé [lekce.de]"));
+        QCOMPARE(w.lbLekce->count(), 4);
+        QCOMPARE(itemTexts(w.chbChoice), kGermanKinds);
+        QCOMPARE(w.testKindTicks(), (QList<bool>{true, false, false, false}));
+    }
+
+    void argumentWithFolder()
+    {
+        Fixture f;
+        QTemporaryDir cwd;
+        QVERIFY(QDir(cwd.path()).mkdir("sub"));
+        copySample("Slovniky/rustina.ru", cwd.filePath("sub/r.ru"));
+        const QString elsewhere = QDir::currentPath();
+        QDir::setCurrent(cwd.path());
+        auto app = f.makeApp("sub/r.ru");
+        QDir::setCurrent(elsewhere);
+        // Kept as a full path, so that the next start finds it from anywhere.
+        QCOMPARE(app->test().DictionaryPath, QFileInfo(cwd.filePath("sub/r.ru")).absoluteFilePath());
+        QCOMPARE(app->frmMain().windowTitle(), QStringLiteral("Lexitka - Ruské [r.ru]"));
+        QCOMPARE(app->frmMain().lbLekce->count(), 3);
+        QCOMPARE(itemTexts(app->frmMain().chbChoice), (QStringList{"Rusko - česky", "Česko - rusky"}));
+        app->frmMain().close();
+        auto again = f.makeApp();
+        QCOMPARE(again->test().DictionaryPath, app->test().DictionaryPath);
+        QCOMPARE(again->frmMain().lbLekce->count(), 3);
+    }
+
+    void startFromSettings()
+    {
+        Fixture f;
+        copySample("Slovniky/francouzstina.fr", f.path("fr.fr"));
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("fr.fr"))
+                                             + "\r\nDir=/srv/slovniky\\\r\nstatistic=0\r\nerrors=0x0\r\n"
+                                               "[fr]\r\n0=0\r\n1=1\r\n");
+        auto app = f.makeApp();
+        TfrmMain &w = app->frmMain();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Francouzské [fr.fr]"));
+        QCOMPARE(app->test().LanguageCode, int(LangFrench));
+        QCOMPARE(w.dictionaryFolder(), QStringLiteral("/srv/slovniky\\"));
+        QVERIFY(!w.chbStatistika->isChecked());
+        QVERIFY(!w.chbSaveErrors->isChecked());
+        QCOMPARE(itemTexts(w.chbChoice), (QStringList{"Franc. - česky", "Česko - franc."}));
+        QCOMPARE(w.testKindTicks(), (QList<bool>{false, true}));
+
+        // The argument wins over "File"; unreadable values give defaults.
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("fr.fr"))
+                                             + "\r\nstatistic=yes\r\nerrors=\r\n[en]\r\n0=x\r\n1=2\r\n");
+        copySample("data.en", f.path("data.en"));
+        auto second = f.makeApp("data.en");
+        QCOMPARE(second->test().DictionaryPath, f.path("data.en"));
+        QVERIFY(second->frmMain().chbStatistika->isChecked());
+        QVERIFY(second->frmMain().chbSaveErrors->isChecked());
+        QCOMPARE(second->frmMain().testKindTicks(), (QList<bool>{true, true}));
+    }
+
+    void ticksStoredPerExtension()
+    {
+        Fixture f;
+        copySample("Slovniky/nemcina.de", f.path("n.de"));
+        copySample("data.en", f.path("a.en"));
+        {
+            auto app = f.makeApp("n.de");
+            TfrmMain &w = app->frmMain();
+            setTicks(w.chbChoice, {false, true, true, false});
+            w.chbStatistika->setChecked(false);
+            w.close();
+        }
+        QByteArray ini = readFile(f.path("lexitka.ini"));
+        QVERIFY(ini.contains("[de]\r\n0=0\r\n1=1\r\n2=1\r\n3=0\r\n"));
+        QVERIFY(ini.contains("statistic=0\r\n"));
+        {
+            // "File" reopens the German dictionary with the same four ticks.
+            auto app = f.makeApp();
+            TfrmMain &w = app->frmMain();
+            QCOMPARE(app->test().DictionaryPath, f.path("n.de"));
+            QCOMPARE(w.testKindTicks(), (QList<bool>{false, true, true, false}));
+            QVERIFY(!w.chbStatistika->isChecked());
+            w.lbLekce->item(1)->setCheckState(Qt::Checked);
+
+            // An English one shows the ticks of "en", untouched by the German ones.
+            setTicks(w.chbChoice, {true, true, false, true});
+            switchTo(*app, f.path("a.en"));
+            QCOMPARE(itemTexts(w.chbChoice), kEnglishKinds);
+            QCOMPARE(w.testKindTicks(), (QList<bool>{true, false}));
+            QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [a.en]"));
+            QVERIFY(readFile(f.path("lexitka.ini")).contains("[de]\r\n0=1\r\n1=1\r\n2=0\r\n3=1\r\n"));
+
+            // Back to German: its ticks were stored; lesson ticks never are.
+            switchTo(*app, f.path("n.de"));
+            QCOMPARE(w.testKindTicks(), (QList<bool>{true, true, false, true}));
+            QCOMPARE(w.lessonTicks(), (QList<bool>{false, false, false, false}));
+        }
+    }
+
+    void unusualExtensions()
+    {
+        Fixture f;
+        copySample("Slovniky/nemcina.de", f.path("n.de"));
+        copySample("data.en", f.path("lekce.txt"));
+        copySample("data.en", f.path("x.EN"));
+        copySample("data.en", f.path("bez"));
+        writeFile(f.path("lexitka.ini"), "[de]\r\n0=1\r\n1=1\r\n2=1\r\n3=1\r\n[txt]\r\n0=0\r\n1=1\r\n2=1\r\n3=1\r\n");
+        auto app = f.makeApp("n.de");
+        TfrmMain &w = app->frmMain();
+        QCOMPARE(w.testKindTicks(), (QList<bool>{true, true, true, true}));
+
+        // txt keeps German, but its ticks come from "txt", items 2 and 3 unticked.
+        switchTo(*app, f.path("lekce.txt"));
+        QCOMPARE(app->test().LanguageCode, int(LangGerman));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Německé [lekce.txt]"));
+        QCOMPARE(itemTexts(w.chbChoice), kGermanKinds);
+        QCOMPARE(w.testKindTicks(), (QList<bool>{false, true, false, false}));
+        QCOMPARE(w.lbLekce->count(), 3);
+
+        // Leaving it stores keys 0 and 1 only.
+        setTicks(w.chbChoice, {true, false, true, true});
+        switchTo(*app, f.path("x.EN"));
+        QVERIFY(readFile(f.path("lexitka.ini")).endsWith("[txt]\r\n0=1\r\n1=0\r\n2=1\r\n3=1\r\n"));
+
+        // EN in capitals is English and uses section "en".
+        QCOMPARE(app->test().LanguageCode, int(LangEnglish));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [x.EN]"));
+        setTicks(w.chbChoice, {false, true});
+        switchTo(*app, f.path("bez"));
+        const QByteArray ini = readFile(f.path("lexitka.ini"));
+        QVERIFY(ini.contains("[en]\r\n0=0\r\n1=1\r\n"));
+        QVERIFY(!ini.contains("[EN]"));
+
+        // No extension: language as before, section "en".
+        QCOMPARE(app->test().LanguageCode, int(LangEnglish));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [bez]"));
+        QCOMPARE(w.testKindTicks(), (QList<bool>{false, true}));
+    }
+
+    void tickAllLessons()
+    {
+        Fixture f;
+        copySample("Slovniky/nemcina.de", f.path("n.de"));
+        auto app = f.makeApp("n.de");
+        app->show();
+        TfrmMain &w = app->frmMain();
+        w.lbLekce->item(2)->setCheckState(Qt::Checked);
+        QTest::mouseClick(w.btnAll, Qt::LeftButton);
+        QCOMPARE(w.lessonTicks(), (QList<bool>{true, true, true, true}));
+        QTest::mouseClick(w.btnNoAll, Qt::LeftButton);
+        QCOMPARE(w.lessonTicks(), (QList<bool>{false, false, false, false}));
+        // Test kinds are not lessons.
+        QCOMPARE(w.testKindTicks(), (QList<bool>{true, false, false, false}));
+
+        writeFile(f.path("empty.de"), "");
+        app->test().DictionaryPath = f.path("empty.de");
+        w.OpenSlovnik(f.path("empty.de"));
+        QTest::mouseClick(w.btnAll, Qt::LeftButton);
+        QTest::mouseClick(w.btnNoAll, Qt::LeftButton);
+        QCOMPARE(w.lbLekce->count(), 0);
+    }
+
+    void settingsCannotBeWritten()
+    {
+        Fixture f;
+        QVERIFY(QDir(f.folder()).mkdir("lexitka.ini"));
+        copySample("data.en", f.path("data.en"));
+        auto app = f.makeApp();
+        TfrmMain &w = app->frmMain();
+        app->show();
+        QVERIFY(f.messenger.messages.isEmpty());
+
+        // Closing a dictionary alone reports it once.
+        QVERIFY(!w.CloseSlovnik(app->test().DictionaryPath));
+        QCOMPARE(f.messenger.messages.size(), 1);
+        f.messenger.messages.clear();
+
+        // The program still ends, after one Czech message naming the file.
+        QVERIFY(w.close());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(f.messenger.messages.size(), 1);
+        QCOMPARE(f.messenger.messages[0].kind, QStringLiteral("error"));
+        QVERIFY(f.messenger.messages[0].text.contains(QDir::toNativeSeparators(f.path("lexitka.ini"))));
+        QVERIFY(f.messenger.messages[0].text.contains(QStringLiteral("Nastavení")));
+    }
+
+    void badDictionariesOpenQuietly()
+    {
+        Fixture f;
+        QByteArray garbage(10000, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char((i * 7919) % 251);
+        QByteArray longLine(50 * 1024 * 1024, 'w');
+        longLine.prepend("[Lekce A]\r\n0=");
+        longLine.append("\r\n[Lekce B]\r\n");
+        const struct {
+            const char *name;
+            QByteArray bytes;
+            QStringList lessons;
+        } files[] = {
+            {"empty.en", "", {}},
+            {"comments.en", ";x\r\n\r\n  ; [Lekce]\r\n", {}},
+            {"cr.en", "[A]\r0=a\\b\r[B]\r", {"A", "B"}},
+            {"lf.en", "[A]\n0=a\\b\n[B]\n", {"A", "B"}},
+            {"mixed.en", "[A]\r\n0=a\\b\r[B]\n", {"A", "B"}},
+            {"nofinal.en", "[A]\r\n0=a\r\n[B]", {"A", "B"}},
+            {"nobracket.en", "[A\r\n0=a\r\n[B]\r\n", {"B"}},
+            {"nul.en", QByteArray("\0[A]\r\n[B\0]\r\n", 12), {QString::fromLatin1("B\0", 2)}},
+            {"garbage.en", garbage, {}},
+            {"long.en", longLine, {"Lekce A", "Lekce B"}},
+        };
+        auto app = f.makeApp();
+        TfrmMain &w = app->frmMain();
+        for (const auto &file : files) {
+            writeFile(f.path(file.name), file.bytes);
+            switchTo(*app, f.path(file.name));
+            if (qstrcmp(file.name, "garbage.en") != 0)
+                QCOMPARE(itemTexts(w.lbLekce), file.lessons);
+            QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [") + QString::fromLatin1(file.name) + u']');
+        }
+        QVERIFY(QDir(f.folder()).mkdir("folder.en"));
+        switchTo(*app, f.path("folder.en"));
+        QCOMPARE(w.lbLekce->count(), 0);
+
+        writeFile(f.path("locked.en"), "[A]\r\n");
+        QFile::setPermissions(f.path("locked.en"), QFileDevice::Permissions());
+        const bool readable = ::access(QFile::encodeName(f.path("locked.en")).constData(), R_OK) == 0;
+        switchTo(*app, f.path("locked.en"));
+        QCOMPARE(w.lbLekce->count(), readable ? 1 : 0);
+        QVERIFY(f.messenger.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
