@@ -117,6 +117,15 @@ void TestLaunch::collectsTickedLessonsInOrder()
     const IniDocument changed = IniDocument::fromBytes("[New]\r\n0=a\\b\r\n[lekce b]\r\n0=x\\y\r\n");
     QCOMPARE(collectLessonEntries(changed, names, {false, true, false, false}), QList<QByteArray>{"0=x\\y"});
     QVERIFY(collectLessonEntries(changed, names, {false, false, true, false}).isEmpty());
+
+    // Read from the file, piece by piece or whole, the result is the same.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lekce.de"));
+    writeFile(path, kGerman);
+    for (const QList<bool> &ticks : QList<QList<bool>>{{false, true, false, true}, {true, true, true, true}, {}})
+        QCOMPARE(collectLessonEntries(path, names, ticks), collectLessonEntries(doc, names, ticks));
+    writeFile(path, "[New]\r\n0=a\\b\r\n[lekce b]\r\n0=x\\y\r\n");
+    QCOMPARE(collectLessonEntries(path, names, {false, true, false, false}), QList<QByteArray>{"0=x\\y"});
 }
 
 void TestLaunch::verbsOnly()

@@ -53,8 +53,7 @@ bool TfrmMain::LoadLekce()
         }
         test.WordPool = splitLines(bytes);
     } else {
-        const IniDocument dictionary = IniDocument::fromFile(test.DictionaryPath);
-        test.WordPool = collectLessonEntries(dictionary, lessonNames(), lessonTicks());
+        test.WordPool = collectLessonEntries(test.DictionaryPath, lessonNames(), lessonTicks());
     }
 
     const QList<bool> kinds = testKindTicks();

@@ -33,6 +33,17 @@ QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QLis
     return pool;
 }
 
+QList<QByteArray> collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
+                                       const QList<bool> &ticked)
+{
+    if (IniDocument::fromFile(dictionaryPath, IniDocument::Mode::NamesOnly).sectionNames() == lessonNames) {
+        QList<QByteArray> pool;
+        appendEntryLines(dictionaryPath, ticked, pool);
+        return pool;
+    }
+    return collectLessonEntries(IniDocument::fromFile(dictionaryPath), lessonNames, ticked);
+}
+
 bool isVerbEntry(QByteArrayView entry)
 {
     return containsFrom(entry, ",h ", 0) || containsFrom(entry, ",i ", 0);

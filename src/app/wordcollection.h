@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
 namespace lexitka {
 
@@ -13,6 +14,12 @@ class IniDocument;
 // Lesson i of the list is section i of the file; should the file have
 // changed since the list was filled, the lesson is found by its name.
 QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,
+                                       const QList<bool> &ticked);
+
+// The same read from the dictionary file. While the list still matches the
+// file's lessons, only the ticked lessons' lines are kept, read piece by
+// piece, so a huge dictionary is never held whole.
+QList<QByteArray> collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
                                        const QList<bool> &ticked);
 
 // A German verb: its forms carry the auxiliary of the perfect.
