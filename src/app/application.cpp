@@ -1,6 +1,9 @@
 #include "application.h"
 
 #include "app/fmain.h"
+#include "test/ftestde.h"
+#include "test/ftestes.h"
+#include "test/ftestfr.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 
@@ -17,6 +20,9 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
 {
     m_test.setUi(this);
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
+    m_frmTestDe = std::make_unique<TfrmTestDe>(m_test, m_keyboards, *services.messenger, m_frmMain.get());
+    m_frmTestEs = std::make_unique<TfrmTestEs>(m_test, m_keyboards, *services.messenger, m_frmMain.get());
+    m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, *services.messenger, m_frmMain.get());
 }
 
 LexitkaApp::~LexitkaApp() = default;
@@ -37,8 +43,14 @@ void LexitkaApp::show()
     m_frmMain->show();
 }
 
-void LexitkaApp::runTestWindow(int /*languageCode*/)
+void LexitkaApp::runTestWindow(int languageCode)
 {
+    switch (languageCode) {
+    case LangGerman: m_frmTestDe->Start(); break;
+    case LangFrench: m_frmTestFr->Start(); break;
+    case LangSpanish: m_frmTestEs->Start(); break;
+    default: break;
+    }
 }
 
 void LexitkaApp::showMistake(const QByteArray & /*expected*/, const QByteArray & /*typed*/, int /*charset*/)

@@ -13,6 +13,9 @@ class Clock;
 class Messenger;
 class RandomSource;
 class TfrmMain;
+class TfrmTestDe;
+class TfrmTestEs;
+class TfrmTestFr;
 
 // What the program hands in at start: the real services in main(), fakes in tests.
 struct Services {
@@ -42,6 +45,9 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
+    TfrmTestDe &frmTestDe() { return *m_frmTestDe; }
+    TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
+    TfrmTestFr &frmTestFr() { return *m_frmTestFr; }
 
     void show();
 
@@ -55,6 +61,9 @@ private:
     UTest m_test;
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TfrmTestDe> m_frmTestDe;
+    std::unique_ptr<TfrmTestEs> m_frmTestEs;
+    std::unique_ptr<TfrmTestFr> m_frmTestFr;
 };
 
 } // namespace lexitka
