@@ -12,7 +12,26 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace lexitka {
+namespace {
+
+// Whether going from before to after put in at least one character (typing
+// or pasting, over a selection or not) rather than only deleting.
+bool insertsText(const QString &before, const QString &after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return after.size() - prefix - suffix > 0;
+}
+
+} // namespace
 
 ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
                                      Messenger &messenger, QWidget *parent)
@@ -32,12 +51,14 @@ ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyb
     Label3->move(76, 60);
     edtPreklad->setGeometry(76, 76, 205, 23);
     setTabOrder(cmbclen, edtPreklad);
+    // QLineEdit reports an edit before the change itself, so this still holds
+    // the old text while edtPrekladChange runs.
+    connect(edtPreklad, &QLineEdit::textChanged, this, [this] { m_answerBefore = edtPreklad->text(); });
 }
 
 void ArticleTestWindow::Display()
 {
     edtPreklad->clear();
-    m_answerLength = 0;
     cmbclen->setCurrentIndex(kNoArticle);
     if (isVisible() && cmbclen->isEnabled())
         cmbclen->setFocus();
@@ -93,16 +114,14 @@ void ArticleTestWindow::FormKeyUpInsert()
         setAnswer(word.Slovo);
         cmbclen->setCurrentIndex(articleCode(languageCode(), word.Clen));
     }
-    m_answerLength = edtPreklad->text().size();
 }
 
 void ArticleTestWindow::edtPrekladChange()
 {
-    const qsizetype before = m_answerLength;
-    m_answerLength = edtPreklad->text().size();
-    if (m_test.AskedKind != 1 || m_answerLength <= before)
-        return;
-    convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252);
+    const bool typed = insertsText(m_answerBefore, edtPreklad->text());
+    m_answerBefore = edtPreklad->text();
+    if (m_test.AskedKind == 1 && typed)
+        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252);
 }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)

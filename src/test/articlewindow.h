@@ -38,10 +38,10 @@ public:
 
 private:
     TypingTable m_typing;
-    // Length of the answer after its last change. Only a change that adds
-    // text is typing: deleting must not convert the character left before
-    // the caret (a French z would turn back into y).
-    qsizetype m_answerLength = 0;
+    // The answer as it stood before the change being handled. Only a change
+    // that puts text in is typing: deleting must not convert the character
+    // left before the caret (a French z would turn back into y).
+    QString m_answerBefore;
 };
 
 } // namespace lexitka

@@ -80,7 +80,7 @@ TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     Label7 = label(Panel, "Label7", QStringLiteral("Perfektum "), 252, 2, 100);
     edtPerfektum = formBox(Panel, "edtPerfektum", 252, 170);
     Label8 = label(Panel, "Label8",
-                   QStringLiteral("Perfektum: h (hat) nebo i (ist), mezera a příčestí, např. h gesehen, i gegangen"),
+                   QStringLiteral("Perfektum: h = hat, i = ist, mezera a příčestí (h gesehen, i gegangen)"),
                    8, 45, kWidth - 16);
 
     setTabOrder(cmbclen, edtPreklad);
