@@ -114,8 +114,7 @@ void TestGermanWindow::articlesInBothDirections()
     // The window switches to the Czech layout when it opens.
     QCOMPARE(t.f.keyboard.activated, (QList<quintptr>{kEnglish, kCzech}));
 
-    // German to Czech: the article box is locked on "není"; a wrong word
-    // typed with no article shows without one.
+    // German to Czech: the article box is locked on "není".
     t.ui->mistakes.clear();
     t.start({kHund}, {true, false, false, false}, [&] {
         QCOMPARE(t.question(), QStringLiteral("Hund"));
@@ -127,16 +126,6 @@ void TestGermanWindow::articlesInBothDirections()
     QCOMPARE(t.ui->mistakes[0].expected, QByteArray("pes"));
     QCOMPARE(t.ui->mistakes[0].typed, cz(QStringLiteral("kočka")));
     QCOMPARE(t.test().GoodCount, 1);
-
-    // Czech to German, wrong word typed with "není": only the word shows.
-    t.ui->mistakes.clear();
-    t.start({kHund}, {false, true, false, false}, [&] {
-        t.answer(QStringLiteral("Katze"));
-        t.answer(QStringLiteral("Hund"), 0);
-    });
-    QCOMPARE(t.ui->mistakes.size(), 1);
-    QCOMPARE(t.ui->mistakes[0].expected, QByteArray("der Hund"));
-    QCOMPARE(t.ui->mistakes[0].typed, QByteArray("Katze"));
 }
 
 void TestGermanWindow::articleCodesThatAreNotInTheBox()
@@ -225,10 +214,6 @@ void TestGermanWindow::verbForms()
     QVERIFY(!judgeVerbForms(waschen, "(sich) waschen", forms).right);
     const WordRecord two{"3", "fahren,reisen", "fährt,fuhr,i gefahren", "jet"};
     QVERIFY(!judgeVerbForms(two, "fahren", {false, {}, "fuhr", "i gefahren"}).right);
-    // Forms without commas: nothing is taken away for the present tense.
-    const WordRecord odd{"3", "x", "y", "z"};
-    QVERIFY(!judgeVerbForms(odd, "x", {false, {}, "y", ""}).right);
-    QCOMPARE(judgeVerbForms(odd, "x", {false, {}, "y", ""}).expected, QByteArray("x (y)"));
 }
 
 void TestGermanWindow::kindOneGoesOnToTheVerbCheck()

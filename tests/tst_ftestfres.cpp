@@ -104,21 +104,18 @@ void TestArticleWindows::questionArticles_data()
     QTest::newRow("Homme") << int(LangFrench) << "0" << "Homme" << "l'Homme" << "le";
     QTest::newRow("École: capitals with accents are not folded") << int(LangFrench) << "0" << "École"
                                                                  << "le École" << "le";
-    QTest::newRow("école") << int(LangFrench) << "1" << "école" << "l'école" << "la";
     QTest::newRow("yeux") << int(LangFrench) << "1" << "Yeux" << "l'Yeux" << "la";
+    QTest::newRow("père: shown in windows-1252") << int(LangFrench) << "0" << "père" << "le père" << "le";
     QTest::newRow("hôtel") << int(LangFrench) << "0" << "hôtel" << "l'hôtel" << "le";
     QTest::newRow("ü") << int(LangFrench) << "0" << "üx" << "l'üx" << "le";
     QTest::newRow("ä is not in the list") << int(LangFrench) << "0" << "äx" << "le äx" << "le";
     QTest::newRow("les amis") << int(LangFrench) << "2" << "amis" << "les amis" << "les";
-    QTest::newRow("chien") << int(LangFrench) << "1" << "chien" << "la chien" << "la";
     QTest::newRow("no article") << int(LangFrench) << "3" << "homme" << "homme" << "není";
     QTest::newRow("French has no index 4") << int(LangFrench) << "4" << "homme" << "homme" << "není";
     QTest::newRow("not a number") << int(LangFrench) << "x" << "homme" << "homme" << "není";
     QTest::newRow("empty word") << int(LangFrench) << "0" << "" << "le " << "le";
     QTest::newRow("el agua: no elision") << int(LangSpanish) << "0" << "agua" << "el agua" << "el";
-    QTest::newRow("los perros") << int(LangSpanish) << "2" << "perros" << "los perros" << "los";
     QTest::newRow("las casas") << int(LangSpanish) << "4" << "casas" << "las casas" << "las";
-    QTest::newRow("Spanish index 5") << int(LangSpanish) << "5" << "casas" << "casas" << "není";
 }
 
 void TestArticleWindows::questionArticles()
@@ -166,7 +163,7 @@ void TestArticleWindows::frenchForeignToCzech()
 void TestArticleWindows::frenchCzechToForeign()
 {
     ArticleTest t(LangFrench);
-    const QByteArray homme = entry("4", "0", QStringLiteral("homme"), QStringLiteral("muž"));
+    const QByteArray homme = entry("4", "0", QStringLiteral("homme"), QStringLiteral("člověk"));
     const QByteArray gens = entry("5", "3", QStringLiteral("gens"), QStringLiteral("lidé"));
     int asked = 0;
     t.start({homme, gens}, {false, true, false, false}, [&] {
@@ -176,7 +173,7 @@ void TestArticleWindows::frenchCzechToForeign()
             QCOMPARE(t.w().cmbclen->currentIndex(), 3);
             QCOMPARE(t.f.keyboard.activated.last(), kEnglish);
             if (t.test().CurrentWord.Slovo == "homme") {
-                QCOMPARE(t.question(), QStringLiteral("muž"));
+                QCOMPARE(t.question(), QStringLiteral("člověk")); // Czech: windows-1250
                 // Wrong article first; the plain articles carry no elision.
                 t.answer(QStringLiteral("homme"), t.ui->mistakes.isEmpty() ? 1 : 0);
             } else {
