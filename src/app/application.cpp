@@ -4,6 +4,9 @@
 #include "app/fmain.h"
 #include "test/ferror.h"
 #include "test/ftestsingle.h"
+#include "test/ftestde.h"
+#include "test/ftestes.h"
+#include "test/ftestfr.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 #include "stats/fstatistic.h"
@@ -26,11 +29,17 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_testWindows[LangEnglish] = m_frmTestEn.get();
     m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger);
     m_testWindows[LangLatin] = m_frmTestLt.get();
+    m_frmTestDe = std::make_unique<TfrmTestDe>(m_test, m_keyboards, messenger);
+    m_testWindows[LangGerman] = m_frmTestDe.get();
+    m_frmTestEs = std::make_unique<TfrmTestEs>(m_test, m_keyboards, messenger);
+    m_testWindows[LangSpanish] = m_frmTestEs.get();
     m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
     m_testWindows[LangRussian] = m_frmTestRu.get();
     m_frmError = std::make_unique<TfrmError>();
     m_frmStatistic = std::make_unique<TfrmStatistic>();
     m_frmAbout = std::make_unique<TfrmAbout>();
+    m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger);
+    m_testWindows[LangFrench] = m_frmTestFr.get();
 }
 
 LexitkaApp::~LexitkaApp() = default;

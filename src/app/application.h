@@ -18,7 +18,10 @@ class TfrmAbout;
 class TfrmError;
 class TfrmMain;
 class TfrmStatistic;
+class TfrmTestDe;
 class TfrmTestEn;
+class TfrmTestEs;
+class TfrmTestFr;
 class TfrmTestLt;
 class TfrmTestRu;
 
@@ -52,10 +55,13 @@ public:
     TfrmMain &frmMain() { return *m_frmMain; }
     TfrmTestEn &frmTestEn() { return *m_frmTestEn; }
     TfrmTestLt &frmTestLt() { return *m_frmTestLt; }
+    TfrmTestDe &frmTestDe() { return *m_frmTestDe; }
+    TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
     TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
     TfrmError &frmError() { return *m_frmError; }
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
     TfrmAbout &frmAbout() { return *m_frmAbout; }
+    TfrmTestFr &frmTestFr() { return *m_frmTestFr; }
     // The test window of a language, or nullptr when it has none.
     TestWindow *testWindow(int languageCode) const;
 
@@ -73,10 +79,13 @@ private:
     std::unique_ptr<TfrmMain> m_frmMain;
     std::unique_ptr<TfrmTestEn> m_frmTestEn;
     std::unique_ptr<TfrmTestLt> m_frmTestLt;
+    std::unique_ptr<TfrmTestDe> m_frmTestDe;
+    std::unique_ptr<TfrmTestEs> m_frmTestEs;
     std::unique_ptr<TfrmTestRu> m_frmTestRu;
     std::unique_ptr<TfrmError> m_frmError;
     std::unique_ptr<TfrmStatistic> m_frmStatistic;
     std::unique_ptr<TfrmAbout> m_frmAbout;
+    std::unique_ptr<TfrmTestFr> m_frmTestFr;
     // Language code → its test window, filled as the windows are created.
     std::map<int, TestWindow *> m_testWindows;
 };

@@ -1,0 +1,139 @@
+#include "articlewindow.h"
+
+#include "platform/keyboard.h"
+#include "test/ftestes.h"
+#include "test/ftestfr.h"
+#include "test/judging.h"
+#include "test/ues.h"
+#include "test/ufr.h"
+#include "test/utest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace lexitka {
+namespace {
+
+// Whether going from before to after put in at least one character (typing
+// or pasting, over a selection or not) rather than only deleting.
+bool insertsText(const QString &before, const QString &after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return after.size() - prefix - suffix > 0;
+}
+
+} // namespace
+
+ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
+                                     Messenger &messenger, QWidget *parent)
+    : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent),
+      m_typing(language.typing)
+{
+    setWindowTitle(language.caption);
+
+    Label2 = new QLabel(QStringLiteral("Člen:"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(8, 60, 60, 16);
+    cmbclen = new QComboBox(this);
+    cmbclen->setObjectName(QStringLiteral("cmbclen"));
+    cmbclen->setGeometry(8, 76, 60, 23);
+    cmbclen->addItems(articles(language.code));
+    cmbclen->setCurrentIndex(kNoArticle);
+    Label3->move(76, 60);
+    edtPreklad->setGeometry(76, 76, 205, 23);
+    setTabOrder(cmbclen, edtPreklad);
+    // QLineEdit reports an edit before the change itself, so this still holds
+    // the old text while edtPrekladChange runs.
+    connect(edtPreklad, &QLineEdit::textChanged, this, [this] { m_answerBefore = edtPreklad->text(); });
+}
+
+void ArticleTestWindow::Display()
+{
+    edtPreklad->clear();
+    cmbclen->setCurrentIndex(kNoArticle);
+    if (isVisible() && cmbclen->isEnabled())
+        cmbclen->setFocus();
+    ShowScores();
+    m_test.ChooseKind();
+    const WordRecord &word = m_test.CurrentWord;
+    if (m_test.AskedKind == 1)
+        setQuestion(word.Preklad, CodePage::Cp1250);
+    if (m_test.AskedKind == 0) {
+        const int code = articleCode(languageCode(), word.Clen);
+        setQuestion(GetClen2(languageCode(), code, word.Slovo) + word.Slovo, CodePage::Cp1252);
+        cmbclen->setCurrentIndex(kNoArticle);
+        cmbclen->setEnabled(false);
+        if (isVisible())
+            edtPreklad->setFocus();
+    } else {
+        cmbclen->setEnabled(true);
+    }
+    if (m_test.AskedKind == 0) {
+        setAnswerCodePage(CodePage::Cp1250);
+        m_keyboards.UseCzechKeyboard();
+    } else {
+        setAnswerCodePage(CodePage::Cp1252);
+        m_keyboards.UseForeignKeyboard();
+    }
+}
+
+void ArticleTestWindow::btnOKClick()
+{
+    const QByteArray typed = typedAnswer();
+    const WordRecord word = m_test.CurrentWord;
+    if (m_test.AskedKind == 0) {
+        if (UTest::CompareWord(typed, word.Preklad))
+            ++m_test.GoodCount;
+        else
+            m_test.AddError(word.Preklad, typed, 0, languageCode());
+    } else if (m_test.AskedKind == 1) {
+        const Judgement j = judgeArticleAnswer(languageCode(), word, typed, cmbclen->currentIndex());
+        if (j.right)
+            ++m_test.GoodCount;
+        else
+            m_test.AddError(j.expected, j.typed, 1, languageCode());
+    }
+    finishAnswer();
+}
+
+void ArticleTestWindow::FormKeyUpInsert()
+{
+    const WordRecord &word = m_test.CurrentWord;
+    if (m_test.AskedKind == 0) {
+        setAnswer(word.Preklad);
+    } else if (m_test.AskedKind == 1) {
+        setAnswer(word.Slovo);
+        cmbclen->setCurrentIndex(articleCode(languageCode(), word.Clen));
+    }
+}
+
+void ArticleTestWindow::edtPrekladChange()
+{
+    const bool typed = insertsText(m_answerBefore, edtPreklad->text());
+    m_answerBefore = edtPreklad->text();
+    if (m_test.AskedKind == 1 && typed)
+        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252);
+}
+
+TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+    : ArticleTestWindow({LangFrench, "TfrmTestFr", QStringLiteral("Zkoušení"), FrenchTypingTable()}, test,
+                        keyboards, messenger, parent)
+{
+}
+
+TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+    : ArticleTestWindow({LangSpanish, "TfrmTestEs", QStringLiteral("Zkoušení es"), SpanishTypingTable()}, test,
+                        keyboards, messenger, parent)
+{
+}
+
+} // namespace lexitka

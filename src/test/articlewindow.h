@@ -1,0 +1,47 @@
+#pragma once
+
+#include "test/testwindow.h"
+#include "test/typing.h"
+
+class QComboBox;
+
+namespace lexitka {
+
+// The French and Spanish test window: one design, told apart by language.
+// Both directions; Czech to foreign asks the article too, and the language's
+// accents are typed on the English layout.
+class ArticleTestWindow : public TestWindow {
+    Q_OBJECT
+public:
+    struct Language {
+        int code;
+        const char *objectName;
+        QString caption;
+        TypingTable typing;
+    };
+
+    ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards, Messenger &messenger,
+                      QWidget *parent = nullptr);
+
+    void Display() override;
+
+public slots:
+    void btnOKClick() override;
+
+protected:
+    void FormKeyUpInsert() override;
+    void edtPrekladChange() override;
+
+public:
+    QLabel *Label2 = nullptr;
+    QComboBox *cmbclen = nullptr;
+
+private:
+    TypingTable m_typing;
+    // The answer as it stood before the change being handled. Only a change
+    // that puts text in is typing: deleting must not convert the character
+    // left before the caret (a French z would turn back into y).
+    QString m_answerBefore;
+};
+
+} // namespace lexitka

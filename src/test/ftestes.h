@@ -1,0 +1,13 @@
+#pragma once
+
+#include "test/articlewindow.h"
+
+namespace lexitka {
+
+class TfrmTestEs final : public ArticleTestWindow {
+    Q_OBJECT
+public:
+    TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+};
+
+} // namespace lexitka

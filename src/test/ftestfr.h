@@ -1,0 +1,13 @@
+#pragma once
+
+#include "test/articlewindow.h"
+
+namespace lexitka {
+
+class TfrmTestFr final : public ArticleTestWindow {
+    Q_OBJECT
+public:
+    TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+};
+
+} // namespace lexitka

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "test/typing.h"
+
+namespace lexitka {
+
+// Spanish accents and marks typed on the English layout, targets in windows-1252.
+TypingTable SpanishTypingTable();
+
+} // namespace lexitka
