@@ -1,5 +1,6 @@
 #include "fabout.h"
 
+#include "platform/fonts.h"
 #include "platform/version.h"
 
 #include <QLabel>
@@ -16,13 +17,6 @@ constexpr int kCaptionLeft = 60;
 constexpr int kValueLeft = 140;
 constexpr int kFirstRow = 16;
 constexpr int kRowHeight = 22;
-
-QFont verdana()
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(12);
-    return f;
-}
 
 // An open book with a bookmark, drawn here so that no image file is needed.
 QPixmap bookIcon()
@@ -93,7 +87,7 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("O programu"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(verdana());
+    setFont(verdana(12));
     setFixedSize(kWidth, kHeight);
 
     ProgramIcon = new QLabel(this);

@@ -5,6 +5,7 @@
 #include "data/dictionary.h"
 #include "data/inifile.h"
 #include "data/profile.h"
+#include "platform/fonts.h"
 #include "platform/messenger.h"
 
 #include <QAction>
@@ -25,20 +26,6 @@ namespace {
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 378;
 const QByteArray kSection = "Slovnik";
-
-QFont tahoma11()
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    return f;
-}
-
-QFont verdana(int pixels)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixels);
-    return f;
-}
 
 template <class W>
 W *make(QWidget *parent, const char *name, const QString &text, QRect geometry)
@@ -103,7 +90,7 @@ void TfrmMain::buildControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(kClientWidth, kClientHeight);
-    client->setFont(tahoma11());
+    client->setFont(tahoma(11));
     setCentralWidget(client);
 
     btnAll = make<QPushButton>(client, "btnAll", QStringLiteral("Vybrat všechny lekce"), {5, 16, 110, 25});

@@ -5,6 +5,22 @@
 
 namespace lexitka {
 
+QFont tahoma(int pixels, bool bold)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QFont verdana(int pixels, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
 void installFontSubstitutes()
 {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),

@@ -1,6 +1,7 @@
 #include "fstatistic.h"
 
 #include "data/codepage.h"
+#include "platform/fonts.h"
 
 #include <QAbstractTableModel>
 #include <QBarCategoryAxis>
@@ -39,13 +40,6 @@ const QColor kNavy(0, 0, 128);
 // Categories must differ, but days repeat: a repeated day gets zero-width
 // spaces after it, which nobody sees.
 constexpr char16_t kZeroWidthSpace = u'\u200B';
-
-QFont tahoma(int pixels)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(pixels);
-    return f;
-}
 
 QString cp1250(QByteArrayView bytes) { return decode(bytes.toByteArray(), CodePage::Cp1250); }
 
@@ -123,9 +117,7 @@ void TfrmStatistic::buildControls()
 {
     lsvItems = new QTreeView(this);
     lsvItems->setObjectName(QStringLiteral("lsvItems"));
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setPixelSize(11);
-    lsvItems->setFont(verdana);
+    lsvItems->setFont(verdana(11));
     lsvItems->setRootIsDecorated(false);
     lsvItems->setItemsExpandable(false);
     lsvItems->setUniformRowHeights(true);

@@ -4,8 +4,8 @@
 #include "test/ftestes.h"
 #include "test/ftestfr.h"
 #include "test/judging.h"
-#include "test/ues.h"
-#include "test/ufr.h"
+#include "test/typing_es.h"
+#include "test/typing_fr.h"
 #include "test/utest.h"
 
 #include <QComboBox>
@@ -125,13 +125,13 @@ void ArticleTestWindow::edtPrekladChange()
 }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
-    : ArticleTestWindow({LangFrench, "TfrmTestFr", QStringLiteral("Zkoušení"), FrenchTypingTable()}, test,
+    : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test,
                         keyboards, messenger, parent)
 {
 }
 
 TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
-    : ArticleTestWindow({LangSpanish, "TfrmTestEs", QStringLiteral("Zkoušení es"), SpanishTypingTable()}, test,
+    : ArticleTestWindow({LangSpanish, "frmTestEs", QStringLiteral("Zkoušení es"), spanishTypingTable()}, test,
                         keyboards, messenger, parent)
 {
 }

@@ -1,5 +1,7 @@
 #include "ferror.h"
 
+#include "platform/fonts.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,9 +50,7 @@ TfrmError::TfrmError(QWidget *parent)
     setObjectName(QStringLiteral("frmError"));
     setWindowTitle(QStringLiteral("Chyba"));
     setModal(true);
-    QFont base(QStringLiteral("Verdana"));
-    base.setPixelSize(11);
-    setFont(base);
+    setFont(verdana(11));
 
     Image1 = label(this, "Image1", {}, {8, 8, 41, 41});
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(41, 41));
@@ -68,9 +68,7 @@ TfrmError::TfrmError(QWidget *parent)
     // Both answers start at one edge, right of the longer caption.
     m_answerLeft = std::max(Label2->x() + Label2->width(), Label3->x() + Label3->width()) + 6;
 
-    QFont answer(QStringLiteral("Verdana"));
-    answer.setPixelSize(11);
-    answer.setBold(true);
+    const QFont answer = verdana(11, true);
     lblRight = label(this, "lblRight", {}, {m_answerLeft, 34, 0, 16});
     lblRight->setFont(answer);
     setColor(lblRight, QColor(0, 128, 0));

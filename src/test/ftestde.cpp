@@ -49,7 +49,7 @@ QByteArray boxBytes(const QLineEdit *box) { return encode(box->text(), CodePage:
 } // namespace
 
 TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
-    : TestWindow(test, keyboards, messenger, LangGerman, "TfrmTestDe", parent)
+    : TestWindow(test, keyboards, messenger, LangGerman, "frmTestDe", parent)
 {
     Label2 = label(this, "Label2", QStringLiteral("Člen:"), 8, 60, 60);
     cmbclen = new QComboBox(this);

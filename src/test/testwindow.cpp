@@ -1,5 +1,6 @@
 #include "testwindow.h"
 
+#include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
 #include "test/utest.h"
@@ -39,9 +40,7 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QStringLiteral("Zkoušení"));
     setModal(true);
-    QFont base(QStringLiteral("Tahoma"));
-    base.setPixelSize(11);
-    setFont(base);
+    setFont(tahoma(11));
 
     Label1 = new QLabel(QStringLiteral("Slovíčko:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -51,19 +50,14 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     pnlSlovo->setGeometry(8, 24, 273, 29);
     pnlSlovo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlSlovo->setAlignment(Qt::AlignCenter);
-    QFont question(QStringLiteral("Verdana"));
-    question.setPixelSize(15);
-    question.setBold(true);
-    pnlSlovo->setFont(question);
+    pnlSlovo->setFont(verdana(15, true));
     Label3 = new QLabel(QStringLiteral("Překlad:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 60, 120, 16);
     edtPreklad = new QLineEdit(this);
     edtPreklad->setObjectName(QStringLiteral("edtPreklad"));
     edtPreklad->setGeometry(8, 76, 273, 23);
-    QFont answer(QStringLiteral("Verdana"));
-    answer.setPixelSize(13);
-    edtPreklad->setFont(answer);
+    edtPreklad->setFont(verdana(13));
     btnOK = new QPushButton(QStringLiteral("Další"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(107, 112, 75, 25);

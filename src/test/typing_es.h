@@ -5,6 +5,6 @@
 namespace lexitka {
 
 // Spanish accents and marks typed on the English layout, targets in windows-1252.
-TypingTable SpanishTypingTable();
+TypingTable spanishTypingTable();
 
 } // namespace lexitka

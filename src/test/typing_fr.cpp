@@ -1,4 +1,4 @@
-#include "ufr.h"
+#include "typing_fr.h"
 
 #include <array>
 
@@ -38,6 +38,6 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 28> kFrench{{
 
 } // namespace
 
-TypingTable FrenchTypingTable() { return kFrench; }
+TypingTable frenchTypingTable() { return kFrench; }
 
 } // namespace lexitka

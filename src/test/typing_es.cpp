@@ -1,4 +1,4 @@
-#include "ues.h"
+#include "typing_es.h"
 
 #include <array>
 
@@ -26,6 +26,6 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 16> kSpanish{{
 
 } // namespace
 
-TypingTable SpanishTypingTable() { return kSpanish; }
+TypingTable spanishTypingTable() { return kSpanish; }
 
 } // namespace lexitka
