@@ -162,7 +162,7 @@ void TestDictionaryMenu::newDictionary()
         QCOMPARE(seen.filters,
                  (QStringList{"Slovniky (*.en *.de *.fr *.ru *.es *.lt)", "Anglické (*.en)", "Německé (*.de)",
                               "Francouzské (*.fr)", "Ruské (*.ru)", "Španělské (*.es)", "Latinské (*.lt)"}));
-        QCOMPARE(seen.filter, seen.filters.first());
+        QCOMPARE(seen.filter, QStringLiteral("Slovniky")); // shown without its patterns
         QCOMPARE(seen.defaultSuffix, QStringLiteral("en"));
     }
     const QString novy = slovniky + "/novy.en";
@@ -225,7 +225,7 @@ void TestDictionaryMenu::newDictionary()
         frm.Vytvoitnov1Click();
         QCOMPARE(answers.remaining(), 0);
         QCOMPARE(answers.seen.at(1).fileName, QStringLiteral("slovnik.de"));
-        QCOMPARE(answers.seen.at(1).filter, QStringLiteral("Německé (*.de)"));
+        QCOMPARE(answers.seen.at(1).filter, QStringLiteral("Německé"));
     }
     QCOMPARE(app->test().DictionaryPath, slovnik);
 }
@@ -319,7 +319,7 @@ void TestDictionaryMenu::openDictionary()
         const DialogAnswerer::Seen &seen = answers.seen.at(0);
         QCOMPARE(seen.objectName, QStringLiteral("dlgOpen"));
         QCOMPARE(seen.fileName, QStringLiteral("data.en"));
-        QCOMPARE(seen.filter, QStringLiteral("Slovniky (*.en *.de *.fr *.ru *.es *.lt)"));
+        QCOMPARE(seen.filter, QStringLiteral("Slovniky"));
         QCOMPARE(seen.defaultSuffix, QStringLiteral("en"));
     }
     QVERIFY(!QFileInfo::exists(f.path("lexitka.ini")));

@@ -1,6 +1,7 @@
 #include "data/profile.h"
 #include "support/fakes.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -130,6 +131,18 @@ private slots:
         QVERIFY(readFile(file.path()).endsWith("[en]\r\n0=1\r\n1=0\r\n"));
         QCOMPARE(file.readBool("en", "0", false), true);
         QCOMPARE(file.readBool("en", "1", true), false);
+
+        // Writing the value that is already there leaves the file alone.
+        const QDateTime past = QDateTime::currentDateTime().addDays(-3);
+        {
+            QFile touch(file.path());
+            QVERIFY(touch.open(QIODevice::ReadWrite));
+            QVERIFY(touch.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(file.writeBool("en", "0", true));
+        QCOMPARE(QFileInfo(file.path()).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
+        QVERIFY(file.writeBool("en", "0", false));
+        QVERIFY(QFileInfo(file.path()).lastModified() > past);
     }
 
     void failedWritesKeepTheOldFile()

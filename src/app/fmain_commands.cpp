@@ -42,7 +42,8 @@ void TfrmMain::createFileDialogs()
         dlg->setObjectName(QString::fromLatin1(name));
         // Qt's own dialog, so that it speaks Czech and tests can answer it;
         // the overwrite question is ours, asked in Czech.
-        dlg->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        dlg->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
+                        | QFileDialog::HideNameFilterDetails);
         dlg->setAcceptMode(mode);
         // The open dialog takes a name that does not exist yet, too.
         dlg->setFileMode(QFileDialog::AnyFile);
@@ -82,7 +83,13 @@ QString TfrmMain::runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QS
             break;
     }
     memory.fileName = QFileInfo(path).fileName();
-    memory.filter = dlg->selectedNameFilter();
+    // The dialog reports the label it shows; keep the whole filter, which is
+    // what selecting it again needs.
+    const QString shown = dlg->selectedNameFilter();
+    for (const QString &filter : dlg->nameFilters()) {
+        if (filter == shown || filter.startsWith(shown + QStringLiteral(" (")))
+            memory.filter = filter;
+    }
     return path;
 }
 

@@ -106,7 +106,12 @@ bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
     // A file that exists but cannot be read must not be replaced by a stub.
     if (!readOk && QFileInfo::exists(m_path))
         return false;
-    return saveWholeFile(m_path, withValue(old, section, key, value));
+    const QByteArray updated = withValue(old, section, key, value);
+    // An unchanged value is not written: a read-only program folder then
+    // complains only when something would really be lost.
+    if (readOk && updated == old)
+        return true;
+    return saveWholeFile(m_path, updated);
 }
 
 bool ProfileFile::writeBool(QByteArrayView section, QByteArrayView key, bool value)

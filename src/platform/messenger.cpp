@@ -10,7 +10,9 @@ const QString kTitle = QStringLiteral("Lexitka");
 
 void QtMessenger::information(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, kTitle, text);
+    // A plain box: no icon, just the text and OK.
+    QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
 }
 
 void QtMessenger::error(QWidget *parent, const QString &text)
