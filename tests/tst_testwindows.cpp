@@ -93,6 +93,10 @@ void TestTestWindows::windowsAndControls()
         QCOMPARE(w->metaObject()->className(), className);
         QCOMPARE(w->languageCode(), code);
         QVERIFY(w->btnOK->isDefault());
+        // A word is shown as the dictionary has it, never as markup.
+        w->setQuestion("<b>a</b>", CodePage::Cp1250);
+        QCOMPARE(w->pnlSlovo->textFormat(), Qt::PlainText);
+        QCOMPARE(w->pnlSlovo->text(), QStringLiteral("<b>a</b>"));
     }
 }
 

@@ -50,6 +50,7 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     pnlSlovo->setGeometry(8, 24, 273, 29);
     pnlSlovo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlSlovo->setAlignment(Qt::AlignCenter);
+    pnlSlovo->setTextFormat(Qt::PlainText); // a word such as "<b>" is shown as typed
     pnlSlovo->setFont(verdana(15, true));
     Label3 = new QLabel(QStringLiteral("Překlad:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
