@@ -18,41 +18,12 @@ using namespace lexitka::testing;
 
 namespace {
 
-constexpr quintptr kCzech = 5;
-constexpr quintptr kEnglish = 9;
+constexpr quintptr kCzech = kCzechLayout;
+constexpr quintptr kEnglish = kEnglishLayout;
 
-struct GermanTest {
-    Fixture f;
-    std::unique_ptr<LexitkaApp> app;
-    std::unique_ptr<RecordingTestUi> ui;
-
-    GermanTest()
-    {
-        f.keyboard.list = QList<KeyboardLayout>{{kCzech, QStringLiteral("Czech")},
-                                                {kEnglish, QStringLiteral("English (United States)")}};
-        app = f.makeApp();
-        ui = std::make_unique<RecordingTestUi>(*app);
-        test().setUi(ui.get());
-        test().LanguageCode = LangGerman;
-    }
-    UTest &test() { return app->test(); }
-    TfrmTestDe &w() { return app->frmTestDe(); }
+struct GermanTest : WindowTest<TfrmTestDe> {
+    GermanTest() : WindowTest(LangGerman) {}
     QByteArray mistakesFile() { return readFile(f.path(QStringLiteral("errors.dee"))); }
-
-    void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps)
-    {
-        test().WordPool = pool;
-        test().TestKinds = kinds;
-        QVERIFY(runModalTest(test(), LangGerman, w(), steps));
-    }
-    QString question() { return w().pnlSlovo->text(); }
-    void answer(const QString &text, int article = -1)
-    {
-        if (article >= 0)
-            w().cmbclen->setCurrentIndex(article);
-        typeText(w().edtPreklad, text);
-        pressKey(w().edtPreklad, Qt::Key_Return);
-    }
 };
 
 // A dictionary line as the file holds it (windows-1250).

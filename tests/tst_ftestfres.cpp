@@ -18,8 +18,8 @@ using namespace lexitka::testing;
 
 namespace {
 
-constexpr quintptr kCzech = 5;
-constexpr quintptr kEnglish = 9;
+constexpr quintptr kCzech = kCzechLayout;
+constexpr quintptr kEnglish = kEnglishLayout;
 
 // A dictionary line as the file holds it: foreign word in windows-1252,
 // Czech in windows-1250.
@@ -28,42 +28,8 @@ QByteArray entry(const char *key, const char *clen, const QString &word, const Q
     return QByteArray(key) + '=' + clen + '\\' + encode(word, CodePage::Cp1252) + '\\' + cz(czech);
 }
 
-struct ArticleTest {
-    Fixture f;
-    std::unique_ptr<LexitkaApp> app;
-    std::unique_ptr<RecordingTestUi> ui;
-    int language;
-
-    explicit ArticleTest(int lang) : language(lang)
-    {
-        f.keyboard.list = QList<KeyboardLayout>{{kCzech, QStringLiteral("Czech")},
-                                                {kEnglish, QStringLiteral("English (United States)")}};
-        app = f.makeApp();
-        ui = std::make_unique<RecordingTestUi>(*app);
-        test().setUi(ui.get());
-        test().LanguageCode = lang;
-    }
-    UTest &test() { return app->test(); }
-    ArticleTestWindow &w()
-    {
-        if (language == LangFrench)
-            return app->frmTestFr();
-        return app->frmTestEs();
-    }
-    void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps)
-    {
-        test().WordPool = pool;
-        test().TestKinds = kinds;
-        QVERIFY(runModalTest(test(), language, w(), steps));
-    }
-    QString question() { return w().pnlSlovo->text(); }
-    void answer(const QString &text, int article = -1)
-    {
-        if (article >= 0)
-            w().cmbclen->setCurrentIndex(article);
-        typeText(w().edtPreklad, text);
-        pressKey(w().edtPreklad, Qt::Key_Return);
-    }
+struct ArticleTest : WindowTest<ArticleTestWindow> {
+    explicit ArticleTest(int lang) : WindowTest(lang) {}
     // Types each source key into an empty box; what the box then shows.
     QString typedOneByOne(const QString &keys)
     {

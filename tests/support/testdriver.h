@@ -1,12 +1,20 @@
 #pragma once
 
+#include "support/fakes.h"
+#include "test/testwindow.h"
 #include "test/utest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -52,5 +60,49 @@ bool runModalTest(UTest &test, int code, QDialog &window, const std::function<vo
 // Types text key by key, as the keyboard would (any characters, not only Latin-1).
 void typeText(QWidget *widget, const QString &text);
 void pressKey(QWidget *widget, int key);
+
+constexpr quintptr kCzechLayout = 5;
+constexpr quintptr kEnglishLayout = 9;
+
+// A program with a Czech and an English layout whose engine runs the real
+// test window of one language and records the mistakes it would show.
+template <class Window>
+struct WindowTest {
+    Fixture f;
+    std::unique_ptr<LexitkaApp> app;
+    std::unique_ptr<RecordingTestUi> ui;
+    int language;
+    Window *window = nullptr;
+
+    explicit WindowTest(int lang) : language(lang)
+    {
+        f.keyboard.list = QList<KeyboardLayout>{{kCzechLayout, QStringLiteral("Czech")},
+                                                {kEnglishLayout, QStringLiteral("English (United States)")}};
+        app = f.makeApp();
+        ui = std::make_unique<RecordingTestUi>(*app);
+        test().setUi(ui.get());
+        test().LanguageCode = lang;
+        window = qobject_cast<Window *>(app->testWindow(lang));
+    }
+    UTest &test() { return app->test(); }
+    Window &w() { return *window; }
+
+    void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps)
+    {
+        test().WordPool = pool;
+        test().TestKinds = kinds;
+        QVERIFY(window);
+        QVERIFY(runModalTest(test(), language, w(), steps));
+    }
+    QString question() { return w().pnlSlovo->text(); }
+    // Chooses the article (when given), types the answer and presses Enter.
+    void answer(const QString &text, int article = -1)
+    {
+        if (article >= 0)
+            w().cmbclen->setCurrentIndex(article);
+        typeText(w().edtPreklad, text);
+        pressKey(w().edtPreklad, Qt::Key_Return);
+    }
+};
 
 } // namespace lexitka::testing
