@@ -1,5 +1,5 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages that are missing.
-LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl-dev libbenchmark-dev"
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra"
 
 lexitka_install_deps() {
     local missing=()
@@ -11,7 +11,7 @@ lexitka_install_deps() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
 # configure_and_build BUILD_DIR [cmake options…]
