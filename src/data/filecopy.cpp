@@ -1,22 +1,18 @@
 #include "filecopy.h"
 
+#include "inifile.h"
 #include "savefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace lexitka {
 
 bool copyFileReplacing(const QString &source, const QString &target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return false;
-    return saveWholeFile(target, bytes);
+    bool ok = false;
+    const QByteArray bytes = readWholeFile(source, &ok);
+    return ok && saveWholeFile(target, bytes);
 }
 
 bool isSameFile(const QString &a, const QString &b)
