@@ -264,6 +264,12 @@ QList<bool> TfrmMain::lessonTicks() const { return ticksOf(lbLekce); }
 
 QList<bool> TfrmMain::testKindTicks() const { return ticksOf(chbChoice); }
 
+int TfrmMain::highlightedLesson() const
+{
+    const QListWidgetItem *item = lbLekce->currentItem();
+    return item && item->isSelected() ? lbLekce->row(item) : -1;
+}
+
 QList<QByteArray> TfrmMain::lessonNames() const
 {
     QList<QByteArray> names;

@@ -39,6 +39,9 @@ public:
     QList<bool> testKindTicks() const;
     // Raw bytes of the lesson names as the dictionary holds them.
     QList<QByteArray> lessonNames() const;
+    // Position of the lesson under the list's selection bar (independent of
+    // the ticks), or -1 when none is highlighted.
+    int highlightedLesson() const;
 
 public slots:
     void btnAllClick();
