@@ -55,6 +55,37 @@ inline QString generatedDictionary(long entries, long lessons)
     return path;
 }
 
+// Writes (once) a dictionary of `lessons` lesson headers and nothing else,
+// lines ended by CR LF or, with loneCr, by a CR alone.
+inline QString generatedHeaders(long lessons, bool loneCr)
+{
+    const QString path =
+        benchFolder().filePath(QStringLiteral("headers_%1_%2.en").arg(lessons).arg(loneCr ? "cr" : "crlf"));
+    if (QFileInfo::exists(path))
+        return path;
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return path;
+    QByteArray bytes;
+    bytes.reserve(lessons * 20);
+    for (long l = 0; l < lessons; ++l)
+        bytes.append("[Lekce ").append(QByteArray::number(qlonglong(l + 1))).append(loneCr ? "]\r" : "]\r\n");
+    out.write(bytes);
+    return path;
+}
+
+// Writes (once) a dictionary whose first lesson has a name of `bytes` bytes.
+inline QString generatedLongName(qint64 bytes)
+{
+    const QString path = benchFolder().filePath(QStringLiteral("longname_%1.en").arg(bytes));
+    if (QFileInfo::exists(path))
+        return path;
+    QFile out(path);
+    if (out.open(QIODevice::WriteOnly))
+        out.write("[" + QByteArray(bytes, 'x') + "]\r\n0=dog\\pes\r\n[Lekce 2]\r\n0=cat\\kocka\r\n");
+    return path;
+}
+
 inline qint64 fileSize(const QString &path) { return QFileInfo(path).size(); }
 
 // Peak resident memory of this process since the last reset, in bytes.

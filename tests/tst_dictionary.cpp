@@ -195,11 +195,14 @@ private slots:
         for (const char *other : {"txt", "", ".", "e", "eng", ".d e"})
             QCOMPARE(languageForExtension(QString::fromLatin1(other)), std::nullopt);
 
-        QCOMPARE(extensionSection("/a/b/x.EN"), QByteArray("en"));
-        QCOMPARE(extensionSection("lekce.txt"), QByteArray("txt"));
-        QCOMPARE(extensionSection("/a/b/noext"), QByteArray("en"));
-        QCOMPARE(extensionSection("/a/dir.de/noext"), QByteArray("en"));
-        QCOMPARE(extensionSection("/a/archiv.tar.De"), QByteArray("de"));
+        QCOMPARE(extensionSection("/a/b/x.EN", LangGerman), QByteArray("en"));
+        QCOMPARE(extensionSection("lekce.txt", LangGerman), QByteArray("txt"));
+        QCOMPARE(extensionSection("/a/b/noext", LangGerman), QByteArray("en"));
+        QCOMPARE(extensionSection("/a/dir.de/noext", LangGerman), QByteArray("en"));
+        QCOMPARE(extensionSection("/a/archiv.tar.De", LangEnglish), QByteArray("de"));
+        // Extensions that would not read back as the same section: the language's.
+        for (const char *odd : {"x.e]n", "x.en ", "x. en", "x.a\nb", "x.a\rb", "x.]"})
+            QCOMPARE(extensionSection(QString::fromLatin1(odd), LangRussian), QByteArray("ru"));
     }
 
     void codePages()

@@ -148,7 +148,7 @@ void TestDictionaryMenu::newDictionary()
     writeFile(f.path("lexitka.ini"), "[de]\r\n0=1\r\n1=0\r\n2=0\r\n3=0\r\n");
     auto app = f.makeApp(german);
     TfrmMain &frm = app->frmMain();
-    QVERIFY(frm.lbLekce->count() > 0);
+    QVERIFY(rowCount(frm.lbLekce) > 0);
     setTicks(frm, {false, true, true, true});
     fillLists(*app);
 
@@ -171,7 +171,7 @@ void TestDictionaryMenu::newDictionary()
     QCOMPARE(app->test().DictionaryPath, novy);
     QCOMPARE(app->test().LanguageCode, int(LangEnglish));
     QCOMPARE(frm.windowTitle(), QStringLiteral("Lexitka - Anglické [novy.en]"));
-    QCOMPARE(frm.lbLekce->count(), 0);
+    QCOMPARE(rowCount(frm.lbLekce), 0);
     // The German list's first two ticks went to the new file's section and came back.
     QCOMPARE(ticks(frm), (QList<bool>{false, true}));
     const ProfileFile settings(f.path("lexitka.ini"));
@@ -203,7 +203,7 @@ void TestDictionaryMenu::newDictionary()
     QCOMPARE(app->test().LanguageCode, int(LangGerman));
     QCOMPARE(frm.chbChoice->count(), 4);
     QCOMPARE(ticks(frm), (QList<bool>{true, false, false, false}));
-    QCOMPARE(frm.lbLekce->count(), 0);
+    QCOMPARE(rowCount(frm.lbLekce), 0);
     checkDrawsOnlyFrom(*app, slovnik);
 
     // "Zkoušej !" on the empty dictionary starts no test.
@@ -242,7 +242,7 @@ void TestDictionaryMenu::newDictionaryAsksAndFails()
     auto app = f.makeApp();
     TfrmMain &frm = app->frmMain();
     const QString opened = app->test().DictionaryPath;
-    const int lessons = frm.lbLekce->count();
+    const int lessons = rowCount(frm.lbLekce);
     QVERIFY(lessons > 0);
     fillLists(*app);
 
@@ -270,7 +270,7 @@ void TestDictionaryMenu::newDictionaryAsksAndFails()
     }
     QCOMPARE(QFileInfo(stary).size(), 0);
     QCOMPARE(app->test().DictionaryPath, stary);
-    QCOMPARE(frm.lbLekce->count(), 0);
+    QCOMPARE(rowCount(frm.lbLekce), 0);
 
     // A file that cannot be created: a message naming it, nothing else changes.
     {
@@ -278,7 +278,7 @@ void TestDictionaryMenu::newDictionaryAsksAndFails()
         frm.Otevt1Click();
         QCOMPARE(back.remaining(), 0);
     }
-    QCOMPARE(frm.lbLekce->count(), lessons);
+    QCOMPARE(rowCount(frm.lbLekce), lessons);
     fillLists(*app);
     const QByteArray settingsBefore = readFile(f.path("lexitka.ini"));
     f.messenger.messages.clear();
@@ -293,7 +293,7 @@ void TestDictionaryMenu::newDictionaryAsksAndFails()
     QCOMPARE(f.messenger.messages[0].kind, QStringLiteral("error"));
     QVERIFY(f.messenger.messages[0].text.contains(QDir::toNativeSeparators(blocked)));
     QCOMPARE(app->test().DictionaryPath, opened);
-    QCOMPARE(frm.lbLekce->count(), lessons);
+    QCOMPARE(rowCount(frm.lbLekce), lessons);
     QCOMPARE(app->test().WordPool.size(), 2);
     QCOMPARE(readFile(f.path("lexitka.ini")), settingsBefore);
 }
@@ -335,7 +335,7 @@ void TestDictionaryMenu::openDictionary()
     }
     QCOMPARE(app->test().DictionaryPath, russian);
     QCOMPARE(app->test().LanguageCode, int(LangRussian));
-    QVERIFY(frm.lbLekce->count() > 0);
+    QVERIFY(rowCount(frm.lbLekce) > 0);
     const ProfileFile settings(f.path("lexitka.ini"));
     QCOMPARE(settings.readBool("en", "0", true), false);
     QCOMPARE(settings.readBool("en", "1", false), true);
@@ -352,7 +352,7 @@ void TestDictionaryMenu::openDictionary()
     }
     QCOMPARE(app->test().DictionaryPath, slovniky + "/neni.en");
     QCOMPARE(app->test().LanguageCode, int(LangEnglish));
-    QCOMPARE(frm.lbLekce->count(), 0);
+    QCOMPARE(rowCount(frm.lbLekce), 0);
     QVERIFY(!QFileInfo::exists(slovniky + "/neni.en"));
     QVERIFY(f.messenger.messages.isEmpty());
     checkDrawsOnlyFrom(*app, slovniky + "/neni.en");
@@ -369,7 +369,7 @@ void TestDictionaryMenu::exportDictionary()
     const QByteArray bytes = readFile(german);
     auto app = f.makeApp(german);
     TfrmMain &frm = app->frmMain();
-    const int lessons = frm.lbLekce->count();
+    const int lessons = rowCount(frm.lbLekce);
     fillLists(*app);
 
     // Into its own place, under its own name: nothing happens, nothing is asked.
@@ -394,7 +394,7 @@ void TestDictionaryMenu::exportDictionary()
     }
     QCOMPARE(readFile(copy), bytes);
     QCOMPARE(app->test().DictionaryPath, german);
-    QCOMPARE(frm.lbLekce->count(), lessons);
+    QCOMPARE(rowCount(frm.lbLekce), lessons);
     QCOMPARE(app->test().WordPool.size(), 2);
     QVERIFY(f.messenger.messages.isEmpty());
 
@@ -496,7 +496,7 @@ void TestDictionaryMenu::importDictionary()
     QVERIFY(f.messenger.messages.isEmpty());
     QCOMPARE(app->test().DictionaryPath, slovniky + "/prazdny.fr");
     QCOMPARE(app->test().LanguageCode, int(LangFrench));
-    QCOMPARE(frm.lbLekce->count(), 0);
+    QCOMPARE(rowCount(frm.lbLekce), 0);
     QVERIFY(!QFileInfo::exists(slovniky + "/prazdny.fr"));
     {
         DialogAnswerer back({target});

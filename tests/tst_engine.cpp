@@ -106,6 +106,7 @@ private slots:
     void leavingEarlySavesMistakesSoFar();
     void unreadableMistakesFileIsKept();
     void unwritableMistakesFileIsReported();
+    void mistakesOfAnotherWindowSurvive();
     void mistakesFileWithoutKindsStartsNoWindow();
 };
 
@@ -515,6 +516,35 @@ void TestEngine::unwritableMistakesFileIsReported()
     QCOMPARE(messenger.messages[0].kind, QStringLiteral("error"));
     QVERIFY(messenger.messages[0].text.contains(QStringLiteral("errors.ene")));
     QVERIFY(messenger.messages[0].text.contains(QStringLiteral("nelze uložit")));
+}
+
+void TestEngine::mistakesOfAnotherWindowSurvive()
+{
+    Engine e;
+    writeFile(e.errorsFile(), "0\\1=old\\stary\n");
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"0=dog\\pes"};
+    int answers = 0;
+    e.ui.answer = [&](const QByteArray &expected) {
+        if (++answers > 1)
+            return expected;
+        // Meanwhile a test in another window of the program ends with its mistakes.
+        writeFile(e.errorsFile(), "0\\1=old\\stary\n1\\7=cat\\kocka\r\n");
+        return QByteArray("?");
+    };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("0\\1=old\\stary\n1\\7=cat\\kocka\r\n0\\0=dog\\pes\r\n"));
+
+    // A mistakes test adds nothing, so the other window's lines stay byte for byte.
+    e.test.ErrorsMode = true;
+    e.test.WordPool = {"1\\7=cat\\kocka"};
+    e.ui.answer = [&](const QByteArray &expected) {
+        writeFile(e.errorsFile(), "2\\5=x\\y");
+        return expected;
+    };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(readFile(e.errorsFile()), QByteArray("2\\5=x\\y"));
+    QVERIFY(e.messenger.messages.isEmpty());
 }
 
 void TestEngine::mistakesFileWithoutKindsStartsNoWindow()

@@ -57,7 +57,7 @@ public:
     void showMistake(const QByteArray &, const QByteArray &, int) override {}
 };
 
-void tick(QListWidget *list, int row) { list->item(row)->setCheckState(Qt::Checked); }
+void tick(QAbstractItemView *list, int row) { setTicked(list, row, true); }
 
 } // namespace
 

@@ -30,14 +30,6 @@ void copySample(const QString &name, const QString &target)
     writeFile(target, readFile(sample(name)));
 }
 
-QStringList itemTexts(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-
 void setTicks(QListWidget *list, const QList<bool> &ticks)
 {
     for (int i = 0; i < ticks.size(); ++i)
@@ -180,7 +172,7 @@ private slots:
         auto app = f.makeApp();
         QDir::setCurrent(elsewhere);
         QCOMPARE(app->frmMain().windowTitle(), QStringLiteral("Lexitka - Anglické [data.en]"));
-        QCOMPARE(app->frmMain().lbLekce->count(), 0);
+        QCOMPARE(rowCount(app->frmMain().lbLekce), 0);
         QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
         QVERIFY(f.messenger.messages.isEmpty());
     }
@@ -199,7 +191,7 @@ private slots:
         QCOMPARE(app->test().DictionaryPath, f.path("lekce.de"));
         QCOMPARE(app->test().LanguageCode, int(LangGerman));
         QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Německé [lekce.de]"));
-        QCOMPARE(w.lbLekce->count(), 4);
+        QCOMPARE(rowCount(w.lbLekce), 4);
         QCOMPARE(itemTexts(w.chbChoice), kGermanKinds);
         QCOMPARE(w.testKindTicks(), (QList<bool>{true, false, false, false}));
     }
@@ -217,12 +209,12 @@ private slots:
         // Kept as a full path, so that the next start finds it from anywhere.
         QCOMPARE(app->test().DictionaryPath, QFileInfo(cwd.filePath("sub/r.ru")).absoluteFilePath());
         QCOMPARE(app->frmMain().windowTitle(), QStringLiteral("Lexitka - Ruské [r.ru]"));
-        QCOMPARE(app->frmMain().lbLekce->count(), 3);
+        QCOMPARE(rowCount(app->frmMain().lbLekce), 3);
         QCOMPARE(itemTexts(app->frmMain().chbChoice), (QStringList{"Rusko - česky", "Česko - rusky"}));
         app->frmMain().close();
         auto again = f.makeApp();
         QCOMPARE(again->test().DictionaryPath, app->test().DictionaryPath);
-        QCOMPARE(again->frmMain().lbLekce->count(), 3);
+        QCOMPARE(rowCount(again->frmMain().lbLekce), 3);
     }
 
     void startFromSettings()
@@ -275,7 +267,7 @@ private slots:
             QCOMPARE(app->test().DictionaryPath, f.path("n.de"));
             QCOMPARE(w.testKindTicks(), (QList<bool>{false, true, true, false}));
             QVERIFY(!w.chbStatistika->isChecked());
-            w.lbLekce->item(1)->setCheckState(Qt::Checked);
+            setTicked(w.lbLekce, 1, true);
 
             // An English one shows the ticks of "en", untouched by the German ones.
             setTicks(w.chbChoice, {true, true, false, true});
@@ -310,7 +302,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Německé [lekce.txt]"));
         QCOMPARE(itemTexts(w.chbChoice), kGermanKinds);
         QCOMPARE(w.testKindTicks(), (QList<bool>{false, true, false, false}));
-        QCOMPARE(w.lbLekce->count(), 3);
+        QCOMPARE(rowCount(w.lbLekce), 3);
 
         // Leaving it stores keys 0 and 1 only.
         setTicks(w.chbChoice, {true, false, true, true});
@@ -332,6 +324,40 @@ private slots:
         QCOMPARE(w.testKindTicks(), (QList<bool>{false, true}));
     }
 
+    void settingsThatWouldNotReadBack()
+    {
+        // A file name with a line break or a blank at its end would come back
+        // as another file; the last good one stays in the settings.
+        for (const char *odd : {"a\nb.en", "lekce.en ", "lekce.en\t"}) {
+            Fixture f;
+            const QByteArray ini = "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("data.en")) + "\r\n";
+            writeFile(f.path("lexitka.ini"), ini);
+            auto app = f.makeApp(f.path(odd));
+            QCOMPARE(app->test().DictionaryPath, f.path(odd));
+            app->frmMain().close();
+            QVERIFY2(readFile(f.path("lexitka.ini")).startsWith(ini + "statistic=1\r\n"), odd);
+            QVERIFY(f.messenger.messages.isEmpty());
+        }
+
+        // An extension that cannot name a section stores its ticks under its
+        // language's, and the file does not grow from one exit to the next.
+        Fixture f;
+        copySample("data.en", f.path("lekce.e]n"));
+        QByteArray after;
+        for (int run = 0; run < 3; ++run) {
+            auto app = f.makeApp(f.path("lekce.e]n"));
+            TfrmMain &w = app->frmMain();
+            QCOMPARE(w.testKindTicks(), (QList<bool>{true, run > 0}));
+            setTicks(w.chbChoice, {true, true});
+            w.close();
+            if (run > 0)
+                QCOMPARE(readFile(f.path("lexitka.ini")), after);
+            after = readFile(f.path("lexitka.ini"));
+        }
+        QVERIFY(after.endsWith("[en]\r\n0=1\r\n1=1\r\n"));
+        QVERIFY(!after.contains("[e]n]"));
+    }
+
     void tickAllLessons()
     {
         Fixture f;
@@ -339,7 +365,7 @@ private slots:
         auto app = f.makeApp("n.de");
         app->show();
         TfrmMain &w = app->frmMain();
-        w.lbLekce->item(2)->setCheckState(Qt::Checked);
+        setTicked(w.lbLekce, 2, true);
         QTest::mouseClick(w.btnAll, Qt::LeftButton);
         QCOMPARE(w.lessonTicks(), (QList<bool>{true, true, true, true}));
         QTest::mouseClick(w.btnNoAll, Qt::LeftButton);
@@ -352,7 +378,7 @@ private slots:
         w.OpenSlovnik(f.path("empty.de"));
         QTest::mouseClick(w.btnAll, Qt::LeftButton);
         QTest::mouseClick(w.btnNoAll, Qt::LeftButton);
-        QCOMPARE(w.lbLekce->count(), 0);
+        QCOMPARE(rowCount(w.lbLekce), 0);
     }
 
     void settingsCannotBeWritten()
@@ -415,13 +441,13 @@ private slots:
         }
         QVERIFY(QDir(f.folder()).mkdir("folder.en"));
         switchTo(*app, f.path("folder.en"));
-        QCOMPARE(w.lbLekce->count(), 0);
+        QCOMPARE(rowCount(w.lbLekce), 0);
 
         writeFile(f.path("locked.en"), "[A]\r\n");
         QFile::setPermissions(f.path("locked.en"), QFileDevice::Permissions());
         const bool readable = ::access(QFile::encodeName(f.path("locked.en")).constData(), R_OK) == 0;
         switchTo(*app, f.path("locked.en"));
-        QCOMPARE(w.lbLekce->count(), readable ? 1 : 0);
+        QCOMPARE(rowCount(w.lbLekce), readable ? 1 : 0);
         QVERIFY(f.messenger.messages.isEmpty());
     }
 };

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <functional>
+
 using namespace lexitka;
 using namespace lexitka::testing;
 
@@ -26,11 +28,17 @@ struct Run {
     int good = 0;
     int bad = 0;
     bool ran = false;
+    std::function<void()> during{}; // what happens while the test runs
 
     void operator()(const QString &path, RecordingMessenger &messenger)
     {
         recordAroundTest(
-            path, messenger, nullptr, [this] { return collected; }, [this] { ran = true; },
+            path, messenger, nullptr, [this] { return collected; },
+            [this] {
+                ran = true;
+                if (during)
+                    during();
+            },
             [this] { return statisticsRecord(recording, good, bad, kDay, "Lekce 1/Anglicko - " + cz("česky")); });
     }
 };
@@ -137,6 +145,13 @@ void TestStatistics::recordingAroundATest()
     Run more{.good = 3, .bad = 5};
     more(path, fx.messenger);
     QCOMPARE(readFile(path), "1.1./50/a/b\n2.1./60/c/d\r\n6.12./38/Lekce 1/Anglicko - " + cz("česky") + "\r\n");
+
+    // A test that ends in another window of the program meanwhile keeps its record.
+    writeFile(path, "1.1./50/a/b\r\n");
+    Run mine{.good = 1, .bad = 1};
+    mine.during = [&] { writeFile(path, "1.1./50/a/b\r\n5.12./90/x/y\r\n"); };
+    mine(path, fx.messenger);
+    QCOMPARE(readFile(path), "1.1./50/a/b\r\n5.12./90/x/y\r\n6.12./50/Lekce 1/Anglicko - " + cz("česky") + "\r\n");
     QVERIFY(fx.messenger.messages.isEmpty());
 }
 

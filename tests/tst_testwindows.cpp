@@ -23,14 +23,6 @@ constexpr quintptr kEnglish = 2;
 // "собака" as the Russian dictionary holds it.
 const QByteArray kSobaka = "\xF1\xEE\xE1\xE0\xEA\xE0";
 
-void tick(QListWidget *list, std::initializer_list<int> rows)
-{
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setCheckState(Qt::Unchecked);
-    for (int r : rows)
-        list->item(r)->setCheckState(Qt::Checked);
-}
-
 struct Program {
     Fixture f;
     std::unique_ptr<LexitkaApp> app;

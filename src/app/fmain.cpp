@@ -1,6 +1,8 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "app/lessonlist.h"
+#include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"
@@ -16,6 +18,7 @@
 #include <QGroupBox>
 #include <QLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -35,12 +38,6 @@ W *make(QWidget *parent, const char *name, const QString &text, QRect geometry)
     if (geometry.isValid())
         w->setGeometry(geometry);
     return w;
-}
-
-void setAllChecked(QListWidget *list, bool checked)
-{
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 QList<bool> ticksOf(const QListWidget *list)
@@ -95,7 +92,9 @@ void TfrmMain::buildControls()
 
     btnAll = make<QPushButton>(client, "btnAll", QStringLiteral("Vybrat všechny lekce"), {5, 16, 110, 25});
     grbLekce = make<QGroupBox>(client, "grbLekce", QStringLiteral("  Lekce:  "), {120, 8, 217, 185});
-    lbLekce = new QListWidget(grbLekce);
+    m_lessons = new LessonListModel(this);
+    lbLekce = new QListView(grbLekce);
+    lbLekce->setModel(m_lessons);
     lbLekce->setObjectName(QStringLiteral("lbLekce"));
     lbLekce->setGeometry(8, 16, 201, 161);
     lbLekce->setFont(verdana(13));
@@ -104,6 +103,8 @@ void TfrmMain::buildControls()
     lbLekce->setWrapping(true);
     lbLekce->setResizeMode(QListView::Adjust);
     lbLekce->setGridSize(QSize(100, QFontMetrics(lbLekce->font()).height() + 3));
+    lbLekce->setUniformItemSizes(true); // no text is measured: laying out a million names stays quick
+    lbLekce->setEditTriggers(QAbstractItemView::NoEditTriggers);
     {
         QPalette p = lbLekce->palette();
         p.setColor(QPalette::Base, p.color(QPalette::Window));
@@ -174,21 +175,14 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
 
 void TfrmMain::OpenSlovnik(const QString &path)
 {
-    lbLekce->clear();
-    const IniDocument doc = IniDocument::fromFile(path, IniDocument::Mode::NamesOnly);
-    for (const QByteArray &name : doc.sectionNames()) {
-        auto *item = new QListWidgetItem(decode(name, CodePage::Cp1250), lbLekce);
-        item->setData(Qt::UserRole, name);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    m_lessons->setNames(IniDocument::fromFile(path, IniDocument::Mode::NamesOnly).sectionNames());
 
     UTest &test = m_app.test();
     if (const auto code = languageForExtension(QFileInfo(path).suffix()))
         test.LanguageCode = *code;
     ShowSlovnik(test.LanguageCode);
 
-    const QByteArray section = extensionSection(path);
+    const QByteArray section = extensionSection(path, test.LanguageCode);
     const ProfileFile settings(m_app.settingsPath());
     const int kinds = chbChoice->count();
     const bool german = section == "de";
@@ -207,7 +201,8 @@ void TfrmMain::OpenSlovnik(const QString &path)
 void TfrmMain::ShowSlovnik(int languageCode)
 {
     const LanguageInfo &lang = languageInfo(languageCode);
-    setWindowTitle(lang.titlePrefix + QFileInfo(m_app.test().DictionaryPath).fileName() + u']');
+    // A path of megabytes from the settings would make a title no window system takes.
+    setWindowTitle(lang.titlePrefix + displayText(QFileInfo(m_app.test().DictionaryPath).fileName()) + u']');
     chbChoice->clear();
     for (const QString &kind : lang.testKinds) {
         auto *item = new QListWidgetItem(kind, chbChoice);
@@ -218,7 +213,7 @@ void TfrmMain::ShowSlovnik(int languageCode)
 
 bool TfrmMain::CloseSlovnik(const QString &path, bool report)
 {
-    const QByteArray section = extensionSection(path);
+    const QByteArray section = extensionSection(path, m_app.test().LanguageCode);
     ProfileFile settings(m_app.settingsPath());
     const QList<bool> ticks = testKindTicks();
     const int stored = section == "de" ? 4 : 2;
@@ -233,7 +228,7 @@ bool TfrmMain::CloseSlovnik(const QString &path, bool report)
 void TfrmMain::reportSettingsFailure()
 {
     m_app.messenger().error(this, QStringLiteral("Nastavení nelze uložit do souboru %1.")
-                                      .arg(QDir::toNativeSeparators(m_app.settingsPath())));
+                                      .arg(shownPath(m_app.settingsPath())));
 }
 
 bool TfrmMain::FormClose()
@@ -241,7 +236,12 @@ bool TfrmMain::FormClose()
     UTest &test = m_app.test();
     test.ResetLists();
     ProfileFile settings(m_app.settingsPath());
-    bool ok = settings.writeString(kSection, "File", test.DictionaryPath.toLocal8Bit());
+    // A path that would read back as another one (a line break or a blank
+    // at its end) is not stored: the next start opens the last good one.
+    const QByteArray file = test.DictionaryPath.toLocal8Bit();
+    bool ok = true;
+    if (canStoreValue(file) && QString::fromLocal8Bit(file) == test.DictionaryPath)
+        ok = settings.writeString(kSection, "File", file);
     ok = settings.writeBool(kSection, "statistic", chbStatistika->isChecked()) && ok;
     ok = settings.writeBool(kSection, "errors", chbSaveErrors->isChecked()) && ok;
     ok = CloseSlovnik(test.DictionaryPath, false) && ok;
@@ -256,26 +256,20 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TfrmMain::btnAllClick() { setAllChecked(lbLekce, true); }
+void TfrmMain::btnAllClick() { m_lessons->setAllTicked(true); }
 
-void TfrmMain::btnNoAllClick() { setAllChecked(lbLekce, false); }
+void TfrmMain::btnNoAllClick() { m_lessons->setAllTicked(false); }
 
-QList<bool> TfrmMain::lessonTicks() const { return ticksOf(lbLekce); }
+QList<bool> TfrmMain::lessonTicks() const { return m_lessons->ticks(); }
 
 QList<bool> TfrmMain::testKindTicks() const { return ticksOf(chbChoice); }
 
 int TfrmMain::highlightedLesson() const
 {
-    const QListWidgetItem *item = lbLekce->currentItem();
-    return item && item->isSelected() ? lbLekce->row(item) : -1;
+    const QModelIndex current = lbLekce->currentIndex();
+    return current.isValid() && lbLekce->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
-QList<QByteArray> TfrmMain::lessonNames() const
-{
-    QList<QByteArray> names;
-    for (int i = 0; i < lbLekce->count(); ++i)
-        names.append(lbLekce->item(i)->data(Qt::UserRole).toByteArray());
-    return names;
-}
+QList<QByteArray> TfrmMain::lessonNames() const { return m_lessons->names(); }
 
 } // namespace lexitka

@@ -9,12 +9,14 @@ class QCheckBox;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
+class QListView;
 class QListWidget;
 class QMenu;
 class QPushButton;
 
 namespace lexitka {
 
+class LessonListModel;
 class LexitkaApp;
 class ProfileFile;
 
@@ -39,6 +41,8 @@ public:
     QList<bool> testKindTicks() const;
     // Raw bytes of the lesson names as the dictionary holds them.
     QList<QByteArray> lessonNames() const;
+    // The lessons of lbLekce with their ticks.
+    LessonListModel &lessons() { return *m_lessons; }
     // Position of the lesson under the list's selection bar (independent of
     // the ticks), or -1 when none is highlighted.
     int highlightedLesson() const;
@@ -97,7 +101,7 @@ public:
     QAction *Import1 = nullptr;
     QPushButton *btnAll = nullptr;
     QGroupBox *grbLekce = nullptr;
-    QListWidget *lbLekce = nullptr;
+    QListView *lbLekce = nullptr;
     QPushButton *btnNoAll = nullptr;
     QPushButton *btnTest = nullptr;
     QPushButton *btnView = nullptr;
@@ -120,6 +124,7 @@ public:
 
 private:
     LexitkaApp &m_app;
+    LessonListModel *m_lessons = nullptr;
     QString m_dictionaryFolder;
     DialogMemory m_openMemory;
     DialogMemory m_saveMemory;

@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "data/displaytext.h"
 #include "app/fabout.h"
 #include "data/dictionary.h"
 #include "data/filecopy.h"
@@ -13,8 +14,6 @@
 
 namespace lexitka {
 namespace {
-
-QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 QStringList dictionaryFilters()
 {
@@ -79,7 +78,7 @@ QString TfrmMain::runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QS
         // Replacing a dictionary by mistake loses it: ask, and on No let the
         // user choose again.
         if (m_app.messenger().question(
-                this, QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(native(path))))
+                this, QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(shownPath(path))))
             break;
     }
     memory.fileName = QFileInfo(path).fileName();
@@ -109,7 +108,7 @@ void TfrmMain::Vytvoitnov1Click()
     if (path.isEmpty())
         return;
     if (!saveWholeFile(path, {})) {
-        m_app.messenger().error(this, QStringLiteral("Soubor %1 nelze vytvořit.").arg(native(path)));
+        m_app.messenger().error(this, QStringLiteral("Soubor %1 nelze vytvořit.").arg(shownPath(path)));
         return;
     }
     // The ticks still showing go to the new file's extension, none to the old one.
@@ -135,7 +134,7 @@ void TfrmMain::Uloitjako1Click()
         return;
     if (!copyFileReplacing(source, path))
         m_app.messenger().error(
-            this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(native(source), native(path)));
+            this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(shownPath(source), shownPath(path)));
 }
 
 void TfrmMain::Import1Click()
@@ -148,7 +147,7 @@ void TfrmMain::Import1Click()
     if (!isSameFile(chosen, target)) {
         if (!QDir().mkpath(m_dictionaryFolder) || !copyFileReplacing(chosen, target)) {
             m_app.messenger().error(
-                this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(native(chosen), native(target)));
+                this, QStringLiteral("Soubor %1 nelze zkopírovat do %2.").arg(shownPath(chosen), shownPath(target)));
             return;
         }
     }

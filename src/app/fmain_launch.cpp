@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "data/displaytext.h"
 #include "app/wordcollection.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
@@ -29,7 +30,7 @@ void TfrmMain::btnClearErrorsClick()
     if (!file.exists() || file.remove())
         return;
     // A mistakes file that is still there must not look deleted.
-    m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(QDir::toNativeSeparators(path)));
+    m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(shownPath(path)));
 }
 
 bool TfrmMain::LoadLekce()
@@ -45,7 +46,7 @@ bool TfrmMain::LoadLekce()
         if (!ok) {
             if (QFileInfo::exists(path))
                 messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.")
-                                          .arg(QDir::toNativeSeparators(path)));
+                                          .arg(shownPath(path)));
             else
                 messenger.information(this, QStringLiteral("Nemáte žádné chyby !"));
             test.ErrorsMode = false;

@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/savefile.h"
 #include "platform/messenger.h"
@@ -46,7 +47,7 @@ void TfrmMain::btnStatistikaClick()
     StatisticsFile file = loadStatisticsFile(path);
     if (file.state == StatisticsFile::State::Unreadable) {
         m_app.messenger().error(
-            this, QStringLiteral("Soubor statistiky %1 nelze přečíst.").arg(QDir::toNativeSeparators(path)));
+            this, QStringLiteral("Soubor statistiky %1 nelze přečíst.").arg(shownPath(path)));
         return;
     }
     TfrmStatistic &window = m_app.frmStatistic();
@@ -61,7 +62,7 @@ void TfrmMain::btnClearStatistikaClick()
     // Silent as long as it works; a file that stays would mislead the user.
     if (!QFile::remove(path) && QFileInfo::exists(path))
         m_app.messenger().error(
-            this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(QDir::toNativeSeparators(path)));
+            this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(shownPath(path)));
 }
 
 } // namespace lexitka

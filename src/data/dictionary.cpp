@@ -1,5 +1,7 @@
 #include "dictionary.h"
 
+#include "data/profile.h"
+
 #include <QFileInfo>
 
 namespace lexitka {
@@ -53,12 +55,17 @@ std::optional<int> languageForExtension(const QString &extension)
     return std::nullopt;
 }
 
-QByteArray extensionSection(const QString &path)
+QByteArray extensionSection(const QString &path, int languageCode)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix.isEmpty())
         return "en";
-    return suffix.toUtf8();
+    const QByteArray section = suffix.toUtf8();
+    // Written as it is, it would read back as another section, and a new
+    // one would be appended at every exit.
+    if (!canNameSection(section))
+        return languageInfo(languageCode).extension;
+    return section;
 }
 
 QByteArrayView GetField(QByteArrayView value, int n)

@@ -36,8 +36,9 @@ const QList<int> &allLanguageCodes();
 // Extension with or without its dot, any case; nullopt for others.
 std::optional<int> languageForExtension(const QString &extension);
 // The settings section of a dictionary path: its extension in lower case
-// without the dot, "en" when it has none.
-QByteArray extensionSection(const QString &path);
+// without the dot, "en" when it has none. An extension that cannot name a
+// section (see canNameSection) gives the section of languageCode instead.
+QByteArray extensionSection(const QString &path, int languageCode);
 
 struct WordRecord {
     QByteArray Clen;

@@ -1,5 +1,7 @@
 #include "displaytext.h"
 
+#include <QDir>
+
 namespace lexitka {
 
 namespace {
@@ -23,5 +25,7 @@ QString displayText(const QString &text, qsizetype maxChars)
         --cut; // never split a character in two
     return text.left(cut) + QChar(kEllipsis);
 }
+
+QString shownPath(const QString &path) { return displayText(QDir::toNativeSeparators(path)); }
 
 } // namespace lexitka

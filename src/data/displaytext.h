@@ -17,4 +17,7 @@ constexpr qsizetype kDisplayChars = 256;
 QString displayText(QByteArrayView bytes, CodePage cp, qsizetype maxChars = kDisplayChars);
 QString displayText(const QString &text, qsizetype maxChars = kDisplayChars);
 
+// A file's path as a message names it: native separators, shortened.
+QString shownPath(const QString &path);
+
 } // namespace lexitka

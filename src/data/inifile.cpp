@@ -215,6 +215,7 @@ void IniDocument::addNamesFrom(const char *data, qsizetype size)
     // Only lines that start with "[" after blanks can be headers, so jump
     // from one "[" to the next instead of walking every line.
     qsizetype pos = 0;
+    qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
     while (pos < size) {
         const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
         if (!hit)
@@ -224,8 +225,11 @@ void IniDocument::addNamesFrom(const char *data, qsizetype size)
         while (lineStart > pos && isBlank(data[lineStart - 1]))
             --lineStart;
         const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
-        const void *lf = std::memchr(data + open, '\n', size_t(size - open));
-        qsizetype lineEnd = lf ? static_cast<const char *>(lf) - data : size;
+        if (nextLf < open) {
+            const void *lf = std::memchr(data + open, '\n', size_t(size - open));
+            nextLf = lf ? static_cast<const char *>(lf) - data : size;
+        }
+        qsizetype lineEnd = nextLf;
         if (const void *cr = std::memchr(data + open, '\r', size_t(lineEnd - open)))
             lineEnd = static_cast<const char *>(cr) - data;
         if (atLineStart) {

@@ -23,6 +23,16 @@ std::optional<int> parseProfileInt(QByteArrayView text)
     return int(v);
 }
 
+bool canStoreValue(QByteArrayView value)
+{
+    return !value.contains('\r') && !value.contains('\n') && trimmedBlanks(value).size() == value.size();
+}
+
+bool canNameSection(QByteArrayView name)
+{
+    return !name.isEmpty() && canStoreValue(name) && !name.contains(']');
+}
+
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key, const QByteArray &defaultValue) const
 {
     const IniDocument doc = IniDocument::fromFile(m_path);

@@ -35,4 +35,9 @@ private:
 
 std::optional<int> parseProfileInt(QByteArrayView text);
 
+// Whether a value or a section name reads back as written: no line break,
+// no blank at either end (readers trim them), and for a section no "]".
+bool canStoreValue(QByteArrayView value);
+bool canNameSection(QByteArrayView name);
+
 } // namespace lexitka

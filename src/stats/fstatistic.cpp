@@ -1,6 +1,7 @@
 #include "fstatistic.h"
 
 #include "data/codepage.h"
+#include "data/displaytext.h"
 #include "platform/fonts.h"
 
 #include <QAbstractTableModel>
@@ -41,7 +42,8 @@ const QColor kNavy(0, 0, 128);
 // spaces after it, which nobody sees.
 constexpr char16_t kZeroWidthSpace = u'\u200B';
 
-QString cp1250(QByteArrayView bytes) { return decode(bytes.toByteArray(), CodePage::Cp1250); }
+// A record may hold a field of megabytes: cells and labels show its start.
+QString shown(QByteArrayView bytes) { return displayText(bytes, CodePage::Cp1250); }
 
 } // namespace
 
@@ -72,7 +74,7 @@ public:
         if (role != Qt::DisplayRole)
             return {};
         const StatisticsRow &row = (*m_rows)[std::size_t(index.row())];
-        const QString text = cp1250(row.field(index.column()));
+        const QString text = shown(row.field(index.column()));
         // A line that is no record is shown as it is, without the per-cent sign.
         if (index.column() == 1 && row.value())
             return QString(text + QStringLiteral(" %"));
@@ -292,7 +294,7 @@ void TfrmStatistic::fillSeries()
     for (qsizetype i = m_first; i < m_first + m_shown; ++i) {
         const StatisticsRow &row = rows[std::size_t(m_chart.rows[i])];
         values.append(*row.value());
-        const QString day = cp1250(row.field(0));
+        const QString day = shown(row.field(0));
         const int repeat = seen[day]++;
         days.append(day + QString(repeat, QChar(kZeroWidthSpace)));
     }

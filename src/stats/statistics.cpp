@@ -1,6 +1,7 @@
 #include "statistics.h"
 
 #include "data/dictionary.h"
+#include "data/displaytext.h"
 #include "data/inifile.h"
 #include "data/rounding.h"
 #include "data/savefile.h"
@@ -66,7 +67,7 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
                       const std::function<bool()> &collect, const std::function<void()> &run,
                       const std::function<std::optional<QByteArray>()> &record)
 {
-    const QString shown = QDir::toNativeSeparators(path);
+    const QString shown = shownPath(path);
     const StatisticsFile old = loadStatisticsFile(path);
     if (old.state == StatisticsFile::State::Unreadable)
         messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení "
@@ -78,20 +79,25 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
     if (old.state == StatisticsFile::State::Unreadable)
         return;
 
-    const std::optional<QByteArray> line = record();
-    // Nothing new for a file that is already there: leave it byte for byte.
-    if (!line && old.state == StatisticsFile::State::Read)
-        return;
-    QByteArray bytes = old.bytes;
-    if (line) {
-        if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-            bytes.append("\r\n");
-        bytes.append(*line).append("\r\n");
-    }
-    if (!saveWholeFile(path, bytes))
+    // Appended to the file as it is now: another window of the program may
+    // have recorded a test meanwhile.
+    QList<QByteArray> lines;
+    if (const std::optional<QByteArray> line = record())
+        lines.append(*line);
+    switch (appendLinesToFile(path, lines)) {
+    case AppendResult::Done:
+        break;
+    case AppendResult::Unreadable:
+        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení se "
+                                               "neuložil.")
+                                    .arg(shown));
+        break;
+    case AppendResult::Unwritable:
         messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze uložit. Výsledek tohoto zkoušení se "
                                                "neuložil; původní soubor zůstal beze změny.")
                                     .arg(shown));
+        break;
+    }
 }
 
 // ---- Reading ----

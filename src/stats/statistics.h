@@ -49,8 +49,8 @@ StatisticsFile loadStatisticsFile(const QString &path);
 //
 // A file that exists but cannot be read is reported and then left alone:
 // rewriting it from what we could not read would throw its records away.
-// The old bytes are kept as they are and the record is appended after them,
-// so a file with other line ends round-trips unchanged.
+// The record is appended to the file as it is when the test ends, its old
+// bytes kept as they are.
 void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent,
                       const std::function<bool()> &collect, const std::function<void()> &run,
                       const std::function<std::optional<QByteArray>()> &record);

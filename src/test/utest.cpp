@@ -1,6 +1,7 @@
 #include "utest.h"
 
 #include "data/rounding.h"
+#include "data/displaytext.h"
 #include "data/savefile.h"
 #include "data/inifile.h"
 #include "platform/messenger.h"
@@ -39,8 +40,8 @@ void UTest::ResetLists()
 void UTest::loadErrorList()
 {
     ErrorList.clear();
+    m_newMistakes.clear();
     m_errorFileUnreadable = false;
-    m_errorListChanged = false;
     const QString path = MistakesFilePath();
     if (!QFileInfo::exists(path))
         return;
@@ -50,7 +51,7 @@ void UTest::loadErrorList()
         m_errorFileUnreadable = true;
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze přečíst. Chyby z tohoto zkoušení se do něj "
                                                   "neuloží.")
-                                       .arg(QDir::toNativeSeparators(path)));
+                                       .arg(shownPath(path)));
         return;
     }
     ErrorList = splitLines(bytes);
@@ -58,17 +59,26 @@ void UTest::loadErrorList()
 
 void UTest::saveErrorList()
 {
-    const QString path = MistakesFilePath();
     // A file we could not read is left alone rather than replaced by a
     // list that lacks its lines.
     if (m_errorFileUnreadable)
         return;
-    // Nothing new to store (a mistakes test): leave the file byte for byte.
-    if (!m_errorListChanged && QFileInfo::exists(path))
-        return;
-    if (!saveWholeFile(path, joinCrLf(ErrorList)))
+    // Only this test's mistakes are added, to the file as it is now: a test
+    // in another window of the program may have added its own meanwhile.
+    const QString path = MistakesFilePath();
+    switch (appendLinesToFile(path, m_newMistakes)) {
+    case AppendResult::Done:
+        break;
+    case AppendResult::Unreadable:
+        m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze přečíst. Chyby z tohoto zkoušení se do něj "
+                                                  "neuložily.")
+                                       .arg(shownPath(path)));
+        break;
+    case AppendResult::Unwritable:
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze uložit. Původní soubor zůstal beze změny.")
-                                       .arg(QDir::toNativeSeparators(path)));
+                                       .arg(shownPath(path)));
+        break;
+    }
 }
 
 void UTest::StartTest(int code)
@@ -182,7 +192,7 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
     const QByteArray prefixed = QByteArray::number(kind) + '\\' + CurrentLine;
     if (!ErrorsMode && SaveErrors) {
         ErrorList.append(prefixed);
-        m_errorListChanged = true;
+        m_newMistakes.append(prefixed);
     }
     WordPool.append(ErrorsMode ? prefixed : CurrentLine);
     if (m_ui)

@@ -84,7 +84,8 @@ private:
     TestUi *m_ui = nullptr;
     // The mistakes file existed but could not be read: never overwrite it.
     bool m_errorFileUnreadable = false;
-    bool m_errorListChanged = false;
+    // The lines this test adds to the mistakes file.
+    QList<QByteArray> m_newMistakes;
 };
 
 } // namespace lexitka

@@ -5,6 +5,7 @@
 #include "platform/messenger.h"
 #include "platform/services.h"
 
+#include <QAbstractItemView>
 #include <QByteArray>
 #include <QDate>
 #include <QStringList>
@@ -86,5 +87,12 @@ QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
 // Czech text in windows-1250, as the files hold it.
 QByteArray cz(const QString &text);
+
+// The rows of a list as the user sees and ticks them, whatever its model.
+int rowCount(const QAbstractItemView *view);
+QStringList itemTexts(const QAbstractItemView *view);
+void setTicked(QAbstractItemView *view, int row, bool ticked);
+// Ticks exactly these rows.
+void tick(QAbstractItemView *view, std::initializer_list<int> rows);
 
 } // namespace lexitka::testing

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QByteArray>
+#include <QList>
+
+namespace lexitka {
+
+// The lessons of the open dictionary with their ticks, for the main window's
+// list. A model rather than one widget item per lesson: a dictionary of a
+// million lessons must open at once, and a name of megabytes must not be laid
+// out whole at every paint.
+class LessonListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Raw bytes of the names as the dictionary holds them; all unticked.
+    void setNames(QList<QByteArray> names);
+    const QList<QByteArray> &names() const { return m_names; }
+    QList<bool> ticks() const { return m_ticks; }
+    bool isTicked(int row) const { return m_ticks.value(row); }
+    void setTicked(int row, bool ticked);
+    void setAllTicked(bool ticked);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    QList<QByteArray> m_names;
+    QList<bool> m_ticks;
+};
+
+} // namespace lexitka
