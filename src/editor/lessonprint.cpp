@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace lexitka {
 
@@ -76,6 +75,7 @@ private:
                 m_failed = true;
             ++m_pages;
             m_y = 0;
+            m_font = -1; // set it again on the new page
         }
     }
 

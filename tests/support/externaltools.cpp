@@ -3,29 +3,28 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace lexitka::testing {
 
 bool haveTools(const QStringList &programs)
 {
-    for (const QString &p : programs) {
-        if (QStandardPaths::findExecutable(p).isEmpty())
-            return false;
-    }
-    return true;
+    return std::all_of(programs.begin(), programs.end(),
+                       [](const QString &p) { return !QStandardPaths::findExecutable(p).isEmpty(); });
 }
 
-std::optional<QByteArray> runTool(const QString &program, const QStringList &arguments)
+QString runTool(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        return std::nullopt;
+        return {};
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return std::nullopt;
-    return process.readAllStandardOutput();
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace lexitka::testing

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QByteArray>
+#include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace lexitka::testing {
 
 // True when every program is on the PATH.
 bool haveTools(const QStringList &programs);
 
-// Standard output of a program that ran and exited with 0, nullopt
-// otherwise. Gives up after 60 s.
-std::optional<QByteArray> runTool(const QString &program, const QStringList &arguments);
+// What a program printed, as UTF-8; empty when it is missing, fails or
+// runs longer than a minute.
+QString runTool(const QString &program, const QStringList &arguments);
 
 } // namespace lexitka::testing
