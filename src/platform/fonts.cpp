@@ -21,6 +21,14 @@ QFont verdana(int pixels, bool bold)
     return f;
 }
 
+QFont tahomaPoints(qreal points, bool bold)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 void installFontSubstitutes()
 {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
