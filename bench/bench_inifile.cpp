@@ -139,17 +139,26 @@ public:
     }
 };
 
+// "BM_Baseline/2": appended piece by piece, as GCC 12 at -O3 sees a false
+// overlap in "/" + std::to_string(i).
+std::string runName(const char *name, size_t i)
+{
+    std::string key(name);
+    key += '/';
+    key += std::to_string(i);
+    return key;
+}
+
 void printRatios(const RatioReporter &reporter)
 {
     std::cout << "\nRatios to the baseline (same run):\n";
     for (size_t i = 0; i < std::size(kEntries); ++i) {
-        const std::string arg = "/" + std::to_string(i);
-        const auto base = reporter.times.find("BM_Baseline" + arg);
+        const auto base = reporter.times.find(runName("BM_Baseline", i));
         if (base == reporter.times.end() || base->second <= 0)
             continue;
         std::cout << "  " << kEntries[i] << " entries:";
         for (const char *name : {"BM_LessonNames", "BM_AllEntries", "BM_WholeDocument"}) {
-            const auto t = reporter.times.find(name + arg);
+            const auto t = reporter.times.find(runName(name, i));
             if (t != reporter.times.end())
                 std::cout << "  " << name + 3 << " " << t->second / base->second << "x";
         }

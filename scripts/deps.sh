@@ -14,11 +14,16 @@ lexitka_install_deps() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-# configure_and_build BUILD_DIR [cmake options…]
+# lexitka_configure BUILD_DIR [cmake options…]: configures the tree, or
+# brings an existing one up to the options given (quick when nothing changed).
+lexitka_configure() {
+    local dir="$1"; shift
+    cmake -S "$LEXITKA_ROOT" -B "$dir" -G Ninja "$@" > /dev/null
+}
+
+# lexitka_build BUILD_DIR [cmake options…]: configures and builds everything.
 lexitka_build() {
     local dir="$1"; shift
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$LEXITKA_ROOT" -B "$dir" -G Ninja "$@"
-    fi
+    lexitka_configure "$dir" "$@"
     cmake --build "$dir"
 }

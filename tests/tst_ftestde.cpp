@@ -240,6 +240,7 @@ void TestGermanWindow::pluralsAndVerbsAreAskedAlone()
                 QCOMPARE(t.question(), QString::fromLatin1(word.Slovo));
                 QCOMPARE(t.w().cmbclen->currentIndex(), 1);
                 QVERIFY(t.w().Panel->isHidden());
+                QCOMPARE(t.w().focusWidget(), t.w().edtPreklad);
                 // The article box is ignored in plural questions.
                 t.answer(word.Slovo == "Katze" && t.ui->mistakes.isEmpty() ? QStringLiteral("Katze")
                                                                             : QString::fromLatin1(word.Mn),
@@ -257,6 +258,7 @@ void TestGermanWindow::pluralsAndVerbsAreAskedAlone()
         for (int asked = 0; asked < 3; ++asked) {
             QCOMPARE(t.test().AskedKind, 3);
             QVERIFY(!t.w().Panel->isHidden());
+            QCOMPARE(t.w().focusWidget(), t.w().edtPreklad);
             pressKey(t.w().edtPreklad, Qt::Key_Return);
         }
     });

@@ -65,6 +65,7 @@ void TestStatistics::recordLine()
     QCOMPARE(statisticsRecord(true, 3, 5, kDay, rest), QByteArray("6.12./38/L/K"));
     QCOMPARE(statisticsRecord(true, 0, 4, kDay, rest), QByteArray("6.12./0/L/K"));
     QCOMPARE(statisticsRecord(true, 9, 0, kDay, rest), QByteArray("6.12./100/L/K"));
+    QCOMPARE(statisticsRecord(true, 23, 17, kDay, rest), QByteArray("6.12./58/L/K")); // exactly 57.5
     // No answer, or recording off: no line.
     QVERIFY(!statisticsRecord(true, 0, 0, kDay, rest));
     QVERIFY(!statisticsRecord(false, 2, 1, kDay, rest));
@@ -202,11 +203,10 @@ void TestStatistics::readingRecords()
     QCOMPARE(plain.subject().toByteArray(), "Lekce 1,Lekce 2/Anglicko - " + cz("česky"));
     QCOMPARE(plain.value(), std::optional<int>(85));
 
-    // A lesson name with "/": the kinds column gets the rest of the lessons,
-    // the kinds are cut off, the subject keeps everything.
+    // A lesson name with "/" stays with the lessons; the kinds follow the last "/".
     const StatisticsRow slash("1.2./40/Ja/ty,On/Slovesa");
-    QCOMPARE(slash.field(2), QByteArrayView("Ja"));
-    QCOMPARE(slash.field(3), QByteArrayView("ty,On"));
+    QCOMPARE(slash.field(2), QByteArrayView("Ja/ty,On"));
+    QCOMPARE(slash.field(3), QByteArrayView("Slovesa"));
     QCOMPARE(slash.subject(), QByteArrayView("Ja/ty,On/Slovesa"));
     QCOMPARE(slash.value(), std::optional<int>(40));
 
@@ -233,6 +233,7 @@ void TestStatistics::averages()
     QCOMPARE(StatisticsReport({"1.1./67/L/K", "1.1./100/L/K", "2.1./50/L/K"}).chart("").average, 72);
     QCOMPARE(StatisticsReport({"1.1./45/L/K", "1.1./50/L/K"}).overallAverage(), 48);
     QCOMPARE(StatisticsReport({"1.1./40/L/K", "1.1./45/L/K"}).overallAverage(), 42);
+    QCOMPARE(StatisticsReport({"1.1./57/L/K", "1.1./58/L/K"}).chart("").average, 58);
     QCOMPARE(StatisticsReport(QList<QByteArray>{}).overallAverage(), 0);
     QCOMPARE(StatisticsReport(QList<QByteArray>{}).chart("").average, 0);
     QVERIFY(StatisticsReport(QList<QByteArray>{}).chart("").rows.isEmpty());

@@ -94,7 +94,9 @@ void TestTestWindows::windowsAndControls()
 
 void TestTestWindows::englishTestWithOneMistake()
 {
-    Program p(QStringLiteral("data.en"), cz("[Zvířata]\r\n0=dog\\pes,čokl\r\n1=cat\\kočka\r\n"));
+    // The cat's translation is longer than a line edit takes by default.
+    const QString longCat = QStringLiteral("kočka ") + QString(40000, u'a');
+    Program p(QStringLiteral("data.en"), cz("[Zvířata]\r\n0=dog\\pes,čokl\r\n1=cat\\" + longCat + "\r\n"));
     TfrmTestEn &w = p.app->frmTestEn();
     TfrmError &err = p.app->frmError();
     tick(p.main().lbLekce, {0});
@@ -129,7 +131,7 @@ void TestTestWindows::englishTestWithOneMistake()
                     QTest::keyClicks(w.edtPreklad, QStringLiteral("pes"));
                 } else {
                     QTest::keyClick(w.edtPreklad, Qt::Key_Insert);
-                    QCOMPARE(w.edtPreklad->text(), QStringLiteral("kočka"));
+                    QCOMPARE(w.edtPreklad->text(), longCat);
                 }
                 QTest::keyClick(w.edtPreklad, Qt::Key_Return);
             });

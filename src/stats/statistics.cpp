@@ -124,17 +124,22 @@ StatisticsRow::StatisticsRow(QByteArray line) : m_line(std::move(line))
 {
     qsizetype from = 0;
     int found = 0;
-    for (; found < 4; ++found) {
+    for (; found < 3; ++found) {
         const qsizetype at = m_line.indexOf('/', from);
         if (at < 0)
             break;
         m_slash[found] = at;
         from = at + 1;
     }
+    // The kinds follow the last "/": their captions never hold one, while a
+    // lesson name may, and then belongs with the lessons.
+    if (found == 3)
+        m_slash[2] = m_line.lastIndexOf('/');
     // The line read as if one "/" were appended: the last field runs to its end.
     const bool fourFields = found >= 3;
     for (int i = found; i < 4; ++i)
         m_slash[i] = m_line.size();
+    m_slash[3] = m_line.size();
     if (fourFields)
         m_value = successValue(field(1));
 }
@@ -191,7 +196,7 @@ int StatisticsReport::overallAverage() const
             ++count;
         }
     }
-    return count == 0 ? 0 : roundHalfEven(double(sum) / double(count));
+    return count == 0 ? 0 : int(roundedQuotient(sum, count));
 }
 
 StatisticsChart StatisticsReport::chart(QByteArrayView filter) const
@@ -207,7 +212,7 @@ StatisticsChart StatisticsReport::chart(QByteArrayView filter) const
         sum += *v;
     }
     if (!out.rows.isEmpty())
-        out.average = roundHalfEven(double(sum) / double(out.rows.size()));
+        out.average = int(roundedQuotient(sum, out.rows.size()));
     return out;
 }
 

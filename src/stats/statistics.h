@@ -57,8 +57,9 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
 
 // ---- Reading, for the statistics window ----
 
-// One line of the file. Its fields are the text up to each next "/"; the
-// subject (lessons "/" kinds) is everything after the second "/".
+// One line of the file: the day and the success up to the first two "/",
+// the lessons up to the last "/", the kinds after it; the subject (lessons
+// "/" kinds) is everything after the second "/".
 class StatisticsRow {
 public:
     explicit StatisticsRow(QByteArray line);
@@ -73,7 +74,8 @@ public:
 
 private:
     QByteArray m_line;
-    // Positions of the first four "/" (or the line's length past the last).
+    // Where fields 0..3 end: the first two "/", the last "/", the line's end
+    // (the line's length for fields it lacks).
     qsizetype m_slash[4];
     int m_value = -1;
 };

@@ -63,7 +63,7 @@ void ArticleTestWindow::Display()
     if (isVisible() && cmbclen->isEnabled())
         cmbclen->setFocus();
     ShowScores();
-    m_test.ChooseKind();
+    m_test.ChooseKindOfTwo();
     const WordRecord &word = m_test.CurrentWord;
     if (m_test.AskedKind == 1)
         setQuestion(word.Preklad, CodePage::Cp1250);

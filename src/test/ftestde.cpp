@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace lexitka {
 namespace {
 
@@ -27,6 +29,7 @@ QLineEdit *formBox(QWidget *parent, const char *name, int x, int w)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(std::numeric_limits<int>::max());
     e->setGeometry(x, 20, w, 21);
     return e;
 }
@@ -164,6 +167,10 @@ void TfrmTestDe::Display()
         ShowPanel(false);
     if (kind != 0)
         cmbclen->setEnabled(true);
+    // Plurals and verbs ignore the article: the keys belong in the answer
+    // box, from the first question on.
+    if (kind == 2 || kind == 3)
+        edtPreklad->setFocus();
 }
 
 void TfrmTestDe::verbCheck(const QByteArray &typed)

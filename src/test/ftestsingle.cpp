@@ -29,11 +29,7 @@ void SingleAnswerTestWindow::Display()
     if (isVisible())
         edtPreklad->setFocus();
     ShowScores();
-    m_test.ChooseKind();
-    // Only kinds 0 and 1 exist here; a kind left over from a German test
-    // would otherwise show no question at all.
-    if (m_test.AskedKind != 0 && m_test.AskedKind != 1)
-        m_test.AskedKind = 0;
+    m_test.ChooseKindOfTwo();
 
     const CodePage foreign = languageInfo(m_language.languageCode).foreignCodePage;
     const bool toForeign = m_test.AskedKind == 1;

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
 namespace lexitka {
 namespace {
 
@@ -59,6 +61,8 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     edtPreklad->setObjectName(QStringLiteral("edtPreklad"));
     edtPreklad->setGeometry(8, 76, 273, 23);
     edtPreklad->setFont(verdana(13));
+    // Qt's default stops at 32,767 characters: a longer answer could never be given.
+    edtPreklad->setMaxLength(std::numeric_limits<int>::max());
     btnOK = new QPushButton(QStringLiteral("Další"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(107, 112, 75, 25);

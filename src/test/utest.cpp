@@ -81,9 +81,29 @@ void UTest::saveErrorList()
     }
 }
 
+namespace {
+
+// The kind number before the first backslash of a mistakes line; nothing
+// for a line that has none (after edits by hand).
+std::optional<int> mistakeKind(QByteArrayView entry)
+{
+    const qsizetype bs = entry.indexOf('\\');
+    if (bs < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int kind = entry.first(bs).toInt(&ok, 10);
+    return ok ? std::optional<int>(kind) : std::nullopt;
+}
+
+} // namespace
+
 void UTest::StartTest(int code)
 {
     m_random.seedFromClock();
+    // Lines that cannot be asked would be skipped anyway; counted, they
+    // would make "Zbývá" promise questions that never come.
+    if (ErrorsMode)
+        WordPool.removeIf([](const QByteArray &entry) { return !mistakeKind(entry); });
     const bool drawn = NextWord();
     GoodCount = 0;
     RemainCount = qint32(WordPool.size());
@@ -107,13 +127,11 @@ bool UTest::NextWord()
             WordPool.swapItemsAt(i, WordPool.size() - 1);
         QByteArray entry = WordPool.takeLast();
         if (ErrorsMode) {
-            const qsizetype bs = entry.indexOf('\\');
-            bool ok = false;
-            const int kind = bs < 0 ? 0 : QByteArrayView(entry).first(bs).toInt(&ok, 10);
-            if (!ok)
+            const std::optional<int> kind = mistakeKind(entry);
+            if (!kind)
                 continue; // a hand-edited line without a kind: drop it, go on
-            SetTestKind(kind);
-            entry.remove(0, bs + 1);
+            SetTestKind(*kind);
+            entry.remove(0, entry.indexOf('\\') + 1);
         }
         CurrentWord = ParseWord(entry, LanguageCode);
         CurrentLine = std::move(entry);
@@ -157,22 +175,64 @@ QByteArray UTest::RemoveBrackets(QByteArrayView text)
     return t;
 }
 
-bool UTest::CompareWord(QByteArrayView typed, QByteArrayView expected)
+namespace {
+
+// Each "(" through the next ")" removed so that the words around it keep one
+// blank between them, as a reader would say it: "mít (někoho) rád" is "mít
+// rád". At the start or the end of the text the blanks next to it go too.
+// A text without remarks stays exactly as it was, blanks included.
+QByteArray removeRemarks(QByteArrayView text)
 {
-    const QByteArray t = RemoveBrackets(typed);
-    const QByteArray e = RemoveBrackets(expected);
-    if (t == e)
+    QByteArray out;
+    out.reserve(text.size());
+    qsizetype pos = 0;
+    bool removed = false;
+    while (pos < text.size()) {
+        const qsizetype open = text.indexOf('(', pos);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(')', open + 1);
+        if (close < 0) {
+            out.append(text.sliced(pos));
+            break;
+        }
+        out.append(text.sliced(pos, open - pos));
+        while (!out.isEmpty() && out.back() == ' ')
+            out.chop(1);
+        pos = close + 1;
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+        if (!out.isEmpty() && pos < text.size() && text[pos] != '(')
+            out.append(' ');
+        removed = true;
+    }
+    return removed ? out : text.toByteArray();
+}
+
+bool matchesExpected(const QByteArray &typed, const QByteArray &expected)
+{
+    if (typed == expected)
         return true;
+    // Any one alternative; blanks around it do not count, and an empty one
+    // (a stray comma) accepts nothing.
     qsizetype start = 0;
     for (;;) {
-        const qsizetype comma = e.indexOf(',', start);
-        const QByteArrayView piece = QByteArrayView(e).sliced(start, (comma < 0 ? e.size() : comma) - start);
-        if (piece == QByteArrayView(t))
+        const qsizetype comma = expected.indexOf(',', start);
+        const QByteArrayView piece =
+            QByteArrayView(expected).sliced(start, (comma < 0 ? expected.size() : comma) - start);
+        const QByteArrayView bare = trimmedBlanks(piece);
+        if (!bare.isEmpty() && (bare == QByteArrayView(typed) || piece == QByteArrayView(typed)))
             return true;
         if (comma < 0)
             return false;
         start = comma + 1;
     }
+}
+
+} // namespace
+
+bool UTest::CompareWord(QByteArrayView typed, QByteArrayView expected)
+{
+    return matchesExpected(RemoveBrackets(typed), RemoveBrackets(expected))
+        || matchesExpected(removeRemarks(typed), removeRemarks(expected));
 }
 
 int UTest::MistakeCharset(int kind, int language)
@@ -213,6 +273,13 @@ void UTest::ChooseKind()
     else if (TestKinds[1])
         AskedKind = 1;
     else if (TestKinds[0])
+        AskedKind = 0;
+}
+
+void UTest::ChooseKindOfTwo()
+{
+    ChooseKind();
+    if (AskedKind != 0 && AskedKind != 1)
         AskedKind = 0;
 }
 

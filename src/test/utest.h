@@ -57,6 +57,9 @@ public:
 
     // Kinds 0 and 1: both ticked → at random; else the ticked one; else unchanged.
     void ChooseKind();
+    // The same for windows that ask kinds 0 and 1 only: a kind 2 or 3 left
+    // over from a German test would show no question at all, so it is 0.
+    void ChooseKindOfTwo();
     // German: plurals, then verbs, then as ChooseKind.
     void ChooseKindGerman();
 
