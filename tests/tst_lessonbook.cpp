@@ -164,6 +164,11 @@ void TestLessonBook::sortOrder()
     QCOMPARE(words.first(), QByteArray("ap"));
     QCOMPARE(words.mid(3), (QList<QByteArray>{"zebra", "Zug", "[x", "_y", cz("Äpfel")}));
     QCOMPARE(QSet<QByteArray>(words.begin() + 1, words.begin() + 3), (QSet<QByteArray>{"Apfel", "apfel"}));
+    // Words alike in their first 16 bytes are told apart by the rest.
+    QList<QByteArray> longer = {"0=abcdefghijklmnopq\\x", "1=ABCDEFGHIJKLMNOPa\\y", "2=abcdefghijklmnop\\z"};
+    sortBySlovo(longer, LangEnglish);
+    QCOMPARE(longer, (QList<QByteArray>{"2=abcdefghijklmnop\\z", "1=ABCDEFGHIJKLMNOPa\\y",
+                                        "0=abcdefghijklmnopq\\x"}));
     QCOMPARE(CompareBySlovo("1=0\\Apfel\\\\a", "9=3\\apfel\\\\b", LangGerman), 0);
     QVERIFY(CompareBySlovo("0=abc\\x", "0=abd\\a", LangEnglish) < 0);
     QVERIFY(CompareBySlovo("0=0\\b\\x", "0=0\\a\\y", LangFrench) > 0); // by the word, not the article

@@ -47,6 +47,8 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
     auto *b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
+    // As wide as the caption needs, so that all fit the window's width.
+    b->setFixedWidth(std::max(b->fontMetrics().horizontalAdvance(text) + 12, 50));
     layout->addWidget(b);
     return b;
 }
@@ -76,7 +78,8 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(48);
     auto *top = new QHBoxLayout(Panel1);
-    top->setContentsMargins(8, 0, 8, 0);
+    top->setContentsMargins(6, 0, 6, 0);
+    top->setSpacing(4);
     Label1 = new QLabel(QStringLiteral("Lekce:"), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     top->addWidget(Label1);

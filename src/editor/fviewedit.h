@@ -42,6 +42,9 @@ public:
     // Loads everything and runs the window modally; when a file cannot be
     // read it says so and does not open.
     void Start();
+    // Reads the dictionary and the mistakes, fills the lesson list and the
+    // grid; false (said in a message) when a file exists but cannot be read.
+    bool FormShow();
 
     // The in-memory copy: lesson i of the combo is WordLists' entry i.
     LessonBook WordLists;
@@ -77,7 +80,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    bool FormShow();
     bool LoadWords();
     void LoadLekceList();
     bool FormClose();

@@ -82,17 +82,30 @@ int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode)
 
 void sortBySlovo(QList<QByteArray> &lines, int languageCode)
 {
-    // Each line is parsed once, not at every comparison.
+    // Each line is parsed once, not at every comparison, and the first 16
+    // bytes of its word go into the key as two numbers that order as the
+    // bytes do: most comparisons then never leave the key array.
     struct Key {
+        quint64 head[2];
         QByteArrayView word;
         qsizetype index;
     };
     std::vector<Key> keys;
     keys.reserve(size_t(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        keys.push_back({wordFields(lines[i], languageCode).Slovo, i});
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const Key &a, const Key &b) { return compareWords(a.word, b.word) < 0; });
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArrayView word = wordFields(lines[i], languageCode).Slovo;
+        Key k{{0, 0}, word, i};
+        for (qsizetype b = 0; b < std::min<qsizetype>(word.size(), 16); ++b)
+            k.head[b / 8] |= quint64(sortByte(word[b])) << (8 * (7 - b % 8));
+        keys.push_back(k);
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        return compareWords(a.word, b.word) < 0; // a zero byte, a longer word, or equal
+    });
     QList<QByteArray> sorted;
     sorted.reserve(lines.size());
     for (const Key &k : keys)
