@@ -72,6 +72,7 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, UTest &test, Keyboards &keyboards, Mess
     connect(btnCancel, &QPushButton::clicked, this, &TfrmFind::btnCancelClick);
     connect(Button1, &QPushButton::clicked, this, &TfrmFind::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmFind::Button2Click);
+    connect(edtFind, &QLineEdit::textEdited, this, &TfrmFind::edtFindChange);
 }
 
 TfrmFind::~TfrmFind() = default;
@@ -128,6 +129,8 @@ void TfrmFind::Button2Click()
         setCodePage(languageInfo(m_test.LanguageCode).foreignCodePage);
     chooseKeyboardTyping();
 }
+
+void TfrmFind::edtFindChange() { m_typing->edited(); }
 
 void TfrmFind::chooseKeyboardTyping()
 {

@@ -39,6 +39,7 @@ public slots:
     void btnCancelClick();
     void Button1Click();
     void Button2Click();
+    void edtFindChange();
 
 private:
     void setCodePage(CodePage cp);

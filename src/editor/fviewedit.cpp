@@ -86,7 +86,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     cmbLekce = new QComboBox(Panel1);
     cmbLekce->setObjectName(QStringLiteral("cmbLekce"));
     cmbLekce->setFixedWidth(97);
-    cmbLekce->setFont(QFont(QStringLiteral("Tahoma")));
+    cmbLekce->setFont(tahoma(11));
     top->addWidget(cmbLekce);
     Button1 = button(Panel1, top, "Button1", QStringLiteral("Tisk"));
     Button2 = button(Panel1, top, "Button2", QStringLiteral("Přidat lekci"));
@@ -471,30 +471,24 @@ bool TfrmViewEdt::save()
 {
     const QString dictionaryPath = m_test.DictionaryPath;
     const QString mistakesPath = m_test.MistakesFilePath();
-    bool dictionarySaved = false;
-    bool mistakesSaved = false;
+    QString failed;
     {
         WaitCursor wait;
         // The old file stays until the new one is complete.
-        dictionarySaved = saveWholeFile(dictionaryPath, WordLists.dictionaryBytes());
-        const QByteArray mistakes = WordLists.mistakesBytes();
-        // No mistakes and no file: nothing to create.
-        mistakesSaved = !dictionarySaved || (mistakes.isEmpty() && !QFileInfo::exists(mistakesPath))
-            || saveWholeFile(mistakesPath, mistakes);
+        if (!saveWholeFile(dictionaryPath, WordLists.dictionaryBytes())) {
+            failed = QStringLiteral("Slovník %1").arg(native(dictionaryPath));
+        } else {
+            const QByteArray mistakes = WordLists.mistakesBytes();
+            // No mistakes and no file: nothing to create.
+            if ((!mistakes.isEmpty() || QFileInfo::exists(mistakesPath)) && !saveWholeFile(mistakesPath, mistakes))
+                failed = QStringLiteral("Soubor chyb %1").arg(native(mistakesPath));
+        }
     }
-    if (!dictionarySaved) {
-        m_messenger.error(this, QStringLiteral("Slovník %1 nelze uložit. Soubor zůstal beze změny a úpravy "
-                                               "zůstávají v okně.")
-                                    .arg(native(dictionaryPath)));
-        return false;
-    }
-    if (!mistakesSaved) {
-        m_messenger.error(this, QStringLiteral("Soubor chyb %1 nelze uložit. Soubor zůstal beze změny a úpravy "
-                                               "zůstávají v okně.")
-                                    .arg(native(mistakesPath)));
-        return false;
-    }
-    return true;
+    if (failed.isEmpty())
+        return true;
+    m_messenger.error(this,
+                      failed + QStringLiteral(" nelze uložit. Soubor zůstal beze změny a úpravy zůstávají v okně."));
+    return false;
 }
 
 } // namespace lexitka

@@ -86,6 +86,7 @@ TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent)
 
     connect(Button1, &QPushButton::clicked, this, &TfrmWord::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmWord::Button2Click);
+    connect(edtSlovo, &QLineEdit::textEdited, this, &TfrmWord::edtSlovoChange);
     resize(kWidth, kHeight);
 }
 
@@ -169,20 +170,32 @@ void TfrmWord::FormShow()
     entered(first);
 }
 
-void TfrmWord::entered(QWidget *field)
+void TfrmWord::entered(QWidget *control)
 {
-    if (field == m_entered)
+    if (control == m_entered)
         return; // focus coming back to the window is no entering
-    m_entered = field;
-    if (field == edtSlovo) {
-        if (m_language == LangRussian || m_language == LangFrench || m_language == LangSpanish)
-            m_keyboards.UseForeignKeyboard();
-        else
-            m_keyboards.UseCzechKeyboard();
-    } else if (field == edtMn || field == edtPreklad) {
-        m_keyboards.UseCzechKeyboard();
-    }
+    m_entered = control;
+    if (control == edtSlovo)
+        edtSlovoEnter();
+    else if (control == edtMn)
+        edtMnEnter();
+    else if (control == edtPreklad)
+        edtPrekladEnter();
 }
+
+void TfrmWord::edtSlovoEnter()
+{
+    if (m_language == LangRussian || m_language == LangFrench || m_language == LangSpanish)
+        m_keyboards.UseForeignKeyboard();
+    else
+        m_keyboards.UseCzechKeyboard();
+}
+
+void TfrmWord::edtMnEnter() { m_keyboards.UseCzechKeyboard(); }
+
+void TfrmWord::edtPrekladEnter() { m_keyboards.UseCzechKeyboard(); }
+
+void TfrmWord::edtSlovoChange() { m_typing->edited(); }
 
 bool TfrmWord::eventFilter(QObject *watched, QEvent *event)
 {

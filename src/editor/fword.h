@@ -36,6 +36,7 @@ public:
 public slots:
     void Button1Click();
     void Button2Click();
+    void edtSlovoChange();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,8 +46,12 @@ protected:
 
 private:
     void FormShow();
-    // Keyboard layout on entering a field.
-    void entered(QWidget *field);
+    // Keyboard layout on entering a field; only a move of the focus from
+    // one control to another is entering.
+    void entered(QWidget *control);
+    void edtSlovoEnter();
+    void edtMnEnter();
+    void edtPrekladEnter();
 
     Keyboards &m_keyboards;
     Messenger &m_messenger;

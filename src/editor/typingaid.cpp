@@ -11,9 +11,8 @@ namespace lexitka {
 
 TypingAid::TypingAid(QLineEdit *box) : QObject(box), m_box(box)
 {
-    // textEdited comes for the user's changes only, and before textChanged,
-    // so m_before still holds the text as it was.
-    connect(box, &QLineEdit::textEdited, this, &TypingAid::edited);
+    // textEdited comes before textChanged, so while edited() runs m_before
+    // still holds the text as it was.
     connect(box, &QLineEdit::textChanged, this, [this] { m_before = m_box->text(); });
 }
 

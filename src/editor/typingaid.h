@@ -11,16 +11,17 @@ class QLineEdit;
 namespace lexitka {
 
 // Turns each key the user types into a line edit into the letter of the
-// typing table, exactly once, keeping the caret. Text set by the program is
-// never converted, nor what is left before the caret after a deletion.
+// typing table, exactly once, keeping the caret. The window calls edited()
+// from the box's textEdited, which text set by the program never raises;
+// what is left before the caret after a deletion is not converted either.
 class TypingAid : public QObject {
 public:
     explicit TypingAid(QLineEdit *box);
     // An empty table turns the aid off.
     void setTable(TypingTable table, CodePage cp);
+    void edited();
 
 private:
-    void edited();
 
     QLineEdit *m_box;
     TypingTable m_table;
