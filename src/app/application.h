@@ -16,6 +16,7 @@ class RandomSource;
 class TestWindow;
 class TfrmAbout;
 class TfrmError;
+class TfrmFind;
 class TfrmMain;
 class TfrmStatistic;
 class TfrmTestDe;
@@ -24,6 +25,8 @@ class TfrmTestEs;
 class TfrmTestFr;
 class TfrmTestLt;
 class TfrmTestRu;
+class TfrmViewEdt;
+class TfrmWord;
 
 // What the program hands in at start: the real services in main(), fakes in tests.
 struct Services {
@@ -59,9 +62,14 @@ public:
     TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
     TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
     TfrmError &frmError() { return *m_frmError; }
+    TfrmViewEdt &frmViewEdt() { return *m_frmViewEdt; }
+    TfrmWord &frmWord() { return *m_frmWord; }
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
     TfrmAbout &frmAbout() { return *m_frmAbout; }
     TfrmTestFr &frmTestFr() { return *m_frmTestFr; }
+    TfrmFind &frmFind() { return *m_frmFind; }
+    // nullptr while the main window is being created.
+    TfrmFind *findDialog() const { return m_frmFind.get(); }
     // The test window of a language, or nullptr when it has none.
     TestWindow *testWindow(int languageCode) const;
 
@@ -83,9 +91,13 @@ private:
     std::unique_ptr<TfrmTestEs> m_frmTestEs;
     std::unique_ptr<TfrmTestRu> m_frmTestRu;
     std::unique_ptr<TfrmError> m_frmError;
+    std::unique_ptr<TfrmViewEdt> m_frmViewEdt;
+    std::unique_ptr<TfrmWord> m_frmWord;
     std::unique_ptr<TfrmStatistic> m_frmStatistic;
     std::unique_ptr<TfrmAbout> m_frmAbout;
     std::unique_ptr<TfrmTestFr> m_frmTestFr;
+    // A child window of m_frmViewEdt, so it must go first: it is declared after it.
+    std::unique_ptr<TfrmFind> m_frmFind;
     // Language code → its test window, filled as the windows are created.
     std::map<int, TestWindow *> m_testWindows;
 };

@@ -7,6 +7,7 @@
 #include "data/dictionary.h"
 #include "data/inifile.h"
 #include "data/profile.h"
+#include "editor/ffind.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 
@@ -143,6 +144,8 @@ void TfrmMain::buildControls()
     connect(btnStatistika, &QPushButton::clicked, this, &TfrmMain::btnStatistikaClick);
     connect(btnClearStatistika, &QPushButton::clicked, this, &TfrmMain::btnClearStatistikaClick);
     connect(btnAbout, &QPushButton::clicked, this, &TfrmMain::btnAboutClick);
+    connect(btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
+    connect(btnShowErrors, &QPushButton::clicked, this, &TfrmMain::btnShowErrorsClick);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -196,6 +199,8 @@ void TfrmMain::OpenSlovnik(const QString &path)
             checked = settings.readBool(section, QByteArray::number(i), false);
         chbChoice->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
+    if (TfrmFind *find = m_app.findDialog())
+        find->ResetPosition();
 }
 
 void TfrmMain::ShowSlovnik(int languageCode)

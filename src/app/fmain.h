@@ -69,6 +69,10 @@ public slots:
     void Import1Click();
     void btnAboutClick();
 
+    // The lesson editor (fmain_editor.cpp).
+    void btnViewClick();
+    void btnShowErrorsClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -117,17 +117,23 @@ IniLine classifyIniLine(const char *p, qsizetype n)
         ++b;
     if (b == n || p[b] == ';')
         return {};
+    auto plain = [&] {
+        qsizetype e = n;
+        while (e > b && isBlank(p[e - 1]))
+            --e;
+        return IniLine{IniLine::Plain, {}, QByteArrayView(p + b, e - b)};
+    };
     if (p[b] == '[') {
         const void *close = std::memchr(p + b + 1, ']', size_t(n - b - 1));
         if (!close)
-            return {}; // not a header: belongs to nothing
+            return plain(); // not a header, and never an entry
         const QByteArrayView name =
             trimmedBlanks(QByteArrayView(p + b + 1, static_cast<const char *>(close) - (p + b + 1)));
         return {IniLine::Section, name, {}};
     }
     const void *eqp = std::memchr(p + b, '=', size_t(n - b));
     if (!eqp)
-        return {};
+        return plain();
     const qsizetype eq = static_cast<const char *>(eqp) - p;
     qsizetype keyEnd = eq;
     while (keyEnd > b && isBlank(p[keyEnd - 1]))

@@ -13,10 +13,11 @@ namespace lexitka {
 
 // One line of the INI form. Lines end in CR LF, LF or a lone CR; blanks
 // (space, tab) around section names, keys and values are trimmed; ";"
-// lines, empty lines, lines without "=" and "[" lines without "]" are
-// Other. A key ends at the first "=".
+// lines and empty lines are Other. A key ends at the first "=". A line
+// without "=", or with a "[" but no "]", is Plain, its trimmed text in
+// value: only the lesson editor keeps those, the other readers skip them.
 struct IniLine {
-    enum Kind { Other, Section, Entry };
+    enum Kind { Other, Section, Entry, Plain };
     Kind kind = Other;
     QByteArrayView name; // section name, or the entry's key
     QByteArrayView value;
@@ -94,6 +95,9 @@ void forEachLine(const char *data, qsizetype size, F &&f);
 // onSection(name) and onEntry(key, value) for the lines of data, in order.
 template <class OnSection, class OnEntry>
 void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry);
+// The same, with onPlain(text) for the lines that have no "=".
+template <class OnSection, class OnEntry, class OnPlain>
+void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain);
 
 // The same for a file read piece by piece; false as forEachFileChunk.
 template <class OnSection, class OnEntry>

@@ -37,8 +37,8 @@ namespace detail {
 inline bool isIniBlank(char c) { return c == ' ' || c == '\t'; }
 } // namespace detail
 
-template <class OnSection, class OnEntry>
-void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry)
+template <class OnSection, class OnEntry, class OnPlain>
+void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
 {
     forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
         const IniLine line = classifyIniLine(data + begin, end - begin);
@@ -46,7 +46,15 @@ void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEnt
             onSection(line.name);
         else if (line.kind == IniLine::Entry)
             onEntry(line.name, line.value);
+        else if (line.kind == IniLine::Plain)
+            onPlain(line.value);
     });
+}
+
+template <class OnSection, class OnEntry>
+void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry)
+{
+    scanIniLines(data, size, onSection, onEntry, [](QByteArrayView) {});
 }
 
 template <class OnSection, class OnEntry>

@@ -20,9 +20,11 @@ void QtMessenger::error(QWidget *parent, const QString &text)
     QMessageBox::critical(parent, kTitle, text);
 }
 
-bool QtMessenger::question(QWidget *parent, const QString &text)
+bool QtMessenger::question(QWidget *parent, const QString &text) { return ask(parent, kTitle, text); }
+
+bool QtMessenger::ask(QWidget *parent, const QString &caption, const QString &text)
 {
-    return QMessageBox::warning(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
 

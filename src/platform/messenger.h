@@ -16,6 +16,12 @@ public:
     virtual void error(QWidget *parent, const QString &text) = 0;
     // Yes/No with a warning icon; true for Yes.
     virtual bool question(QWidget *parent, const QString &text) = 0;
+    // The same under a caption of its own ("Dotaz", "Smazat lekci").
+    virtual bool ask(QWidget *parent, const QString &caption, const QString &text)
+    {
+        (void)caption;
+        return question(parent, text);
+    }
 };
 
 class QtMessenger final : public Messenger {
@@ -23,6 +29,7 @@ public:
     void information(QWidget *parent, const QString &text) override;
     void error(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
+    bool ask(QWidget *parent, const QString &caption, const QString &text) override;
 };
 
 } // namespace lexitka

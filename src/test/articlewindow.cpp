@@ -12,26 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
-
 namespace lexitka {
-namespace {
-
-// Whether going from before to after put in at least one character (typing
-// or pasting, over a selection or not) rather than only deleting.
-bool insertsText(const QString &before, const QString &after)
-{
-    const qsizetype shorter = std::min(before.size(), after.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && before[prefix] == after[prefix])
-        ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
-    return after.size() - prefix - suffix > 0;
-}
-
-} // namespace
 
 ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
                                      Messenger &messenger, QWidget *parent)

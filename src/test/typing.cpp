@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace lexitka {
 
 std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed)
@@ -11,6 +13,18 @@ std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed
             return to;
     }
     return std::nullopt;
+}
+
+bool insertsText(const QString &before, const QString &after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return after.size() - prefix - suffix > 0;
 }
 
 QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table)

@@ -22,6 +22,12 @@ std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed
 // cp, by the table; puts the caret back. Returns true when it replaced one.
 bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp);
 
+// Whether going from before to after put in at least one character (typing
+// or pasting, over a selection or not) rather than only deleting. Only such
+// a change is typing: deleting must not convert the character left before
+// the caret (a French z would turn back into y).
+bool insertsText(const QString &before, const QString &after);
+
 // The same on bytes, for logic and tests: text with the caret after `caret`
 // bytes. Returns the converted text (unchanged when nothing matches).
 QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table);

@@ -22,6 +22,7 @@ public:
     struct Message {
         QString kind; // "information", "error", "question"
         QString text;
+        QString caption = QStringLiteral("Lexitka");
     };
     QList<Message> messages;
     bool answer = true; // what question() says
@@ -33,6 +34,11 @@ public:
     bool question(QWidget *, const QString &text) override
     {
         add({QStringLiteral("question"), text});
+        return answer;
+    }
+    bool ask(QWidget *, const QString &caption, const QString &text) override
+    {
+        add({QStringLiteral("question"), text, caption});
         return answer;
     }
     QStringList texts() const

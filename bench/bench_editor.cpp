@@ -1,0 +1,243 @@
+// The lesson editor over large dictionaries: opening the browser against the
+// baseline that only reads the file and counts its lines, the normalising
+// save against a plain write of as many bytes, switching to a big lesson
+// with its first screen painted, and sorting a big lesson.
+
+#include "generated_dictionary.h"
+
+#include "editor/fviewedit.h"
+#include "editor/lessonbook.h"
+#include "editor/lessonmodel.h"
+#include "data/inifile.h"
+#include "data/savefile.h"
+#include "platform/messenger.h"
+#include "platform/services.h"
+#include "test/utest.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTableView>
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <random>
+
+using namespace lexitka;
+using namespace lexitka::bench;
+
+namespace {
+
+constexpr long kLessons[] = {10, 100, 1000};
+constexpr long kEntries[] = {10'000, 100'000, 1'000'000};
+
+class SilentMessenger final : public Messenger {
+public:
+    void information(QWidget *, const QString &text) override { print(text); }
+    void error(QWidget *, const QString &text) override { print(text); }
+    bool question(QWidget *, const QString &) override { return false; }
+
+private:
+    static void print(const QString &text) { std::cerr << "message: " << text.toStdString() << "\n"; }
+};
+
+// A browser on a dictionary, as the program has it, shown offscreen.
+struct Browser {
+    QTemporaryDir folder;
+    SilentMessenger messenger;
+    StdRandomSource random;
+    UTest test{folder.path(), random, messenger};
+    TfrmViewEdt view{test, messenger};
+    explicit Browser(const QString &path)
+    {
+        test.DictionaryPath = path;
+        test.LanguageCode = LangGerman;
+    }
+};
+
+QString dictionaryFor(const benchmark::State &state)
+{
+    const auto i = size_t(state.range(0));
+    return generatedDictionary(kEntries[i], kLessons[i]);
+}
+
+void setCounters(benchmark::State &state, qint64 bytes)
+{
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["entries"] = double(kEntries[size_t(state.range(0))]);
+}
+
+qsizetype countLines(const QByteArray &bytes)
+{
+    qsizetype lines = 0;
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while (const void *lf = std::memchr(p, '\n', size_t(end - p))) {
+        ++lines;
+        p = static_cast<const char *>(lf) + 1;
+    }
+    return lines;
+}
+
+void BM_Baseline(benchmark::State &state)
+{
+    const QString path = dictionaryFor(state);
+    for (auto _ : state) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            state.SkipWithError("cannot open");
+        const QByteArray bytes = f.readAll();
+        benchmark::DoNotOptimize(countLines(bytes));
+    }
+    setCounters(state, fileSize(path));
+}
+
+void BM_ShowBrowser(benchmark::State &state)
+{
+    const QString path = dictionaryFor(state);
+    Browser b(path);
+    for (auto _ : state) {
+        if (!b.view.FormShow())
+            state.SkipWithError("cannot read");
+    }
+    if (b.view.WordLists.lineCount() != kEntries[size_t(state.range(0))]
+        || b.view.cmbLekce->count() != kLessons[size_t(state.range(0))] + 1)
+        state.SkipWithError("wrong count");
+    setCounters(state, fileSize(path));
+}
+
+QByteArray savedBytesOf(const QString &path)
+{
+    LessonBook book;
+    book.load(readWholeFile(path), {});
+    return book.dictionaryBytes();
+}
+
+void BM_PlainWrite(benchmark::State &state)
+{
+    const qsizetype size = savedBytesOf(dictionaryFor(state)).size();
+    const QByteArray bytes(size, 'x');
+    const QString target = benchFolder().filePath(QStringLiteral("plain.de"));
+    for (auto _ : state) {
+        QFile f(target);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != size)
+            state.SkipWithError("cannot write");
+    }
+    setCounters(state, size);
+}
+
+void BM_NormalisingSave(benchmark::State &state)
+{
+    LessonBook book;
+    book.load(readWholeFile(dictionaryFor(state)), {});
+    const QString target = benchFolder().filePath(QStringLiteral("saved.de"));
+    qsizetype size = 0;
+    for (auto _ : state) {
+        const QByteArray bytes = book.dictionaryBytes();
+        size = bytes.size();
+        if (!saveWholeFile(target, bytes))
+            state.SkipWithError("cannot save");
+    }
+    setCounters(state, size);
+}
+
+// One lesson of 10k, 100k or 1M words; switching comes from the empty
+// mistakes entry each time.
+void BM_SwitchToLesson(benchmark::State &state)
+{
+    const long words = kEntries[size_t(state.range(0))];
+    Browser b(generatedDictionary(words, 1));
+    b.view.resize(764, 513);
+    b.view.show();
+    b.view.FormShow();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.view.cmbLekce->setCurrentIndex(1);
+        b.view.cmbLekceChange();
+        b.view.sgList->viewport()->repaint();
+        state.ResumeTiming();
+        b.view.cmbLekce->setCurrentIndex(0);
+        b.view.cmbLekceChange();
+        b.view.sgList->viewport()->repaint();
+    }
+    if (b.view.model().rowCount() != words)
+        state.SkipWithError("wrong row count");
+    state.counters["entries"] = double(words);
+    b.view.hide();
+}
+
+void BM_SortLesson(benchmark::State &state)
+{
+    const long words = kEntries[size_t(state.range(0))];
+    LessonBook book;
+    book.load(readWholeFile(generatedDictionary(words, 1)), {});
+    QList<QByteArray> shuffled = book.lines(0);
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(42));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<QByteArray> lines = shuffled;
+        lines.detach();
+        state.ResumeTiming();
+        sortBySlovo(lines, LangGerman);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.counters["entries"] = double(words);
+}
+
+BENCHMARK(BM_Baseline)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowBrowser)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWrite)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NormalisingSave)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchToLesson)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortLesson)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> times;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &r : runs) {
+            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
+                times[r.benchmark_name()] = r.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+void printRatios(const RatioReporter &reporter)
+{
+    std::cout << "\nRatios (same run):\n";
+    for (size_t i = 0; i < std::size(kEntries); ++i) {
+        const std::string arg = "/" + std::to_string(i);
+        auto ratio = [&](const char *a, const char *b) {
+            const auto x = reporter.times.find(a + arg);
+            const auto y = reporter.times.find(b + arg);
+            return x == reporter.times.end() || y == reporter.times.end() || y->second <= 0 ? -1.0
+                                                                                            : x->second / y->second;
+        };
+        std::cout << "  " << kEntries[i] << " entries:  browser/baseline " << ratio("BM_ShowBrowser", "BM_Baseline")
+                  << "x  save/plain write " << ratio("BM_NormalisingSave", "BM_PlainWrite") << "x\n";
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printRatios(reporter);
+    benchmark::Shutdown();
+    return 0;
+}

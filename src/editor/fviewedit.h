@@ -1,0 +1,122 @@
+#pragma once
+
+#include "editor/editorcommands.h"
+#include "editor/lessonbook.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class QUndoStack;
+class QWidget;
+
+namespace lexitka {
+
+class LessonModel;
+class Messenger;
+class TfrmFind;
+class TfrmWord;
+class UTest;
+
+// "Prohlížet / Editovat": the lessons of the open dictionary and the
+// mistakes, edited in memory and saved, after a question, when it closes.
+class TfrmViewEdt : public QDialog, private BookView {
+    Q_OBJECT
+public:
+    TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent = nullptr);
+    ~TfrmViewEdt() override;
+
+    // The word and find dialogs are created after this window.
+    void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
+    void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
+
+    // What the main window and this window tell each other.
+    int ViewLessonIndex = 0;
+    bool ShowErrorsOnOpen = false;
+    bool EditorChanged = false;
+
+    // Loads everything and runs the window modally; when a file cannot be
+    // read it says so and does not open.
+    void Start();
+    // Reads the dictionary and the mistakes, fills the lesson list and the
+    // grid; false (said in a message) when a file exists but cannot be read.
+    bool FormShow();
+
+    // The in-memory copy: lesson i of the combo is WordLists' entry i.
+    LessonBook WordLists;
+    // Grid row of the selected word (row 1 is the first word), 0 for none.
+    int SelectedRow = 0;
+
+    QUndoStack *undoStack() const { return m_undo; }
+    const LessonModel &model() const { return *m_model; }
+    qsizetype currentLesson() const override;
+    // Shows a lesson with one of its rows selected and in sight (grid row, from 1).
+    void showRow(qsizetype lesson, qsizetype gridRow);
+
+    // Printing and the rich-text export live elsewhere; the program plugs
+    // them in here.
+    std::function<void(TfrmViewEdt &)> printLesson;
+    std::function<void(TfrmViewEdt &)> exportLesson;
+
+public slots:
+    void cmbLekceChange();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void btnFindClick();
+    void SortLekce();
+    void SaveToFIle();
+
+protected:
+    void done(int result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool LoadWords();
+    void LoadLekceList();
+    bool FormClose();
+    bool save();
+    void releaseLists();
+    void fillGrid();
+    void selectWordRow(qsizetype row);
+    void sgListSelectCell();
+    bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    bool checkedLesson(qsizetype &lesson) const;
+
+    // BookView
+    LessonBook &book() override { return WordLists; }
+    void lessonInserted(qsizetype at) override;
+    void lessonRemoved(qsizetype at) override;
+    void showLesson(qsizetype lesson, qsizetype row) override;
+    void markChanged() override { EditorChanged = true; }
+
+    UTest &m_test;
+    Messenger &m_messenger;
+    TfrmWord *m_word = nullptr;
+    TfrmFind *m_find = nullptr;
+    LessonModel *m_model = nullptr;
+    QUndoStack *m_undo = nullptr;
+
+public:
+    QWidget *Panel1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *cmbLekce = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button5 = nullptr;
+    QPushButton *Button6 = nullptr;
+    QPushButton *btnFind = nullptr;
+    QTableView *sgList = nullptr;
+};
+
+} // namespace lexitka

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace lexitka {
+
+// The four fields of a line as views into it, by the rules of ParseWord,
+// for the places that look at every line (sorting, searching, the grid).
+struct WordFields {
+    QByteArrayView Clen;
+    QByteArrayView Slovo;
+    QByteArrayView Mn;
+    QByteArrayView Preklad;
+};
+WordFields wordFields(QByteArrayView line, int languageCode);
+
+// Orders lines by their words: bytes compared unsigned, "a" to "z" taken as
+// "A" to "Z", a prefix first. Negative, zero or positive.
+int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode);
+// Ascending by CompareBySlovo; equal words keep their order.
+void sortBySlovo(QList<QByteArray> &lines, int languageCode);
+
+// The value a line is saved with: after its first "=", or the whole line.
+QByteArrayView lineValue(QByteArrayView line);
+
+struct Lesson {
+    QByteArray name;
+    QList<QByteArray> lines;
+};
+
+enum class LessonNameProblem { None, Empty, BadCharacter, Taken };
+
+// The lesson editor's copy of a dictionary: every lesson with its lines as
+// raw bytes, in file order, and as the last entry the mistakes ("Chyby").
+//
+// Lesson i is section i of the file, so two sections of the same name stay
+// two lessons and are saved as two; nothing is merged or lost.
+//
+// Lines read from the file are views into the file's bytes when they need no
+// change, so a dictionary of a million words loads without a million
+// allocations. Every line handed out, copies included, is therefore valid
+// only until the next load() or clear().
+class LessonBook {
+public:
+    LessonBook();
+
+    // The editor's reading: lines trimmed, blanks around the first "=" gone,
+    // empty and ";" lines and lines before the first section dropped, lines
+    // without "=" kept. The mistakes file is taken line by line as it is.
+    void load(QByteArray dictionary, const QByteArray &mistakes);
+    // Only the mistakes entry, empty.
+    void clear();
+
+    qsizetype count() const { return m_lessons.size(); }
+    qsizetype mistakesIndex() const { return m_lessons.size() - 1; }
+    bool isMistakes(qsizetype index) const { return index == mistakesIndex(); }
+    const QByteArray &name(qsizetype index) const { return m_lessons.at(index).name; }
+    const QList<QByteArray> &lines(qsizetype index) const { return m_lessons.at(index).lines; }
+    qsizetype lineCount() const;
+
+    // Lessons go before the mistakes entry, which always stays last.
+    void insertLesson(qsizetype at, Lesson lesson);
+    Lesson takeLesson(qsizetype at);
+    void insertLine(qsizetype lesson, qsizetype at, QByteArray line);
+    QByteArray takeLine(qsizetype lesson, qsizetype at);
+    // Returns what was there before.
+    QByteArray replaceLine(qsizetype lesson, qsizetype at, QByteArray line);
+    QList<QByteArray> replaceLines(qsizetype lesson, QList<QByteArray> lines);
+
+    // A name for a new lesson, blanks around it ignored as the reader does.
+    // Refused: empty, "]" or a line break (the header would break), or equal
+    // to an entry's name without regard to case (two lessons would read as one).
+    LessonNameProblem checkNewName(QByteArrayView name) const;
+
+    // The dictionary as it is saved: lessons in order, keys renumbered from
+    // 0, CR LF, an empty line after each lesson, empty lessons left out.
+    QByteArray dictionaryBytes() const;
+    // The mistakes file: each line as it stands, CR LF.
+    QByteArray mistakesBytes() const;
+
+    static const QByteArray &mistakesName();
+
+private:
+    QByteArray m_source; // what the lines read from the file point into
+    QList<Lesson> m_lessons;
+};
+
+} // namespace lexitka

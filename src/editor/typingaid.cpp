@@ -1,0 +1,43 @@
+#include "typingaid.h"
+
+#include "data/dictionary.h"
+#include "test/typing_es.h"
+#include "test/typing_fr.h"
+#include "test/typing_ru.h"
+
+#include <QLineEdit>
+
+namespace lexitka {
+
+TypingAid::TypingAid(QLineEdit *box) : QObject(box), m_box(box)
+{
+    // textEdited comes before textChanged, so while edited() runs m_before
+    // still holds the text as it was.
+    connect(box, &QLineEdit::textChanged, this, [this] { m_before = m_box->text(); });
+}
+
+void TypingAid::setTable(TypingTable table, CodePage cp)
+{
+    m_table = table;
+    m_cp = cp;
+}
+
+void TypingAid::edited()
+{
+    const bool typed = insertsText(m_before, m_box->text());
+    m_before = m_box->text();
+    if (typed && !m_table.empty())
+        convertBeforeCaret(m_box, m_table, m_cp); // setText: no textEdited, so no second round
+}
+
+TypingTable foreignTypingTable(int languageCode)
+{
+    switch (languageCode) {
+    case LangFrench: return frenchTypingTable();
+    case LangSpanish: return spanishTypingTable();
+    case LangRussian: return cyrillicTypingTable();
+    default: return {};
+    }
+}
+
+} // namespace lexitka

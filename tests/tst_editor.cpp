@@ -1,0 +1,800 @@
+// The lesson browser, the word dialog and the find dialog, driven offscreen
+// through the main window's buttons, with the dictionary on disk.
+#include "support/fakes.h"
+#include "support/modal.h"
+#include "support/testdriver.h"
+
+#include "app/fmain.h"
+#include "editor/ffind.h"
+#include "editor/fviewedit.h"
+#include "editor/fword.h"
+#include "editor/lessonmodel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QUndoStack>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+namespace {
+
+const QByteArray kSobaka = "\xF1\xEE\xE1\xE0\xEA\xE0"; // "собака" in windows-1251
+
+using Answer = std::function<void(QWidget *)>;
+
+struct Editor {
+    Fixture f;
+    std::unique_ptr<LexitkaApp> app;
+    QString file;
+    // Answers for the windows that open over the browser, in turn.
+    QList<Answer> answers;
+
+    Editor(const QString &name, const QByteArray &dictionary, const QByteArray &mistakes = {}) : file(name)
+    {
+        f.keyboard.list = QList<KeyboardLayout>{{kCzechLayout, QStringLiteral("Czech")},
+                                                {kEnglishLayout, QStringLiteral("English (United States)")}};
+        QDir().mkpath(QFileInfo(f.path(name)).path());
+        writeFile(f.path(name), dictionary);
+        if (!mistakes.isEmpty())
+            writeFile(mistakesPath(), mistakes);
+        app = f.makeApp(f.path(name));
+    }
+    TfrmMain &main() { return app->frmMain(); }
+    TfrmViewEdt &view() { return app->frmViewEdt(); }
+    TfrmWord &word() { return app->frmWord(); }
+    TfrmFind &find() { return app->frmFind(); }
+    QString mistakesPath() const
+    {
+        return f.path(QStringLiteral("errors.") + QFileInfo(file).suffix() + QStringLiteral("e"));
+    }
+    QByteArray dictionary() const { return readFile(f.path(file)); }
+    QByteArray mistakes() const { return readFile(mistakesPath()); }
+    // What the grid shows in a column, row by row.
+    QStringList column(int c) const
+    {
+        QStringList out;
+        const LessonModel &m = app->frmViewEdt().model();
+        for (int r = 0; r < m.rowCount(); ++r)
+            out.append(m.index(r, c).data().toString());
+        return out;
+    }
+    QString lesson() { return view().cmbLekce->currentText(); }
+
+    // Opens the browser with `opener`, runs `script` in it and closes it.
+    bool run(QPushButton *opener, const std::function<void()> &script)
+    {
+        bool started = false;
+        ModalDriver driver([&](QWidget *modal) {
+            if (!modal)
+                return;
+            if (modal == &view()) {
+                if (!started) {
+                    started = true;
+                    driver.post([&] {
+                        script();
+                        if (view().isVisible())
+                            view().close();
+                    });
+                }
+            } else if (!answers.isEmpty()) {
+                driver.post([answer = answers.takeFirst(), modal] { answer(modal); });
+            }
+        });
+        QTest::mouseClick(opener, Qt::LeftButton);
+        return !driver.timedOut() && answers.isEmpty();
+    }
+    bool run(const std::function<void()> &script) { return run(main().btnView, script); }
+};
+
+// Fills the word dialog, typing each text key by key into its emptied
+// field, and presses "OK" (or "Storno").
+Answer typeWord(Editor &e, int article, const QString &slovo, const QString &mn, const QString &preklad,
+                bool ok = true)
+{
+    return [&e, article, slovo, mn, preklad, ok](QWidget *modal) {
+        TfrmWord &w = e.word();
+        QCOMPARE(modal, &w);
+        if (article >= 0)
+            w.cmbclen->setCurrentIndex(article);
+        for (auto [field, text] : {std::pair{w.edtSlovo, slovo}, {w.edtMn, mn}, {w.edtPreklad, preklad}}) {
+            if (!field->isEnabled())
+                continue;
+            field->clear();
+            typeText(field, text);
+        }
+        QTest::mouseClick(ok ? w.Button1 : w.Button2, Qt::LeftButton);
+    };
+}
+
+Answer nameLesson(const QString &name)
+{
+    return [name](QWidget *modal) {
+        auto *box = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Nová lekce"));
+        QCOMPARE(box->labelText(), QStringLiteral("Zadejte jméno nové lekce"));
+        box->setTextValue(name);
+        box->accept();
+    };
+}
+
+// Makes writing into a folder fail for real. A folder without write
+// permission does it, but not for root, who runs the tests in CI; then a
+// file-size limit on this process does it for every file larger than
+// `limit` (SIGXFSZ ignored, so the write just fails).
+class WriteBlocker {
+public:
+    WriteBlocker(const QString &folder, rlim_t limit) : m_folder(folder)
+    {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
+        if (!probe.open(QIODevice::WriteOnly))
+            return;
+        probe.close();
+        probe.remove();
+        restorePermissions();
+        m_limited = getrlimit(RLIMIT_FSIZE, &m_old) == 0;
+        rlimit lowered = m_old;
+        lowered.rlim_cur = limit;
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        m_limited = m_limited && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~WriteBlocker() { lift(); }
+    void lift()
+    {
+        restorePermissions();
+        if (m_limited) {
+            setrlimit(RLIMIT_FSIZE, &m_old);
+            std::signal(SIGXFSZ, m_oldHandler);
+            m_limited = false;
+        }
+    }
+
+private:
+    void restorePermissions()
+    {
+        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QString m_folder;
+    bool m_limited = false;
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = SIG_DFL;
+};
+
+const QByteArray kGerman = cz("[Tiere]\r\n"
+                              "0=0\\Hund\\Hunde\\pes\r\n"
+                              "1=1\\Katze\\Katzen\\kočka\r\n"
+                              "2=2\\Pferd\\Pferde\\kůň\r\n"
+                              "; a comment\r\n"
+                              "3 = 3\\sehen\\sieht,sah,h gesehen\\vidět\r\n"
+                              "\r\n"
+                              "[Leer]\r\n"
+                              "[Dům]\r\n"
+                              "5=2\\Haus\\Häuser\\dům\r\n"
+                              "5=x\\Tür\\Türen\\dveře\r\n");
+const QByteArray kGermanMistakes = cz("0\\1=1\\Katze\\Katzen\\kočka\r\n1\\0=0\\Hund\\Hunde\\pes\r\n");
+
+} // namespace
+
+class TestEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void opensAndShows();
+    void rowsByLanguage_data();
+    void rowsByLanguage();
+    void savingOrNot();
+    void refusals();
+    void wordLines();
+    void typingAids();
+    void findDialog();
+    void failedSaveKeepsOldFiles();
+    void undoRedo();
+};
+
+void TestEditor::opensAndShows()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    QVERIFY(e.run([&] {
+        QCOMPARE(v.windowTitle(), QStringLiteral("Prohlížet / Editovat"));
+        QCOMPARE(v.size(), QSize(764, 513));
+        QCOMPARE(v.Panel1->height(), 48);
+        QCOMPARE(v.cmbLekce->width(), 97);
+        QStringList captions;
+        for (QPushButton *b : {v.Button1, v.Button2, v.Button3, v.Button4, v.Button5, v.Button6, v.btnFind})
+            captions.append(b->text());
+        QCOMPARE(captions, (QStringList{"Tisk", "Přidat lekci", "Přidat slovíčko", "Editovat slovíčko",
+                                        "Smazat slovíčko", "Smazat lekci", "Hledat"}));
+        QStringList titles;
+        QList<int> widths;
+        for (int c = 0; c < 4; ++c) {
+            titles.append(v.model().headerData(c, Qt::Horizontal).toString());
+            widths.append(v.sgList->columnWidth(c));
+        }
+        QCOMPARE(titles, (QStringList{"Člen", "Slovo", "Množné číslo (minulý čas)", "Překlad"}));
+        QCOMPARE(widths, (QList<int>{50, 182, 184, 282}));
+        QCOMPARE(v.sgList->verticalHeader()->defaultSectionSize(), 15);
+        QVERIFY(!v.sgList->showGrid());
+        QCOMPARE(v.sgList->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(v.sgList->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+        // Nothing highlighted in the main window: the first lesson.
+        QStringList lessons;
+        for (int i = 0; i < v.cmbLekce->count(); ++i)
+            lessons.append(v.cmbLekce->itemText(i));
+        QCOMPARE(lessons, (QStringList{"Tiere", "Leer", "Dům", "Chyby"}));
+        QCOMPARE(e.lesson(), QStringLiteral("Tiere"));
+        QCOMPARE(e.column(0), (QStringList{"der", "die", "das", ""}));
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
+        QCOMPARE(e.column(2), (QStringList{"Hunde", "Katzen", "Pferde", "sieht,sah,h gesehen"}));
+        QCOMPARE(e.column(3), (QStringList{"pes", "kočka", "kůň", "vidět"}));
+        QCOMPARE(v.SelectedRow, 1);
+
+        // An empty lesson shows the header alone; delete does nothing there.
+        v.cmbLekce->setCurrentIndex(1);
+        v.cmbLekceChange();
+        QCOMPARE(v.model().rowCount(), 0);
+        QCOMPARE(v.SelectedRow, 0);
+        QTest::keyClick(v.cmbLekce, Qt::Key_Delete);
+        QVERIFY(!v.EditorChanged);
+    }));
+
+    // The highlighted lesson, and both lines of a repeated key with an
+    // article code that is no number.
+    e.main().lbLekce->setCurrentIndex(e.main().lbLekce->model()->index(2, 0));
+    QVERIFY(e.run([&] {
+        QCOMPARE(e.lesson(), QStringLiteral("Dům"));
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Tür"}));
+        QCOMPARE(e.column(0), (QStringList{"das", "není"}));
+    }));
+
+    // "Zobraz moje chyby": the mistakes without kind and key.
+    QVERIFY(e.run(e.main().btnShowErrors, [&] {
+        QCOMPARE(e.lesson(), QStringLiteral("Chyby"));
+        QCOMPARE(v.cmbLekce->currentIndex(), v.cmbLekce->count() - 1);
+        QCOMPARE(e.column(1), (QStringList{"Katze", "Hund"}));
+        QCOMPARE(e.column(3), (QStringList{"kočka", "pes"}));
+    }));
+    QVERIFY(!v.ShowErrorsOnOpen);
+    QCOMPARE(e.f.messenger.messages.size(), 0);
+}
+
+void TestEditor::rowsByLanguage_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("wordCodePage");
+    const QColor navy(0, 0, 128), maroon(128, 0, 0), green(0, 128, 0), black(0, 0, 0);
+    const int w1250 = int(CodePage::Cp1250), w1252 = int(CodePage::Cp1252);
+    QTest::newRow("German der") << "a.de" << cz("0=0\\Hund\\Hunde\\pes")
+                                << QStringList{"der", "Hund", "Hunde", "pes"} << navy << w1250;
+    QTest::newRow("German code 3") << "a.de" << cz("0=3\\gehen\\geht,ging,i gegangen\\jít")
+                                   << QStringList{"", "gehen", "geht,ging,i gegangen", "jít"} << black << w1250;
+    QTest::newRow("French la") << "a.fr" << (QByteArray("0=1\\f") + char(0xEA) + "te\\" + cz("slavnost"))
+                               << QStringList{"la", "fête", "", "slavnost"} << maroon << w1252;
+    QTest::newRow("French les") << "a.fr" << cz("0=2\\gens\\lidé") << QStringList{"les", "gens", "", "lidé"}
+                                << green << w1252;
+    QTest::newRow("Spanish la") << "a.es" << cz("0=1\\mesa\\stůl") << QStringList{"la", "mesa", "", "stůl"}
+                                << maroon << w1252;
+    QTest::newRow("Spanish las") << "a.es" << (QByteArray("0=4\\ni") + char(0xF1) + "as\\" + cz("dívky"))
+                                 << QStringList{"las", "niñas", "", "dívky"} << green << w1252;
+    QTest::newRow("French code 4") << "a.fr" << QByteArray("0=4\\x\\y") << QStringList{"není", "x", "", "y"}
+                                   << black << w1252;
+    QTest::newRow("Russian") << "a.ru" << ("0=" + kSobaka + "\\pes") << QStringList{"", "собака", "", "pes"}
+                             << black << int(CodePage::Cp1251);
+}
+
+void TestEditor::rowsByLanguage()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, line);
+    QFETCH(QStringList, cells);
+    QFETCH(QColor, colour);
+    QFETCH(int, wordCodePage);
+    Editor e(file, "[L]\r\n" + line + "\r\n");
+    QVERIFY(e.run([&] {
+        const LessonModel &m = e.view().model();
+        QCOMPARE(m.rowCount(), 1);
+        for (int c = 0; c < 4; ++c) {
+            const QModelIndex cell = m.index(0, c);
+            QCOMPARE(cell.data().toString(), cells[c]);
+            // One colour for the whole row, white while selected.
+            QCOMPARE(LessonDelegate::textColour(cell, false), colour);
+            QCOMPARE(LessonDelegate::textColour(cell, true), QColor(255, 255, 255));
+            QCOMPARE(cell.data(LessonModel::CodePageRole).toInt(), c == 1 ? wordCodePage : int(CodePage::Cp1250));
+        }
+    }));
+}
+
+void TestEditor::savingOrNot()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    TfrmMain &m = e.main();
+
+    // Looking only: no question, nothing written.
+    QVERIFY(e.run([] {}));
+    QVERIFY(e.f.messenger.messages.isEmpty());
+
+    // Changes, then "No": nothing written, the main window reloads all the same.
+    setTicked(m.lbLekce, 0, true);
+    e.f.messenger.answer = false;
+    QVERIFY(e.run([&] {
+        QTest::keyClick(v.cmbLekce, Qt::Key_Delete); // also with the combo focused
+        QCOMPARE(e.column(1), (QStringList{"Katze", "Pferd", "sehen"}));
+        QVERIFY(v.EditorChanged);
+    }));
+    QCOMPARE(e.f.messenger.messages.size(), 1);
+    QCOMPARE(e.f.messenger.messages[0].text, QStringLiteral("Uložit změny ?"));
+    QCOMPARE(e.f.messenger.messages[0].caption, QStringLiteral("Dotaz"));
+    QCOMPARE(e.dictionary(), kGerman);
+    QCOMPARE(e.mistakes(), kGermanMistakes);
+    QCOMPARE(m.lessonTicks(), (QList<bool>{false, false, false}));
+    QVERIFY(!v.EditorChanged);
+
+    // "Yes": the whole dictionary normalised, the mistakes rewritten.
+    e.f.messenger.answer = true;
+    e.answers = {nameLesson(QStringLiteral("Nová")),
+                 typeWord(e, 0, QStringLiteral("Vogel"), QStringLiteral("Vögel"), QStringLiteral("pták"))};
+    QVERIFY(e.run([&] {
+        v.Button5Click();                              // the first word of "Tiere"
+        v.cmbLekce->setCurrentIndex(1);                // "Leer", and it goes
+        v.cmbLekceChange();
+        v.Button6Click();
+        QCOMPARE(e.lesson(), QStringLiteral("Tiere")); // the first entry after a deletion
+        v.Button2Click();
+        QCOMPARE(e.lesson(), QStringLiteral("Nová"));
+        QCOMPARE(v.model().rowCount(), 0);
+        QTest::keyClick(v.sgList, Qt::Key_Insert);
+        QCOMPARE(e.column(1), QStringList{"Vogel"});
+        v.cmbLekce->setCurrentIndex(v.cmbLekce->count() - 1);
+        v.cmbLekceChange();
+        v.Button5Click();
+    }));
+    QCOMPARE(e.dictionary(), cz("[Tiere]\r\n"
+                                "0=1\\Katze\\Katzen\\kočka\r\n"
+                                "1=2\\Pferd\\Pferde\\kůň\r\n"
+                                "2=3\\sehen\\sieht,sah,h gesehen\\vidět\r\n"
+                                "\r\n"
+                                "[Dům]\r\n"
+                                "0=2\\Haus\\Häuser\\dům\r\n"
+                                "1=x\\Tür\\Türen\\dveře\r\n"
+                                "\r\n"
+                                "[Nová]\r\n"
+                                "0=0\\Vogel\\Vögel\\pták\r\n"
+                                "\r\n"));
+    QCOMPARE(e.mistakes(), cz("1\\0=0\\Hund\\Hunde\\pes\r\n"));
+    QCOMPARE(m.lessonNames(), (QList<QByteArray>{"Tiere", cz("Dům"), cz("Nová")}));
+    QCOMPARE(e.f.messenger.texts().filter(QStringLiteral("Opravdu smazat ?")).size(), 1);
+
+    // An added lesson left empty is not written; without mistakes no file
+    // is created for them.
+    Editor plain(QStringLiteral("a.en"), "[A]\r\n0=a\\b\r\n");
+    plain.answers = {nameLesson(QStringLiteral("Prázdná"))};
+    QVERIFY(plain.run([&] { plain.view().Button2Click(); }));
+    QCOMPARE(plain.dictionary(), QByteArray("[A]\r\n0=a\\b\r\n\r\n"));
+    QVERIFY(!QFileInfo::exists(plain.mistakesPath()));
+}
+
+void TestEditor::refusals()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    TfrmWord &w = e.word();
+    RecordingMessenger &msg = e.f.messenger;
+    QString typedBack;
+    e.answers = {nameLesson(QString()), nameLesson(QStringLiteral("a]b")), nameLesson(QStringLiteral(" tiere ")),
+                 [&](QWidget *modal) {
+                     // The box comes back with what was typed.
+                     typedBack = static_cast<QInputDialog *>(modal)->textValue();
+                     static_cast<QInputDialog *>(modal)->reject();
+                 },
+                 // A "\" keeps the dialog open with the text as typed.
+                 typeWord(e, 0, QStringLiteral("Hu\\nd"), QString(), QStringLiteral("pes")),
+                 [&](QWidget *modal) {
+                     QCOMPARE(modal, &w);
+                     QCOMPARE(w.edtSlovo->text(), QStringLiteral("Hu\\nd"));
+                     QTest::mouseClick(w.Button2, Qt::LeftButton);
+                 },
+                 // Editing a word whose article code has no item: "není", and "3" back.
+                 [&](QWidget *) {
+                     QCOMPARE(w.cmbclen->currentText(), QStringLiteral("není"));
+                     QTest::keyClick(&w, Qt::Key_Escape); // no key closes it
+                     QVERIFY(w.isVisible());
+                     w.close(); // the close box does not confirm
+                 },
+                 [&](QWidget *) {
+                     QCOMPARE(w.cmbclen->currentIndex(), 3);
+                     QTest::mouseClick(w.Button1, Qt::LeftButton);
+                 }};
+    QVERIFY(e.run([&] {
+        v.Button2Click(); // asks again after each refusal
+        QCOMPARE(v.cmbLekce->count(), 4);
+        v.Button3Click();
+        QVERIFY(!v.EditorChanged);
+
+        v.cmbLekce->setCurrentIndex(2);
+        v.cmbLekceChange();
+        v.sgList->selectRow(1);
+        v.Button4Click(); // "x" as the code, closed without "OK"
+        QVERIFY(!v.EditorChanged);
+        QCOMPARE(v.WordLists.lines(2).at(1), cz("5=x\\Tür\\Türen\\dveře"));
+        v.Button4Click();
+        QCOMPARE(v.WordLists.lines(2).at(1), cz("2=3\\Tür\\Türen\\dveře"));
+
+        v.cmbLekce->setCurrentIndex(3);
+        v.cmbLekceChange();
+        v.Button6Click(); // the mistakes are no lesson
+        v.Button3Click();
+        QTest::keyClick(v.sgList, Qt::Key_Insert);
+        QCOMPARE(v.cmbLekce->count(), 4);
+        QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("Chyby"));
+        v.EditorChanged = false;
+    }));
+    QCOMPARE(typedBack, QStringLiteral(" tiere "));
+    QCOMPARE(msg.texts(), (QStringList{"Zadejte jméno lekce.", "Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.",
+                                       "Lekce „tiere“ už existuje. Zvolte jiné jméno.",
+                                       "Slovíčko nesmí obsahovat zpětné lomítko „\\“ ani konec řádku: ve slovníku "
+                                       "oddělují části slovíčka.",
+                                       "„Chyby“ nelze smazat jako lekci. Jednotlivé chyby smažete tlačítkem "
+                                       "„Smazat slovíčko“.",
+                                       "Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci.",
+                                       "Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."}));
+    QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::wordLines()
+{
+    // German: a noun added as the fourth word; the fields as typed.
+    Editor de(QStringLiteral("a.de"), cz("[L]\r\n7=0\\a\\b\\c\r\n8=0\\d\\e\\f\r\n9=0\\g\\h\\i\r\n"),
+              cz("1\\5=0\\Hund\\Hunde\\pes\r\n"));
+    de.answers = {[&](QWidget *) {
+                      TfrmWord &w = de.word();
+                      QCOMPARE(w.windowTitle(), QStringLiteral("Slovíčko"));
+                      QCOMPARE(w.pos(), QPoint(187, 206));
+                      QVERIFY(w.cmbclen->isEnabled() && w.edtMn->isEnabled());
+                      QCOMPARE(w.cmbclen->currentText(), QStringLiteral("není"));
+                      QCOMPARE(w.cmbclen->count(), 4);
+                      QCOMPARE(w.focusWidget(), w.cmbclen);
+                      QCOMPARE(de.f.keyboard.activated, QList<quintptr>{});
+                      w.edtSlovo->setFocus();
+                      w.edtPreklad->setFocus();
+                      QCOMPARE(de.f.keyboard.activated,
+                               (QList<quintptr>{kEnglishLayout, kCzechLayout, kEnglishLayout, kCzechLayout}));
+                      typeWord(de, 0, QStringLiteral("Hund"), QStringLiteral("Hunde"), QStringLiteral("pes"))(&w);
+                  },
+                  // Storno on an edit changes nothing.
+                  typeWord(de, 1, QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"), false),
+                  // A mistake keeps its kind; the key is the number of rows.
+                  typeWord(de, 2, QStringLiteral("Hündin"), QString(), QStringLiteral("fena"))};
+    QVERIFY(de.run([&] {
+        TfrmViewEdt &v = de.view();
+        de.f.keyboard.activated.clear();
+        v.Button3Click();
+        QCOMPARE(v.WordLists.lines(0).last(), QByteArray("3=0\\Hund\\Hunde\\pes"));
+        QCOMPARE(v.SelectedRow, 4);
+        v.EditorChanged = false;
+        v.Button4Click();
+        QVERIFY(!v.EditorChanged);
+        QCOMPARE(v.WordLists.lines(0).last(), QByteArray("3=0\\Hund\\Hunde\\pes"));
+        v.cmbLekce->setCurrentIndex(1);
+        v.cmbLekceChange();
+        v.Button4Click();
+        QCOMPARE(v.WordLists.lines(1), QList<QByteArray>{cz("1\\1=2\\Hündin\\\\fena")});
+    }));
+    QCOMPARE(de.mistakes(), cz("1\\1=2\\Hündin\\\\fena\r\n"));
+
+    // Spanish: "las" is item 4 and stays so; the row is drawn green.
+    Editor es(QStringLiteral("a.es"), cz("[L]\r\n0=4\\mesas\\stoly\r\n"));
+    es.answers = {[&](QWidget *) {
+        TfrmWord &w = es.word();
+        QCOMPARE(w.cmbclen->count(), 5);
+        QCOMPARE(w.cmbclen->currentIndex(), 4);
+        QCOMPARE(w.cmbclen->currentText(), QStringLiteral("las"));
+        QVERIFY(!w.edtMn->isEnabled());
+        QTest::mouseClick(w.Button1, Qt::LeftButton);
+    }};
+    QVERIFY(es.run([&] {
+        es.view().Button4Click();
+        QCOMPARE(es.view().WordLists.lines(0), QList<QByteArray>{cz("1=4\\mesas\\stoly")});
+        QCOMPARE(es.column(0), QStringList{"las"});
+        QCOMPARE(es.view().model().index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+    }));
+
+    // English, French, Russian: the fields of the language only.
+    const QList<std::tuple<QString, int, QString, QByteArray>> cases = {
+        {QStringLiteral("a.en"), -1, QStringLiteral("dog"), cz("0=dog\\pes")},
+        {QStringLiteral("a.fr"), 1, QStringLiteral("maison"), cz("0=1\\maison\\pes")},
+        {QStringLiteral("a.ru"), -1, QStringLiteral("sobaka"), "0=" + kSobaka + "\\pes"},
+    };
+    for (const auto &[file, article, typed, line] : cases) {
+        Editor x(file, "[L]\r\n");
+        x.answers = {typeWord(x, article, typed, QStringLiteral("ignored"), QStringLiteral("pes"))};
+        QVERIFY(x.run([&] { x.view().Button3Click(); }));
+        QCOMPARE(x.dictionary(), "[L]\r\n" + line + "\r\n\r\n");
+    }
+}
+
+void TestEditor::typingAids()
+{
+    Editor e(QStringLiteral("a.fr"), "[L]\r\n");
+    TfrmWord &w = e.word();
+    auto startWord = [&](WordRecord &word, int language, const Answer &answer) {
+        e.answers = {answer};
+        ModalDriver driver([&](QWidget *modal) {
+            if (modal == &w && !e.answers.isEmpty())
+                driver.post([&] { e.answers.takeFirst()(modal); });
+        });
+        return w.StartWord(word, language);
+    };
+    auto typed = [&](const QString &keys) {
+        w.edtSlovo->clear();
+        typeText(w.edtSlovo, keys);
+        return w.edtSlovo->text();
+    };
+
+    WordRecord word{"3", "pay", {}, "platit"};
+    QString opened, french, inMiddle, afterDelete, translation;
+    QVERIFY(startWord(word, LangFrench, [&](QWidget *) {
+        opened = w.edtSlovo->text(); // a stored "y" is not converted
+        french = typed(QStringLiteral("0 2 z y Z Y 1q"));
+        typed(QStringLiteral("ab"));
+        w.edtSlovo->setCursorPosition(1);
+        typeText(w.edtSlovo, QStringLiteral("0"));
+        inMiddle = w.edtSlovo->text() + QString::number(w.edtSlovo->cursorPosition());
+        typed(QStringLiteral("zx"));
+        QTest::keyClick(w.edtSlovo, Qt::Key_Backspace);
+        afterDelete = w.edtSlovo->text();
+        typeText(w.edtPreklad, QStringLiteral("0z"));
+        translation = w.edtPreklad->text();
+        QTest::mouseClick(w.Button1, Qt::LeftButton);
+    }));
+    QCOMPARE(opened, QStringLiteral("pay"));
+    QCOMPARE(french, QStringLiteral("é ê y z Y Z ïq"));
+    QCOMPARE(inMiddle, QStringLiteral("aéb2"));
+    QCOMPARE(afterDelete, QStringLiteral("y"));
+    QCOMPARE(translation, QStringLiteral("platit0z"));
+    QCOMPARE(word.Slovo, QByteArray("y"));
+    QCOMPARE(word.Clen, QByteArray("3"));
+
+    QString spanish, russian, german;
+    QVERIFY(startWord(word, LangSpanish, [&](QWidget *) {
+        spanish = typed(QStringLiteral("/5"));
+        QTest::mouseClick(w.Button1, Qt::LeftButton);
+    }));
+    QCOMPARE(spanish, QStringLiteral("¿ñ"));
+    QCOMPARE(word.Slovo, QByteArray("\xBF\xF1"));
+    QVERIFY(!startWord(word, LangRussian, [&](QWidget *) {
+        QVERIFY(!w.cmbclen->isEnabled());
+        QCOMPARE(w.focusWidget(), w.edtSlovo);
+        russian = typed(QStringLiteral("sobaka"));
+        QTest::mouseClick(w.Button2, Qt::LeftButton);
+    }));
+    QCOMPARE(russian, QStringLiteral("собака"));
+    QCOMPARE(word.Slovo, kSobaka); // written back even without "OK"
+    QVERIFY(startWord(word, LangGerman, [&](QWidget *) {
+        german = typed(QStringLiteral("0zy/5s"));
+        QTest::mouseClick(w.Button1, Qt::LeftButton);
+    }));
+    QCOMPARE(german, QStringLiteral("0zy/5s"));
+}
+
+void TestEditor::findDialog()
+{
+    Editor e(QStringLiteral("a.en"),
+             "[One]\r\n0=Dog\\pes\r\n1=hotdog\\parek\r\n2=dog\\dog\r\n[Empty]\r\n[Two]\r\n0=cat\\kocka\r\n",
+             "1\\0=dog\\pes\r\n");
+    TfrmViewEdt &v = e.view();
+    TfrmFind &f = e.find();
+    auto next = [&] {
+        QTest::mouseClick(f.btnNext, Qt::LeftButton);
+        return e.lesson() + u':' + QString::number(v.SelectedRow);
+    };
+    QStringList hits;
+    QVERIFY(e.run([&] {
+        v.btnFindClick();
+        QVERIFY(f.isVisible());
+        QVERIFY(!f.isModal());
+        QVERIFY(f.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Hledat"));
+        QVERIFY(f.Button1->font().bold() && !f.Button2->font().bold());
+        QCOMPARE(next(), QStringLiteral("One:1")); // empty text: nothing moves
+        typeText(f.edtFind, QStringLiteral("dog"));
+        for (int i = 0; i < 3; ++i)
+            hits.append(next());
+        QCOMPARE(e.f.messenger.messages.size(), 0);
+        QCOMPARE(next(), QStringLiteral("One:2")); // after the mistakes, from the top again
+        f.edtFind->setText(QStringLiteral("cat"));
+        hits.append(next());
+        hits.append(next());
+        QCOMPARE(e.f.messenger.texts(), QStringList{"Nenalezeno."});
+        hits.append(next());
+        QCOMPARE(f.position(), (FindPosition{2, 2}));
+    }));
+    QCOMPARE(hits, (QStringList{"One:2", "One:3", "Chyby:1", "Two:1", "Chyby:1", "Two:1"}));
+    QVERIFY(!f.isVisible()); // closed with the browser
+
+    // The position outlives the browser, until a dictionary is opened.
+    e.f.messenger.messages.clear();
+    QVERIFY(e.run([&] {
+        v.btnFindClick();
+        f.edtFind->setText(QStringLiteral("o"));
+        QCOMPARE(next(), QStringLiteral("Chyby:1"));
+        e.main().OpenSlovnik(e.f.path(e.file));
+        QCOMPARE(next(), QStringLiteral("One:1"));
+    }));
+
+    // A hit far down a long lesson is selected and scrolled into sight.
+    QByteArray big = "[Big]\r\n";
+    for (int i = 0; i < 5000; ++i)
+        big += QByteArray::number(i) + "=w" + QByteArray::number(i) + "\\x\r\n";
+    Editor longer(QStringLiteral("b.en"), big);
+    QVERIFY(longer.run([&] {
+        TfrmFind &lf = longer.find();
+        longer.view().btnFindClick();
+        lf.edtFind->setText(QStringLiteral("w4321"));
+        QTest::mouseClick(lf.btnNext, Qt::LeftButton);
+        QTableView *grid = longer.view().sgList;
+        QCOMPARE(longer.view().SelectedRow, 4322);
+        const QRect cell = grid->visualRect(grid->model()->index(4321, 1));
+        QVERIFY(grid->viewport()->rect().intersects(cell));
+    }));
+
+    // Keyboards, character sets and typing by language.
+    Editor fr(QStringLiteral("a.fr"), "[L]\r\n0=0\\\xE9t\xE9\\l\xE9to\r\n");
+    QVERIFY(fr.run([&] {
+        TfrmFind &ff = fr.find();
+        fr.view().btnFindClick();
+        fr.f.keyboard.activated.clear();
+        typeText(ff.edtFind, QStringLiteral("0z"));
+        QCOMPARE(ff.edtFind->text(), QStringLiteral("0z"));
+        QTest::mouseClick(ff.Button2, Qt::LeftButton);
+        QVERIFY(ff.Button2->font().bold() && !ff.Button1->font().bold());
+        QCOMPARE(ff.codePage(), CodePage::Cp1252);
+        ff.edtFind->clear();
+        typeText(ff.edtFind, QStringLiteral("0t0"));
+        QCOMPARE(ff.edtFind->text(), QStringLiteral("été"));
+        QTest::mouseClick(ff.btnNext, Qt::LeftButton);
+        QCOMPARE(fr.view().SelectedRow, 1);
+        QTest::mouseClick(ff.Button1, Qt::LeftButton);
+        QCOMPARE(ff.codePage(), CodePage::Cp1250);
+        QCOMPARE(fr.f.keyboard.activated, (QList<quintptr>{kEnglishLayout, kEnglishLayout, kCzechLayout}));
+    }));
+    Editor lt(QStringLiteral("a.lt"), "[L]\r\n0=canis\\pes\r\n");
+    QVERIFY(lt.run([&] {
+        lt.view().btnFindClick();
+        QTest::mouseClick(lt.find().Button2, Qt::LeftButton);
+        QCOMPARE(lt.find().codePage(), CodePage::Cp1250); // Latin keeps it
+        QVERIFY(lt.find().Button2->font().bold());
+        typeText(lt.find().edtFind, QStringLiteral("0z"));
+        QCOMPARE(lt.find().edtFind->text(), QStringLiteral("0z"));
+    }));
+}
+
+void TestEditor::failedSaveKeepsOldFiles()
+{
+    // Both files larger than 16 KiB where they are to fail, so that the
+    // bytes reach the file in the write itself, not later from a buffer.
+    QByteArray big = "[Big]\r\n";
+    for (int i = 0; i < 1000; ++i)
+        big += QByteArray::number(i) + "=word number " + QByteArray::number(i) + "\\slovo\r\n";
+    const QByteArray mistakes = "1\\0=dog\\pes\r\n";
+    Editor e(QStringLiteral("slovniky/big.en"), big, mistakes);
+    TfrmViewEdt &v = e.view();
+    QVERIFY(e.run([&] {
+        v.Button5Click();
+        {
+            WriteBlocker blocker(e.f.path(QStringLiteral("slovniky")), 4096);
+            v.close();
+        }
+        QVERIFY(v.isVisible());
+        QVERIFY(v.EditorChanged);
+        QCOMPARE(v.WordLists.lines(0).size(), 999);
+        QCOMPARE(e.f.messenger.messages.last().kind, QStringLiteral("error"));
+        QVERIFY(e.f.messenger.messages.last().text.startsWith(
+            QStringLiteral("Slovník %1 nelze uložit.").arg(QDir::toNativeSeparators(e.f.path(e.file)))));
+        QCOMPARE(e.dictionary(), big);
+        QCOMPARE(e.mistakes(), mistakes);
+        QCOMPARE(QDir(e.f.path(QStringLiteral("slovniky"))).entryList(QDir::Files), QStringList{"big.en"});
+    }));
+    QVERIFY(!v.isVisible());
+    QVERIFY(e.dictionary().startsWith("[Big]\r\n0=word number 1\\slovo\r\n1=word number 2\\"));
+    QVERIFY(e.dictionary().endsWith("998=word number 999\\slovo\r\n\r\n"));
+
+    // The mistakes fail after the dictionary was written.
+    QByteArray many;
+    for (int i = 0; i < 3000; ++i)
+        many += "1\\" + QByteArray::number(i) + "=dog\\pes\r\n";
+    Editor m(QStringLiteral("slovniky/small.en"), "[A]\r\n0=a\\b\r\n1=c\\d\r\n", many);
+    m.f.messenger.answer = true;
+    QVERIFY(m.run(m.main().btnShowErrors, [&] {
+        TfrmViewEdt &mv = m.view();
+        mv.Button5Click();
+        {
+            WriteBlocker blocker(m.f.folder(), 8192);
+            mv.close();
+        }
+        QVERIFY(mv.isVisible());
+        QCOMPARE(m.f.messenger.messages.last().text,
+                 QStringLiteral("Soubor chyb %1 nelze uložit. Soubor zůstal beze změny a úpravy zůstávají v okně.")
+                     .arg(QDir::toNativeSeparators(m.mistakesPath())));
+        QCOMPARE(m.mistakes(), many);
+        QCOMPARE(m.dictionary(), QByteArray("[A]\r\n0=a\\b\r\n1=c\\d\r\n\r\n"));
+        m.f.messenger.answer = false;
+    }));
+    QVERIFY(!m.view().isVisible());
+    QCOMPARE(m.mistakes(), many);
+}
+
+void TestEditor::undoRedo()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    e.answers = {nameLesson(QStringLiteral("Nová")),
+                 typeWord(e, 1, QStringLiteral("Maus"), QStringLiteral("Mäuse"), QStringLiteral("myš")),
+                 typeWord(e, 2, QStringLiteral("Boot"), QStringLiteral("Boote"), QStringLiteral("loď"))};
+    QVERIFY(e.run([&] {
+        auto state = [&] {
+            QList<QByteArray> all;
+            for (qsizetype i = 0; i < v.WordLists.count(); ++i)
+                all += v.WordLists.name(i) + ':' + v.WordLists.lines(i).join('|');
+            return all;
+        };
+        const QList<QByteArray> original = state();
+
+        // Sorting the mistakes does nothing at all.
+        v.cmbLekce->setCurrentIndex(3);
+        v.cmbLekceChange();
+        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        QCOMPARE(v.undoStack()->count(), 0);
+        QVERIFY(!v.EditorChanged);
+
+        v.cmbLekce->setCurrentIndex(0);
+        v.cmbLekceChange();
+        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
+        v.Button2Click();                              // Nová
+        v.Button3Click();                              // Maus
+        v.cmbLekce->setCurrentIndex(0);
+        v.cmbLekceChange();
+        v.sgList->selectRow(1);
+        v.Button4Click();                              // Katze → Boot
+        QTest::keyClick(v.sgList, Qt::Key_Delete);     // Boot, the selected row
+        v.cmbLekce->setCurrentIndex(1);
+        v.Button6Click();                              // Leer
+        QCOMPARE(v.undoStack()->count(), 6);
+        const QList<QByteArray> changed = state();
+        QCOMPARE(changed.size(), 4);
+        QCOMPARE(changed[0], cz("Tiere:0=0\\Hund\\Hunde\\pes|2=2\\Pferd\\Pferde\\kůň|3=3\\sehen\\sieht,sah,h "
+                                "gesehen\\vidět"));
+
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(v.sgList, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(state(), original);
+        QVERIFY(v.EditorChanged); // still asks before closing
+        QCOMPARE(v.cmbLekce->count(), 4);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(v.cmbLekce, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(state(), changed);
+        QCOMPARE(v.cmbLekce->itemText(1), QStringLiteral("Dům"));
+        QCOMPARE(v.cmbLekce->itemText(2), QStringLiteral("Nová"));
+        e.f.messenger.answer = false;
+    }));
+    QCOMPARE(e.dictionary(), kGerman);
+}
+
+QTEST_MAIN(TestEditor)
+#include "tst_editor.moc"
