@@ -3,6 +3,7 @@
 // save against a plain write of as many bytes, switching to a big lesson
 // with its first screen painted, and sorting a big lesson.
 
+#include "bench_messenger.h"
 #include "generated_dictionary.h"
 
 #include "editor/fviewedit.h"
@@ -35,20 +36,10 @@ namespace {
 constexpr long kLessons[] = {10, 100, 1000};
 constexpr long kEntries[] = {10'000, 100'000, 1'000'000};
 
-class SilentMessenger final : public Messenger {
-public:
-    void information(QWidget *, const QString &text) override { print(text); }
-    void error(QWidget *, const QString &text) override { print(text); }
-    bool question(QWidget *, const QString &) override { return false; }
-
-private:
-    static void print(const QString &text) { std::cerr << "message: " << text.toStdString() << "\n"; }
-};
-
 // A browser on a dictionary, as the program has it, shown offscreen.
 struct Browser {
     QTemporaryDir folder;
-    SilentMessenger messenger;
+    PrintingMessenger messenger;
     StdRandomSource random;
     UTest test{folder.path(), random, messenger};
     TfrmViewEdt view{test, messenger};

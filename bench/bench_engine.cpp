@@ -1,4 +1,6 @@
 // Drawing every word of a large pool: the cost per draw must not grow with the pool.
+#include "bench_messenger.h"
+
 #include "platform/messenger.h"
 #include "platform/services.h"
 #include "test/utest.h"
@@ -13,13 +15,6 @@
 #include <vector>
 
 namespace {
-
-class SilentMessenger final : public lexitka::Messenger {
-public:
-    void information(QWidget *, const QString &) override {}
-    void error(QWidget *, const QString &) override {}
-    bool question(QWidget *, const QString &) override { return false; }
-};
 
 QList<QByteArray> makePool(qsizetype n, bool withKinds)
 {
@@ -36,7 +31,7 @@ void drawAll(benchmark::State &state, bool errorsMode)
 {
     const qsizetype n = state.range(0);
     const QList<QByteArray> pool = makePool(n, errorsMode);
-    SilentMessenger messenger;
+    lexitka::bench::PrintingMessenger messenger;
     lexitka::StdRandomSource random(42, false);
     lexitka::UTest test(QDir::tempPath(), random, messenger);
     test.ErrorsMode = errorsMode;

@@ -2,6 +2,7 @@
 // fill and paint without a visible stall, however many lessons there are and
 // however long their names.
 
+#include "bench_messenger.h"
 #include "generated_dictionary.h"
 
 #include "app/application.h"
@@ -15,27 +16,10 @@
 #include <QApplication>
 #include <QListView>
 
-#include <iostream>
-
 using namespace lexitka;
 using namespace lexitka::bench;
 
 namespace {
-
-// A message box would wait for a click that never comes.
-class PrintingMessenger final : public Messenger {
-public:
-    void information(QWidget *, const QString &text) override { print(text); }
-    void error(QWidget *, const QString &text) override { print(text); }
-    bool question(QWidget *, const QString &text) override
-    {
-        print(text);
-        return false;
-    }
-
-private:
-    static void print(const QString &text) { std::cerr << "message: " << text.toStdString() << "\n"; }
-};
 
 struct Program {
     QTemporaryDir folder;

@@ -9,11 +9,16 @@
 #include "editor/fviewedit.h"
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
+#include "editor/lessonprint.h"
+#include "editor/rtfwriter.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QPrinterInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
@@ -117,6 +122,25 @@ Answer typeWord(Editor &e, int article, const QString &slovo, const QString &mn,
     };
 }
 
+// Types a path into a file dialog and accepts it; an empty path cancels.
+Answer chooseInDialog(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dlg = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->objectName(), QStringLiteral("SaveDlg"));
+        QCOMPARE(dlg->defaultSuffix(), QStringLiteral("rtf"));
+        if (path.isEmpty()) {
+            dlg->reject();
+            return;
+        }
+        auto *name = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
+        static_cast<QDialog *>(dlg)->accept(); // QFileDialog's own checks run
+    };
+}
+
 Answer nameLesson(const QString &name)
 {
     return [name](QWidget *modal) {
@@ -200,6 +224,7 @@ private slots:
     void findDialog();
     void failedSaveKeepsOldFiles();
     void undoRedo();
+    void printingAndExport();
 };
 
 void TestEditor::opensAndShows()
@@ -340,6 +365,7 @@ void TestEditor::savingOrNot()
     QCOMPARE(e.f.messenger.messages.size(), 1);
     QCOMPARE(e.f.messenger.messages[0].text, QStringLiteral("Uložit změny ?"));
     QCOMPARE(e.f.messenger.messages[0].caption, QStringLiteral("Dotaz"));
+    QVERIFY(e.f.messenger.messages[0].byDefault == Messenger::Default::Yes); // Enter keeps the edits
     QCOMPARE(e.dictionary(), kGerman);
     QCOMPARE(e.mistakes(), kGermanMistakes);
     QCOMPARE(m.lessonTicks(), (QList<bool>{false, false, false}));
@@ -794,6 +820,47 @@ void TestEditor::undoRedo()
         e.f.messenger.answer = false;
     }));
     QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::printingAndExport()
+{
+    const QByteArray unsorted = cz("[Tiere]\r\n0=1\\Katze\\Katzen\\kočka\r\n1=0\\Hund\\Hunde\\pes\r\n");
+    Editor e(QStringLiteral("lekce.de"), unsorted);
+    TfrmViewEdt &v = e.view();
+    const QString target = e.f.path(QStringLiteral("tiere")); // the dialog adds ".rtf"
+    e.answers = {chooseInDialog(target), chooseInDialog(target), chooseInDialog({})};
+    QVERIFY(e.run([&] {
+        // The grid as it stands, sorted and not saved, goes into the file.
+        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        const QByteArray written = readFile(target + QStringLiteral(".rtf"));
+        QList<GridRow> rows;
+        for (const QByteArray &line : v.model().lines())
+            rows.append(gridRow(line, LangGerman));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].word, QByteArray("Hund"));
+        QCOMPARE(rows[1].article, QByteArray("die"));
+        QCOMPARE(written, lessonRtf(rows, LangGerman));
+
+        // Onto the same file: asked first; No brings the dialog back, which is cancelled.
+        e.f.messenger.answer = false;
+        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        QCOMPARE(e.f.messenger.texts(),
+                 QStringList{QStringLiteral("Soubor %1 již existuje. Přepsat ?")
+                                 .arg(QDir::toNativeSeparators(target + QStringLiteral(".rtf")))});
+        QCOMPARE(readFile(target + QStringLiteral(".rtf")), written);
+
+        // Without a printer: said so, and nothing else happens.
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            e.f.messenger.messages.clear();
+            QTest::mouseClick(v.Button1, Qt::LeftButton);
+            QCOMPARE(e.f.messenger.messages.size(), 1);
+            QCOMPARE(e.f.messenger.messages[0].kind, QStringLiteral("information"));
+            QCOMPARE(e.f.messenger.messages[0].text, kNoDefaultPrinterText);
+        }
+        QVERIFY(v.isVisible());
+    }));
+    QCOMPARE(e.dictionary(), unsorted); // the sort was not saved
 }
 
 QTEST_MAIN(TestEditor)

@@ -385,14 +385,24 @@ void TestFStatistic::clearingOneLanguage()
     auto app = fx.makeApp();
     for (const char *name : {"statistic.ens", "statistic.des", "statistic.rus", "errors.ene"})
         writeFile(fx.path(QString::fromLatin1(name)), "1.1./50/L/K\r\n");
+    // Asked first; No keeps everything.
+    fx.messenger.answer = false;
+    app->frmMain().btnClearStatistika->click();
+    QCOMPARE(fx.messenger.messages.size(), 1);
+    QCOMPARE(fx.messenger.messages[0].text, QStringLiteral("Opravdu smazat ?"));
+    QCOMPARE(fx.messenger.messages[0].caption, QStringLiteral("Vymazat databázi"));
+    QVERIFY(fx.messenger.messages[0].byDefault == Messenger::Default::No);
+    QVERIFY(QFileInfo::exists(fx.path(QStringLiteral("statistic.ens"))));
+    fx.messenger.answer = true;
     app->frmMain().btnClearStatistika->click();
     QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("statistic.ens"))));
     QVERIFY(QFileInfo::exists(fx.path(QStringLiteral("statistic.des"))));
     QVERIFY(QFileInfo::exists(fx.path(QStringLiteral("statistic.rus"))));
     QVERIFY(QFileInfo::exists(fx.path(QStringLiteral("errors.ene"))));
-    // Again, with no file: no error, no message.
+    // Again, with no file: no error, only the question.
+    fx.messenger.messages.clear();
     app->frmMain().btnClearStatistikaClick();
-    QVERIFY(fx.messenger.messages.isEmpty());
+    QCOMPARE(fx.messenger.texts(), QStringList{QStringLiteral("Opravdu smazat ?")});
 }
 
 QTEST_MAIN(TestFStatistic)

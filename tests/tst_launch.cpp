@@ -255,13 +255,21 @@ void TestLaunch::clearErrorsDeletesOnlyThatFile()
     // A dictionary of no known language keeps German, and its mistakes file.
     writeFile(g.f.path("words.txt"), "[L]\r\n0=a\\b\r\n");
     g.main().OpenSlovnik(g.f.path("words.txt"));
+    // Asked first; No keeps the file.
+    g.f.messenger.answer = false;
+    g.main().btnClearErrorsClick();
+    QCOMPARE(g.f.messenger.messages.size(), 1);
+    QCOMPARE(g.f.messenger.messages[0].caption, QStringLiteral("Vymazat databázi"));
+    QVERIFY(QFileInfo::exists(g.f.path("errors.dee")));
+    g.f.messenger.answer = true;
     g.main().btnClearErrorsClick();
     QVERIFY(!QFileInfo::exists(g.f.path("errors.dee")));
     QVERIFY(QFileInfo::exists(g.f.path("errors.ene")));
     QVERIFY(QFileInfo::exists(g.f.path("statistic.des")));
-    // Again, with nothing left to delete: no message.
+    // Again, with nothing left to delete: only the question.
+    g.f.messenger.messages.clear();
     g.main().btnClearErrorsClick();
-    QVERIFY(g.f.messenger.messages.isEmpty());
+    QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Opravdu smazat ?")});
 }
 
 QTEST_MAIN(TestLaunch)

@@ -81,6 +81,10 @@ private:
     void FormCreate(const QString &dictionaryArg);
     bool FormClose();
     void reportSettingsFailure();
+    // "Opravdu smazat ?" before a "Vymazat databázi" button deletes anything.
+    bool confirmClearing();
+    // Shows the lesson browser and reads the lessons again after a change.
+    void runEditor();
 
     // File dialogs of the menu "Slovník" (fmain_commands.cpp).
     struct DialogMemory {

@@ -6,6 +6,7 @@
 #include "data/dictionary.h"
 #include "data/filecopy.h"
 #include "data/savefile.h"
+#include "platform/filedialogs.h"
 #include "platform/messenger.h"
 
 #include <QDir>
@@ -36,27 +37,14 @@ void TfrmMain::createFileDialogs()
     if (dlgOpen)
         return;
     const QStringList filters = dictionaryFilters();
-    auto make = [&](const char *name, const QString &title, QFileDialog::AcceptMode mode, const QString &accept) {
-        auto *dlg = new QFileDialog(this, title);
-        dlg->setObjectName(QString::fromLatin1(name));
-        // Qt's own dialog, so that it speaks Czech and tests can answer it;
-        // the overwrite question is ours, asked in Czech.
-        dlg->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite
-                        | QFileDialog::HideNameFilterDetails);
-        dlg->setAcceptMode(mode);
-        // The open dialog takes a name that does not exist yet, too.
-        dlg->setFileMode(QFileDialog::AnyFile);
+    dlgOpen = createFileDialog(this, "dlgOpen", QStringLiteral("Otevřít"), QFileDialog::AcceptOpen,
+                               QStringLiteral("Otevřít"));
+    dlgSave = createFileDialog(this, "dlgSave", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave,
+                               QStringLiteral("Uložit"));
+    for (QFileDialog *dlg : {dlgOpen, dlgSave}) {
         dlg->setNameFilters(filters);
         dlg->setDefaultSuffix(QStringLiteral("en"));
-        dlg->setLabelText(QFileDialog::LookIn, QStringLiteral("Oblast hledání:"));
-        dlg->setLabelText(QFileDialog::FileName, QStringLiteral("Název souboru:"));
-        dlg->setLabelText(QFileDialog::FileType, QStringLiteral("Soubory typu:"));
-        dlg->setLabelText(QFileDialog::Accept, accept);
-        dlg->setLabelText(QFileDialog::Reject, QStringLiteral("Storno"));
-        return dlg;
-    };
-    dlgOpen = make("dlgOpen", QStringLiteral("Otevřít"), QFileDialog::AcceptOpen, QStringLiteral("Otevřít"));
-    dlgSave = make("dlgSave", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave, QStringLiteral("Uložit"));
+    }
 }
 
 QString TfrmMain::runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QString &fileName, bool askOverwrite,
@@ -66,21 +54,9 @@ QString TfrmMain::runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QS
     dlg->selectNameFilter(memory.filter.isEmpty() ? dlg->nameFilters().constFirst() : memory.filter);
     // A name with a folder opens the dialog in that folder.
     dlg->selectFile(fileName.isEmpty() ? memory.fileName : fileName);
-    QString path;
-    for (;;) {
-        if (dlg->exec() != QDialog::Accepted)
-            return {};
-        path = dlg->selectedFiles().value(0);
-        if (path.isEmpty())
-            return {};
-        if (!askOverwrite || !QFileInfo::exists(path) || isSameFile(path, keep))
-            break;
-        // Replacing a dictionary by mistake loses it: ask, and on No let the
-        // user choose again.
-        if (m_app.messenger().question(
-                this, QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(shownPath(path))))
-            break;
-    }
+    const QString path = chooseFile(dlg, m_app.messenger(), askOverwrite, keep);
+    if (path.isEmpty())
+        return {};
     memory.fileName = QFileInfo(path).fileName();
     // The dialog reports the label it shows; keep the whole filter, which is
     // what selecting it again needs.

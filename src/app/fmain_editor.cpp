@@ -11,23 +11,23 @@ void TfrmMain::btnViewClick()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
     editor.ViewLessonIndex = std::max(0, highlightedLesson());
-    editor.Start();
-    if (editor.EditorChanged) {
-        // The lesson list shows the lessons as they now are, all unticked.
-        const QString path = m_app.test().DictionaryPath;
-        CloseSlovnik(path);
-        OpenSlovnik(path);
-    }
-    editor.EditorChanged = false;
+    runEditor();
 }
 
 void TfrmMain::btnShowErrorsClick()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
     editor.ShowErrorsOnOpen = true;
-    editor.Start();
+    runEditor();
     editor.ShowErrorsOnOpen = false;
-    // Lessons may have been changed too: the list must not show what is gone.
+}
+
+void TfrmMain::runEditor()
+{
+    TfrmViewEdt &editor = m_app.frmViewEdt();
+    editor.Start();
+    // The lesson list shows the lessons as they now are, all unticked; from
+    // the mistakes too, since lessons may have been changed there as well.
     if (editor.EditorChanged) {
         const QString path = m_app.test().DictionaryPath;
         CloseSlovnik(path);

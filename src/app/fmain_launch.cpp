@@ -25,12 +25,21 @@ void TfrmMain::btnErrorsClick()
 
 void TfrmMain::btnClearErrorsClick()
 {
+    if (!confirmClearing())
+        return;
     const QString path = m_app.test().MistakesFilePath();
     QFile file(path);
     if (!file.exists() || file.remove())
         return;
     // A mistakes file that is still there must not look deleted.
     m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(shownPath(path)));
+}
+
+bool TfrmMain::confirmClearing()
+{
+    // A whole history goes with one click and there is no way back.
+    return m_app.messenger().ask(this, QStringLiteral("Vymazat databázi"), QStringLiteral("Opravdu smazat ?"),
+                                 Messenger::Default::No);
 }
 
 bool TfrmMain::LoadLekce()

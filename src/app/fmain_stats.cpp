@@ -58,6 +58,8 @@ void TfrmMain::btnStatistikaClick()
 
 void TfrmMain::btnClearStatistikaClick()
 {
+    if (!confirmClearing())
+        return;
     const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
     // Silent as long as it works; a file that stays would mislead the user.
     if (!QFile::remove(path) && QFileInfo::exists(path))

@@ -80,30 +80,25 @@ QByteArrayView GetField(QByteArrayView value, int n)
     return bs < 0 ? value : value.first(bs);
 }
 
-WordRecord ParseWord(QByteArrayView line, int languageCode)
+WordFields wordFields(QByteArrayView line, int languageCode)
 {
     const qsizetype eq = line.indexOf('=');
     const QByteArrayView value = eq < 0 ? line : line.sliced(eq + 1);
-    WordRecord w;
     switch (languageCode) {
     case LangGerman:
-        w.Clen = GetField(value, 1).toByteArray();
-        w.Slovo = GetField(value, 2).toByteArray();
-        w.Mn = GetField(value, 3).toByteArray();
-        w.Preklad = GetField(value, 4).toByteArray();
-        break;
+        return {GetField(value, 1), GetField(value, 2), GetField(value, 3), GetField(value, 4)};
     case LangFrench:
     case LangSpanish:
-        w.Clen = GetField(value, 1).toByteArray();
-        w.Slovo = GetField(value, 2).toByteArray();
-        w.Preklad = GetField(value, 3).toByteArray();
-        break;
+        return {GetField(value, 1), GetField(value, 2), {}, GetField(value, 3)};
     default: // English, Russian, Latin
-        w.Slovo = GetField(value, 1).toByteArray();
-        w.Preklad = GetField(value, 2).toByteArray();
-        break;
+        return {{}, GetField(value, 1), {}, GetField(value, 2)};
     }
-    return w;
+}
+
+WordRecord ParseWord(QByteArrayView line, int languageCode)
+{
+    const WordFields f = wordFields(line, languageCode);
+    return {f.Clen.toByteArray(), f.Slovo.toByteArray(), f.Mn.toByteArray(), f.Preklad.toByteArray()};
 }
 
 QByteArray ComposeEntry(QByteArrayView key, const WordRecord &word, int languageCode)
@@ -156,6 +151,13 @@ int articleIndex(QByteArrayView clen)
     bool ok = false;
     const int n = QByteArrayView(clen).toInt(&ok, 10);
     return ok ? n : kNoArticle;
+}
+
+QString articleCell(int languageCode, QByteArrayView clen)
+{
+    if (articles(languageCode).isEmpty() || clen == "3")
+        return {};
+    return articleText(languageCode, articleIndex(clen));
 }
 
 } // namespace lexitka

@@ -50,6 +50,16 @@ struct WordRecord {
 
 QByteArrayView GetField(QByteArrayView value, int n);
 WordRecord ParseWord(QByteArrayView line, int languageCode);
+
+// The same fields as views into the line, for the places that look at every
+// line of a lesson (sorting, searching, the editor's grid).
+struct WordFields {
+    QByteArrayView Clen;
+    QByteArrayView Slovo;
+    QByteArrayView Mn;
+    QByteArrayView Preklad;
+};
+WordFields wordFields(QByteArrayView line, int languageCode);
 // key "=" the language's fields joined by "\".
 QByteArray ComposeEntry(QByteArrayView key, const WordRecord &word, int languageCode);
 
@@ -59,6 +69,10 @@ const QStringList &articles(int languageCode);
 QString articleText(int languageCode, int index);
 // The number in Clen; text that is not a decimal number counts as "no article" (3).
 int articleIndex(QByteArrayView clen);
+// What the editor's column "Člen", the printed lesson and the export show for
+// Clen: the article of German, French and Spanish words unless the code is
+// "3", "není" for a code with no article of its own; nothing otherwise.
+QString articleCell(int languageCode, QByteArrayView clen);
 
 constexpr int kNoArticle = 3;
 

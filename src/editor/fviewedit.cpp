@@ -10,6 +10,7 @@
 #include "editor/lessonmodel.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
+#include "platform/waitcursor.h"
 #include "test/utest.h"
 
 #include <QApplication>
@@ -31,16 +32,6 @@
 
 namespace lexitka {
 namespace {
-
-// The hourglass for as long as it lives.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QString &text)
 {
@@ -186,11 +177,11 @@ bool TfrmViewEdt::LoadWords()
     QByteArray dictionary, mistakes;
     const QString mistakesPath = m_test.MistakesFilePath();
     if (!readExisting(m_test.DictionaryPath, dictionary)) {
-        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(native(m_test.DictionaryPath)));
+        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_test.DictionaryPath)));
         return false;
     }
     if (!readExisting(mistakesPath, mistakes)) {
-        m_messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(native(mistakesPath)));
+        m_messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(mistakesPath)));
         return false;
     }
     WordLists.load(std::move(dictionary), mistakes);
@@ -282,18 +273,6 @@ bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
     return lesson >= 0 && lesson < WordLists.count();
 }
 
-void TfrmViewEdt::Button1Click()
-{
-    if (printLesson)
-        printLesson(*this);
-}
-
-void TfrmViewEdt::SaveToFIle()
-{
-    if (exportLesson)
-        exportLesson(*this);
-}
-
 void TfrmViewEdt::Button2Click()
 {
     QInputDialog ask(this);
@@ -382,7 +361,8 @@ void TfrmViewEdt::Button6Click()
                                                      "tlačítkem „Smazat slovíčko“."));
         return;
     }
-    if (!m_messenger.ask(this, QStringLiteral("Smazat lekci"), QStringLiteral("Opravdu smazat ?")))
+    if (!m_messenger.ask(this, QStringLiteral("Smazat lekci"), QStringLiteral("Opravdu smazat ?"),
+                         Messenger::Default::No))
         return;
     m_undo->push(new DeleteLessonCommand(*this, lesson));
 }
@@ -457,7 +437,9 @@ void TfrmViewEdt::done(int result)
 
 bool TfrmViewEdt::FormClose()
 {
-    if (EditorChanged && m_messenger.ask(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"))) {
+    // Enter keeps the work: losing the edits must take a deliberate No.
+    if (EditorChanged
+        && m_messenger.ask(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"), Messenger::Default::Yes)) {
         if (!save())
             return false;
     }
@@ -476,12 +458,12 @@ bool TfrmViewEdt::save()
         WaitCursor wait;
         // The old file stays until the new one is complete.
         if (!saveWholeFile(dictionaryPath, WordLists.dictionaryBytes())) {
-            failed = QStringLiteral("Slovník %1").arg(native(dictionaryPath));
+            failed = QStringLiteral("Slovník %1").arg(shownPath(dictionaryPath));
         } else {
             const QByteArray mistakes = WordLists.mistakesBytes();
             // No mistakes and no file: nothing to create.
             if ((!mistakes.isEmpty() || QFileInfo::exists(mistakesPath)) && !saveWholeFile(mistakesPath, mistakes))
-                failed = QStringLiteral("Soubor chyb %1").arg(native(mistakesPath));
+                failed = QStringLiteral("Soubor chyb %1").arg(shownPath(mistakesPath));
         }
     }
     if (failed.isEmpty())

@@ -5,9 +5,8 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QComboBox;
+class QFileDialog;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -56,11 +55,6 @@ public:
     qsizetype currentLesson() const override;
     // Shows a lesson with one of its rows selected and in sight (grid row, from 1).
     void showRow(qsizetype lesson, qsizetype gridRow);
-
-    // Printing and the rich-text export live elsewhere; the program plugs
-    // them in here.
-    std::function<void(TfrmViewEdt &)> printLesson;
-    std::function<void(TfrmViewEdt &)> exportLesson;
 
 public slots:
     void cmbLekceChange();
@@ -117,6 +111,8 @@ public:
     QPushButton *Button6 = nullptr;
     QPushButton *btnFind = nullptr;
     QTableView *sgList = nullptr;
+    // Where the rich-text export goes; made at its first use.
+    QFileDialog *SaveDlg = nullptr;
 };
 
 } // namespace lexitka

@@ -15,11 +15,6 @@ struct GridRow {
     bool operator==(const GridRow &) const = default;
 };
 
-// Article text shown for a word's Clen, empty when it has none. A Clen that
-// is not a decimal number counts as no article; a code past the list shows
-// "není" as the browser does.
-QByteArray articleBytes(QByteArrayView clen, int languageCode);
-
 // The row of an entry line or a mistakes line (its kind goes with the key).
 GridRow gridRow(QByteArrayView line, int languageCode);
 

@@ -12,25 +12,6 @@
 namespace lexitka {
 namespace {
 
-// Fields of a value as GetField gives them: a field past the last repeats it.
-std::array<QByteArrayView, 4> splitFields(QByteArrayView value)
-{
-    std::array<QByteArrayView, 4> f;
-    size_t n = 0;
-    while (n < 3) {
-        const qsizetype bs = value.indexOf('\\');
-        if (bs < 0)
-            break;
-        f[n++] = value.first(bs);
-        value = value.sliced(bs + 1);
-    }
-    const qsizetype bs = value.indexOf('\\');
-    f[n] = bs < 0 ? value : value.first(bs);
-    for (size_t i = n + 1; i < f.size(); ++i)
-        f[i] = f[n];
-    return f;
-}
-
 inline unsigned char sortByte(char c)
 {
     const auto u = static_cast<unsigned char>(c);
@@ -62,18 +43,6 @@ void appendDecimal(QByteArray &out, qsizetype n)
 }
 
 } // namespace
-
-WordFields wordFields(QByteArrayView line, int languageCode)
-{
-    const qsizetype eq = line.indexOf('=');
-    const auto f = splitFields(eq < 0 ? line : line.sliced(eq + 1));
-    switch (languageCode) {
-    case LangGerman: return {f[0], f[1], f[2], f[3]};
-    case LangFrench:
-    case LangSpanish: return {f[0], f[1], {}, f[2]};
-    default: return {{}, f[0], {}, f[1]};
-    }
-}
 
 int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode)
 {

@@ -1,20 +1,12 @@
 #pragma once
 
+#include "data/dictionary.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 
 namespace lexitka {
-
-// The four fields of a line as views into it, by the rules of ParseWord,
-// for the places that look at every line (sorting, searching, the grid).
-struct WordFields {
-    QByteArrayView Clen;
-    QByteArrayView Slovo;
-    QByteArrayView Mn;
-    QByteArrayView Preklad;
-};
-WordFields wordFields(QByteArrayView line, int languageCode);
 
 // Orders lines by their words: bytes compared unsigned, "a" to "z" taken as
 // "A" to "Z", a prefix first. Negative, zero or positive.

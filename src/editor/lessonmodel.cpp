@@ -34,16 +34,6 @@ const WordFields &LessonModel::fieldsOf(int row) const
     return m_cached;
 }
 
-QString LessonModel::articleCell(int languageCode, QByteArrayView clen)
-{
-    if (languageCode != LangGerman && languageCode != LangFrench && languageCode != LangSpanish)
-        return {};
-    if (clen == "3")
-        return {};
-    // A code that is no number, or has no article, shows "není".
-    return articleText(languageCode, articleIndex(clen));
-}
-
 QColor LessonModel::rowColour(const QString &cell)
 {
     if (cell == u"der" || cell == u"le" || cell == u"el")

@@ -30,9 +30,6 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // What column 0 shows for an article code: the article for German,
-    // French and Spanish unless the code is "3", else nothing.
-    static QString articleCell(int languageCode, QByteArrayView clen);
     // A whole row's colour, chosen by the text of its column 0.
     static QColor rowColour(const QString &articleCell);
     CodePage columnCodePage(int column) const;

@@ -20,11 +20,12 @@ void QtMessenger::error(QWidget *parent, const QString &text)
     QMessageBox::critical(parent, kTitle, text);
 }
 
-bool QtMessenger::question(QWidget *parent, const QString &text) { return ask(parent, kTitle, text); }
+bool QtMessenger::question(QWidget *parent, const QString &text) { return ask(parent, kTitle, text, Default::No); }
 
-bool QtMessenger::ask(QWidget *parent, const QString &caption, const QString &text)
+bool QtMessenger::ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault)
 {
-    return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    const QMessageBox::StandardButton preset = byDefault == Default::Yes ? QMessageBox::Yes : QMessageBox::No;
+    return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, preset)
         == QMessageBox::Yes;
 }
 

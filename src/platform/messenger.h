@@ -14,14 +14,12 @@ public:
     virtual void information(QWidget *parent, const QString &text) = 0;
     // A failed file operation.
     virtual void error(QWidget *parent, const QString &text) = 0;
-    // Yes/No with a warning icon; true for Yes.
+    // Yes/No with a warning icon and No as the default; true for Yes.
     virtual bool question(QWidget *parent, const QString &text) = 0;
-    // The same under a caption of its own ("Dotaz", "Smazat lekci").
-    virtual bool ask(QWidget *parent, const QString &caption, const QString &text)
-    {
-        (void)caption;
-        return question(parent, text);
-    }
+    // The same under a caption of its own ("Dotaz", "Smazat lekci"), with
+    // the answer that Enter gives.
+    enum class Default { Yes, No };
+    virtual bool ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault) = 0;
 };
 
 class QtMessenger final : public Messenger {
@@ -29,7 +27,7 @@ public:
     void information(QWidget *parent, const QString &text) override;
     void error(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
-    bool ask(QWidget *parent, const QString &caption, const QString &text) override;
+    bool ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault) override;
 };
 
 } // namespace lexitka

@@ -23,6 +23,7 @@ public:
         QString kind; // "information", "error", "question"
         QString text;
         QString caption = QStringLiteral("Lexitka");
+        Default byDefault = Default::No;
     };
     QList<Message> messages;
     bool answer = true; // what question() says
@@ -36,9 +37,9 @@ public:
         add({QStringLiteral("question"), text});
         return answer;
     }
-    bool ask(QWidget *, const QString &caption, const QString &text) override
+    bool ask(QWidget *, const QString &caption, const QString &text, Default byDefault) override
     {
-        add({QStringLiteral("question"), text, caption});
+        add({QStringLiteral("question"), text, caption, byDefault});
         return answer;
     }
     QStringList texts() const
