@@ -460,17 +460,32 @@ void TestDictionaryMenu::importDictionary()
     QCOMPARE(ProfileFile(f.path("lexitka.ini")).readBool("en", "1", false), true);
     checkDrawsOnlyFrom(*app, target);
 
-    // A file of the same name from elsewhere replaces it and is opened.
+    // A file of the same name from elsewhere: asked first; No brings the
+    // dialog back, Yes replaces the dictionary and opens it.
     QTemporaryDir third;
     const QString replacement = third.filePath("nemcina.de");
     writeFile(replacement, cz(QStringLiteral("[Nová lekce]\r\n0=0\\Tisch\\Tische\\stůl\r\n")));
     fillLists(*app);
+    const QByteArray before = readFile(target);
+    {
+        f.messenger.answer = false;
+        DialogAnswerer answers({replacement, DialogAnswerer::cancel()});
+        frm.Import1Click();
+        QCOMPARE(answers.remaining(), 0);
+    }
+    QCOMPARE(f.messenger.texts(),
+             QStringList{QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(QDir::toNativeSeparators(target))});
+    QCOMPARE(readFile(target), before);
+    f.messenger.answer = true;
+    f.messenger.messages.clear();
     {
         DialogAnswerer answers({replacement});
         frm.Import1Click();
         QCOMPARE(answers.remaining(), 0);
         QCOMPARE(answers.seen.at(0).fileName, QStringLiteral("nemcina.de"));
     }
+    QCOMPARE(f.messenger.messages.size(), 1);
+    f.messenger.messages.clear();
     QCOMPARE(readFile(target), readFile(replacement));
     QCOMPARE(app->test().DictionaryPath, target);
     QCOMPARE(frm.lessonNames(), QList<QByteArray>{cz(QStringLiteral("Nová lekce"))});

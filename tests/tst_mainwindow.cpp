@@ -1,7 +1,10 @@
 #include "app/fmain.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
+#include "app/lessonlist.h"
+#include "platform/translation.h"
 #include "support/fakes.h"
+#include "support/modal.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -9,7 +12,9 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -228,7 +233,7 @@ private slots:
         TfrmMain &w = app->frmMain();
         QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Francouzské [fr.fr]"));
         QCOMPARE(app->test().LanguageCode, int(LangFrench));
-        QCOMPARE(w.dictionaryFolder(), QStringLiteral("/srv/slovniky\\"));
+        QCOMPARE(w.dictionaryFolder(), QStringLiteral("/srv/slovniky")); // a trailing "\\" names the same folder
         QVERIFY(!w.chbStatistika->isChecked());
         QVERIFY(!w.chbSaveErrors->isChecked());
         QCOMPARE(itemTexts(w.chbChoice), (QStringList{"Franc. - česky", "Česko - franc."}));
@@ -332,6 +337,7 @@ private slots:
             Fixture f;
             const QByteArray ini = "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("data.en")) + "\r\n";
             writeFile(f.path("lexitka.ini"), ini);
+            writeFile(f.path(odd), "[L]\r\n0=a\\b\r\n");
             auto app = f.makeApp(f.path(odd));
             QCOMPARE(app->test().DictionaryPath, f.path(odd));
             app->frmMain().close();
@@ -356,6 +362,75 @@ private slots:
         }
         QVERIFY(after.endsWith("[en]\r\n0=1\r\n1=1\r\n"));
         QVERIFY(!after.contains("[e]n]"));
+    }
+
+    void pathsFromSettingsAndArguments()
+    {
+        Fixture f;
+        copySample("data.en", f.path("data.en"));
+        copySample("Slovniky/nemcina.de", f.path("n.de"));
+        // An empty "File" is the default; "Dir" ending in "/" is the folder itself.
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=\r\nDir=" + QFile::encodeName(f.path("slov")) + "/\r\n");
+        {
+            auto app = f.makeApp();
+            QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
+            QCOMPARE(app->frmMain().dictionaryFolder(), f.path("slov"));
+            QCOMPARE(rowCount(app->frmMain().lbLekce), 3);
+        }
+        // Paths that are no UTF-8 were written on another system, in windows-1250.
+        writeFile(f.path("lekce ř.de"), readFile(f.path("n.de")));
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("lekce ")) + "\xF8.de\r\n"
+                                         "Dir=/srv/slovn\xEDky\r\n");
+        {
+            auto app = f.makeApp();
+            QCOMPARE(app->test().DictionaryPath, f.path("lekce ř.de"));
+            QCOMPARE(app->frmMain().dictionaryFolder(), QStringLiteral("/srv/slovníky"));
+            QCOMPARE(app->test().LanguageCode, int(LangGerman));
+        }
+        // A dictionary named on the command line that is not there: said so,
+        // the remembered one opens, and the missing one is not remembered.
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("n.de")) + "\r\n");
+        {
+            auto app = f.makeApp(f.path("gone.en"));
+            QCOMPARE(app->test().DictionaryPath, f.path("n.de"));
+            QCOMPARE(f.messenger.messages.size(), 1);
+            QCOMPARE(f.messenger.messages[0].kind, QStringLiteral("error"));
+            QVERIFY(f.messenger.messages[0].text.contains(QDir::toNativeSeparators(f.path("gone.en"))));
+            app->frmMain().close();
+        }
+        QVERIFY(readFile(f.path("lexitka.ini")).startsWith("[Slovnik]\r\nFile=" + QFile::encodeName(f.path("n.de"))));
+    }
+
+    void lessonNamesAndQtTextsForTheUser()
+    {
+        Fixture f;
+        const QString longName = QStringLiteral("Lekce s velmi dlouhým jménem, které se do sloupce nevejde");
+        writeFile(f.path("data.en"), cz("[Krátká]\r\n0=a\\b\r\n[" + longName + "]\r\n0=c\\d\r\n"));
+        auto app = f.makeApp();
+        app->show();
+        QListView *list = app->frmMain().lbLekce;
+        auto *delegate = qobject_cast<LessonListDelegate *>(list->itemDelegate());
+        QVERIFY(delegate);
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualRect(list->model()->index(0, 0));
+        QVERIFY(delegate->toolTip(list, option, list->model()->index(0, 0)).isEmpty());
+        option.rect = list->visualRect(list->model()->index(1, 0));
+        QCOMPARE(delegate->toolTip(list, option, list->model()->index(1, 0)), longName);
+
+        // Qt's own buttons speak Czech.
+        QVERIFY(installCzechTranslation());
+        QStringList buttons;
+        ModalDriver driver([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                for (QAbstractButton *b : box->buttons())
+                    buttons.append(b->text().remove(u'&'));
+                box->reject();
+            }
+        });
+        QtMessenger().question(nullptr, QStringLiteral("Soubor x již existuje. Přepsat ?"));
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"Ano", "Ne"}));
     }
 
     void tickAllLessons()

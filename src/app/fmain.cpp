@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringDecoder>
 
 namespace lexitka {
 namespace {
@@ -52,6 +53,15 @@ QList<bool> ticksOf(const QListWidget *list)
 bool hasFolderPart(const QString &path)
 {
     return path.contains(u'/') || path.contains(u'\\');
+}
+
+// A path from the settings: UTF-8 as this program writes it, or windows-1250
+// as a settings file written on another system holds it.
+QString settingsPathValue(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? decode(bytes, CodePage::Cp1250) : text;
 }
 
 } // namespace
@@ -96,6 +106,7 @@ void TfrmMain::buildControls()
     m_lessons = new LessonListModel(this);
     lbLekce = new QListView(grbLekce);
     lbLekce->setModel(m_lessons);
+    lbLekce->setItemDelegate(new LessonListDelegate(lbLekce));
     lbLekce->setObjectName(QStringLiteral("lbLekce"));
     lbLekce->setGeometry(8, 16, 201, 161);
     lbLekce->setFont(verdana(13));
@@ -156,18 +167,34 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     test.ResetLists();
     const ProfileFile settings(m_app.settingsPath());
 
-    QString path = dictionaryArg;
-    if (path.isEmpty())
-        path = QString::fromLocal8Bit(settings.readString(kSection, "File", "data.en"));
-    else if (hasFolderPart(path))
-        path = QFileInfo(path).absoluteFilePath(); // "File" must still find it from another folder
     // A bare file name means the program folder, never the current folder.
-    if (!hasFolderPart(path))
-        path = QDir(m_app.programFolder()).filePath(path);
+    auto inProgramFolder = [this](const QString &path) {
+        return hasFolderPart(path) ? path : QDir(m_app.programFolder()).filePath(path);
+    };
+    QString remembered = settingsPathValue(settings.readString(kSection, "File", {}));
+    if (remembered.isEmpty())
+        remembered = QStringLiteral("data.en");
+    remembered = inProgramFolder(remembered);
+    QString path = remembered;
+    if (!dictionaryArg.isEmpty()) {
+        // "File" must still find it from another folder.
+        path = inProgramFolder(hasFolderPart(dictionaryArg) ? QFileInfo(dictionaryArg).absoluteFilePath()
+                                                            : dictionaryArg);
+        if (!QFileInfo::exists(path)) {
+            m_app.messenger().error(this, QStringLiteral("Slovník %1 nebyl nalezen. Otevírá se naposledy použitý "
+                                                         "slovník %2.")
+                                              .arg(shownPath(path), shownPath(remembered)));
+            path = remembered;
+        }
+    }
     test.DictionaryPath = path;
 
-    const QString defaultDir = QDir(m_app.programFolder()).filePath(QStringLiteral("Slovniky"));
-    m_dictionaryFolder = QString::fromLocal8Bit(settings.readString(kSection, "Dir", defaultDir.toLocal8Bit()));
+    m_dictionaryFolder = settingsPathValue(settings.readString(kSection, "Dir", {}));
+    // "Slovniky\" and "Slovniky/" are the folder "Slovniky".
+    while (m_dictionaryFolder.size() > 1 && (m_dictionaryFolder.endsWith(u'/') || m_dictionaryFolder.endsWith(u'\\')))
+        m_dictionaryFolder.chop(1);
+    if (m_dictionaryFolder.isEmpty())
+        m_dictionaryFolder = QDir(m_app.programFolder()).filePath(QStringLiteral("Slovniky"));
 
     chbStatistika->setChecked(settings.readBool(kSection, "statistic", true));
     chbSaveErrors->setChecked(settings.readBool(kSection, "errors", true));

@@ -116,10 +116,19 @@ void TfrmMain::Uloitjako1Click()
 void TfrmMain::Import1Click()
 {
     createFileDialogs();
-    const QString chosen = runFileDialog(dlgOpen, m_openMemory, {});
-    if (chosen.isEmpty())
-        return;
-    const QString target = QDir(m_dictionaryFolder).filePath(QFileInfo(chosen).fileName());
+    QString chosen, target;
+    for (;;) {
+        chosen = runFileDialog(dlgOpen, m_openMemory, {});
+        if (chosen.isEmpty())
+            return;
+        target = QDir(m_dictionaryFolder).filePath(QFileInfo(chosen).fileName());
+        // A dictionary of the same name in the folder would be lost: ask, as
+        // Nový and Export do, and on No let the user choose again.
+        if (isSameFile(chosen, target) || !QFileInfo(target).isFile()
+            || m_app.messenger().question(this,
+                                          QStringLiteral("Soubor %1 již existuje. Přepsat ?").arg(shownPath(target))))
+            break;
+    }
     if (!isSameFile(chosen, target)) {
         if (!QDir().mkpath(m_dictionaryFolder) || !copyFileReplacing(chosen, target)) {
             m_app.messenger().error(

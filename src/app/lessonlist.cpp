@@ -2,7 +2,16 @@
 
 #include "data/displaytext.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QToolTip>
+
 namespace lexitka {
+
+namespace {
+// A tooltip shows a name in full, up to what a screen can hold.
+constexpr qsizetype kToolTipChars = 2000;
+} // namespace
 
 void LessonListModel::setNames(QList<QByteArray> names)
 {
@@ -43,6 +52,8 @@ QVariant LessonListModel::data(const QModelIndex &index, int role) const
         return displayText(m_names[index.row()], CodePage::Cp1250);
     case Qt::CheckStateRole:
         return m_ticks[index.row()] ? Qt::Checked : Qt::Unchecked;
+    case Qt::ToolTipRole:
+        return displayText(m_names[index.row()], CodePage::Cp1250, kToolTipChars);
     default:
         return {};
     }
@@ -61,6 +72,33 @@ Qt::ItemFlags LessonListModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+QString LessonListDelegate::toolTip(const QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QWidget *widget = view;
+    const QRect textRect = widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    const QString shown = index.data(Qt::DisplayRole).toString();
+    const QString whole = index.data(Qt::ToolTipRole).toString();
+    if (shown == whole && opt.fontMetrics.horizontalAdvance(shown) <= textRect.width())
+        return {};
+    return whole;
+}
+
+bool LessonListDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                   const QModelIndex &index)
+{
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString tip = toolTip(view, option, index);
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
+    return true;
 }
 
 } // namespace lexitka

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
+#include <QStyledItemDelegate>
 
 namespace lexitka {
 
@@ -31,6 +32,19 @@ public:
 private:
     QList<QByteArray> m_names;
     QList<bool> m_ticks;
+};
+
+// Shows a lesson name that its column cuts off in full, as a tooltip; a name
+// that fits needs none.
+class LessonListDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+    // The tooltip for an item, empty when its name is shown whole.
+    QString toolTip(const QAbstractItemView *view, const QStyleOptionViewItem &option,
+                    const QModelIndex &index) const;
 };
 
 } // namespace lexitka

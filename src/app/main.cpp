@@ -3,6 +3,7 @@
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
 #include "platform/services.h"
+#include "platform/translation.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexitka"));
     lexitka::installFontSubstitutes();
+    lexitka::installCzechTranslation();
 
     lexitka::QtMessenger messenger;
     lexitka::NullKeyboardLayoutService keyboard;
