@@ -13,7 +13,7 @@
 #include "data/savefile.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 
 #include "platform/messenger.h"
 #include "platform/services.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "data/savefile.h"
 #include "support/fakes.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QDir>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "support/testdriver.h"
 
 #include "data/codepage.h"
-#include "test/ftestde.h"
-#include "test/judging.h"
+#include "exam/ftestde.h"
+#include "exam/judging.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "support/testdriver.h"
 
 #include "data/codepage.h"
-#include "test/ftestes.h"
-#include "test/ftestfr.h"
-#include "test/judging.h"
+#include "exam/ftestes.h"
+#include "exam/ftestfr.h"
+#include "exam/judging.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "data/filecopy.h"
 #include "stats/statistics.h"
 #include "support/fakes.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "app/fmain.h"
 #include "support/fakes.h"
 #include "support/modal.h"
-#include "test/ferror.h"
-#include "test/ftestsingle.h"
-#include "test/typing_ru.h"
+#include "exam/ferror.h"
+#include "exam/ftestsingle.h"
+#include "exam/typing_ru.h"
 
 #include <QCheckBox>
 #include <QLabel>

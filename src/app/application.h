@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/keyboard.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QString>
 

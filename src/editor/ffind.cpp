@@ -6,7 +6,7 @@
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

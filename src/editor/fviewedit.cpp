@@ -11,7 +11,7 @@
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "test/utest.h"
+#include "exam/utest.h"
 
 #include <QFileInfo>
 

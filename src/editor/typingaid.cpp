@@ -1,9 +1,9 @@
 #include "typingaid.h"
 
 #include "data/dictionary.h"
-#include "test/typing_es.h"
-#include "test/typing_fr.h"
-#include "test/typing_ru.h"
+#include "exam/typing_es.h"
+#include "exam/typing_fr.h"
+#include "exam/typing_ru.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/codepage.h"
-#include "test/typing.h"
+#include "exam/typing.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "support/fakes.h"
-#include "test/testwindow.h"
-#include "test/utest.h"
+#include "exam/testwindow.h"
+#include "exam/utest.h"
 
 #include <QComboBox>
 #include <QLabel>

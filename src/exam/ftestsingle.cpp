@@ -2,8 +2,8 @@
 
 #include "data/dictionary.h"
 #include "platform/keyboard.h"
-#include "test/typing_ru.h"
-#include "test/utest.h"
+#include "exam/typing_ru.h"
+#include "exam/utest.h"
 
 #include <QLineEdit>
 

@@ -1,12 +1,12 @@
 #include "articlewindow.h"
 
 #include "platform/keyboard.h"
-#include "test/ftestes.h"
-#include "test/ftestfr.h"
-#include "test/judging.h"
-#include "test/typing_es.h"
-#include "test/typing_fr.h"
-#include "test/utest.h"
+#include "exam/ftestes.h"
+#include "exam/ftestfr.h"
+#include "exam/judging.h"
+#include "exam/typing_es.h"
+#include "exam/typing_fr.h"
+#include "exam/utest.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "test/testwindow.h"
-#include "test/typing.h"
+#include "exam/testwindow.h"
+#include "exam/typing.h"
 
 class QComboBox;
 

@@ -1,6 +1,6 @@
 #include "judging.h"
 
-#include "test/utest.h"
+#include "exam/utest.h"
 
 namespace lexitka {
 namespace {

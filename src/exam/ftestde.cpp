@@ -1,8 +1,8 @@
 #include "ftestde.h"
 
 #include "platform/keyboard.h"
-#include "test/judging.h"
-#include "test/utest.h"
+#include "exam/judging.h"
+#include "exam/utest.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test/typing.h"
+#include "exam/typing.h"
 
 namespace lexitka {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test/testwindow.h"
+#include "exam/testwindow.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test/articlewindow.h"
+#include "exam/articlewindow.h"
 
 namespace lexitka {
 
