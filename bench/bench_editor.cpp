@@ -4,7 +4,7 @@
 // with its first screen painted, and sorting a big lesson.
 
 #include "bench_messenger.h"
-#include "generated_dictionary.h"
+#include "bench_support.h"
 
 #include "editor/fviewedit.h"
 #include "editor/lessonbook.h"
@@ -26,15 +26,13 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <numeric>
 #include <random>
 
 using namespace lexitka;
 using namespace lexitka::bench;
 
 namespace {
-
-constexpr long kLessons[] = {10, 100, 1000};
-constexpr long kEntries[] = {10'000, 100'000, 1'000'000};
 
 // A browser on a dictionary, as the program has it, shown offscreen.
 struct Browser {
@@ -50,41 +48,10 @@ struct Browser {
     }
 };
 
-QString dictionaryFor(const benchmark::State &state)
-{
-    const auto i = size_t(state.range(0));
-    return generatedDictionary(kEntries[i], kLessons[i]);
-}
-
 void setCounters(benchmark::State &state, qint64 bytes)
 {
     state.SetBytesProcessed(state.iterations() * bytes);
     state.counters["entries"] = double(kEntries[size_t(state.range(0))]);
-}
-
-qsizetype countLines(const QByteArray &bytes)
-{
-    qsizetype lines = 0;
-    const char *p = bytes.constData();
-    const char *end = p + bytes.size();
-    while (const void *lf = std::memchr(p, '\n', size_t(end - p))) {
-        ++lines;
-        p = static_cast<const char *>(lf) + 1;
-    }
-    return lines;
-}
-
-void BM_Baseline(benchmark::State &state)
-{
-    const QString path = dictionaryFor(state);
-    for (auto _ : state) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            state.SkipWithError("cannot open");
-        const QByteArray bytes = f.readAll();
-        benchmark::DoNotOptimize(countLines(bytes));
-    }
-    setCounters(state, fileSize(path));
 }
 
 void BM_ShowBrowser(benchmark::State &state)
@@ -167,53 +134,35 @@ void BM_SortLesson(benchmark::State &state)
     const long words = kEntries[size_t(state.range(0))];
     LessonBook book;
     book.load(readWholeFile(generatedDictionary(words, 1)), {});
-    QList<QByteArray> shuffled = book.lines(0);
-    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(42));
+    LineStore shuffled = book.lines(0);
+    QList<qsizetype> order(shuffled.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), std::mt19937(42));
+    shuffled.permute(order);
     for (auto _ : state) {
-        state.PauseTiming();
-        QList<QByteArray> lines = shuffled;
-        lines.detach();
-        state.ResumeTiming();
+        LineStore lines = shuffled; // shares everything: sorting makes its own order
         sortBySlovo(lines, LangGerman);
-        benchmark::DoNotOptimize(lines.data());
+        benchmark::DoNotOptimize(lines.size());
     }
     state.counters["entries"] = double(words);
 }
 
 BENCHMARK(BM_Baseline)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WcL)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowBrowser)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainWrite)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NormalisingSave)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchToLesson)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortLesson)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &r : runs) {
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 void printRatios(const RatioReporter &reporter)
 {
     std::cout << "\nRatios (same run):\n";
-    for (size_t i = 0; i < std::size(kEntries); ++i) {
-        const std::string arg = "/" + std::to_string(i);
-        auto ratio = [&](const char *a, const char *b) {
-            const auto x = reporter.times.find(a + arg);
-            const auto y = reporter.times.find(b + arg);
-            return x == reporter.times.end() || y == reporter.times.end() || y->second <= 0 ? -1.0
-                                                                                            : x->second / y->second;
-        };
-        std::cout << "  " << kEntries[i] << " entries:  browser/baseline " << ratio("BM_ShowBrowser", "BM_Baseline")
-                  << "x  save/plain write " << ratio("BM_NormalisingSave", "BM_PlainWrite") << "x\n";
-    }
+    for (size_t i = 0; i < std::size(kEntries); ++i)
+        std::cout << "  " << kEntries[i] << " entries:  browser/baseline "
+                  << reporter.ratio("BM_ShowBrowser", "BM_Baseline", i) << "x  browser/wc -l "
+                  << reporter.ratio("BM_ShowBrowser", "BM_WcL", i) << "x  save/plain write "
+                  << reporter.ratio("BM_NormalisingSave", "BM_PlainWrite", i) << "x\n";
 }
 
 } // namespace

@@ -38,8 +38,7 @@ void drawAll(benchmark::State &state, bool errorsMode)
     qint64 draws = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        test.WordPool = pool;
-        test.WordPool.detach(); // the copy is not part of drawing
+        test.WordPool = lexitka::LineStore(pool); // a store of its own: the copy is not part of drawing
         state.ResumeTiming();
         while (test.NextWord())
             ++draws;

@@ -776,7 +776,7 @@ void TestEditor::undoRedo()
         auto state = [&] {
             QList<QByteArray> all;
             for (qsizetype i = 0; i < v.WordLists.count(); ++i)
-                all += v.WordLists.name(i) + ':' + v.WordLists.lines(i).join('|');
+                all += v.WordLists.name(i) + ':' + v.WordLists.lines(i).toList().join('|');
             return all;
         };
         const QList<QByteArray> original = state();
@@ -835,7 +835,7 @@ void TestEditor::printingAndExport()
         QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
         const QByteArray written = readFile(target + QStringLiteral(".rtf"));
         QList<GridRow> rows;
-        for (const QByteArray &line : v.model().lines())
+        for (QByteArrayView line : v.model().lines())
             rows.append(gridRow(line, LangGerman));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].word, QByteArray("Hund"));

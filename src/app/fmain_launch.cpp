@@ -61,7 +61,7 @@ bool TfrmMain::LoadLekce()
             test.ErrorsMode = false;
             return false;
         }
-        test.WordPool = splitLines(bytes);
+        test.WordPool = LineStore::fromText(bytes);
     } else {
         test.WordPool = collectLessonEntries(test.DictionaryPath, lessonNames(), lessonTicks());
     }

@@ -2,6 +2,8 @@
 
 #include "data/inifile.h"
 
+#include <vector>
+
 namespace lexitka {
 namespace {
 
@@ -33,15 +35,84 @@ QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QLis
     return pool;
 }
 
-QList<QByteArray> collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
-                                       const QList<bool> &ticked)
+namespace {
+
+// Every entry line of every lesson, and where each lesson's lines start.
+struct MarkedLessons {
+    LineStore lines;
+    std::vector<QByteArray> names;
+    std::vector<qsizetype> first;
+};
+
+MarkedLessons markAllLessons(const QString &dictionaryPath)
 {
-    if (IniDocument::fromFile(dictionaryPath, IniDocument::Mode::NamesOnly).sectionNames() == lessonNames) {
-        QList<QByteArray> pool;
-        appendEntryLines(dictionaryPath, ticked, pool);
-        return pool;
+    MarkedLessons all;
+    LineStoreBuilder builder(readTextFile(dictionaryPath));
+    scanIniLines(
+        builder.constData(), builder.bufferSize(),
+        [&](QByteArrayView name) {
+            all.names.push_back(name.toByteArray());
+            all.first.push_back(builder.lineCount());
+        },
+        [&](QByteArrayView key, QByteArrayView value) {
+            if (!all.names.empty()) // lines before the first lesson belong to none
+                builder.markEntry(key, value);
+        });
+    all.lines = builder.take();
+    all.first.push_back(all.lines.size());
+    return all;
+}
+
+} // namespace
+
+LineStore collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
+                               const QList<bool> &ticked)
+{
+    // As a rule the file still has the lessons of the list, in its order:
+    // one pass marks the ticked lessons' lines, already in list order.
+    {
+        LineStoreBuilder builder(readTextFile(dictionaryPath));
+        qsizetype section = -1;
+        bool take = false;
+        bool asListed = true;
+        scanIniLines(
+            builder.constData(), builder.bufferSize(),
+            [&](QByteArrayView name) {
+                ++section;
+                asListed = asListed && section < lessonNames.size() && name == lessonNames[section];
+                take = asListed && section < ticked.size() && ticked[section];
+            },
+            [&](QByteArrayView key, QByteArrayView value) {
+                if (take)
+                    builder.markEntry(key, value);
+            });
+        if (asListed && section + 1 == lessonNames.size())
+            return builder.take();
     }
-    return collectLessonEntries(IniDocument::fromFile(dictionaryPath), lessonNames, ticked);
+    // The file changed since the list was filled: lesson i is still section i
+    // where the name there is the same, otherwise it is found by its name.
+    const MarkedLessons all = markAllLessons(dictionaryPath);
+    const qsizetype sections = qsizetype(all.names.size());
+    auto sectionOf = [&](qsizetype i) -> qsizetype {
+        if (i < sections && (i >= lessonNames.size() || equalsIgnoringCase(all.names[size_t(i)], lessonNames[i])))
+            return i;
+        if (i >= lessonNames.size())
+            return -1;
+        for (qsizetype s = 0; s < sections; ++s) {
+            if (equalsIgnoringCase(all.names[size_t(s)], trimmedBlanks(lessonNames[i])))
+                return s;
+        }
+        return -1;
+    };
+    QList<qsizetype> order;
+    for (qsizetype i = 0; i < ticked.size(); ++i) {
+        const qsizetype s = ticked[i] ? sectionOf(i) : -1;
+        for (qsizetype line = s < 0 ? 0 : all.first[size_t(s)]; s >= 0 && line < all.first[size_t(s) + 1]; ++line)
+            order.append(line);
+    }
+    LineStore pool = all.lines;
+    pool.permute(order);
+    return pool;
 }
 
 bool isVerbEntry(QByteArrayView entry)
@@ -54,12 +125,12 @@ bool isPluralExcluded(QByteArrayView entry)
     return containsFrom(entry, "\\\\", 1) || containsFrom(entry, ",h ", 1) || containsFrom(entry, ",i ", 1);
 }
 
-void filterByTestKinds(QList<QByteArray> &pool, bool plurals, bool verbs)
+void filterByTestKinds(LineStore &pool, bool plurals, bool verbs)
 {
     if (verbs)
-        pool.removeIf([](const QByteArray &e) { return !isVerbEntry(e); });
+        pool.removeIf([](QByteArrayView e) { return !isVerbEntry(e); });
     if (plurals)
-        pool.removeIf([](const QByteArray &e) { return isPluralExcluded(e); });
+        pool.removeIf([](QByteArrayView e) { return isPluralExcluded(e); });
 }
 
 } // namespace lexitka

@@ -101,7 +101,7 @@ private:
     void swap();
     qsizetype m_lesson;
     qsizetype m_row;
-    QList<QByteArray> m_lines; // the order that is not in the book now
+    LineStore m_lines; // the order that is not in the book now
 };
 
 } // namespace lexitka

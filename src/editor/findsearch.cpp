@@ -12,7 +12,7 @@ std::optional<FindHit> findNext(const LessonBook &book, int languageCode, QByteA
         pos = {};
     // A position left behind by deleted lessons or words yields no rows.
     for (qsizetype lesson = pos.lesson; lesson >= 0 && lesson < book.count(); ++lesson) {
-        const QList<QByteArray> &lines = book.lines(lesson);
+        const LineStore &lines = book.lines(lesson);
         for (qsizetype row = std::max<qsizetype>(pos.row, 1); row <= lines.size(); ++row) {
             const WordFields w = wordFields(lines[row - 1], languageCode);
             if (w.Slovo.contains(text) || w.Mn.contains(text) || w.Preklad.contains(text)) {

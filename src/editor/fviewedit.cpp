@@ -46,10 +46,10 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 
 // A file that exists but cannot be read must not look empty: saving over
 // it would lose it.
-bool readExisting(const QString &path, QByteArray &bytes)
+bool readExisting(const QString &path, TextBuffer &bytes)
 {
     bool ok = false;
-    bytes = readWholeFile(path, &ok);
+    bytes = readTextFile(path, &ok);
     return ok || !QFileInfo::exists(path);
 }
 
@@ -174,7 +174,7 @@ bool TfrmViewEdt::FormShow()
 bool TfrmViewEdt::LoadWords()
 {
     releaseLists();
-    QByteArray dictionary, mistakes;
+    TextBuffer dictionary, mistakes;
     const QString mistakesPath = m_test.MistakesFilePath();
     if (!readExisting(m_test.DictionaryPath, dictionary)) {
         m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_test.DictionaryPath)));
@@ -184,7 +184,7 @@ bool TfrmViewEdt::LoadWords()
         m_messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(mistakesPath)));
         return false;
     }
-    WordLists.load(std::move(dictionary), mistakes);
+    WordLists.load(std::move(dictionary), std::move(mistakes));
     return true;
 }
 
@@ -331,7 +331,7 @@ void TfrmViewEdt::Button4Click()
     const qsizetype row = SelectedRow - 1;
     if (!checkedLesson(lesson) || !m_word || row < 0 || row >= WordLists.lines(lesson).size())
         return;
-    const QByteArray old = WordLists.lines(lesson).at(row);
+    const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
     const int language = m_test.LanguageCode;
     WordRecord word = ParseWord(old, language);
     if (!m_word->StartWord(word, language))

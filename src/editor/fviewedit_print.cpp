@@ -44,7 +44,7 @@ void TfrmViewEdt::SaveToFIle()
     // The rows as the grid shows them, in its order.
     QList<GridRow> rows;
     rows.reserve(m_model->lines().size());
-    for (const QByteArray &line : m_model->lines())
+    for (QByteArrayView line : m_model->lines())
         rows.append(gridRow(line, m_test.LanguageCode));
     bool written = false;
     {

@@ -49,7 +49,7 @@ int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode)
     return compareWords(wordFields(a, languageCode).Slovo, wordFields(b, languageCode).Slovo);
 }
 
-void sortBySlovo(QList<QByteArray> &lines, int languageCode)
+void sortBySlovo(LineStore &lines, int languageCode)
 {
     // Each line is parsed once, not at every comparison, and the first 16
     // bytes of its word go into the key as two numbers that order as the
@@ -75,11 +75,11 @@ void sortBySlovo(QList<QByteArray> &lines, int languageCode)
             return a.head[1] < b.head[1];
         return compareWords(a.word, b.word) < 0; // a zero byte, a longer word, or equal
     });
-    QList<QByteArray> sorted;
-    sorted.reserve(lines.size());
+    QList<qsizetype> order;
+    order.reserve(lines.size());
     for (const Key &k : keys)
-        sorted.append(lines[k.index]);
-    lines = std::move(sorted);
+        order.append(k.index);
+    lines.permute(order);
 }
 
 QByteArrayView lineValue(QByteArrayView line)
@@ -96,51 +96,37 @@ const QByteArray &LessonBook::mistakesName()
 
 LessonBook::LessonBook() { clear(); }
 
-void LessonBook::clear()
-{
-    m_lessons = {Lesson{mistakesName(), {}}};
-    m_source.clear();
-}
+void LessonBook::clear() { m_lessons = {Lesson{mistakesName(), {}}}; }
 
-void LessonBook::load(QByteArray dictionary, const QByteArray &mistakes)
+void LessonBook::load(TextBuffer dictionary, TextBuffer mistakes)
 {
-    m_lessons.clear();
-    m_source = std::move(dictionary);
-    const char *data = m_source.constData();
-    QList<QByteArray> current;
-    bool inSection = false;
-    auto finish = [&] {
-        if (inSection)
-            m_lessons.back().lines = std::move(current);
-        current = {};
+    // Every line of the file goes into one store; each lesson then holds its
+    // own run of it, sharing the bytes.
+    LineStoreBuilder builder(std::move(dictionary));
+    struct Section {
+        QByteArray name;
+        qsizetype first;
     };
-    auto keep = [&](QByteArrayView line) {
-        current.append(QByteArray::fromRawData(line.data(), line.size()));
-    };
+    QList<Section> sections;
     scanIniLines(
-        data, m_source.size(),
-        [&](QByteArrayView name) {
-            finish();
-            m_lessons.append(Lesson{name.toByteArray(), {}});
-            inSection = true;
-        },
+        builder.constData(), builder.bufferSize(),
+        [&](QByteArrayView name) { sections.append({name.toByteArray(), builder.lineCount()}); },
         [&](QByteArrayView key, QByteArrayView value) {
-            if (!inSection)
-                return;
-            if (value.data() == key.data() + key.size() + 1) {
-                keep(QByteArrayView(key.data(), key.size() + 1 + value.size())); // already "key=value"
-            } else {
-                QByteArray line;
-                line.reserve(key.size() + 1 + value.size());
-                current.append(line.append(key).append('=').append(value));
-            }
+            if (!sections.isEmpty())
+                builder.markEntry(key, value);
         },
         [&](QByteArrayView text) {
-            if (inSection)
-                keep(text);
+            if (!sections.isEmpty())
+                builder.mark(text.data() - builder.constData(), text.size());
         });
-    finish();
-    m_lessons.append(Lesson{mistakesName(), splitLines(mistakes)});
+    const LineStore all = builder.take();
+    m_lessons.clear();
+    m_lessons.reserve(sections.size() + 1);
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        const qsizetype end = i + 1 < sections.size() ? sections[i + 1].first : all.size();
+        m_lessons.append(Lesson{sections[i].name, all.mid(sections[i].first, end - sections[i].first)});
+    }
+    m_lessons.append(Lesson{mistakesName(), LineStore::fromText(std::move(mistakes))});
 }
 
 qsizetype LessonBook::lineCount() const
@@ -165,18 +151,26 @@ Lesson LessonBook::takeLesson(qsizetype at)
 
 void LessonBook::insertLine(qsizetype lesson, qsizetype at, QByteArray line)
 {
-    m_lessons[lesson].lines.insert(at, std::move(line));
+    m_lessons[lesson].lines.insert(at, line);
 }
 
-QByteArray LessonBook::takeLine(qsizetype lesson, qsizetype at) { return m_lessons[lesson].lines.takeAt(at); }
-
-QByteArray LessonBook::replaceLine(qsizetype lesson, qsizetype at, QByteArray line)
+QByteArray LessonBook::takeLine(qsizetype lesson, qsizetype at)
 {
-    std::swap(m_lessons[lesson].lines[at], line);
+    LineStore &lines = m_lessons[lesson].lines;
+    QByteArray line = lines.at(at).toByteArray();
+    lines.removeAt(at);
     return line;
 }
 
-QList<QByteArray> LessonBook::replaceLines(qsizetype lesson, QList<QByteArray> lines)
+QByteArray LessonBook::replaceLine(qsizetype lesson, qsizetype at, QByteArray line)
+{
+    LineStore &lines = m_lessons[lesson].lines;
+    QByteArray old = lines.at(at).toByteArray();
+    lines.replace(at, line);
+    return old;
+}
+
+LineStore LessonBook::replaceLines(qsizetype lesson, LineStore lines)
 {
     std::swap(m_lessons[lesson].lines, lines);
     return lines;
@@ -202,7 +196,7 @@ QByteArray LessonBook::dictionaryBytes() const
     for (qsizetype i = 0; i < mistakesIndex(); ++i) {
         const Lesson &l = m_lessons[i];
         total += l.name.size() + 6;
-        for (const QByteArray &line : l.lines)
+        for (QByteArrayView line : l.lines)
             total += line.size() + 12;
     }
     QByteArray out;
@@ -221,6 +215,6 @@ QByteArray LessonBook::dictionaryBytes() const
     return out;
 }
 
-QByteArray LessonBook::mistakesBytes() const { return joinCrLf(m_lessons.back().lines); }
+QByteArray LessonBook::mistakesBytes() const { return m_lessons.back().lines.joinedCrLf(); }
 
 } // namespace lexitka

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dictionary.h"
+#include "data/linestore.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -12,14 +13,14 @@ namespace lexitka {
 // "A" to "Z", a prefix first. Negative, zero or positive.
 int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode);
 // Ascending by CompareBySlovo; equal words keep their order.
-void sortBySlovo(QList<QByteArray> &lines, int languageCode);
+void sortBySlovo(LineStore &lines, int languageCode);
 
 // The value a line is saved with: after its first "=", or the whole line.
 QByteArrayView lineValue(QByteArrayView line);
 
 struct Lesson {
     QByteArray name;
-    QList<QByteArray> lines;
+    LineStore lines;
 };
 
 enum class LessonNameProblem { None, Empty, BadCharacter, Taken };
@@ -30,10 +31,9 @@ enum class LessonNameProblem { None, Empty, BadCharacter, Taken };
 // Lesson i is section i of the file, so two sections of the same name stay
 // two lessons and are saved as two; nothing is merged or lost.
 //
-// Lines read from the file are views into the file's bytes when they need no
-// change, so a dictionary of a million words loads without a million
-// allocations. Every line handed out, copies included, is therefore valid
-// only until the next load() or clear().
+// The lines of every lesson stay where they lie in the file's bytes, read
+// once (LineStore), so a dictionary of a million words loads, sorts and
+// saves without a heap block per word.
 class LessonBook {
 public:
     LessonBook();
@@ -41,7 +41,11 @@ public:
     // The editor's reading: lines trimmed, blanks around the first "=" gone,
     // empty and ";" lines and lines before the first section dropped, lines
     // without "=" kept. The mistakes file is taken line by line as it is.
-    void load(QByteArray dictionary, const QByteArray &mistakes);
+    void load(TextBuffer dictionary, TextBuffer mistakes);
+    void load(QByteArray dictionary, QByteArray mistakes)
+    {
+        load(TextBuffer::fromBytes(std::move(dictionary)), TextBuffer::fromBytes(std::move(mistakes)));
+    }
     // Only the mistakes entry, empty.
     void clear();
 
@@ -49,7 +53,7 @@ public:
     qsizetype mistakesIndex() const { return m_lessons.size() - 1; }
     bool isMistakes(qsizetype index) const { return index == mistakesIndex(); }
     const QByteArray &name(qsizetype index) const { return m_lessons.at(index).name; }
-    const QList<QByteArray> &lines(qsizetype index) const { return m_lessons.at(index).lines; }
+    const LineStore &lines(qsizetype index) const { return m_lessons.at(index).lines; }
     qsizetype lineCount() const;
 
     // Lessons go before the mistakes entry, which always stays last.
@@ -59,7 +63,7 @@ public:
     QByteArray takeLine(qsizetype lesson, qsizetype at);
     // Returns what was there before.
     QByteArray replaceLine(qsizetype lesson, qsizetype at, QByteArray line);
-    QList<QByteArray> replaceLines(qsizetype lesson, QList<QByteArray> lines);
+    LineStore replaceLines(qsizetype lesson, LineStore lines);
 
     // A name for a new lesson, blanks around it ignored as the reader does.
     // Refused: empty, "]" or a line break (the header would break), or equal
@@ -75,7 +79,6 @@ public:
     static const QByteArray &mistakesName();
 
 private:
-    QByteArray m_source; // what the lines read from the file point into
     QList<Lesson> m_lessons;
 };
 

@@ -9,7 +9,7 @@ namespace lexitka {
 
 LessonModel::LessonModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void LessonModel::setLines(QList<QByteArray> lines, int languageCode)
+void LessonModel::setLines(LineStore lines, int languageCode)
 {
     beginResetModel();
     m_lines = std::move(lines);

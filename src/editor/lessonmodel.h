@@ -22,8 +22,8 @@ public:
 
     // Takes a copy of the lesson's lines (shared, so nothing is copied
     // until the book changes them).
-    void setLines(QList<QByteArray> lines, int languageCode);
-    const QList<QByteArray> &lines() const { return m_lines; }
+    void setLines(LineStore lines, int languageCode);
+    const LineStore &lines() const { return m_lines; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -37,7 +37,7 @@ public:
 private:
     const WordFields &fieldsOf(int row) const;
 
-    QList<QByteArray> m_lines;
+    LineStore m_lines;
     int m_language = 0;
     // Painting asks for a row's cells one after another: parse it once.
     mutable int m_cachedRow = -1;

@@ -193,7 +193,7 @@ PrintLine wordLine(const GridRow &row, int languageCode)
     return line;
 }
 
-int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const QList<QByteArray> &lines, int languageCode)
+int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const LineStore &lines, int languageCode)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -201,14 +201,14 @@ int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const QList<QBy
     PagePrinter out(painter, device);
     out.print(titleLine(lessonName));
     out.print(gapLine());
-    for (const QByteArray &line : lines)
+    for (QByteArrayView line : lines)
         out.print(wordLine(gridRow(line, languageCode), languageCode));
     if (!painter.end())
         return 0;
     return out.pages();
 }
 
-PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const QList<QByteArray> &lines,
+PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines,
                         int languageCode)
 {
     printer.setDocName(QStringLiteral("Lexitka - ") + displayText(lessonName, CodePage::Cp1250, 80));
@@ -219,7 +219,7 @@ PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const QLis
     return PrintResult::Printed;
 }
 
-PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName, const QList<QByteArray> &lines,
+PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName, const LineStore &lines,
                           int languageCode)
 {
     if (printer.isNull())
@@ -228,7 +228,7 @@ PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName
     return printLesson(device, lessonName, lines, languageCode);
 }
 
-PrintResult printLessonOnDefaultPrinter(QByteArrayView lessonName, const QList<QByteArray> &lines, int languageCode)
+PrintResult printLessonOnDefaultPrinter(QByteArrayView lessonName, const LineStore &lines, int languageCode)
 {
     return printLessonOn(QPrinterInfo::defaultPrinter(), lessonName, lines, languageCode);
 }

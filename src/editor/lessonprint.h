@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/linestore.h"
 #include "editor/gridrow.h"
 
 #include <QByteArray>
@@ -41,18 +42,18 @@ PrintLine wordLine(const GridRow &row, int languageCode);
 // page is followed by a new one on a paged device (a printer or a PDF).
 // Returns the number of pages, 0 when painting could not start or a new
 // page could not be had.
-int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const QList<QByteArray> &lines,
+int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const LineStore &lines,
                 int languageCode);
 
 enum class PrintResult { NoPrinter, Failed, Printed };
 
 // Prints on the given printer with the program's margins.
-PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const QList<QByteArray> &lines,
+PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines,
                         int languageCode);
 // NoPrinter for a null printer; nothing is opened then.
-PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName, const QList<QByteArray> &lines,
+PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName, const LineStore &lines,
                           int languageCode);
 // The system's default printer, no dialog.
-PrintResult printLessonOnDefaultPrinter(QByteArrayView lessonName, const QList<QByteArray> &lines, int languageCode);
+PrintResult printLessonOnDefaultPrinter(QByteArrayView lessonName, const LineStore &lines, int languageCode);
 
 } // namespace lexitka

@@ -54,7 +54,7 @@ void UTest::loadErrorList()
                                        .arg(shownPath(path)));
         return;
     }
-    ErrorList = splitLines(bytes);
+    ErrorList = LineStore::fromText(bytes);
 }
 
 void UTest::saveErrorList()
@@ -103,7 +103,7 @@ void UTest::StartTest(int code)
     // Lines that cannot be asked would be skipped anyway; counted, they
     // would make "Zbývá" promise questions that never come.
     if (ErrorsMode)
-        WordPool.removeIf([](const QByteArray &entry) { return !mistakeKind(entry); });
+        WordPool.removeIf([](QByteArrayView entry) { return !mistakeKind(entry); });
     const bool drawn = NextWord();
     GoodCount = 0;
     RemainCount = qint32(WordPool.size());
@@ -125,7 +125,8 @@ bool UTest::NextWord()
         // Swap with the last entry so a draw costs the same on any pool size.
         if (i != WordPool.size() - 1)
             WordPool.swapItemsAt(i, WordPool.size() - 1);
-        QByteArray entry = WordPool.takeLast();
+        QByteArray entry = WordPool.last().toByteArray();
+        WordPool.removeLast();
         if (ErrorsMode) {
             const std::optional<int> kind = mistakeKind(entry);
             if (!kind)
@@ -254,7 +255,7 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
         ErrorList.append(prefixed);
         m_newMistakes.append(prefixed);
     }
-    WordPool.append(ErrorsMode ? prefixed : CurrentLine);
+    WordPool.append(ErrorsMode ? QByteArrayView(prefixed) : QByteArrayView(CurrentLine));
     if (m_ui)
         m_ui->showMistake(expected, typed, MistakeCharset(kind, language));
 }

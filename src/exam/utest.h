@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dictionary.h"
+#include "data/linestore.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,8 +37,8 @@ public:
     bool ErrorsMode = false;
     // "Ukládat chyby": while false an ordinary test records no mistakes.
     bool SaveErrors = true;
-    QList<QByteArray> WordPool;
-    QList<QByteArray> ErrorList;
+    LineStore WordPool;
+    LineStore ErrorList;
     WordRecord CurrentWord;
     QByteArray CurrentLine;
     std::array<bool, 4> TestKinds{};

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <initializer_list>
+#include <memory>
+
+namespace lexitka {
+
+// The longest line a store can hold.
+constexpr quint64 kMaxStoredLine = 0xFFFFFFFFu;
+
+// Bytes that lines can lie in, shared by every store that holds lines of it.
+struct TextBuffer {
+    std::shared_ptr<char> data;
+    qsizetype size = 0;
+
+    static TextBuffer fromBytes(QByteArray bytes);
+};
+
+// A whole file in memory, read in one go into memory that is cheap to fill
+// (huge pages where the system offers them: a fresh page of its own for
+// every 4 KiB of a large file costs more than reading it). A missing,
+// unreadable or non-regular file gives an empty buffer and *ok false.
+TextBuffer readTextFile(const QString &path, bool *ok = nullptr);
+
+// Lines of text without a heap block each: the bytes lie in two buffers and
+// every line is only where it starts and how long it is (12 bytes).
+//
+// The base buffer is typically a whole file read once; it is shared between
+// copies and never written to, so copying a store copies no text. Lines added
+// later go into the store's own buffer. Copies share both buffers and their
+// list of lines until one of them changes.
+class LineStore {
+public:
+    LineStore() = default;
+    LineStore(std::initializer_list<QByteArray> lines);
+    LineStore(const QList<QByteArray> &lines); // NOLINT: a list of lines is a store of lines
+
+    // The lines of text, as splitLines() finds them (CR LF, LF or a lone CR).
+    static LineStore fromText(QByteArray text);
+    static LineStore fromText(TextBuffer text);
+
+    qsizetype size() const { return m_spans.size(); }
+    bool isEmpty() const { return m_spans.isEmpty(); }
+    QByteArrayView at(qsizetype i) const;
+    QByteArrayView operator[](qsizetype i) const { return at(i); }
+    QByteArrayView last() const { return at(size() - 1); }
+
+    void append(QByteArrayView line);
+    // Puts `parts` one after the other as one new line.
+    void appendJoined(std::initializer_list<QByteArrayView> parts);
+    void insert(qsizetype i, QByteArrayView line);
+    void replace(qsizetype i, QByteArrayView line);
+    void removeAt(qsizetype i);
+    void removeLast() { m_spans.removeLast(); }
+    void swapItemsAt(qsizetype i, qsizetype j) { m_spans.swapItemsAt(i, j); }
+    void clear();
+    void reserve(qsizetype lines) { m_spans.reserve(lines); }
+
+    // Drops the lines for which remove(line) is true; the rest keep their order.
+    template <class Remove>
+    void removeIf(Remove remove);
+    // Puts the lines into the order given: line k becomes the old line order[k].
+    void permute(const QList<qsizetype> &order);
+
+    // Lines first .. first + count - 1, sharing this store's bytes.
+    LineStore mid(qsizetype first, qsizetype count) const;
+
+    QList<QByteArray> toList() const;
+    // Each line ended by CR LF.
+    QByteArray joinedCrLf() const;
+    bool operator==(const LineStore &other) const;
+
+    class const_iterator {
+    public:
+        using value_type = QByteArrayView;
+        using difference_type = qsizetype;
+        const_iterator(const LineStore *s, qsizetype i) : m_store(s), m_i(i) {}
+        QByteArrayView operator*() const { return m_store->at(m_i); }
+        const_iterator &operator++()
+        {
+            ++m_i;
+            return *this;
+        }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+
+    private:
+        const LineStore *m_store;
+        qsizetype m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    friend class LineStoreBuilder;
+#pragma pack(push, 4)
+    // The top bit of `offset` says which buffer: set for the store's own.
+    struct Span {
+        quint64 offset;
+        quint32 length;
+    };
+#pragma pack(pop)
+    static constexpr quint64 kOwn = quint64(1) << 63;
+    Span ownSpan(QByteArrayView line);
+
+    std::shared_ptr<const char> m_base;
+    QByteArray m_own;
+    QList<Span> m_spans;
+};
+
+// Fills a store from one buffer, typically a file read once: the buffer
+// becomes the store's base, and lines are marked in it where they lie. A line
+// may be rewritten in place first, as long as it gets no longer.
+class LineStoreBuilder {
+public:
+    explicit LineStoreBuilder(TextBuffer base);
+    explicit LineStoreBuilder(QByteArray base) : LineStoreBuilder(TextBuffer::fromBytes(std::move(base))) {}
+
+    // The buffer, to find lines in and shorten them in place.
+    char *data() { return m_buffer.data.get(); }
+    const char *constData() const { return m_buffer.data.get(); }
+    qsizetype bufferSize() const { return m_buffer.size; }
+
+    // The line [begin, begin + length) of the buffer.
+    void mark(qsizetype begin, qsizetype length);
+    // An entry line of the buffer as "key=value": key and value lie in the
+    // buffer in that order; blanks between them are closed up in place.
+    // False (nothing marked) for a line too long to be held.
+    bool markEntry(QByteArrayView key, QByteArrayView value);
+    // Back to no lines, the buffer as it is.
+    void clearLines() { m_store.m_spans.clear(); }
+    qsizetype lineCount() const { return m_store.size(); }
+
+    LineStore take() { return std::move(m_store); }
+
+private:
+    TextBuffer m_buffer;
+    LineStore m_store;
+};
+
+template <class Remove>
+void LineStore::removeIf(Remove remove)
+{
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < m_spans.size(); ++i) {
+        if (!remove(at(i)))
+            m_spans[out++] = m_spans[i];
+    }
+    m_spans.resize(out);
+}
+
+} // namespace lexitka
