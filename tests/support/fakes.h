@@ -2,8 +2,8 @@
 
 #include "app/application.h"
 #include "platform/keyboard.h"
-#include "platform/messenger.h"
 #include "platform/services.h"
+#include "support/recordingmessenger.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -14,42 +14,6 @@
 #include <memory>
 
 namespace lexitka::testing {
-
-// Records every message box instead of showing it.
-class RecordingMessenger final : public Messenger {
-public:
-    struct Message {
-        QString kind; // "information", "error", "question"
-        QString text;
-    };
-    QList<Message> messages;
-    bool answer = true; // what question() says
-    // Called for every message, e.g. to assert while a modal window is open.
-    std::function<void(const Message &)> onMessage;
-
-    void information(QWidget *, const QString &text) override { add({QStringLiteral("information"), text}); }
-    void error(QWidget *, const QString &text) override { add({QStringLiteral("error"), text}); }
-    bool question(QWidget *, const QString &text) override
-    {
-        add({QStringLiteral("question"), text});
-        return answer;
-    }
-    QStringList texts() const
-    {
-        QStringList out;
-        for (const Message &m : messages)
-            out.append(m.text);
-        return out;
-    }
-
-private:
-    void add(const Message &m)
-    {
-        messages.append(m);
-        if (onMessage)
-            onMessage(m);
-    }
-};
 
 class FakeKeyboardService final : public KeyboardLayoutService {
 public:
