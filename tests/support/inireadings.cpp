@@ -64,7 +64,10 @@ public:
         const bool same = line.size() == key.size() + 1 + value.size() && line.startsWith(key)
             && line[key.size()] == '=' && line.endsWith(value);
         if (!same)
-            fail(QStringLiteral("line %1 of lesson %2 is \"%3=%4\"").arg(m_entry).arg(m_section).arg(show(key), show(value)));
+            fail(QStringLiteral("line %1 of lesson %2 is \"%3=%4\"")
+                     .arg(m_entry)
+                     .arg(m_section)
+                     .arg(show(key), show(value)));
         ++m_entry;
     }
 
@@ -108,7 +111,8 @@ QString compareNames(const char *way, const QList<QByteArray> &names, const IniR
 {
     if (names == full.names)
         return {};
-    return QStringLiteral("%1: lessons %2, the whole document has %3").arg(QLatin1String(way), show(names), show(full.names));
+    return QStringLiteral("%1: lessons %2, the whole document has %3")
+        .arg(QLatin1String(way), show(names), show(full.names));
 }
 
 QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, const IniReading &full)
