@@ -131,20 +131,6 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     if (QString why = compareNames("names from the bytes", namesFromBytes.sectionNames(), full); !why.isEmpty())
         return why;
 
-    Follower scanned("lines scanned", full);
-    scanned.scan(bytes.constData(), bytes.size());
-    if (QString why = scanned.finish(); !why.isEmpty())
-        return why;
-
-    Follower fromFile("lines scanned from the file", full);
-    const bool scannedFile = scanIniFile(
-        path, [&](QByteArrayView name) { fromFile.section(name); },
-        [&](QByteArrayView key, QByteArrayView value) { fromFile.entry(key, value); });
-    if (scannedFile != readable)
-        return QStringLiteral("the file is readable whole but not piece by piece, or the other way round");
-    if (QString why = fromFile.finish(); !why.isEmpty())
-        return why;
-
     // The pieces a huge file is read in, here of at most readSize bytes.
     Follower inPieces("lines in pieces", full);
     QList<QByteArray> pieceNames;

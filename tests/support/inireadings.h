@@ -20,10 +20,11 @@ IniReading readingOf(const IniDocument &doc);
 
 // Reads the file every way the program can and checks that they agree: the
 // whole document, the names alone (from the file and from its bytes), the
-// lines as scanned from the bytes and from the file, the file handed over
-// in pieces of at most `readSize` bytes, and the entry lines of the lessons
-// ticked in `ticks` (bit i % 32 ticks lesson i). Returns the whole
-// document's reading; `why` tells the first disagreement, or is left empty.
+// lines scanned from the file handed over in pieces of at most `readSize`
+// bytes, and the entry lines of the lessons ticked in `ticks` (bit i % 32
+// ticks lesson i), which are read in the program's own pieces. Returns the
+// whole document's reading; `why` tells the first disagreement, or is left
+// empty.
 IniReading readIniEveryWay(const QString &path, qsizetype readSize, quint32 ticks, QString *why);
 
 } // namespace lexitka::testing
