@@ -1,10 +1,17 @@
 # Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages that are missing.
 LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra"
-# The fuzz targets: clang, and the package that holds clang 14's libFuzzer runtime.
-LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev"
+# The fuzz targets: clang, the package that holds clang 14's libFuzzer
+# runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
+LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
 
-# lexitka_install_deps [package…]: the given packages, or LEXITKA_PACKAGES.
+# lexitka_install_deps [--no-install-recommends] [package…]: the given
+# packages, or LEXITKA_PACKAGES.
 lexitka_install_deps() {
+    local options=()
+    if [ "${1:-}" = --no-install-recommends ]; then
+        options+=("$1")
+        shift
+    fi
     local missing=()
     for p in ${@:-$LEXITKA_PACKAGES}; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -14,7 +21,7 @@ lexitka_install_deps() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 # configure_and_build BUILD_DIR [cmake options…]
