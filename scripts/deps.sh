@@ -1,17 +1,31 @@
-# Sourced by scripts/run and scripts/test: installs the Debian packages that are missing.
+# Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages that are missing.
 LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n poppler-utils unrtf"
+# The fuzz targets: clang, the package that holds clang 14's libFuzzer
+# runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
+LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
 
+# lexitka_install_deps [--no-install-recommends] [package…]: the given
+# packages, or LEXITKA_PACKAGES.
 lexitka_install_deps() {
+    local options=()
+    if [ "${1:-}" = --no-install-recommends ]; then
+        options+=("$1")
+        shift
+    fi
     local missing=()
-    for p in $LEXITKA_PACKAGES; do
+    for p in ${@:-$LEXITKA_PACKAGES}; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    # The package lists are fetched once per run, however many installs follow.
+    if [ -z "${LEXITKA_APT_UPDATED:-}" ]; then
+        $sudo apt-get update -qq
+        LEXITKA_APT_UPDATED=1
+    fi
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 # lexitka_configure BUILD_DIR [cmake options…]: configures the tree, or
@@ -26,4 +40,66 @@ lexitka_build() {
     local dir="$1"; shift
     lexitka_configure "$dir" "$@"
     cmake --build "$dir"
+}
+
+# True when clang++ can link a libFuzzer target.
+lexitka_fuzz_ready() {
+    command -v clang++ >/dev/null 2>&1 || return 1
+    local out
+    out="$(mktemp)"
+    local ok=0
+    echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' |
+        clang++ -x c++ -fsanitize=fuzzer -o "$out" - >/dev/null 2>&1 || ok=1
+    rm -f "$out"
+    return $ok
+}
+
+lexitka_build_fuzz() {
+    local dir="$LEXITKA_ROOT/build-fuzz"
+    if [ ! -f "$dir/build.ninja" ]; then
+        CC=clang CXX=clang++ cmake -S "$LEXITKA_ROOT/fuzz" -B "$dir" -G Ninja
+    fi
+    cmake --build "$dir"
+}
+
+# lexitka_fuzz SECONDS CORPORA: runs every target for SECONDS on its corpus
+# CORPORA/<target>, which gets the seeds of fuzz/corpus/<target> first, as
+# many targets at a time as there are cores. Prints the runs and coverage
+# of each; fails when a target crashed, and shows how.
+lexitka_fuzz() {
+    local seconds="$1" corpora="$2" dir="$LEXITKA_ROOT/build-fuzz" t seed
+    local targets=()
+    for t in "$LEXITKA_ROOT"/fuzz/corpus/*/; do
+        targets+=("$(basename "$t")")
+    done
+    mkdir -p "$dir/logs" "$dir/crashes"
+    for t in "${targets[@]}"; do
+        while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do
+            wait -n || true
+        done
+        mkdir -p "$corpora/$t"
+        for seed in "$LEXITKA_ROOT/fuzz/corpus/$t/"*; do
+            [ -e "$corpora/$t/${seed##*/}" ] || cp "$seed" "$corpora/$t/"
+        done
+        rm -f "$dir/logs/$t.status"
+        (
+            set +e
+            "$dir/$t" -max_total_time="$seconds" -timeout=30 -artifact_prefix="$dir/crashes/$t-" "$corpora/$t" \
+                >"$dir/logs/$t.log" 2>&1
+            echo $? >"$dir/logs/$t.status"
+        ) &
+    done
+    wait
+    local failed=()
+    for t in "${targets[@]}"; do
+        if [ "$(cat "$dir/logs/$t.status" 2>/dev/null)" = 0 ]; then
+            sed -n "s/^#\([0-9]*\)\tDONE *\(cov: [0-9]* ft: [0-9]*\) corp: \([^ ]*\).*/$t: \1 runs, \2, corpus \3/p" \
+                "$dir/logs/$t.log"
+        else
+            failed+=("$t")
+            echo "$t: FAILED, see $dir/logs/$t.log"
+            grep -E "ERROR:|SUMMARY:|\.cpp:[0-9]+: |Test unit written to" "$dir/logs/$t.log" || tail -20 "$dir/logs/$t.log"
+        fi
+    done
+    [ ${#failed[@]} -eq 0 ]
 }

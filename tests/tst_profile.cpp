@@ -60,6 +60,14 @@ private slots:
         QTest::newRow("same key in another section")
             << QByteArray("[en]\r\n0=1\r\n[de]\r\n") << QByteArray("de") << QByteArray("0") << QByteArray("0")
             << QByteArray("[en]\r\n0=1\r\n[de]\r\n0=0\r\n");
+        // A dictionary named "x.en " has the section "en ": found as the
+        // reader finds it, not appended again at every exit.
+        QTest::newRow("blanks around section and key")
+            << QByteArray("[en]\r\n0=1\r\n") << QByteArray(" en\t") << QByteArray(" 0 ") << QByteArray("0")
+            << QByteArray("[en]\r\n0=0\r\n");
+        QTest::newRow("new section with blanks around")
+            << QByteArray("[de]\r\n") << QByteArray("en ") << QByteArray("\t1") << QByteArray("1")
+            << QByteArray("[de]\r\n[en]\r\n1=1\r\n");
         QTest::newRow("comment that looks like the key")
             << QByteArray("[en]\r\n;0=1\r\n") << QByteArray("en") << QByteArray("0") << QByteArray("1")
             << QByteArray("[en]\r\n;0=1\r\n0=1\r\n");
@@ -73,6 +81,8 @@ private slots:
         QFETCH(QByteArray, value);
         QFETCH(QByteArray, after);
         QCOMPARE(ProfileFile::withValue(before, section, key, value), after);
+        // The same write again changes nothing, or the file would grow at every exit.
+        QCOMPARE(ProfileFile::withValue(after, section, key, value), after);
 
         QTemporaryDir dir;
         ProfileFile file(dir.filePath("lexitka.ini"));

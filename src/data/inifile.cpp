@@ -66,19 +66,21 @@ QByteArray readWholeFile(const QString &path, bool *ok)
     return bytes;
 }
 
-bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f)
+bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f,
+                      qsizetype readSize)
 {
     if (!QFileInfo(path).isFile())
         return false; // a folder or a device would never end
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    // A small file gets a buffer of its size, not a whole piece.
+    const qsizetype piece = std::max<qsizetype>(1, std::min<qint64>(readSize, file.size() + 1));
     QByteArray buffer;
     qsizetype carry = 0; // the unfinished last line of the previous piece
     for (;;) {
-        buffer.resize(carry + kPiece);
-        const qint64 got = file.read(buffer.data() + carry, kPiece);
+        buffer.resize(carry + piece);
+        const qint64 got = file.read(buffer.data() + carry, piece);
         if (got < 0)
             return false;
         if (got == 0) {

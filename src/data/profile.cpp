@@ -53,9 +53,13 @@ bool ProfileFile::readBool(QByteArrayView section, QByteArrayView key, bool defa
     return readInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView section, QByteArrayView key,
+QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView sectionName, QByteArrayView keyName,
                                   QByteArrayView value)
 {
+    // Matched as the reader matches them: a name with blanks around it
+    // would otherwise never be found again and be appended at every write.
+    const QByteArrayView section = trimmedBlanks(sectionName);
+    const QByteArrayView key = trimmedBlanks(keyName);
     QByteArray newLine = key.toByteArray() + '=' + value.toByteArray();
     const char *data = file.constData();
 

@@ -2,8 +2,8 @@
 
 #include "app/application.h"
 #include "platform/keyboard.h"
-#include "platform/messenger.h"
 #include "platform/services.h"
+#include "support/recordingmessenger.h"
 
 #include <QAbstractItemView>
 #include <QByteArray>
@@ -15,49 +15,6 @@
 #include <memory>
 
 namespace lexitka::testing {
-
-// Records every message box instead of showing it.
-class RecordingMessenger final : public Messenger {
-public:
-    struct Message {
-        QString kind; // "information", "error", "question"
-        QString text;
-        QString caption = QStringLiteral("Lexitka");
-        Default byDefault = Default::No;
-    };
-    QList<Message> messages;
-    bool answer = true; // what question() says
-    // Called for every message, e.g. to assert while a modal window is open.
-    std::function<void(const Message &)> onMessage;
-
-    void information(QWidget *, const QString &text) override { add({QStringLiteral("information"), text}); }
-    void error(QWidget *, const QString &text) override { add({QStringLiteral("error"), text}); }
-    bool question(QWidget *, const QString &text) override
-    {
-        add({QStringLiteral("question"), text});
-        return answer;
-    }
-    bool ask(QWidget *, const QString &caption, const QString &text, Default byDefault) override
-    {
-        add({QStringLiteral("question"), text, caption, byDefault});
-        return answer;
-    }
-    QStringList texts() const
-    {
-        QStringList out;
-        for (const Message &m : messages)
-            out.append(m.text);
-        return out;
-    }
-
-private:
-    void add(const Message &m)
-    {
-        messages.append(m);
-        if (onMessage)
-            onMessage(m);
-    }
-};
 
 class FakeKeyboardService final : public KeyboardLayoutService {
 public:
