@@ -223,7 +223,10 @@ private slots:
                 const auto expected = systemDecode(p.name, static_cast<unsigned char>(b));
                 // Undefined bytes stand for the control character of the same number.
                 QCOMPARE(char32_t(text[b].unicode()), expected.value_or(char32_t(b)));
+                QCOMPARE(encodeChar(text[b].unicode(), p.cp), std::optional<char>(char(b)));
             }
+            QCOMPARE(encodeChar(U'\U0001F600', p.cp), std::nullopt);
+            QCOMPARE(encodeChar(U'\u72D7', p.cp), std::nullopt);
             QCOMPARE(encode(QStringLiteral("€ok☺"), p.cp).right(3), QByteArray("ok?"));
         }
         QCOMPARE(decode("\x9E\xE8\xF8\xCC", CodePage::Cp1250), QStringLiteral("žčřĚ"));
@@ -231,6 +234,11 @@ private slots:
         QCOMPARE(decode("\xE9\x9C\xF1\xBF", CodePage::Cp1252), QStringLiteral("éœñ¿"));
         QCOMPARE(encode(QStringLiteral("Příliš žluťoučký kůň"), CodePage::Cp1250),
                  QByteArray("P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2"));
+        // A character of one code page has no place in the others.
+        QCOMPARE(encodeChar(U'ř', CodePage::Cp1252), std::nullopt);
+        QCOMPARE(encodeChar(U'ñ', CodePage::Cp1250), std::nullopt);
+        QCOMPARE(encodeChar(U'я', CodePage::Cp1250), std::nullopt);
+        QCOMPARE(encodeChar(U'ř', CodePage::Cp1251), std::nullopt);
         QCOMPARE(codePageForCharset(CharsetCentralEuropean), CodePage::Cp1250);
         QCOMPARE(codePageForCharset(CharsetCyrillic), CodePage::Cp1251);
         QCOMPARE(codePageForCharset(CharsetWestern), CodePage::Cp1252);

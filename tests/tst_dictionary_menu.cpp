@@ -1,6 +1,7 @@
 // The menu "Slovník": Nový, Otevřít, Export and Import through the real main
 // window, with the file dialogs answered by the test.
 #include "support/fakes.h"
+#include "support/utf8samples.h"
 
 #include "app/fmain.h"
 #include "data/filecopy.h"
@@ -136,6 +137,7 @@ private slots:
     void exportDictionary();
     void importDictionary();
     void copyHelpers();
+    void utf8DictionariesOnOpening();
 };
 
 void TestDictionaryMenu::newDictionary()
@@ -565,6 +567,50 @@ void TestDictionaryMenu::copyHelpers()
     QVERIFY(isSameFile(dir.filePath("missing.en"), dir.filePath("sub.en/../missing.en")));
     QVERIFY(!isSameFile(dir.filePath("missing.en"), dir.filePath("missing.de")));
     QVERIFY(!isSameFile(source, dir.filePath("missing.en")));
+}
+
+void TestDictionaryMenu::utf8DictionariesOnOpening()
+{
+    Fixture f;
+    const QString slovniky = f.path("Slovniky");
+    QDir().mkpath(slovniky);
+    const QByteArray german = readFile(sample("Slovniky/nemcina.de"));
+    const QString path = slovniky + "/nemcina.de";
+    writeFile(path, dictionaryInUtf8(german, LangGerman));
+    // The last dictionary of the settings is asked about too; No opens it as it is.
+    writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + path.toLocal8Bit() + "\r\n");
+    f.messenger.answer = false;
+    auto app = f.makeApp();
+    TfrmMain &frm = app->frmMain();
+    QCOMPARE(f.messenger.messages.size(), 1);
+    QCOMPARE(readFile(path), dictionaryInUtf8(german, LangGerman));
+    QCOMPARE(frm.lessonNames(), IniDocument::fromFile(path).sectionNames());
+
+    // Otevřít, Yes: the lessons as they should read.
+    f.messenger.answer = true;
+    {
+        DialogAnswerer answers({path});
+        frm.Otevt1Click();
+    }
+    QCOMPARE(readFile(path), german);
+    QCOMPARE(frm.lessonNames(), IniDocument::fromBytes(german).sectionNames());
+
+    // Import converts the copy in the dictionary folder, in the language of
+    // its name; the file chosen stays as it was. Nový has nothing to convert.
+    QTemporaryDir other;
+    const QByteArray russian = readFile(sample("Slovniky/rustina.ru"));
+    const QString source = other.filePath("rustina.ru");
+    writeFile(source, dictionaryInUtf8(russian, LangRussian));
+    {
+        DialogAnswerer answers({source, "prazdny.en"});
+        frm.Import1Click();
+        QCOMPARE(readFile(slovniky + "/rustina.ru"), russian);
+        frm.Vytvoitnov1Click();
+    }
+    QCOMPARE(f.messenger.messages.size(), 3);
+    QCOMPARE(readFile(source), dictionaryInUtf8(russian, LangRussian));
+    QCOMPARE(QDir(slovniky).entryList(QDir::Files),
+             (QStringList{"nemcina.de", "nemcina.de.utf8", "prazdny.en", "rustina.ru", "rustina.ru.utf8"}));
 }
 
 QTEST_MAIN(TestDictionaryMenu)

@@ -3,6 +3,7 @@
 #include "support/fakes.h"
 #include "support/modal.h"
 #include "support/testdriver.h"
+#include "support/writeblocker.h"
 
 #include "app/fmain.h"
 #include "editor/ffind.h"
@@ -25,8 +26,6 @@
 #include <QTest>
 #include <QUndoStack>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace lexitka;
@@ -153,49 +152,6 @@ Answer nameLesson(const QString &name)
     };
 }
 
-// Makes writing into a folder fail for real. A folder without write
-// permission does it, but not for root, who runs the tests in CI; then a
-// file-size limit on this process does it for every file larger than
-// `limit` (SIGXFSZ ignored, so the write just fails).
-class WriteBlocker {
-public:
-    WriteBlocker(const QString &folder, rlim_t limit) : m_folder(folder)
-    {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
-        if (!probe.open(QIODevice::WriteOnly))
-            return;
-        probe.close();
-        probe.remove();
-        restorePermissions();
-        m_limited = getrlimit(RLIMIT_FSIZE, &m_old) == 0;
-        rlimit lowered = m_old;
-        lowered.rlim_cur = limit;
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        m_limited = m_limited && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~WriteBlocker() { lift(); }
-    void lift()
-    {
-        restorePermissions();
-        if (m_limited) {
-            setrlimit(RLIMIT_FSIZE, &m_old);
-            std::signal(SIGXFSZ, m_oldHandler);
-            m_limited = false;
-        }
-    }
-
-private:
-    void restorePermissions()
-    {
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    QString m_folder;
-    bool m_limited = false;
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = SIG_DFL;
-};
-
 const QByteArray kGerman = cz("[Tiere]\r\n"
                               "0=0\\Hund\\Hunde\\pes\r\n"
                               "1=1\\Katze\\Katzen\\kočka\r\n"
@@ -225,6 +181,7 @@ private slots:
     void failedSaveKeepsOldFiles();
     void undoRedo();
     void printingAndExport();
+    void utf8QuestionOnlyWhenOpened();
 };
 
 void TestEditor::opensAndShows()
@@ -861,6 +818,27 @@ void TestEditor::printingAndExport()
         QVERIFY(v.isVisible());
     }));
     QCOMPARE(e.dictionary(), unsorted); // the sort was not saved
+}
+
+void TestEditor::utf8QuestionOnlyWhenOpened()
+{
+    // Opened as it is after No; the lesson list read again after the editor
+    // does not ask a second time.
+    const QByteArray utf8 = QByteArray("[Zv\xC3\xAD\xC5\x99" "ata]\r\n0=dog\\pes\r\n1=horse\\k\xC5\xAF\xC5\x88\r\n");
+    Editor e(QStringLiteral("slova.en"), "[L]\r\n0=dog\\pes\r\n");
+    QVERIFY(e.f.messenger.messages.isEmpty());
+    writeFile(e.f.path(e.file), utf8);
+    e.f.messenger.answer = false;
+    e.main().OpenSlovnik(e.f.path(e.file));
+    QCOMPARE(e.f.messenger.messages.size(), 1);
+    QCOMPARE(e.f.messenger.messages[0].caption, QStringLiteral("Slovník v UTF-8"));
+    e.f.messenger.messages.clear();
+    QVERIFY(e.run([&] {
+        QTest::keyClick(e.view().cmbLekce, Qt::Key_Delete);
+        QVERIFY(e.view().EditorChanged);
+    }));
+    QCOMPARE(e.f.messenger.texts(), QStringList{QStringLiteral("Uložit změny ?")});
+    QCOMPARE(e.dictionary(), utf8);
 }
 
 QTEST_MAIN(TestEditor)

@@ -1,6 +1,9 @@
 #include "app/fmain.h"
 #include "support/fakes.h"
 #include "support/modal.h"
+#include "support/testdriver.h"
+#include "support/utf8samples.h"
+#include "data/inifile.h"
 #include "exam/ferror.h"
 #include "exam/ftestsingle.h"
 #include "exam/typing_ru.h"
@@ -71,6 +74,7 @@ private slots:
     void mistakeDialogTextsAndWidth();
     void mistakeDialogKeys();
     void cyrillicTable();
+    void convertedUtf8SamplesJudgeRight();
 };
 
 void TestTestWindows::windowsAndControls()
@@ -458,6 +462,64 @@ void TestTestWindows::cyrillicTable()
     QCOMPARE(sources.size(), 66);
     for (char c : {'Q', 'q', '7', ' ', '-'})
         QVERIFY(!lookupTyping(table, uchar(c)));
+}
+
+void TestTestWindows::convertedUtf8SamplesJudgeRight()
+{
+    for (const SampleDictionary &s : sampleDictionaries()) {
+        if (s.languageCode != LangEnglish && s.languageCode != LangRussian)
+            continue;
+        // Saved by a text editor, converted as the program starts with it.
+        const QByteArray original = readFile(s.path());
+        Program p(s.fileName(), dictionaryInUtf8(original, s.languageCode));
+        QCOMPARE(p.f.messenger.messages.size(), 1);
+        QCOMPARE(readFile(p.f.path(s.fileName())), original);
+
+        // Each question as shown, and what is typed for it: the translation
+        // in Czech letters, or the word (Russian on the English layout).
+        const IniDocument doc = IniDocument::fromBytes(original);
+        QCOMPARE(p.main().lessonNames(), doc.sectionNames());
+        const CodePage foreign = languageInfo(s.languageCode).foreignCodePage;
+        QHash<QString, QString> answers;
+        int words = 0;
+        for (qsizetype section = 0; section < doc.sectionCount(); ++section) {
+            for (const QByteArray &line : doc.entryLines(section)) {
+                const WordRecord w = ParseWord(line, s.languageCode);
+                QString keys = decode(w.Slovo, foreign);
+                if (s.languageCode == LangRussian) {
+                    keys.clear();
+                    for (const char c : w.Slovo) {
+                        for (const auto &[typed, becomes] : cyrillicTypingTable())
+                            keys += becomes == uchar(c) ? QString(QChar(typed)) : QString();
+                    }
+                }
+                answers.insert(decode(w.Slovo, foreign), fromCp1250(w.Preklad));
+                answers.insert(fromCp1250(w.Preklad), keys);
+                ++words;
+            }
+        }
+        QVERIFY(answers.contains(QStringLiteral("kůň")));
+
+        auto *window = qobject_cast<SingleAnswerTestWindow *>(p.app->testWindow(s.languageCode));
+        p.main().btnAllClick();
+        tick(p.main().chbChoice, {0, 1});
+        int given = 0;
+        ModalDriver driver([&](QWidget *modal) {
+            if (modal == &p.app->frmError()) {
+                driver.post([&] { p.app->frmError().close(); });
+            } else if (p.awaitsAnswer(modal, window, given)) {
+                driver.post([&] {
+                    ++given;
+                    typeText(window->edtPreklad, answers.value(window->pnlSlovo->text(), QStringLiteral("?")));
+                    QTest::keyClick(window->edtPreklad, Qt::Key_Return);
+                });
+            }
+        });
+        QTest::mouseClick(p.main().btnTest, Qt::LeftButton);
+        QVERIFY(!driver.timedOut());
+        QCOMPARE(p.test().GoodCount, words);
+        QCOMPARE(p.test().BadCount, 0);
+    }
 }
 
 QTEST_MAIN(TestTestWindows)

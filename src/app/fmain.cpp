@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/lessonlist.h"
+#include "app/utf8open.h"
 #include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
@@ -203,13 +204,15 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     OpenSlovnik(test.DictionaryPath);
 }
 
-void TfrmMain::OpenSlovnik(const QString &path)
+void TfrmMain::OpenSlovnik(const QString &path, Reading reading)
 {
-    m_lessons->setNames(IniDocument::fromFile(path, IniDocument::Mode::NamesOnly).sectionNames());
-
     UTest &test = m_app.test();
     if (const auto code = languageForExtension(QFileInfo(path).suffix()))
         test.LanguageCode = *code;
+    if (reading == Reading::Open)
+        offerUtf8Conversion(path, test.LanguageCode, m_app.messenger(), this);
+
+    m_lessons->setNames(IniDocument::fromFile(path, IniDocument::Mode::NamesOnly).sectionNames());
     ShowSlovnik(test.LanguageCode);
 
     const QByteArray section = extensionSection(path, test.LanguageCode);

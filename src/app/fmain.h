@@ -27,8 +27,10 @@ public:
     TfrmMain(LexitkaApp &app, const QString &dictionaryArg);
     ~TfrmMain() override;
 
-    // Fills the window from the dictionary at path.
-    void OpenSlovnik(const QString &path);
+    // Fills the window from the dictionary at path. Opening it offers to
+    // convert a UTF-8 dictionary; reading it again after the editor does not.
+    enum class Reading { Open, Reread };
+    void OpenSlovnik(const QString &path, Reading reading = Reading::Open);
     // Stores the test-kind ticks under path's extension; false when the
     // settings file could not be written (reported unless told not to).
     bool CloseSlovnik(const QString &path, bool report = true);

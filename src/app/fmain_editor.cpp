@@ -31,7 +31,7 @@ void TfrmMain::runEditor()
     if (editor.EditorChanged) {
         const QString path = m_app.test().DictionaryPath;
         CloseSlovnik(path);
-        OpenSlovnik(path);
+        OpenSlovnik(path, Reading::Reread);
     }
     editor.EditorChanged = false;
 }

@@ -67,20 +67,25 @@ QString decode(const QByteArray &bytes, CodePage cp)
     return out;
 }
 
+std::optional<char> encodeChar(char32_t c, CodePage cp)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    if (c > 0xFFFF)
+        return std::nullopt;
+    const auto &rev = reverse(cp).upper;
+    const auto it = std::lower_bound(rev.begin(), rev.end(), std::pair<char16_t, unsigned char>{char16_t(c), 0});
+    if (it == rev.end() || it->first != c)
+        return std::nullopt;
+    return static_cast<char>(it->second);
+}
+
 QByteArray encode(const QString &text, CodePage cp)
 {
-    const auto &rev = reverse(cp).upper;
     QByteArray out;
     out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80) {
-            out.append(static_cast<char>(u));
-            continue;
-        }
-        auto it = std::lower_bound(rev.begin(), rev.end(), std::pair<char16_t, unsigned char>{u, 0});
-        out.append(it != rev.end() && it->first == u ? static_cast<char>(it->second) : '?');
-    }
+    for (QChar ch : text)
+        out.append(encodeChar(ch.unicode(), cp).value_or('?'));
     return out;
 }
 

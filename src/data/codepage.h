@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace lexitka {
 
 // The three 8-bit code pages in which dictionary fields are stored.
@@ -17,6 +19,9 @@ CodePage codePageForCharset(int charset);
 // any byte string unchanged.
 QString decode(const QByteArray &bytes, CodePage cp);
 QByteArray encode(const QString &text, CodePage cp);
+// The byte of one character in cp, or nullopt where cp has no place for it
+// (encode writes "?" there).
+std::optional<char> encodeChar(char32_t c, CodePage cp);
 
 inline QString fromCp1250(const QByteArray &b) { return decode(b, CodePage::Cp1250); }
 inline QByteArray toCp1250(const QString &s) { return encode(s, CodePage::Cp1250); }
