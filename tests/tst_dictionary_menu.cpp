@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QTimer>
 #include <QtTest>
@@ -136,6 +137,7 @@ private slots:
     void exportDictionary();
     void importDictionary();
     void copyHelpers();
+    void keyboardReachesTheMenu();
 };
 
 void TestDictionaryMenu::newDictionary()
@@ -565,6 +567,58 @@ void TestDictionaryMenu::copyHelpers()
     QVERIFY(isSameFile(dir.filePath("missing.en"), dir.filePath("sub.en/../missing.en")));
     QVERIFY(!isSameFile(dir.filePath("missing.en"), dir.filePath("missing.de")));
     QVERIFY(!isSameFile(source, dir.filePath("missing.en")));
+}
+
+void TestDictionaryMenu::keyboardReachesTheMenu()
+{
+    Fixture f;
+    copySample("data.en", f.path("data.en"));
+    auto app = f.makeApp();
+    TfrmMain &frm = app->frmMain();
+    app->show();
+    QMenu *menu = frm.Slovnik1;
+    // Keys reach the shortcuts of the active window only; without a window
+    // manager a closed dialog does not hand the activation back by itself.
+    auto activate = [&] {
+        frm.activateWindow();
+        return QTest::qWaitFor([&] { return QApplication::activeWindow() == &frm; });
+    };
+    // How often each item ran on a key; each opens its dialog, cancelled at once.
+    auto ran = [&](QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (QAction *a : {frm.Vytvoitnov1, frm.Otevt1, frm.Uloitjako1, frm.Import1})
+            spies.push_back(std::make_unique<QSignalSpy>(a, &QAction::triggered));
+        DialogAnswerer answers({DialogAnswerer::cancel()});
+        QTest::keyClick(target, key, modifiers);
+        QString counts;
+        for (const auto &spy : spies)
+            counts += QString::number(spy->count());
+        return answers.remaining() == 0 && answers.unexpected == 0 ? counts : counts + QStringLiteral(" no dialog");
+    };
+
+    // The usual shortcuts, from the window itself.
+    QVERIFY(activate());
+    QCOMPARE(ran(&frm, Qt::Key_N, Qt::ControlModifier), QStringLiteral("1000"));
+    QVERIFY(activate());
+    QCOMPARE(ran(&frm, Qt::Key_O, Qt::ControlModifier), QStringLiteral("0100"));
+
+    // Alt+S opens the menu, and there each item's letter runs it.
+    const std::pair<Qt::Key, const char *> letters[] = {
+        {Qt::Key_N, "1000"}, {Qt::Key_O, "0100"}, {Qt::Key_E, "0010"}, {Qt::Key_I, "0001"}};
+    for (const auto &[letter, counts] : letters) {
+        QVERIFY(activate());
+        QTest::keyClick(&frm, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(ran(menu, letter), QString::fromLatin1(counts));
+        QTRY_VERIFY(!menu->isVisible());
+    }
+    // Esc closes it again without running anything.
+    QVERIFY(activate());
+    QTest::keyClick(&frm, Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
 }
 
 QTEST_MAIN(TestDictionaryMenu)
