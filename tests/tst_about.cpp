@@ -4,6 +4,7 @@
 #include "app/fabout.h"
 #include "app/fmain.h"
 #include "lexitka_version.h"
+#include "platform/appicon.h"
 #include "platform/version.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ void TestAbout::aboutBox()
                 s.captions << l->text();
         }
         s.values = {box->lblProgram->text(), box->lblVerze->text(), box->lblAutor->text(),
-                    box->lblGrafika->text(), box->lblKontakt->text()};
+                    box->lblGrafika->text(), box->lblKontakt->text(), box->lblLicence->text()};
         s.icon = box->ProgramIcon->pixmap().toImage();
         s.okDefault = box->btnOK->isDefault() && box->btnOK->text() == QStringLiteral("OK");
         shown.append(s);
@@ -72,15 +73,20 @@ void TestAbout::aboutBox()
     QCOMPARE(shown.size(), 1); // Enter closed it, or the click would not have returned
     QVERIFY(!about.isVisible());
     const Shown s = shown.first();
-    QCOMPARE(s.captions, (QStringList{"Program :", "Verze :", "Autor :", "Grafika :", "Kontakt :"}));
+    QCOMPARE(s.captions, (QStringList{"Program :", "Verze :", "Autor :", "Grafika :", "Kontakt :", "Licence :"}));
     QCOMPARE(s.values.at(0), QStringLiteral("Lexitka 2.0"));
     QCOMPARE(s.values.at(1), programVersionText());
     for (const QString &v : s.values)
         QVERIFY2(!v.isEmpty() && v != v.toUpper(), qPrintable(v)); // no placeholder left
     QVERIFY(s.values.at(4).contains(u'@'));
+    QVERIFY(s.values.at(5).contains(QStringLiteral("GPL 3")));
+    QVERIFY(s.values.at(5).contains(QStringLiteral("novější")));
     QVERIFY(s.okDefault);
     QCOMPARE(s.icon.size(), QSize(32, 32));
     QVERIFY(s.icon.pixelColor(16, 16).alpha() > 0);
+    // The program's own icon, as the desktop shows it.
+    QCOMPARE(s.icon.convertToFormat(QImage::Format_ARGB32),
+             applicationIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
 
     // The labels are filled afresh at every showing.
     about.lblVerze->setText(QStringLiteral("VERZE"));

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QTimer>
 #include <QtTest>
@@ -138,6 +139,7 @@ private slots:
     void importDictionary();
     void copyHelpers();
     void utf8DictionariesOnOpening();
+    void keyboardReachesTheMenu();
 };
 
 void TestDictionaryMenu::newDictionary()
@@ -611,6 +613,58 @@ void TestDictionaryMenu::utf8DictionariesOnOpening()
     QCOMPARE(readFile(source), dictionaryInUtf8(russian, LangRussian));
     QCOMPARE(QDir(slovniky).entryList(QDir::Files),
              (QStringList{"nemcina.de", "nemcina.de.utf8", "prazdny.en", "rustina.ru", "rustina.ru.utf8"}));
+}
+
+void TestDictionaryMenu::keyboardReachesTheMenu()
+{
+    Fixture f;
+    copySample("data.en", f.path("data.en"));
+    auto app = f.makeApp();
+    TfrmMain &frm = app->frmMain();
+    app->show();
+    QMenu *menu = frm.Slovnik1;
+    // Keys reach the shortcuts of the active window only; without a window
+    // manager a closed dialog does not hand the activation back by itself.
+    auto activate = [&] {
+        frm.activateWindow();
+        return QTest::qWaitFor([&] { return QApplication::activeWindow() == &frm; });
+    };
+    // How often each item ran on a key; each opens its dialog, cancelled at once.
+    auto ran = [&](QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (QAction *a : {frm.Vytvoitnov1, frm.Otevt1, frm.Uloitjako1, frm.Import1})
+            spies.push_back(std::make_unique<QSignalSpy>(a, &QAction::triggered));
+        DialogAnswerer answers({DialogAnswerer::cancel()});
+        QTest::keyClick(target, key, modifiers);
+        QString counts;
+        for (const auto &spy : spies)
+            counts += QString::number(spy->count());
+        return answers.remaining() == 0 && answers.unexpected == 0 ? counts : counts + QStringLiteral(" no dialog");
+    };
+
+    // The usual shortcuts, from the window itself.
+    QVERIFY(activate());
+    QCOMPARE(ran(&frm, Qt::Key_N, Qt::ControlModifier), QStringLiteral("1000"));
+    QVERIFY(activate());
+    QCOMPARE(ran(&frm, Qt::Key_O, Qt::ControlModifier), QStringLiteral("0100"));
+
+    // Alt+S opens the menu, and there each item's letter runs it.
+    const std::pair<Qt::Key, const char *> letters[] = {
+        {Qt::Key_N, "1000"}, {Qt::Key_O, "0100"}, {Qt::Key_E, "0010"}, {Qt::Key_I, "0001"}};
+    for (const auto &[letter, counts] : letters) {
+        QVERIFY(activate());
+        QTest::keyClick(&frm, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(ran(menu, letter), QString::fromLatin1(counts));
+        QTRY_VERIFY(!menu->isVisible());
+    }
+    // Esc closes it again without running anything.
+    QVERIFY(activate());
+    QTest::keyClick(&frm, Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
 }
 
 QTEST_MAIN(TestDictionaryMenu)

@@ -1,7 +1,9 @@
+#include "app/fabout.h"
 #include "app/fmain.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "app/lessonlist.h"
+#include "platform/appicon.h"
 #include "platform/translation.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -121,13 +123,23 @@ private slots:
         QCOMPARE(w.lbLekce->frameShape(), QFrame::NoFrame);
         QCOMPARE(w.chbChoice->frameShape(), QFrame::NoFrame);
 
-        // The menu "Slovník" with its four items.
-        QCOMPARE(w.Slovnik1->title(), QStringLiteral("Slovník"));
+        // The menu "Slovník" with its four items, each with its mnemonic.
+        QCOMPARE(w.Slovnik1->title(), QStringLiteral("&Slovník"));
         QCOMPARE(w.menuBar()->actions().size(), 1);
         QStringList items;
         for (QAction *a : w.Slovnik1->actions())
             items.append(a->objectName() + u':' + a->text());
-        QCOMPARE(items, (QStringList{"Vytvoitnov1:Nový", "Otevt1:Otevřít", "Uloitjako1:Export...", "Import1:Import..."}));
+        QCOMPARE(items,
+                 (QStringList{"Vytvoitnov1:&Nový", "Otevt1:&Otevřít", "Uloitjako1:&Export...", "Import1:&Import..."}));
+
+        // The program's icon at every size it is drawn in, for each window.
+        QList<QSize> sizes;
+        for (int size : applicationIconSizes())
+            sizes.append(QSize(size, size));
+        QCOMPARE(w.windowIcon().availableSizes(), sizes);
+        QCOMPARE(app->frmAbout().windowIcon().availableSizes(), sizes);
+        for (const QSize &size : sizes)
+            QCOMPARE(w.windowIcon().pixmap(size).size(), size);
 
         // 460 x 378 of client area under the menu bar, fixed, centred.
         QCOMPARE(w.centralWidget()->size(), QSize(460, 378));

@@ -10,10 +10,13 @@
 #include "exam/ftestde.h"
 #include "exam/ftestes.h"
 #include "exam/ftestfr.h"
+#include "platform/appicon.h"
 #include "platform/messenger.h"
+#include "platform/programfolder.h"
 #include "platform/services.h"
 #include "stats/fstatistic.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
@@ -26,6 +29,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
       m_test(services.programFolder, *services.random, *services.messenger)
 {
     m_test.setUi(this);
+    QApplication::setWindowIcon(applicationIcon());
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
     Messenger &messenger = *services.messenger;
     m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger);
@@ -54,7 +58,7 @@ LexitkaApp::~LexitkaApp() = default;
 
 QString LexitkaApp::settingsPath() const
 {
-    return QDir(m_services.programFolder).filePath(QStringLiteral("lexitka.ini"));
+    return QDir(m_services.programFolder).filePath(kSettingsFileName);
 }
 
 void LexitkaApp::show()

@@ -29,6 +29,7 @@ public:
     QLabel *lblAutor = nullptr;
     QLabel *lblGrafika = nullptr;
     QLabel *lblKontakt = nullptr;
+    QLabel *lblLicence = nullptr;
     QPushButton *btnOK = nullptr;
 };
 

@@ -80,17 +80,19 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::buildControls()
 {
-    Slovnik1 = menuBar()->addMenu(QStringLiteral("Slovník"));
+    // "&" marks the letter that Alt (in the bar) or the key alone (in the open menu) takes.
+    Slovnik1 = menuBar()->addMenu(QStringLiteral("&Slovník"));
     Slovnik1->setObjectName(QStringLiteral("Slovnik1"));
-    auto addItem = [this](const char *name, const QString &text) {
+    auto addItem = [this](const char *name, const QString &text, const QKeySequence &shortcut = {}) {
         QAction *a = Slovnik1->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(shortcut);
         return a;
     };
-    Vytvoitnov1 = addItem("Vytvoitnov1", QStringLiteral("Nový"));
-    Otevt1 = addItem("Otevt1", QStringLiteral("Otevřít"));
-    Uloitjako1 = addItem("Uloitjako1", QStringLiteral("Export..."));
-    Import1 = addItem("Import1", QStringLiteral("Import..."));
+    Vytvoitnov1 = addItem("Vytvoitnov1", QStringLiteral("&Nový"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    Otevt1 = addItem("Otevt1", QStringLiteral("&Otevřít"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Uloitjako1 = addItem("Uloitjako1", QStringLiteral("&Export..."));
+    Import1 = addItem("Import1", QStringLiteral("&Import..."));
     connect(Vytvoitnov1, &QAction::triggered, this, &TfrmMain::Vytvoitnov1Click);
     connect(Otevt1, &QAction::triggered, this, &TfrmMain::Otevt1Click);
     connect(Uloitjako1, &QAction::triggered, this, &TfrmMain::Uloitjako1Click);

@@ -1,4 +1,6 @@
 #include "app/application.h"
+#include "app/fmain.h"
+#include "data/displaytext.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
@@ -11,6 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexitka"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.lexitka.Lexitka"));
     lexitka::installFontSubstitutes();
     lexitka::installCzechTranslation();
 
@@ -18,10 +21,14 @@ int main(int argc, char *argv[])
     lexitka::NullKeyboardLayoutService keyboard;
     lexitka::StdRandomSource random;
     lexitka::SystemClock clock;
-    const lexitka::Services services{lexitka::executableFolder(), &messenger, &keyboard, &random, &clock};
+    const lexitka::ProgramFolder folder = lexitka::programFolder();
+    const lexitka::Services services{folder.path, &messenger, &keyboard, &random, &clock};
 
     const QStringList args = QApplication::arguments();
     lexitka::LexitkaApp app(services, args.size() > 1 ? args.at(1) : QString());
     app.show();
+    if (folder.samplesFailed)
+        messenger.error(&app.frmMain(), QStringLiteral("Ukázkové slovníky nelze zkopírovat do složky %1.")
+                                            .arg(lexitka::shownPath(folder.path)));
     return QApplication::exec();
 }

@@ -1,0 +1,57 @@
+// Preloaded (LD_PRELOAD) into an installed program by tst_install: tells
+// on stderr what the main window shows and every message box that comes up,
+// answers the boxes, and closes the main window as the user's close box
+// would, so that the test sees the files a real session leaves behind.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void say(const char *what, const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", what, text.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+bool closing = false;
+
+void step()
+{
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        say("message", box->text());
+        // Queued: this timer is not called again until its call returns.
+        QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+        return;
+    }
+    if (closing)
+        return;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != QLatin1String("frmMain") || !window->isVisible())
+            continue;
+        say("title", window->windowTitle());
+        const auto *lessons = window->findChild<QAbstractItemView *>(QStringLiteral("lbLekce"));
+        say("lessons", QString::number(lessons && lessons->model() ? lessons->model()->rowCount() : -1));
+        // The close handler may open a message box and wait in it.
+        QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
+        closing = true;
+        return;
+    }
+}
+
+void install()
+{
+    // The application object is still being made: start once its loop runs.
+    QTimer::singleShot(0, [] {
+        auto *timer = new QTimer(QCoreApplication::instance());
+        QObject::connect(timer, &QTimer::timeout, step);
+        timer->start(20);
+    });
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(install)
