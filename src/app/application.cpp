@@ -48,8 +48,18 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_testWindows[LangFrench] = m_frmTestFr.get();
     m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_test, m_keyboards, messenger);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
+
+    // Layouts are the whole display's on some platforms: other programs get
+    // the user's own back whenever none of our windows is active.
+    if (qGuiApp) {
+        QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, m_frmMain.get(),
+                         [this](Qt::ApplicationState state) {
+                             m_keyboards.applicationActive(state == Qt::ApplicationActive);
+                         });
+    }
 }
 
+// The windows go first; the keyboards then give the user's layout back.
 LexitkaApp::~LexitkaApp() = default;
 
 QString LexitkaApp::settingsPath() const

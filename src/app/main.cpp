@@ -4,6 +4,7 @@
 #include "platform/programfolder.h"
 #include "platform/services.h"
 #include "platform/translation.h"
+#include "platform/x11keyboard.h"
 
 #include <QApplication>
 
@@ -15,10 +16,10 @@ int main(int argc, char *argv[])
     lexitka::installCzechTranslation();
 
     lexitka::QtMessenger messenger;
-    lexitka::NullKeyboardLayoutService keyboard;
+    const auto keyboard = lexitka::platformKeyboardService();
     lexitka::StdRandomSource random;
     lexitka::SystemClock clock;
-    const lexitka::Services services{lexitka::executableFolder(), &messenger, &keyboard, &random, &clock};
+    const lexitka::Services services{lexitka::executableFolder(), &messenger, keyboard.get(), &random, &clock};
 
     const QStringList args = QApplication::arguments();
     lexitka::LexitkaApp app(services, args.size() > 1 ? args.at(1) : QString());
