@@ -1,5 +1,5 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages that are missing.
-LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n poppler-utils unrtf"
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n poppler-utils unrtf libx11-dev libxtst-dev xvfb x11-xkb-utils"
 
 lexitka_install_deps() {
     local missing=()

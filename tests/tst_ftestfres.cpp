@@ -220,6 +220,9 @@ void TestArticleWindows::frenchAccentTyping()
     });
     QCOMPARE(t.test().GoodCount, 1);
     QCOMPARE(t.test().BadCount, 0);
+    // No window of the program has the keyboard now: the user's layout is back.
+    QTRY_COMPARE(t.f.keyboard.current, std::optional<quintptr>(kCzech));
+    QVERIFY(!t.app->keyboards().switchedCzechUserToEnglish());
 }
 
 void TestArticleWindows::frenchOnTheUsersOwnLayout()
@@ -297,3 +300,4 @@ void TestArticleWindows::spanish()
 
 QTEST_MAIN(TestArticleWindows)
 #include "tst_ftestfres.moc"
+

@@ -10,6 +10,7 @@
 #include "exam/ftestde.h"
 #include "exam/ftestes.h"
 #include "exam/ftestfr.h"
+#include "platform/keyboardfocus.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 #include "stats/fstatistic.h"
@@ -50,13 +51,8 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmViewEdt->setFindDialog(m_frmFind.get());
 
     // Layouts are the whole display's on some platforms: other programs get
-    // the user's own back whenever none of our windows is active.
-    if (qGuiApp) {
-        QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, m_frmMain.get(),
-                         [this](Qt::ApplicationState state) {
-                             m_keyboards.applicationActive(state == Qt::ApplicationActive);
-                         });
-    }
+    // the user's own back whenever none of our windows has the keyboard.
+    m_focusWatch = std::make_unique<KeyboardFocusWatch>(m_keyboards);
 }
 
 // The windows go first; the keyboards then give the user's layout back.
