@@ -5,7 +5,6 @@
 #include "support/fakes.h"
 #include "support/testdriver.h"
 
-#include "data/codepage.h"
 #include "app/fmain.h"
 #include "exam/ftestfr.h"
 #include "platform/x11keyboard.h"
@@ -26,7 +25,6 @@
 #ifdef LEXITKA_TEST_X11
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #undef Bool // moc's code names QMetaType::Bool
 #endif
@@ -97,6 +95,7 @@ private:
     pid_t m_pid = -1;
 };
 
+#ifdef LEXITKA_TEST_X11
 // How the keys are labelled: a Czech keyboard has Z where a US one has Y.
 enum class Labels { Czech, US };
 
@@ -108,7 +107,7 @@ QList<QByteArray> keysFor(const QString &text, Labels labels)
         {"AD", "qwertyuiop"}, {"AC", "asdfghjkl"}, {"AB", "zxcvbnm"}};
     QList<QByteArray> keys;
     for (QChar c : text) {
-        if (!c.isLower() && c != u' ')
+        if (c.unicode() >= 0x80 || (!c.isLower() && c != u' '))
             continue;
         if (labels == Labels::Czech && (c == u'z' || c == u'y'))
             c = c == u'z' ? u'y' : u'z';
@@ -123,6 +122,8 @@ QList<QByteArray> keysFor(const QString &text, Labels labels)
     }
     return keys;
 }
+
+#endif
 
 } // namespace
 
@@ -150,8 +151,6 @@ private:
     void type(const QList<QByteArray> &keys);
     // The focus goes to a window, as a window manager would give it.
     void focus(unsigned long window);
-    // What a key gives there.
-    QString typedElsewhere(const QByteArray &key);
 
     // A program under test on the display, with the real layout service.
     struct Program {
@@ -208,7 +207,7 @@ void TestX11Keyboard::initTestCase()
     QVERIFY(XTestQueryExtension(m_x, &xtestEvent, &xtestError, &major, &minor));
 
     m_other = XCreateSimpleWindow(m_x, DefaultRootWindow(m_x), 500, 400, 100, 100, 0, 0, 0);
-    XSelectInput(m_x, m_other, KeyPressMask | StructureNotifyMask);
+    XSelectInput(m_x, m_other, StructureNotifyMask);
     XMapWindow(m_x, m_other);
     XEvent e;
     do
@@ -303,24 +302,6 @@ void TestX11Keyboard::focus(unsigned long window)
     XSync(m_x, False);
 }
 
-QString TestX11Keyboard::typedElsewhere(const QByteArray &key)
-{
-    press(key);
-    QElapsedTimer clock;
-    clock.start();
-    XEvent e;
-    while (clock.elapsed() < 5000) {
-        if (XCheckWindowEvent(m_x, m_other, KeyPressMask, &e)) {
-            char text[8] = {};
-            KeySym sym = 0;
-            const int n = XLookupString(&e.xkey, text, sizeof text - 1, &sym, nullptr);
-            return QString::fromLatin1(text, n);
-        }
-        QTest::qWait(10);
-    }
-    return QStringLiteral("(no key)");
-}
-
 void TestX11Keyboard::findsTheDisplaysLayouts()
 {
     struct Case {
@@ -390,7 +371,6 @@ void TestX11Keyboard::switchesAndGivesBack()
         focus(m_other);
         QTRY_COMPARE(group(), 0);
         QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationInactive);
-        QCOMPARE(typedElsewhere(keysFor(QStringLiteral("z"), Labels::Czech)[0]), QStringLiteral("z"));
 
         // Back in the test: the English layout again, y and z still right.
         focus(w.winId());
@@ -467,6 +447,9 @@ int main(int argc, char *argv[])
     } else {
         qputenv("DISPLAY", server.display);
         qputenv("QT_QPA_PLATFORM", "xcb");
+        // A display of our own has no session bus: libdbus would go looking
+        // for one to launch (and keep a buffer the leak checker reports).
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     }
     int result = 0;
     {
