@@ -48,6 +48,7 @@ struct Editor {
     {
         f.keyboard.list = QList<KeyboardLayout>{{kCzechLayout, QStringLiteral("Czech")},
                                                 {kEnglishLayout, QStringLiteral("English (United States)")}};
+        f.keyboard.current = kCzechLayout; // the user's own
         QDir().mkpath(QFileInfo(f.path(name)).path());
         writeFile(f.path(name), dictionary);
         if (!mistakes.isEmpty())
@@ -177,6 +178,7 @@ private slots:
     void refusals();
     void wordLines();
     void typingAids();
+    void typingWithoutSwitch();
     void findDialog();
     void failedSaveKeepsOldFiles();
     void undoRedo();
@@ -533,6 +535,7 @@ void TestEditor::typingAids()
     QString opened, french, inMiddle, afterDelete, translation;
     QVERIFY(startWord(word, LangFrench, [&](QWidget *) {
         opened = w.edtSlovo->text(); // a stored "y" is not converted
+        w.edtSlovo->setFocus();      // the English layout for the word
         french = typed(QStringLiteral("0 2 z y Z Y 1q"));
         typed(QStringLiteral("ab"));
         w.edtSlovo->setCursorPosition(1);
@@ -573,6 +576,51 @@ void TestEditor::typingAids()
         QTest::mouseClick(w.Button1, Qt::LeftButton);
     }));
     QCOMPARE(german, QStringLiteral("0zy/5s"));
+}
+
+void TestEditor::typingWithoutSwitch()
+{
+    // A user on the English layout, and one without it: the keys give the
+    // letters they are labelled with, so y and z stay; accents still come.
+    struct User {
+        const char *name;
+        std::optional<quintptr> own;
+        QList<KeyboardLayout> layouts;
+    };
+    const QList<User> users{
+        {"English of two", kEnglishLayout,
+         {{kCzechLayout, QStringLiteral("Czech")}, {kEnglishLayout, QStringLiteral("English (US)")}}},
+        {"Czech only", kCzechLayout, {{kCzechLayout, QStringLiteral("Czech")}}},
+        {"cannot tell", std::nullopt,
+         {{kCzechLayout, QStringLiteral("Czech")}, {kEnglishLayout, QStringLiteral("English (US)")}}},
+    };
+    for (const User &user : users) {
+        Editor e(QStringLiteral("a.fr"), "[L]\r\n0=0\\zoo\\zoo\r\n");
+        e.f.keyboard.list = user.layouts;
+        e.f.keyboard.current = user.own;
+        e.app->keyboards().findLayouts();
+        TfrmWord &w = e.word();
+        QString slovo, find;
+        e.answers = {[&](QWidget *) {
+            w.edtSlovo->setFocus();
+            w.edtSlovo->clear();
+            typeText(w.edtSlovo, QStringLiteral("zoo yeux 0"));
+            slovo = w.edtSlovo->text();
+            QTest::mouseClick(w.Button2, Qt::LeftButton);
+        }};
+        QVERIFY(e.run([&] {
+            e.view().Button4Click();
+            e.view().btnFindClick();
+            QTest::mouseClick(e.find().Button2, Qt::LeftButton);
+            typeText(e.find().edtFind, QStringLiteral("zy0"));
+            find = e.find().edtFind->text();
+        }));
+        QVERIFY2(!e.app->keyboards().switchedCzechUserToEnglish(), user.name);
+        QCOMPARE(slovo, QStringLiteral("zoo yeux é"));
+        QCOMPARE(find, QStringLiteral("zyé"));
+        if (user.layouts.size() == 1)
+            QCOMPARE(e.f.keyboard.activated, QList<quintptr>{}); // nothing to switch to
+    }
 }
 
 void TestEditor::findDialog()

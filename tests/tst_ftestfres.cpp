@@ -56,6 +56,7 @@ private slots:
     void frenchForeignToCzech();
     void frenchCzechToForeign();
     void frenchAccentTyping();
+    void frenchOnTheUsersOwnLayout();
     void spanish();
 };
 
@@ -219,6 +220,31 @@ void TestArticleWindows::frenchAccentTyping()
     });
     QCOMPARE(t.test().GoodCount, 1);
     QCOMPARE(t.test().BadCount, 0);
+    // No window of the program has the keyboard now: the user's layout is back.
+    QTRY_COMPARE(t.f.keyboard.current, std::optional<quintptr>(kCzech));
+    QVERIFY(!t.app->keyboards().switchedCzechUserToEnglish());
+}
+
+void TestArticleWindows::frenchOnTheUsersOwnLayout()
+{
+    // Where the program did not move a Czech keyboard to the English layout,
+    // every key gives its own letter: no y/z exchange, accents as ever.
+    const QList<KeyboardLayout> both{{kCzech, QStringLiteral("Czech")}, {kEnglish, QStringLiteral("English (US)")}};
+    for (const auto &[layouts, own] : {std::pair{both, kEnglish}, std::pair{QList<KeyboardLayout>{both[0]}, kCzech},
+                                       std::pair{QList<KeyboardLayout>{both[1]}, kEnglish}}) {
+        ArticleTest t(LangFrench);
+        t.f.keyboard.list = layouts;
+        t.f.keyboard.current = own;
+        t.app->keyboards().findLayouts();
+        t.start({entry("0", "3", QStringLiteral("yeux"), QStringLiteral("oči"))}, {false, true, false, false}, [&] {
+            QCOMPARE(t.f.keyboard.current, std::optional<quintptr>(own));
+            typeText(t.w().edtPreklad, QStringLiteral("zoo yeux 0"));
+            QCOMPARE(t.w().edtPreklad->text(), QStringLiteral("zoo yeux é"));
+            t.w().edtPreklad->clear();
+            t.answer(QStringLiteral("yeux"));
+        });
+        QCOMPARE(t.test().GoodCount, 1);
+    }
 }
 
 void TestArticleWindows::spanish()
@@ -274,3 +300,4 @@ void TestArticleWindows::spanish()
 
 QTEST_MAIN(TestArticleWindows)
 #include "tst_ftestfres.moc"
+

@@ -1,3 +1,7 @@
+#include "exam/typing.h"
+#include "exam/typing_es.h"
+#include "exam/typing_fr.h"
+#include "exam/typing_ru.h"
 #include "platform/keyboard.h"
 #include "support/fakes.h"
 
@@ -53,20 +57,21 @@ private slots:
         keyboards.UseCzechKeyboard();
         keyboards.UseForeignKeyboard();
         QVERIFY(service.activated.isEmpty());
+        QVERIFY(!keyboards.canSwitch());
 
-        // Without a Czech layout the English one stays active.
+        // Without a Czech layout, or without an English one, nothing is
+        // switched: the user keeps typing on his own layout.
         service.list = QList<KeyboardLayout>{{7, "English"}, {8, "Slovak"}};
         keyboards.findLayouts();
         keyboards.UseCzechKeyboard();
-        QCOMPARE(service.activated, QList<quintptr>{7});
-
-        // Without an English layout only the Czech one is activated.
-        service.activated.clear();
-        service.list = QList<KeyboardLayout>{{5, "Czech"}};
+        keyboards.UseForeignKeyboard();
+        service.list = QList<KeyboardLayout>{{5, "Czech"}, {6, "Russian"}};
         keyboards.findLayouts();
         keyboards.UseCzechKeyboard();
         keyboards.UseForeignKeyboard();
-        QCOMPARE(service.activated, QList<quintptr>{5});
+        QVERIFY(service.activated.isEmpty());
+        QVERIFY(!keyboards.canSwitch());
+        QVERIFY(!keyboards.switchedCzechUserToEnglish());
 
         NullKeyboardLayoutService null;
         Keyboards none(null);
@@ -74,6 +79,78 @@ private slots:
         none.UseCzechKeyboard();
         QCOMPARE(none.czech(), std::nullopt);
         QCOMPARE(none.english(), std::nullopt);
+    }
+
+    void userLayoutComesBack()
+    {
+        FakeKeyboardService service;
+        service.list = QList<KeyboardLayout>{{5, "Czech"}, {9, "English (US)"}};
+        service.current = 5;
+        {
+            Keyboards keyboards(service);
+            keyboards.findLayouts();
+            keyboards.applicationActive(false); // nothing switched yet: nothing to give back
+            keyboards.applicationActive(true);
+            QVERIFY(service.activated.isEmpty());
+
+            keyboards.UseForeignKeyboard();
+            QVERIFY(keyboards.switchedCzechUserToEnglish());
+            // Another program gets the keyboard, then the program again.
+            keyboards.applicationActive(false);
+            keyboards.applicationActive(false);
+            QVERIFY(!keyboards.switchedCzechUserToEnglish());
+            keyboards.applicationActive(true);
+            keyboards.applicationActive(true);
+            QCOMPARE(service.activated, (QList<quintptr>{9, 5, 9}));
+            QVERIFY(keyboards.switchedCzechUserToEnglish());
+            service.current = 5; // switched back by hand
+            QVERIFY(!keyboards.switchedCzechUserToEnglish());
+
+            // The user chose English elsewhere: that is what he gets back,
+            // and y and z are his own then.
+            keyboards.applicationActive(false);
+            service.current = 9;
+            keyboards.applicationActive(true);
+            QVERIFY(!keyboards.switchedCzechUserToEnglish());
+            keyboards.applicationActive(false);
+            QCOMPARE(service.activated.mid(3), (QList<quintptr>{5, 9, 9}));
+
+            service.current = 5;
+            keyboards.UseForeignKeyboard();
+            service.activated.clear();
+        }
+        // The end of the program gives the user's layout back.
+        QCOMPARE(service.activated, QList<quintptr>{5});
+
+        // Where the platform cannot tell the user's layout, nothing is given
+        // back and nothing is put back again.
+        service.activated.clear();
+        service.current.reset();
+        {
+            Keyboards keyboards(service);
+            keyboards.findLayouts();
+            keyboards.UseForeignKeyboard();
+            keyboards.applicationActive(false);
+            keyboards.applicationActive(true);
+            QVERIFY(!keyboards.switchedCzechUserToEnglish());
+        }
+        QCOMPARE(service.activated, QList<quintptr>{9});
+    }
+
+    void typingTablesFollowTheSwitch()
+    {
+        // Only the French y/z pairs are an exchange of keys; every other pair,
+        // the Cyrillic y and z among them, is a letter of its own.
+        for (const bool switched : {false, true}) {
+            QCOMPARE(convertBeforeCaret("t0", 2, frenchTypingTable(), switched), QByteArray("t\xE9"));
+            QCOMPARE(convertBeforeCaret("y", 1, cyrillicTypingTable(), switched), QByteArray("\xE7")); // з
+        }
+        for (const char *letter : {"z", "y", "Z", "Y"}) {
+            QCOMPARE(convertBeforeCaret(letter, 1, frenchTypingTable(), false), QByteArray(letter));
+            QVERIFY(convertBeforeCaret(letter, 1, frenchTypingTable(), true) != QByteArray(letter));
+        }
+        for (const auto &pair : spanishTypingTable())
+            QVERIFY(!isYZExchange(pair));
     }
 };
 

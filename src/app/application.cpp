@@ -11,6 +11,7 @@
 #include "exam/ftestes.h"
 #include "exam/ftestfr.h"
 #include "platform/appicon.h"
+#include "platform/keyboardfocus.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
 #include "platform/services.h"
@@ -52,8 +53,13 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_testWindows[LangFrench] = m_frmTestFr.get();
     m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_test, m_keyboards, messenger);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
+
+    // Layouts are the whole display's on some platforms: other programs get
+    // the user's own back whenever none of our windows has the keyboard.
+    m_focusWatch = std::make_unique<KeyboardFocusWatch>(m_keyboards);
 }
 
+// The windows go first; the keyboards then give the user's layout back.
 LexitkaApp::~LexitkaApp() = default;
 
 QString LexitkaApp::settingsPath() const

@@ -11,6 +11,7 @@
 namespace lexitka {
 
 class Clock;
+class KeyboardFocusWatch;
 class Messenger;
 class RandomSource;
 class TestWindow;
@@ -82,6 +83,8 @@ public:
 private:
     Services m_services;
     Keyboards m_keyboards;
+    // Gives the user's layout back while no window of ours is active.
+    std::unique_ptr<KeyboardFocusWatch> m_focusWatch;
     UTest m_test;
     // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;

@@ -6,6 +6,7 @@
 #include "platform/programfolder.h"
 #include "platform/services.h"
 #include "platform/translation.h"
+#include "platform/x11keyboard.h"
 
 #include <QApplication>
 
@@ -18,11 +19,11 @@ int main(int argc, char *argv[])
     lexitka::installCzechTranslation();
 
     lexitka::QtMessenger messenger;
-    lexitka::NullKeyboardLayoutService keyboard;
+    const auto keyboard = lexitka::platformKeyboardService();
     lexitka::StdRandomSource random;
     lexitka::SystemClock clock;
     const lexitka::ProgramFolder folder = lexitka::programFolder();
-    const lexitka::Services services{folder.path, &messenger, &keyboard, &random, &clock};
+    const lexitka::Services services{folder.path, &messenger, keyboard.get(), &random, &clock};
 
     const QStringList args = QApplication::arguments();
     lexitka::LexitkaApp app(services, args.size() > 1 ? args.at(1) : QString());

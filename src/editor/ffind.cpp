@@ -67,7 +67,7 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, UTest &test, Keyboards &keyboards, Mess
     setBold(Button2, false);
     setFixedSize(349, 97);
 
-    m_typing = new TypingAid(edtFind);
+    m_typing = new TypingAid(edtFind, m_keyboards);
     connect(btnNext, &QPushButton::clicked, this, &TfrmFind::btnNextClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmFind::btnCancelClick);
     connect(Button1, &QPushButton::clicked, this, &TfrmFind::Button1Click);

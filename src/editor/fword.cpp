@@ -82,7 +82,7 @@ TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent)
 
     for (QWidget *w : std::initializer_list<QWidget *>{cmbclen, edtSlovo, edtMn, edtPreklad, Button1, Button2})
         w->installEventFilter(this);
-    m_typing = new TypingAid(edtSlovo);
+    m_typing = new TypingAid(edtSlovo, m_keyboards);
 
     connect(Button1, &QPushButton::clicked, this, &TfrmWord::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmWord::Button2Click);

@@ -9,7 +9,7 @@
 
 namespace lexitka {
 
-TypingAid::TypingAid(QLineEdit *box) : QObject(box), m_box(box)
+TypingAid::TypingAid(QLineEdit *box, const Keyboards &keyboards) : QObject(box), m_box(box), m_keyboards(keyboards)
 {
     // textEdited comes before textChanged, so while edited() runs m_before
     // still holds the text as it was.
@@ -27,7 +27,7 @@ void TypingAid::edited()
     const bool typed = insertsText(m_before, m_box->text());
     m_before = m_box->text();
     if (typed && !m_table.empty())
-        convertBeforeCaret(m_box, m_table, m_cp); // setText: no textEdited, so no second round
+        convertBeforeCaret(m_box, m_table, m_cp, m_keyboards); // setText: no textEdited, so no second round
 }
 
 TypingTable foreignTypingTable(int languageCode)

@@ -10,20 +10,23 @@ class QLineEdit;
 
 namespace lexitka {
 
+class Keyboards;
+
 // Turns each key the user types into a line edit into the letter of the
 // typing table, exactly once, keeping the caret. The window calls edited()
 // from the box's textEdited, which text set by the program never raises;
 // what is left before the caret after a deletion is not converted either.
 class TypingAid : public QObject {
 public:
-    explicit TypingAid(QLineEdit *box);
+    // The keyboards tell, key by key, whether the y/z exchange applies.
+    TypingAid(QLineEdit *box, const Keyboards &keyboards);
     // An empty table turns the aid off.
     void setTable(TypingTable table, CodePage cp);
     void edited();
 
 private:
-
     QLineEdit *m_box;
+    const Keyboards &m_keyboards;
     TypingTable m_table;
     CodePage m_cp = CodePage::Cp1250;
     QString m_before;

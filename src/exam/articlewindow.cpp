@@ -102,7 +102,7 @@ void ArticleTestWindow::edtPrekladChange()
     const bool typed = insertsText(m_answerBefore, edtPreklad->text());
     m_answerBefore = edtPreklad->text();
     if (m_test.AskedKind == 1 && typed)
-        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252);
+        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252, m_keyboards);
 }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)

@@ -66,7 +66,7 @@ void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
 void SingleAnswerTestWindow::edtPrekladChange()
 {
     if (m_test.AskedKind == 1 && !m_language.typing.empty())
-        convertBeforeCaret(edtPreklad, m_language.typing, answerCodePage());
+        convertBeforeCaret(edtPreklad, m_language.typing, answerCodePage(), m_keyboards);
 }
 
 TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)

@@ -1,16 +1,24 @@
 #include "typing.h"
 
+#include "platform/keyboard.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
 
 namespace lexitka {
 
-std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed)
+bool isYZExchange(std::pair<unsigned char, unsigned char> pair)
 {
-    for (const auto &[from, to] : table) {
-        if (from == typed)
-            return to;
+    auto letter = [](unsigned char c) { return c == 'y' || c == 'z' || c == 'Y' || c == 'Z'; };
+    return letter(pair.first) && letter(pair.second) && pair.first != pair.second;
+}
+
+std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed, bool czechKeysOnEnglish)
+{
+    for (const auto &pair : table) {
+        if (pair.first == typed && (czechKeysOnEnglish || !isYZExchange(pair)))
+            return pair.second;
     }
     return std::nullopt;
 }
@@ -27,11 +35,11 @@ bool insertsText(const QString &before, const QString &after)
     return after.size() - prefix - suffix > 0;
 }
 
-QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table)
+QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table, bool czechKeysOnEnglish)
 {
     if (text.isEmpty() || caret <= 0 || caret > text.size())
         return text;
-    const auto target = lookupTyping(table, static_cast<unsigned char>(text[caret - 1]));
+    const auto target = lookupTyping(table, static_cast<unsigned char>(text[caret - 1]), czechKeysOnEnglish);
     if (!target)
         return text;
     QByteArray out = text;
@@ -39,7 +47,7 @@ QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTab
     return out;
 }
 
-bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp)
+bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp, const Keyboards &keyboards)
 {
     const QString text = box->text();
     const int caret = box->cursorPosition();
@@ -48,7 +56,8 @@ bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp)
     const QByteArray typed = encode(text.mid(caret - 1, 1), cp);
     if (typed.size() != 1)
         return false;
-    const auto target = lookupTyping(table, static_cast<unsigned char>(typed[0]));
+    const auto target =
+        lookupTyping(table, static_cast<unsigned char>(typed[0]), keyboards.switchedCzechUserToEnglish());
     if (!target)
         return false;
     QString out = text;

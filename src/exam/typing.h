@@ -12,15 +12,25 @@ class QLineEdit;
 
 namespace lexitka {
 
+class Keyboards;
+
 // A typing table: pairs of (byte typed on the English layout, byte it becomes),
 // the target in the code page of the box the user types into.
 using TypingTable = std::span<const std::pair<unsigned char, unsigned char>>;
 
-std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed);
+// A pair that only exchanges the letters y and z (either case). It puts back
+// the letters of a Czech keyboard's keys once the program has switched it to
+// the English layout; typed on any other layout it would invert them.
+bool isYZExchange(std::pair<unsigned char, unsigned char> pair);
+
+// The target of a typed character; the y/z exchange counts only when
+// czechKeysOnEnglish, every other pair always.
+std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed, bool czechKeysOnEnglish);
 
 // Converts the one character before the caret of the box, shown in code page
 // cp, by the table; puts the caret back. Returns true when it replaced one.
-bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp);
+// The keyboards tell whether the y/z exchange applies now.
+bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp, const Keyboards &keyboards);
 
 // Whether going from before to after put in at least one character (typing
 // or pasting, over a selection or not) rather than only deleting. Only such
@@ -30,6 +40,6 @@ bool insertsText(const QString &before, const QString &after);
 
 // The same on bytes, for logic and tests: text with the caret after `caret`
 // bytes. Returns the converted text (unchanged when nothing matches).
-QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table);
+QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table, bool czechKeysOnEnglish);
 
 } // namespace lexitka

@@ -2,6 +2,8 @@
 
 namespace lexitka {
 
+Keyboards::~Keyboards() { restoreUserLayout(); }
+
 void Keyboards::findLayouts()
 {
     m_czech.reset();
@@ -20,15 +22,51 @@ void Keyboards::findLayouts()
 
 void Keyboards::UseCzechKeyboard()
 {
+    if (!canSwitch())
+        return;
     UseForeignKeyboard();
-    if (m_czech)
-        m_service.activate(*m_czech);
+    activate(*m_czech);
 }
 
 void Keyboards::UseForeignKeyboard()
 {
-    if (m_english)
-        m_service.activate(*m_english);
+    if (canSwitch())
+        activate(*m_english);
+}
+
+void Keyboards::activate(quintptr handle)
+{
+    if (!m_holding) {
+        m_own = m_service.active();
+        m_holding = true;
+    }
+    m_wanted = handle;
+    m_service.activate(handle);
+}
+
+bool Keyboards::switchedCzechUserToEnglish() const
+{
+    if (!m_holding || !canSwitch() || m_own != m_czech)
+        return false;
+    return m_service.active() == m_english;
+}
+
+void Keyboards::applicationActive(bool active)
+{
+    if (!active)
+        restoreUserLayout();
+    else if (m_wanted && !m_holding && canSwitch())
+        activate(*m_wanted);
+}
+
+void Keyboards::restoreUserLayout()
+{
+    // Where the platform cannot tell the user's layout, there is nothing
+    // to give back: ours simply stays.
+    if (!m_holding || !m_own)
+        return;
+    m_holding = false;
+    m_service.activate(*m_own);
 }
 
 } // namespace lexitka

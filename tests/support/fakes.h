@@ -16,12 +16,20 @@
 
 namespace lexitka::testing {
 
+// A platform whose layouts the test sets; `current` is the one in force
+// (nullopt: the platform cannot tell), changed by every activation.
 class FakeKeyboardService final : public KeyboardLayoutService {
 public:
     std::optional<QList<KeyboardLayout>> list;
     QList<quintptr> activated;
+    std::optional<quintptr> current;
     std::optional<QList<KeyboardLayout>> layouts() override { return list; }
-    void activate(quintptr handle) override { activated.append(handle); }
+    void activate(quintptr handle) override
+    {
+        activated.append(handle);
+        current = handle;
+    }
+    std::optional<quintptr> active() override { return current; }
 };
 
 class FixedClock final : public Clock {

@@ -78,6 +78,7 @@ struct WindowTest {
     {
         f.keyboard.list = QList<KeyboardLayout>{{kCzechLayout, QStringLiteral("Czech")},
                                                 {kEnglishLayout, QStringLiteral("English (United States)")}};
+        f.keyboard.current = kCzechLayout; // the user's own
         app = f.makeApp();
         ui = std::make_unique<RecordingTestUi>(*app);
         test().setUi(ui.get());
