@@ -92,20 +92,10 @@ TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent)
 
 TfrmWord::~TfrmWord() = default;
 
-CodePage TfrmWord::wordCodePage(int languageCode)
-{
-    switch (languageCode) {
-    case LangFrench:
-    case LangSpanish: return CodePage::Cp1252;
-    case LangRussian: return CodePage::Cp1251;
-    default: return CodePage::Cp1250;
-    }
-}
-
 bool TfrmWord::StartWord(WordRecord &word, int languageCode)
 {
     m_language = languageCode;
-    m_wordCodePage = wordCodePage(languageCode);
+    m_wordCodePage = languageInfo(languageCode).foreignCodePage;
     // Filling the fields is not typing: setText converts nothing.
     edtSlovo->setText(decode(word.Slovo, m_wordCodePage));
     edtPreklad->setText(decode(word.Preklad, CodePage::Cp1250));

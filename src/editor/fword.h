@@ -30,9 +30,6 @@ public:
     // into word whatever the outcome; true when confirmed with "OK".
     bool StartWord(WordRecord &word, int languageCode);
 
-    // The code page of edtSlovo for the language.
-    static CodePage wordCodePage(int languageCode);
-
 public slots:
     void Button1Click();
     void Button2Click();
