@@ -8,6 +8,7 @@
 #include "editor/ffind.h"
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
+#include "editor/lessonnames.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QListView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -78,6 +80,13 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     cmbLekce->setObjectName(QStringLiteral("cmbLekce"));
     cmbLekce->setFixedWidth(97);
     cmbLekce->setFont(tahoma(11));
+    m_names = new LessonNamesModel(WordLists, this);
+    cmbLekce->setModel(m_names);
+    // Nothing may measure every name: a million lessons would take minutes.
+    cmbLekce->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbLekce->setMinimumContentsLength(8);
+    if (auto *list = qobject_cast<QListView *>(cmbLekce->view()))
+        list->setUniformItemSizes(true);
     top->addWidget(cmbLekce);
     Button1 = button(Panel1, top, "Button1", QStringLiteral("Tisk"));
     Button2 = button(Panel1, top, "Button2", QStringLiteral("Přidat lekci"));
@@ -120,7 +129,6 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     resize(764, 513);
 
     m_undo = new QUndoStack(this);
-    cmbLekce->addItem(QStringLiteral("Chyby"));
 
     connect(cmbLekce, &QComboBox::activated, this, &TfrmViewEdt::cmbLekceChange);
     connect(sgList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -192,12 +200,7 @@ void TfrmViewEdt::LoadLekceList()
 {
     // The names come from the same reading as the lines, so entry i and
     // list i are always the same section.
-    QStringList names;
-    names.reserve(WordLists.count());
-    for (qsizetype i = 0; i < WordLists.count(); ++i)
-        names.append(displayText(WordLists.name(i), CodePage::Cp1250));
-    cmbLekce->clear();
-    cmbLekce->addItems(names);
+    m_names->reload();
 }
 
 void TfrmViewEdt::releaseLists()
@@ -208,8 +211,7 @@ void TfrmViewEdt::releaseLists()
     m_model->setLines({}, m_test.LanguageCode);
     SelectedRow = 0;
     WordLists.clear();
-    cmbLekce->clear();
-    cmbLekce->addItem(QStringLiteral("Chyby"));
+    m_names->reload();
 }
 
 qsizetype TfrmViewEdt::currentLesson() const { return cmbLekce->currentIndex(); }
@@ -260,12 +262,9 @@ void TfrmViewEdt::showLesson(qsizetype lesson, qsizetype row)
 
 void TfrmViewEdt::showRow(qsizetype lesson, qsizetype gridRow) { showLesson(lesson, gridRow - 1); }
 
-void TfrmViewEdt::lessonInserted(qsizetype at)
-{
-    cmbLekce->insertItem(int(at), displayText(WordLists.name(at), CodePage::Cp1250));
-}
+void TfrmViewEdt::lessonInserted(qsizetype at) { m_names->lessonInserted(int(at)); }
 
-void TfrmViewEdt::lessonRemoved(qsizetype at) { cmbLekce->removeItem(int(at)); }
+void TfrmViewEdt::lessonRemoved(qsizetype at) { m_names->lessonRemoved(int(at)); }
 
 bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
 {

@@ -16,6 +16,7 @@ class QWidget;
 namespace lexitka {
 
 class LessonModel;
+class LessonNamesModel;
 class Messenger;
 class TfrmFind;
 class TfrmWord;
@@ -97,6 +98,7 @@ private:
     TfrmWord *m_word = nullptr;
     TfrmFind *m_find = nullptr;
     LessonModel *m_model = nullptr;
+    LessonNamesModel *m_names = nullptr;
     QUndoStack *m_undo = nullptr;
 
 public:
