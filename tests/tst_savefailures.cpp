@@ -112,6 +112,10 @@ struct Kind {
 class SaveFolder {
 public:
     QTemporaryDir dir;
+    // The child's own state folder (journals, locks), writable as nobody.
+    QTemporaryDir state;
+
+    SaveFolder() { QFile::setPermissions(state.path(), QFileDevice::Permissions(0x7777)); }
 
     ~SaveFolder() { setReadOnly(false); }
 
@@ -159,6 +163,7 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), state.path());
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(),
                     {QString::fromLatin1(kChildFlag), QString::fromLatin1(kind), dir.path(), QString::number(limit),
@@ -229,6 +234,10 @@ void TestSaveFailures::readOnlyFolderStillSaves()
              QByteArray("0\\1=cat\\kocka\r\n1\\2=cow\\krava\r\n0\\0=dog\\pes\r\n"));
     QCOMPARE(folder.runChild("statistics", 0, true), QStringList());
     QVERIFY(readFile(folder.path(QStringLiteral("statistic.ens"))).endsWith("6.12./100/Lekce 1/Anglicko - cesky\r\n"));
+    // The journals of the old bytes went with each finished save.
+    const QDir journals(folder.state.path() + QStringLiteral("/Lexitka/journal"));
+    QVERIFY(journals.exists());
+    QCOMPARE(journals.entryList(QDir::Files), QStringList());
 
     // Overwriting in place fails part way: the old bytes are put back, and the user is told.
     for (const Kind &kind : kinds()) {
@@ -239,6 +248,7 @@ void TestSaveFailures::readOnlyFolderStillSaves()
         const QStringList shown = folder.runChild(kind.name, 20, true);
         QVERIFY2(folder.snapshot() == before, kind.name);
         QVERIFY2(shown.size() == 1 && shown[0].contains(QString::fromUtf8(kind.message)), kind.name);
+        QVERIFY2(journals.entryList(QDir::Files).isEmpty(), kind.name);
     }
 
     // A folder that takes no new files and a file that is not there yet: reported.

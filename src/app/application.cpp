@@ -10,6 +10,8 @@
 #include "exam/ftestde.h"
 #include "exam/ftestes.h"
 #include "exam/ftestfr.h"
+#include "data/displaytext.h"
+#include "data/journal.h"
 #include "platform/appicon.h"
 #include "platform/keyboardfocus.h"
 #include "platform/messenger.h"
@@ -31,6 +33,9 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
 {
     m_test.setUi(this);
     QApplication::setWindowIcon(applicationIcon());
+    // Before any file is read: a save that was cut off in the middle of
+    // overwriting a file in place left its old bytes in a journal.
+    recoverInterruptedSaves();
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
     Messenger &messenger = *services.messenger;
     m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger);
@@ -57,6 +62,22 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     // Layouts are the whole display's on some platforms: other programs get
     // the user's own back whenever none of our windows has the keyboard.
     m_focusWatch = std::make_unique<KeyboardFocusWatch>(m_keyboards);
+}
+
+void LexitkaApp::recoverInterruptedSaves()
+{
+    for (const JournalRecovery &r : lexitka::recoverInterruptedSaves(journalFolder())) {
+        if (r.outcome == JournalRecovery::Outcome::Restored)
+            messenger().error(nullptr, QStringLiteral("Ukládání souboru %1 bylo přerušeno (program byl ukončen "
+                                                      "uprostřed zápisu). Soubor byl vrácen do stavu před tímto "
+                                                      "ukládáním.")
+                                           .arg(shownPath(r.path)));
+        else if (r.outcome == JournalRecovery::Outcome::Failed)
+            messenger().error(nullptr, QStringLiteral("Ukládání souboru %1 bylo přerušeno a soubor nelze vrátit do "
+                                                      "původního stavu. Původní obsah je uložen ve složce %2; "
+                                                      "program se o obnovu pokusí znovu při příštím spuštění.")
+                                           .arg(shownPath(r.path), shownPath(journalFolder())));
+    }
 }
 
 // The windows go first; the keyboards then give the user's layout back.

@@ -81,6 +81,9 @@ public:
     void showMistake(const QByteArray &expected, const QByteArray &typed, int charset) override;
 
 private:
+    // Puts right the files whose in-place save a kill cut short, and says so.
+    void recoverInterruptedSaves();
+
     Services m_services;
     Keyboards m_keyboards;
     // Gives the user's layout back while no window of ours is active.

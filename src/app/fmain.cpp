@@ -8,7 +8,9 @@
 #include "data/dictionary.h"
 #include "data/inifile.h"
 #include "data/profile.h"
+#include "data/settings.h"
 #include "editor/ffind.h"
+#include "platform/busyretry.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 
@@ -16,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLayout>
@@ -31,7 +34,6 @@ namespace {
 
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 378;
-const QByteArray kSection = "Slovnik";
 
 template <class W>
 W *make(QWidget *parent, const char *name, const QString &text, QRect geometry)
@@ -67,7 +69,7 @@ QString settingsPathValue(const QByteArray &bytes)
 
 } // namespace
 
-TfrmMain::TfrmMain(LexitkaApp &app, const QString &dictionaryArg) : m_app(app)
+TfrmMain::TfrmMain(LexitkaApp &app, const QString &dictionaryArg) : m_app(app), m_settings(app.settingsPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -168,13 +170,15 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
 {
     UTest &test = m_app.test();
     test.ResetLists();
-    const ProfileFile settings(m_app.settingsPath());
+    // Read once for every key: a settings file may be megabytes long.
+    m_settings.load();
+    const Settings &settings = m_settings;
 
     // A bare file name means the program folder, never the current folder.
     auto inProgramFolder = [this](const QString &path) {
         return hasFolderPart(path) ? path : QDir(m_app.programFolder()).filePath(path);
     };
-    QString remembered = settingsPathValue(settings.readString(kSection, "File", {}));
+    QString remembered = settingsPathValue(settings.file());
     if (remembered.isEmpty())
         remembered = QStringLiteral("data.en");
     remembered = inProgramFolder(remembered);
@@ -192,15 +196,15 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     }
     test.DictionaryPath = path;
 
-    m_dictionaryFolder = settingsPathValue(settings.readString(kSection, "Dir", {}));
+    m_dictionaryFolder = settingsPathValue(settings.dir());
     // "Slovniky\" and "Slovniky/" are the folder "Slovniky".
     while (m_dictionaryFolder.size() > 1 && (m_dictionaryFolder.endsWith(u'/') || m_dictionaryFolder.endsWith(u'\\')))
         m_dictionaryFolder.chop(1);
     if (m_dictionaryFolder.isEmpty())
         m_dictionaryFolder = QDir(m_app.programFolder()).filePath(QStringLiteral("Slovniky"));
 
-    chbStatistika->setChecked(settings.readBool(kSection, "statistic", true));
-    chbSaveErrors->setChecked(settings.readBool(kSection, "errors", true));
+    chbStatistika->setChecked(settings.statistic());
+    chbSaveErrors->setChecked(settings.errors());
 
     m_app.keyboards().findLayouts();
     OpenSlovnik(test.DictionaryPath);
@@ -218,17 +222,10 @@ void TfrmMain::OpenSlovnik(const QString &path, Reading reading)
     ShowSlovnik(test.LanguageCode);
 
     const QByteArray section = extensionSection(path, test.LanguageCode);
-    const ProfileFile settings(m_app.settingsPath());
     const int kinds = chbChoice->count();
     const bool german = section == "de";
     for (int i = 0; i < kinds; ++i) {
-        bool checked = false;
-        if (i == 0)
-            checked = settings.readBool(section, "0", true);
-        else if (i == 1)
-            checked = settings.readBool(section, "1", false);
-        else if (german)
-            checked = settings.readBool(section, QByteArray::number(i), false);
+        const bool checked = (i < 2 || german) && m_settings.testKind(section, i);
         chbChoice->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
     if (TfrmFind *find = m_app.findDialog())
@@ -248,19 +245,27 @@ void TfrmMain::ShowSlovnik(int languageCode)
     }
 }
 
-bool TfrmMain::CloseSlovnik(const QString &path, bool report)
+QList<Settings::Change> TfrmMain::testKindChanges(const QString &path) const
 {
     const QByteArray section = extensionSection(path, m_app.test().LanguageCode);
-    ProfileFile settings(m_app.settingsPath());
     const QList<bool> ticks = testKindTicks();
     const int stored = section == "de" ? 4 : 2;
-    bool ok = true;
+    QList<Settings::Change> changes;
     for (int i = 0; i < stored; ++i)
-        ok = settings.writeBool(section, QByteArray::number(i), i < ticks.size() && ticks[i]) && ok;
-    if (!ok && report)
-        reportSettingsFailure();
-    return ok;
+        changes.append(Settings::testKindChange(section, i, i < ticks.size() && ticks[i]));
+    return changes;
 }
+
+bool TfrmMain::storeSettings(const QList<Settings::Change> &changes, bool report)
+{
+    const UpdateResult result = retryWhileBusy(m_app.messenger(), this, m_settings.path(),
+                                               [&] { return m_settings.store(changes); });
+    if (result != UpdateResult::Done && report)
+        reportSettingsFailure();
+    return result == UpdateResult::Done;
+}
+
+bool TfrmMain::CloseSlovnik(const QString &path, bool report) { return storeSettings(testKindChanges(path), report); }
 
 void TfrmMain::reportSettingsFailure()
 {
@@ -272,19 +277,18 @@ bool TfrmMain::FormClose()
 {
     UTest &test = m_app.test();
     test.ResetLists();
-    ProfileFile settings(m_app.settingsPath());
+    QList<Settings::Change> changes;
     // A path that would read back as another one (a line break or a blank
-    // at its end) is not stored: the next start opens the last good one.
-    const QByteArray file = test.DictionaryPath.toLocal8Bit();
-    bool ok = true;
-    if (canStoreValue(file) && QString::fromLocal8Bit(file) == test.DictionaryPath)
-        ok = settings.writeString(kSection, "File", file);
-    ok = settings.writeBool(kSection, "statistic", chbStatistika->isChecked()) && ok;
-    ok = settings.writeBool(kSection, "errors", chbSaveErrors->isChecked()) && ok;
-    ok = CloseSlovnik(test.DictionaryPath, false) && ok;
-    if (!ok)
-        reportSettingsFailure();
-    return ok;
+    // at its end, or more than a path can hold) is not stored: the next
+    // start opens the last good one.
+    const QByteArray file = QFile::encodeName(test.DictionaryPath);
+    if (canStoreValue(file) && file.size() <= Settings::kMaxPathBytes
+        && QFile::decodeName(file) == test.DictionaryPath)
+        changes.append(Settings::fileChange(file));
+    changes.append(Settings::statisticChange(chbStatistika->isChecked()));
+    changes.append(Settings::errorsChange(chbSaveErrors->isChecked()));
+    changes.append(testKindChanges(test.DictionaryPath));
+    return storeSettings(changes, true);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/settings.h"
+
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
@@ -18,7 +20,6 @@ namespace lexitka {
 
 class LessonListModel;
 class LexitkaApp;
-class ProfileFile;
 
 // The main window: lesson list, test kinds, and every command of the program.
 class TfrmMain : public QMainWindow {
@@ -83,6 +84,11 @@ private:
     void FormCreate(const QString &dictionaryArg);
     bool FormClose();
     void reportSettingsFailure();
+    // The ticks of the test kinds as settings of path's extension.
+    QList<Settings::Change> testKindChanges(const QString &path) const;
+    // Stores changes in one locked write; asks again while another window
+    // holds the file.
+    bool storeSettings(const QList<Settings::Change> &changes, bool report);
     // "Opravdu smazat ?" before a "Vymazat databázi" button deletes anything.
     bool confirmClearing();
     // Shows the lesson browser and reads the lessons again after a change.
@@ -135,6 +141,7 @@ public:
 private:
     LexitkaApp &m_app;
     LessonListModel *m_lessons = nullptr;
+    Settings m_settings;
     QString m_dictionaryFolder;
     DialogMemory m_openMemory;
     DialogMemory m_saveMemory;

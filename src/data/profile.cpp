@@ -3,7 +3,6 @@
 #include "inifile.h"
 #include "savefile.h"
 
-#include <QFileInfo>
 
 #include <limits>
 
@@ -115,17 +114,17 @@ QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView section
 
 bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
-    bool readOk = false;
-    const QByteArray old = readWholeFile(m_path, &readOk);
-    // A file that exists but cannot be read must not be replaced by a stub.
-    if (!readOk && QFileInfo::exists(m_path))
-        return false;
-    const QByteArray updated = withValue(old, section, key, value);
-    // An unchanged value is not written: a read-only program folder then
-    // complains only when something would really be lost.
-    if (readOk && updated == old)
-        return true;
-    return saveWholeFile(m_path, updated);
+    // Under the file's lock, on the file as it is now; a file that exists
+    // but cannot be read is not replaced by a stub.
+    return updateFile(m_path, [&](const DiskFile &disk) -> std::optional<QByteArray> {
+               QByteArray updated = withValue(disk.bytes, section, key, value);
+               // An unchanged value is not written: a read-only program folder
+               // then complains only when something would really be lost.
+               if (disk.exists && updated == disk.bytes)
+                   return std::nullopt;
+               return updated;
+           })
+           == UpdateResult::Done;
 }
 
 bool ProfileFile::writeBool(QByteArrayView section, QByteArrayView key, bool value)

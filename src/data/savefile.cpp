@@ -1,6 +1,8 @@
 #include "savefile.h"
 
-#include "inifile.h"
+#include "data/filelock.h"
+#include "data/inifile.h"
+#include "data/journal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,23 +18,32 @@ namespace {
 bool syncToDisk(int fd) { return fd < 0 || ::fsync(fd) == 0; }
 
 // A writable file in a folder where no temporary file can be made: the file
-// is overwritten in place. Should that fail part way, the old bytes are put
-// back, which fits where they stood before.
+// is overwritten in place. The old bytes go to a synced journal first, so a
+// kill part way leaves something the next start can put right; should the
+// write fail, the old bytes are put back at once.
 bool overwriteInPlace(const QString &path, const QByteArray &bytes)
 {
     bool readOk = false;
     const QByteArray old = readWholeFile(path, &readOk);
     if (!readOk)
         return false;
+    if (old == bytes)
+        return true;
+    InPlaceJournal journal;
+    if (!journal.begin(journalFolder(), path, old, bytes))
+        return false; // without the journal a kill could leave a torn file
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return false;
     auto writeAll = [&file](const QByteArray &b) {
         return file.seek(0) && file.write(b) == b.size() && file.resize(b.size()) && syncToDisk(file.handle());
     };
-    if (writeAll(bytes))
+    if (writeAll(bytes)) {
+        journal.finish();
         return true;
-    writeAll(old);
+    }
+    if (writeAll(old))
+        journal.finish();
     return false;
 }
 
@@ -69,21 +80,41 @@ QByteArray joinCrLf(const QList<QByteArray> &lines)
     return out;
 }
 
-AppendResult appendLinesToFile(const QString &path, const QList<QByteArray> &lines)
+UpdateResult updateFile(const QString &path, const FileChange &change, int lockWaitMs)
 {
-    QByteArray bytes;
-    if (QFileInfo::exists(path)) {
-        if (lines.isEmpty())
-            return AppendResult::Done;
+    FileLock lock(path);
+    // Where no lock can be made at all, nobody else can lock the file
+    // either: the change goes ahead as it would without locks.
+    if (lock.lock(lockWaitMs < 0 ? kLockWaitMs : lockWaitMs) == FileLock::Result::Busy)
+        return UpdateResult::Busy;
+    DiskFile disk;
+    disk.exists = QFileInfo::exists(path);
+    if (disk.exists) {
         bool ok = false;
-        bytes = readWholeFile(path, &ok);
+        disk.bytes = readWholeFile(path, &ok);
         if (!ok)
-            return AppendResult::Unreadable;
-        if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-            bytes.append("\r\n");
+            return UpdateResult::Unreadable;
     }
-    bytes.append(joinCrLf(lines));
-    return saveWholeFile(path, bytes) ? AppendResult::Done : AppendResult::Unwritable;
+    const std::optional<QByteArray> updated = change(disk);
+    if (!updated)
+        return UpdateResult::Done;
+    return saveWholeFile(path, *updated) ? UpdateResult::Done : UpdateResult::Unwritable;
+}
+
+UpdateResult appendLinesToFile(const QString &path, const QList<QByteArray> &lines, int lockWaitMs)
+{
+    return updateFile(
+        path,
+        [&lines](const DiskFile &disk) -> std::optional<QByteArray> {
+            if (disk.exists && lines.isEmpty())
+                return std::nullopt;
+            QByteArray bytes = disk.bytes;
+            if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+                bytes.append("\r\n");
+            bytes.append(joinCrLf(lines));
+            return bytes;
+        },
+        lockWaitMs);
 }
 
 QList<QByteArray> splitLines(const QByteArray &text)

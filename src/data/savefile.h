@@ -4,25 +4,47 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 namespace lexitka {
 
 // Writes a whole file through a temporary file and an atomic rename, so a
 // failed write leaves the old file as it was. Every write, the flush and the
 // sync are checked before the rename. A writable file in a folder that takes
-// no new files is overwritten in place instead, and put back on failure.
-// Returns false on failure; the caller reports it.
+// no new files is overwritten in place instead, behind a journal of its old
+// bytes (journal.h), and put back on failure. Returns false on failure; the
+// caller reports it.
 bool saveWholeFile(const QString &path, const QByteArray &bytes);
 
 // Lines each ended by CR LF, the form of the mistakes and statistics files.
 QByteArray joinCrLf(const QList<QByteArray> &lines);
 
+// A change of a file that other windows of the program may change too.
+// Busy: another window held the file's lock for the whole wait; nothing
+// was read or written, and the change can be tried again.
+enum class UpdateResult { Done, Busy, Unreadable, Unwritable };
+
+// The file as it is on disk under the lock: its bytes, and whether it exists.
+struct DiskFile {
+    QByteArray bytes;
+    bool exists = false;
+};
+// Makes the new bytes from the file on disk; nothing means nothing to write.
+using FileChange = std::function<std::optional<QByteArray>(const DiskFile &)>;
+
+// Takes the file's lock (filelock.h), reads the file as it is on disk now,
+// applies change to those bytes and saves the result through saveWholeFile
+// before letting go, so no window's change overwrites another's. A file that
+// exists but cannot be read is never rewritten.
+UpdateResult updateFile(const QString &path, const FileChange &change, int lockWaitMs = -1);
+
 // Appends lines, each ended by CR LF, to the file as it is on disk at this
-// moment, so that what another window of the program wrote meanwhile stays.
-// The old bytes are kept as they are (a last line without its end gets one).
-// A missing file is created, even with no lines; an existing file is not
-// rewritten when there is nothing to add.
-enum class AppendResult { Done, Unreadable, Unwritable };
-AppendResult appendLinesToFile(const QString &path, const QList<QByteArray> &lines);
+// moment, under its lock, so that what another window of the program wrote
+// meanwhile stays. The old bytes are kept as they are (a last line without
+// its end gets one). A missing file is created, even with no lines; an
+// existing file is not rewritten when there is nothing to add.
+UpdateResult appendLinesToFile(const QString &path, const QList<QByteArray> &lines, int lockWaitMs = -1);
 
 // Splits text into lines at CR LF, LF or CR; a final line end adds no line.
 QList<QByteArray> splitLines(const QByteArray &text);

@@ -46,15 +46,6 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
     return b;
 }
 
-// A file that exists but cannot be read must not look empty: saving over
-// it would lose it.
-bool readExisting(const QString &path, TextBuffer &bytes)
-{
-    bool ok = false;
-    bytes = readTextFile(path, &ok);
-    return ok || !QFileInfo::exists(path);
-}
-
 } // namespace
 
 TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
@@ -179,23 +170,6 @@ bool TfrmViewEdt::FormShow()
     return true;
 }
 
-bool TfrmViewEdt::LoadWords()
-{
-    releaseLists();
-    TextBuffer dictionary, mistakes;
-    const QString mistakesPath = m_test.MistakesFilePath();
-    if (!readExisting(m_test.DictionaryPath, dictionary)) {
-        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_test.DictionaryPath)));
-        return false;
-    }
-    if (!readExisting(mistakesPath, mistakes)) {
-        m_messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(mistakesPath)));
-        return false;
-    }
-    WordLists.load(std::move(dictionary), std::move(mistakes));
-    return true;
-}
-
 void TfrmViewEdt::LoadLekceList()
 {
     // The names come from the same reading as the lines, so entry i and
@@ -211,6 +185,7 @@ void TfrmViewEdt::releaseLists()
     m_model->setLines({}, m_test.LanguageCode);
     SelectedRow = 0;
     WordLists.clear();
+    m_read.clear();
     m_names->reload();
 }
 
@@ -446,30 +421,6 @@ bool TfrmViewEdt::FormClose()
     if (m_find && m_find->isVisible())
         m_find->close();
     return true;
-}
-
-bool TfrmViewEdt::save()
-{
-    const QString dictionaryPath = m_test.DictionaryPath;
-    const QString mistakesPath = m_test.MistakesFilePath();
-    QString failed;
-    {
-        WaitCursor wait;
-        // The old file stays until the new one is complete.
-        if (!saveWholeFile(dictionaryPath, WordLists.dictionaryBytes())) {
-            failed = QStringLiteral("Slovník %1").arg(shownPath(dictionaryPath));
-        } else {
-            const QByteArray mistakes = WordLists.mistakesBytes();
-            // No mistakes and no file: nothing to create.
-            if ((!mistakes.isEmpty() || QFileInfo::exists(mistakesPath)) && !saveWholeFile(mistakesPath, mistakes))
-                failed = QStringLiteral("Soubor chyb %1").arg(shownPath(mistakesPath));
-        }
-    }
-    if (failed.isEmpty())
-        return true;
-    m_messenger.error(this,
-                      failed + QStringLiteral(" nelze uložit. Soubor zůstal beze změny a úpravy zůstávají v okně."));
-    return false;
 }
 
 } // namespace lexitka

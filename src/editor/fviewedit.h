@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editorcommands.h"
+#include "data/filestamp.h"
 #include "editor/lessonbook.h"
 
 #include <QDialog>
@@ -92,6 +93,18 @@ private:
     void lessonRemoved(qsizetype at) override;
     void showLesson(qsizetype lesson, qsizetype row) override;
     void markChanged() override { EditorChanged = true; }
+
+    // Saving (fviewedit_save.cpp): the files as read, to merge another
+    // window's changes with ours when they changed on disk since.
+    struct SaveAttempt {
+        enum Outcome { Saved, Busy, Conflict, Failed } outcome = Failed;
+        QString file;                // the file that was busy or failed
+        QList<QByteArray> conflicts; // lessons changed here and in another window
+    };
+    SaveAttempt saveMerged(bool oursWins);
+    LessonBook m_read;
+    FileStamp m_dictionaryStamp;
+    FileStamp m_mistakesStamp;
 
     UTest &m_test;
     Messenger &m_messenger;

@@ -124,7 +124,7 @@ void LessonBook::load(TextBuffer dictionary, TextBuffer mistakes)
     m_lessons.reserve(sections.size() + 1);
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const qsizetype end = i + 1 < sections.size() ? sections[i + 1].first : all.size();
-        m_lessons.append(Lesson{sections[i].name, all.mid(sections[i].first, end - sections[i].first)});
+        m_lessons.append(Lesson{sections[i].name, all.mid(sections[i].first, end - sections[i].first), i});
     }
     m_lessons.append(Lesson{mistakesName(), LineStore::fromText(std::move(mistakes))});
 }

@@ -21,6 +21,9 @@ QByteArrayView lineValue(QByteArrayView line);
 struct Lesson {
     QByteArray name;
     LineStore lines;
+    // The section of the file the lesson was read from, -1 for a new one:
+    // a save that finds the file changed by another window merges by it.
+    qsizetype origin = -1;
 };
 
 enum class LessonNameProblem { None, Empty, BadCharacter, Taken };
@@ -54,6 +57,7 @@ public:
     bool isMistakes(qsizetype index) const { return index == mistakesIndex(); }
     const QByteArray &name(qsizetype index) const { return m_lessons.at(index).name; }
     const LineStore &lines(qsizetype index) const { return m_lessons.at(index).lines; }
+    qsizetype origin(qsizetype index) const { return m_lessons.at(index).origin; }
     qsizetype lineCount() const;
 
     // Lessons go before the mistakes entry, which always stays last.

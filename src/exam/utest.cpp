@@ -4,6 +4,7 @@
 #include "data/displaytext.h"
 #include "data/savefile.h"
 #include "data/inifile.h"
+#include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 
@@ -66,15 +67,20 @@ void UTest::saveErrorList()
     // Only this test's mistakes are added, to the file as it is now: a test
     // in another window of the program may have added its own meanwhile.
     const QString path = MistakesFilePath();
-    switch (appendLinesToFile(path, m_newMistakes)) {
-    case AppendResult::Done:
+    switch (retryWhileBusy(m_messenger, nullptr, path, [&] { return appendLinesToFile(path, m_newMistakes); })) {
+    case UpdateResult::Done:
         break;
-    case AppendResult::Unreadable:
+    case UpdateResult::Busy:
+        m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 používá jiné okno programu. Chyby z tohoto "
+                                                  "zkoušení se do něj neuložily.")
+                                       .arg(shownPath(path)));
+        break;
+    case UpdateResult::Unreadable:
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze přečíst. Chyby z tohoto zkoušení se do něj "
                                                   "neuložily.")
                                        .arg(shownPath(path)));
         break;
-    case AppendResult::Unwritable:
+    case UpdateResult::Unwritable:
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze uložit. Původní soubor zůstal beze změny.")
                                        .arg(shownPath(path)));
         break;

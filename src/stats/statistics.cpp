@@ -5,6 +5,7 @@
 #include "data/inifile.h"
 #include "data/rounding.h"
 #include "data/savefile.h"
+#include "platform/busyretry.h"
 #include "platform/messenger.h"
 
 #include <QDir>
@@ -84,15 +85,20 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
     QList<QByteArray> lines;
     if (const std::optional<QByteArray> line = record())
         lines.append(*line);
-    switch (appendLinesToFile(path, lines)) {
-    case AppendResult::Done:
+    switch (retryWhileBusy(messenger, parent, path, [&] { return appendLinesToFile(path, lines); })) {
+    case UpdateResult::Done:
         break;
-    case AppendResult::Unreadable:
+    case UpdateResult::Busy:
+        messenger.error(parent, QStringLiteral("Soubor statistiky %1 používá jiné okno programu. Výsledek tohoto "
+                                               "zkoušení se neuložil.")
+                                    .arg(shown));
+        break;
+    case UpdateResult::Unreadable:
         messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení se "
                                                "neuložil.")
                                     .arg(shown));
         break;
-    case AppendResult::Unwritable:
+    case UpdateResult::Unwritable:
         messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze uložit. Výsledek tohoto zkoušení se "
                                                "neuložil; původní soubor zůstal beze změny.")
                                     .arg(shown));
