@@ -1,4 +1,5 @@
 #include "data/profile.h"
+#include "data/settings.h"
 #include "support/fakes.h"
 
 #include <QDateTime>
@@ -68,6 +69,14 @@ private slots:
         QTest::newRow("new section with blanks around")
             << QByteArray("[de]\r\n") << QByteArray("en ") << QByteArray("\t1") << QByteArray("1")
             << QByteArray("[de]\r\n[en]\r\n1=1\r\n");
+        // Only a "[" that starts a line (blanks aside) and finds its "]" opens a section.
+        QTest::newRow("headers only at line starts")
+            << QByteArray("[de]\r\nk=[en]\r\n;[en]\r\n\t[en] \r\n0=1\r\n[broken\r\n[fr]\r\n")
+            << QByteArray("en") << QByteArray("1") << QByteArray("1")
+            << QByteArray("[de]\r\nk=[en]\r\n;[en]\r\n\t[en] \r\n0=1\r\n[broken\r\n1=1\r\n[fr]\r\n");
+        QTest::newRow("header without a line end")
+            << QByteArray("[de]\r\n0=1\r\n[en]") << QByteArray("en") << QByteArray("0") << QByteArray("1")
+            << QByteArray("[de]\r\n0=1\r\n[en]\r\n0=1\r\n");
         QTest::newRow("comment that looks like the key")
             << QByteArray("[en]\r\n;0=1\r\n") << QByteArray("en") << QByteArray("0") << QByteArray("1")
             << QByteArray("[en]\r\n;0=1\r\n0=1\r\n");
@@ -83,6 +92,10 @@ private slots:
         QCOMPARE(ProfileFile::withValue(before, section, key, value), after);
         // The same write again changes nothing, or the file would grow at every exit.
         QCOMPARE(ProfileFile::withValue(after, section, key, value), after);
+        // Several keys in one pass: as if written one after the other.
+        QCOMPARE(ProfileFile::withValues(before, section, {{key, value}, {"extra", "x"}, {" EXTRA", "y"}}),
+                 ProfileFile::withValue(after, section, "extra", "y"));
+        QCOMPARE(Settings::lookUp(after, section, key), std::optional<QByteArray>(value));
 
         QTemporaryDir dir;
         ProfileFile file(dir.filePath("lexitka.ini"));

@@ -224,8 +224,9 @@ void TfrmMain::OpenSlovnik(const QString &path, Reading reading)
     const QByteArray section = extensionSection(path, test.LanguageCode);
     const int kinds = chbChoice->count();
     const bool german = section == "de";
+    const std::array<bool, 4> stored = m_settings.testKinds(section);
     for (int i = 0; i < kinds; ++i) {
-        const bool checked = (i < 2 || german) && m_settings.testKind(section, i);
+        const bool checked = (i < 2 || german) && i < int(stored.size()) && stored[size_t(i)];
         chbChoice->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
     if (TfrmFind *find = m_app.findDialog())

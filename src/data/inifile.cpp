@@ -148,6 +148,47 @@ IniLine classifyIniLine(const char *p, qsizetype n)
     return {IniLine::Entry, QByteArrayView(p + b, keyEnd - b), QByteArrayView(p + v, e - v)};
 }
 
+IniSectionSpan findIniSection(QByteArrayView bytes, QByteArrayView name)
+{
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    IniSectionSpan found;
+    // A header is a line whose first non-blank is "[": only the "[" are
+    // visited, and each line at most once.
+    qsizetype pos = 0;
+    while (pos < size) {
+        const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
+        if (!hit)
+            break;
+        const qsizetype bracket = static_cast<const char *>(hit) - data;
+        qsizetype start = bracket;
+        while (start > 0 && isBlank(data[start - 1]))
+            --start;
+        qsizetype lineEnd = bracket;
+        while (lineEnd < size && data[lineEnd] != '\n' && data[lineEnd] != '\r')
+            ++lineEnd;
+        pos = lineEnd;
+        if (start > 0 && data[start - 1] != '\n' && data[start - 1] != '\r')
+            continue; // inside a line
+        const IniLine line = classifyIniLine(data + start, lineEnd - start);
+        if (line.kind != IniLine::Section)
+            continue;
+        if (found.header >= 0) {
+            found.end = start;
+            return found;
+        }
+        if (!equalsIgnoringCase(line.name, name))
+            continue;
+        found.header = start;
+        found.headerEnd = lineEnd;
+        found.body = lineEnd < size && data[lineEnd] == '\r' && lineEnd + 1 < size && data[lineEnd + 1] == '\n'
+                         ? lineEnd + 2
+                         : std::min(lineEnd + 1, size);
+        found.end = size;
+    }
+    return found;
+}
+
 namespace {
 
 QByteArray joinEntry(QByteArrayView key, QByteArrayView value)

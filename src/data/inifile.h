@@ -91,8 +91,12 @@ bool forEachFileChunk(const QString &path, const std::function<void(const char *
 
 // Calls f(begin, end, next) for every line of data: [begin, end) is the line
 // without its terminator, next is where the following line starts.
+// A callback that returns bool ends the pass early by returning false.
 template <class F>
 void forEachLine(const char *data, qsizetype size, F &&f);
+// The same, going on only while *go (when go is given) holds.
+template <class F>
+void forEachLine(const char *data, qsizetype size, F &&f, const bool *go);
 
 // onSection(name) and onEntry(key, value) for the lines of data, in order.
 template <class OnSection, class OnEntry>
@@ -109,6 +113,18 @@ bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry);
 // file order is ticked in `wanted` to out, in line order. Sections are
 // taken by position, so two lessons of the same name stay apart.
 bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out);
+
+// The first section of the given name (case ignored) in the INI bytes: its
+// header line [header, headerEnd), and its lines [body, end) up to the next
+// header. Found by going from "[" to "[", so a file of millions of sections
+// costs little more than finding them. header is -1 when there is none.
+struct IniSectionSpan {
+    qsizetype header = -1;
+    qsizetype headerEnd = -1;
+    qsizetype body = -1;
+    qsizetype end = -1;
+};
+IniSectionSpan findIniSection(QByteArrayView bytes, QByteArrayView name);
 
 bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b);
 QByteArrayView trimmedBlanks(QByteArrayView v);

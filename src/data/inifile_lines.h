@@ -1,15 +1,30 @@
 #pragma once
 
 #include <cstring>
+#include <type_traits>
 
 namespace lexitka {
 
 template <class F>
 void forEachLine(const char *data, qsizetype size, F &&f)
 {
+    // A callback that returns bool stops the pass by returning false.
+    if constexpr (std::is_same_v<std::invoke_result_t<F &, qsizetype, qsizetype, qsizetype>, bool>) {
+        bool go = true;
+        forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype next) -> void {
+            go = f(begin, end, next);
+        }, &go);
+    } else {
+        forEachLine(data, size, f, static_cast<const bool *>(nullptr));
+    }
+}
+
+template <class F>
+void forEachLine(const char *data, qsizetype size, F &&f, const bool *go)
+{
     qsizetype pos = 0;
     qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
-    while (pos < size) {
+    while (pos < size && (!go || *go)) {
         if (nextLf < pos) {
             const void *lf = std::memchr(data + pos, '\n', size_t(size - pos));
             nextLf = lf ? static_cast<const char *>(lf) - data : size;

@@ -132,6 +132,15 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
     const QDir dir(folder);
     if (!dir.exists())
         return found;
+    // A journal cut off while it was being written: its file was not touched yet.
+    for (const QString &name : dir.entryList({QStringLiteral("*.new")}, QDir::Files)) {
+        const QByteArray native = QFile::encodeName(dir.filePath(name));
+        const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(native.constData());
+        if (fd >= 0)
+            ::close(fd);
+    }
     for (const QString &name : dir.entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name)) {
         const QString journalPath = dir.filePath(name);
         const QByteArray nativeJournal = QFile::encodeName(journalPath);

@@ -4,6 +4,7 @@
 #include "savefile.h"
 
 
+#include <algorithm>
 #include <limits>
 
 namespace lexitka {
@@ -52,64 +53,92 @@ bool ProfileFile::readBool(QByteArrayView section, QByteArrayView key, bool defa
     return readInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView sectionName, QByteArrayView keyName,
+QByteArray ProfileFile::withValue(const QByteArray &file, QByteArrayView section, QByteArrayView key,
                                   QByteArrayView value)
+{
+    return withValues(file, section, {{key, value}});
+}
+
+QByteArray ProfileFile::withValues(const QByteArray &file, QByteArrayView sectionName, const QList<KeyValue> &values)
 {
     // Matched as the reader matches them: a name with blanks around it
     // would otherwise never be found again and be appended at every write.
     const QByteArrayView section = trimmedBlanks(sectionName);
-    const QByteArrayView key = trimmedBlanks(keyName);
-    QByteArray newLine = key.toByteArray() + '=' + value.toByteArray();
+    // One line per key, the last value given for it, in the order of first mention.
+    QList<KeyValue> wanted;
+    for (const KeyValue &kv : values) {
+        const QByteArrayView key = trimmedBlanks(kv.key);
+        auto same = [key](const KeyValue &w) { return equalsIgnoringCase(w.key, key); };
+        if (auto it = std::find_if(wanted.begin(), wanted.end(), same); it != wanted.end())
+            it->value = kv.value;
+        else
+            wanted.append({key, kv.value});
+    }
     const char *data = file.constData();
+    const IniSectionSpan span = findIniSection(file, section);
+    const bool sectionFound = span.header >= 0;
+    qsizetype insertAt = span.body;                   // after the section's last line worth keeping
+    bool insertNeedsBreak = span.body == span.headerEnd; // that line had no terminator
+    QList<std::pair<qsizetype, qsizetype>> replace(wanted.size(), {-1, -1});
+    qsizetype left = wanted.size();
 
-    bool inSection = false;
-    bool sectionFound = false;
-    qsizetype insertAt = -1;        // after the section's last line worth keeping
-    bool insertNeedsBreak = false;  // that line had no terminator
-    qsizetype replaceBegin = -1, replaceEnd = -1;
-
-    forEachLine(data, file.size(), [&](qsizetype begin, qsizetype end, qsizetype next) {
-        if (replaceBegin >= 0)
-            return;
-        const QByteArrayView line = trimmedBlanks(QByteArrayView(data + begin, end - begin));
-        if (!line.isEmpty() && line[0] == '[' && line.indexOf(']') > 0) {
-            if (sectionFound && inSection) {
-                inSection = false;
-                return;
+    if (sectionFound) {
+        forEachLine(data + span.body, span.end - span.body, [&](qsizetype b, qsizetype e, qsizetype n) {
+            const qsizetype begin = span.body + b, end = span.body + e, next = span.body + n;
+            const QByteArrayView line = trimmedBlanks(QByteArrayView(data + begin, end - begin));
+            if (line.isEmpty())
+                return true;
+            const qsizetype eq = line[0] == ';' ? -1 : line.indexOf('=');
+            if (eq >= 0) {
+                const QByteArrayView key = trimmedBlanks(line.first(eq));
+                for (qsizetype w = 0; w < wanted.size(); ++w) {
+                    if (replace[w].first < 0 && equalsIgnoringCase(key, wanted[w].key)) {
+                        replace[w] = {begin, end};
+                        --left;
+                        break;
+                    }
+                }
             }
-            const QByteArrayView name = trimmedBlanks(line.sliced(1, line.indexOf(']') - 1));
-            if (!sectionFound && equalsIgnoringCase(name, section)) {
-                sectionFound = inSection = true;
-                insertAt = next;
-                insertNeedsBreak = next == end;
-            } else {
-                inSection = false;
-            }
-            return;
-        }
-        if (!inSection || line.isEmpty())
-            return;
-        const qsizetype eq = line[0] == ';' ? -1 : line.indexOf('=');
-        if (eq >= 0 && equalsIgnoringCase(trimmedBlanks(line.first(eq)), key)) {
-            replaceBegin = begin;
-            replaceEnd = end;
-            return;
-        }
-        insertAt = next;
-        insertNeedsBreak = next == end;
-    });
+            insertAt = next;
+            insertNeedsBreak = next == end;
+            return left > 0;
+        });
+    }
 
-    QByteArray out = file;
-    if (replaceBegin >= 0) {
-        out.replace(replaceBegin, replaceEnd - replaceBegin, newLine);
-    } else if (sectionFound) {
-        out.insert(insertAt, (insertNeedsBreak ? QByteArray("\r\n") : QByteArray()) + newLine + "\r\n");
-    } else {
+    auto lineOf = [](const KeyValue &kv) { return kv.key.toByteArray() + '=' + kv.value.toByteArray(); };
+    QByteArray added; // the keys the section lacks, after its last line
+    for (qsizetype w = 0; w < wanted.size(); ++w) {
+        if (replace[w].first < 0)
+            added.append(lineOf(wanted[w])).append("\r\n");
+    }
+    QByteArray out;
+    if (!sectionFound) {
+        out = file;
         if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
             out.append("\r\n");
-        out.append('[').append(section.toByteArray()).append("]\r\n").append(newLine).append("\r\n");
+        return out.append('[').append(section.toByteArray()).append("]\r\n").append(added);
     }
-    return out;
+    // The file once, its changed lines and the new ones put in on the way.
+    QList<qsizetype> order;
+    for (qsizetype w = 0; w < wanted.size(); ++w) {
+        if (replace[w].first >= 0)
+            order.append(w);
+    }
+    std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) { return replace[x].first < replace[y].first; });
+    out.reserve(file.size() + added.size() + 256);
+    qsizetype pos = 0;
+    for (qsizetype w : order) {
+        out.append(data + pos, replace[w].first - pos).append(lineOf(wanted[w]));
+        pos = replace[w].second;
+    }
+    if (!added.isEmpty()) {
+        out.append(data + pos, insertAt - pos);
+        if (insertNeedsBreak)
+            out.append("\r\n");
+        out.append(added);
+        pos = insertAt;
+    }
+    return out.append(data + pos, file.size() - pos);
 }
 
 bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -28,6 +29,13 @@ public:
     // The edit itself, on bytes, for callers and tests that hold them.
     static QByteArray withValue(const QByteArray &file, QByteArrayView section, QByteArrayView key,
                                 QByteArrayView value);
+    // Several keys of one section in one pass; the same as setting them one
+    // after the other with withValue.
+    struct KeyValue {
+        QByteArrayView key;
+        QByteArrayView value;
+    };
+    static QByteArray withValues(const QByteArray &file, QByteArrayView section, const QList<KeyValue> &values);
 
 private:
     QString m_path;

@@ -19,26 +19,19 @@ void Settings::load() { m_bytes = readWholeFile(m_path); }
 
 std::optional<QByteArray> Settings::lookUp(QByteArrayView bytes, QByteArrayView section, QByteArrayView key)
 {
-    // One pass that stops at the end of the first matching section: the
-    // program's own section is at the top, so a huge file costs little more
-    // than finding its line ends.
-    const char *data = bytes.data();
-    bool inSection = false, found = false, done = false;
+    key = trimmedBlanks(key);
+    const IniSectionSpan span = findIniSection(bytes, trimmedBlanks(section));
+    if (span.header < 0)
+        return std::nullopt;
+    const char *data = bytes.data() + span.body;
     std::optional<QByteArray> result;
-    forEachLine(data, bytes.size(), [&](qsizetype begin, qsizetype end, qsizetype) {
-        if (done)
-            return;
+    forEachLine(data, span.end - span.body, [&](qsizetype begin, qsizetype end, qsizetype) {
         const IniLine line = classifyIniLine(data + begin, end - begin);
-        if (line.kind == IniLine::Section) {
-            if (found) {
-                done = true;
-                return;
-            }
-            inSection = found = equalsIgnoringCase(line.name, section);
-        } else if (inSection && line.kind == IniLine::Entry && equalsIgnoringCase(line.name, key)) {
+        if (line.kind == IniLine::Entry && equalsIgnoringCase(line.name, key)) {
             result = line.value.toByteArray();
-            done = true;
+            return false;
         }
+        return true;
     });
     return result;
 }
@@ -59,9 +52,24 @@ QByteArray Settings::dir() const { return pathValue(value(kSlovnik, "Dir")); }
 bool Settings::statistic() const { return flag(kSlovnik, "statistic", true); }
 bool Settings::errors() const { return flag(kSlovnik, "errors", true); }
 
-bool Settings::testKind(QByteArrayView extension, int kind) const
+std::array<bool, 4> Settings::testKinds(QByteArrayView extension) const
 {
-    return flag(extension, QByteArray::number(kind), kind == 0);
+    std::array<std::optional<QByteArray>, 4> found;
+    const IniSectionSpan span = findIniSection(m_bytes, extension);
+    if (span.header >= 0) {
+        const char *data = m_bytes.constData() + span.body;
+        forEachLine(data, span.end - span.body, [&](qsizetype begin, qsizetype end, qsizetype) {
+            const IniLine line = classifyIniLine(data + begin, end - begin);
+            for (int k = 0; line.kind == IniLine::Entry && k < 4; ++k) {
+                if (!found[k] && equalsIgnoringCase(line.name, QByteArray::number(k)))
+                    found[k] = line.value.toByteArray();
+            }
+        });
+    }
+    std::array<bool, 4> ticks{};
+    for (int k = 0; k < 4; ++k)
+        ticks[k] = (found[k] ? parseProfileInt(*found[k]).value_or(k == 0) : k == 0) != 0;
+    return ticks;
 }
 
 Settings::Change Settings::fileChange(QByteArrayView path) { return {kSlovnik, "File", path.toByteArray()}; }
@@ -81,14 +89,23 @@ UpdateResult Settings::store(const QList<Change> &changes, int lockWaitMs)
         m_path,
         [&changes, &now](const DiskFile &disk) -> std::optional<QByteArray> {
             QByteArray bytes = disk.bytes;
+            // One pass a section, however many of its keys change.
+            QList<QByteArray> sections;
             for (const Change &c : changes) {
-                // A value that would not read back as written is not stored:
-                // the one on disk stays.
-                if (canStoreValue(c.value) && canNameSection(c.section))
-                    bytes = ProfileFile::withValue(bytes, c.section, c.key, c.value);
+                if (!sections.contains(c.section))
+                    sections.append(c.section);
             }
-            // An unchanged file is not written: a read-only program folder
-            // then complains only when something would really be lost.
+            for (const QByteArray &section : sections) {
+                QList<ProfileFile::KeyValue> values;
+                for (const Change &c : changes) {
+                    // A value that would not read back as written is not
+                    // stored: the one on disk stays.
+                    if (c.section == section && canStoreValue(c.value) && canNameSection(c.section))
+                        values.append({c.key, c.value});
+                }
+                if (!values.isEmpty())
+                    bytes = ProfileFile::withValues(bytes, section, values);
+            }
             now = bytes;
             if (disk.exists && bytes == disk.bytes)
                 return std::nullopt;

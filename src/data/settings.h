@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+#include <array>
+#include <optional>
+
 namespace lexitka {
 
 // lexitka.ini, one accessor per key. The file is read once, however many
@@ -31,7 +34,7 @@ public:
     bool statistic() const;   // "Vést statistiku", on at first
     bool errors() const;      // "Ukládat chyby", on at first
     // [<extension>] 0..3: the ticks of the test kinds; only kind 0 is on at first.
-    bool testKind(QByteArrayView extension, int kind) const;
+    std::array<bool, 4> testKinds(QByteArrayView extension) const;
 
     // Changes to store, applied in order to the file as it is on disk.
     struct Change {
