@@ -30,6 +30,8 @@ public:
     static QByteArray shownTyped(QByteArray typed);
     // At least 300 pixels, wide enough for either answer.
     static int dialogWidth(int rightEdgeOfRight, int rightEdgeOfYou);
+    // That width, but no wider than the screen has room for (and still 300).
+    static int fittedWidth(int wanted, int available);
 
 public slots:
     void Button1Click();
