@@ -196,12 +196,19 @@ private slots:
 
     void argumentWithoutFolder()
     {
+        // The current folder first, as a shell user means it.
         Fixture f;
         copySample("Slovniky/nemcina.de", f.path("lekce.de"));
         QTemporaryDir cwd;
-        writeFile(cwd.filePath("lekce.de"), "[Wrong one]\r\n");
+        writeFile(cwd.filePath("lekce.de"), "[This one]\r\n");
         const QString elsewhere = QDir::currentPath();
         QDir::setCurrent(cwd.path());
+        auto here = f.makeApp("lekce.de");
+        QCOMPARE(here->test().DictionaryPath, QFileInfo(cwd.filePath("lekce.de")).absoluteFilePath());
+        QCOMPARE(itemTexts(here->frmMain().lbLekce), QStringList{"This one"});
+
+        // Only a name that is not there comes from the program folder.
+        QVERIFY(QFile::remove(cwd.filePath("lekce.de")));
         auto app = f.makeApp("lekce.de");
         QDir::setCurrent(elsewhere);
         TfrmMain &w = app->frmMain();
