@@ -8,7 +8,9 @@
 #include "exam/ftestsingle.h"
 #include "exam/typing_ru.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -487,6 +489,12 @@ void TestTestWindows::mistakeDialogHugeAnswers()
                     QVERIFY(shown.size() > 20);
                     QVERIFY(text.startsWith(shown.chopped(1)));
                     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+                    // The label's menu copies all of it.
+                    auto *copy = label->findChild<QAction *>(QStringLiteral("copyWhole"));
+                    QVERIFY(copy && label->actions().contains(copy));
+                    QCOMPARE(label->contextMenuPolicy(), Qt::ActionsContextMenu);
+                    copy->trigger();
+                    QCOMPARE(QGuiApplication::clipboard()->text(), text);
                     const QStringList lines = label->toolTip().split(u'\n');
                     QVERIFY(lines.size() > 1);
                     for (const QString &line : lines)

@@ -2,6 +2,8 @@
 
 #include "platform/fonts.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -106,6 +108,14 @@ TfrmError::TfrmError(QWidget *parent)
     for (QLabel *l : {lblRight, lblYou}) {
         l->setTextFormat(Qt::PlainText);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // What is selected may be cut short; this copies the whole answer.
+        auto *copy = new QAction(QStringLiteral("Kopírovat celou odpověď"), l);
+        copy->setObjectName(QStringLiteral("copyWhole"));
+        connect(copy, &QAction::triggered, this, [this, l] {
+            QGuiApplication::clipboard()->setText(m_wholeTexts[l == lblRight ? 0 : 1]);
+        });
+        l->addAction(copy);
+        l->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
@@ -138,6 +148,7 @@ void TfrmError::prepare(const QByteArray &expected, const QByteArray &typed)
                              decode(shownTyped(typed), m_answerCodePage)};
     QLabel *const labels[] = {lblRight, lblYou};
     for (int i = 0; i < 2; ++i) {
+        m_wholeTexts[i] = texts[i];
         labels[i]->setText(texts[i]);
         labels[i]->setToolTip({});
         labels[i]->adjustSize();

@@ -52,6 +52,7 @@ private:
     CodePage m_answerCodePage = CodePage::Cp1250;
     int m_answerLeft = 0;
     bool m_placed = false;
+    QString m_wholeTexts[2]; // of lblRight and lblYou
 };
 
 } // namespace lexitka
