@@ -1,5 +1,5 @@
 # Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages that are missing.
-LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n qt6-svg-dev poppler-utils unrtf desktop-file-utils appstream libx11-dev libxtst-dev xvfb x11-xkb-utils"
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-wine qt6-translations-l10n qt6-svg-dev poppler-utils unrtf desktop-file-utils appstream libx11-dev libxtst-dev xvfb x11-xkb-utils"
 # The fuzz targets: clang, the package that holds clang 14's libFuzzer
 # runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
 LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"

@@ -3,9 +3,11 @@
 #include "exam/typing_fr.h"
 #include "exam/typing_ru.h"
 #include "platform/keyboard.h"
+#include "platform/keyboardfocus.h"
 #include "support/fakes.h"
 
 #include <QTest>
+#include <QWidget>
 
 using namespace lexitka;
 using namespace lexitka::testing;
@@ -137,6 +139,51 @@ private slots:
         QCOMPARE(service.activated, QList<quintptr>{9});
     }
 
+    void fieldLayoutAppliesOnlyAfterASwitch()
+    {
+        FakeKeyboardService service;
+        service.list = QList<KeyboardLayout>{{1, "Czech"}, {2, "English (United States)"}};
+        service.current = 2; // the user's own
+        Keyboards keyboards(service);
+        keyboards.findLayouts();
+        // Nothing switched yet: a field leaves the user's layout alone.
+        keyboards.fieldEntered(FieldKeyboard::Czech);
+        QVERIFY(service.activated.isEmpty());
+
+        keyboards.UseForeignKeyboard();
+        service.activated.clear();
+        keyboards.fieldEntered(FieldKeyboard::Czech);
+        QCOMPARE(service.activated, (QList<quintptr>{2, 1}));
+        QCOMPARE(service.current, std::optional<quintptr>(1));
+        // Already in force: nothing more.
+        service.activated.clear();
+        keyboards.fieldEntered(FieldKeyboard::Czech);
+        QVERIFY(service.activated.isEmpty());
+        keyboards.fieldEntered(FieldKeyboard::Foreign);
+        QCOMPARE(service.activated, QList<quintptr>{2});
+
+        // Away and back: the field's layout again, and the user's own at the end.
+        keyboards.applicationActive(false);
+        QCOMPARE(service.current, std::optional<quintptr>(2));
+        service.activated.clear();
+        keyboards.fieldEntered(FieldKeyboard::Foreign);
+        QCOMPARE(service.activated, QList<quintptr>{2});
+        keyboards.restoreUserLayout();
+        QCOMPARE(service.current, std::optional<quintptr>(2));
+
+        // A marked window marks what lies in it, up to another mark.
+        QWidget window;
+        auto *field = new QWidget(&window);
+        auto *dialog = new QWidget(&window, Qt::Dialog);
+        auto *inDialog = new QWidget(dialog);
+        QCOMPARE(fieldKeyboard(field), std::nullopt);
+        setFieldKeyboard(&window, FieldKeyboard::Czech);
+        setFieldKeyboard(dialog, FieldKeyboard::Foreign);
+        QCOMPARE(fieldKeyboard(field), std::optional(FieldKeyboard::Czech));
+        QCOMPARE(fieldKeyboard(inDialog), std::optional(FieldKeyboard::Foreign));
+        QCOMPARE(fieldKeyboard(nullptr), std::nullopt);
+    }
+
     void typingTablesFollowTheSwitch()
     {
         // Only the French y/z pairs are an exchange of keys; every other pair,
@@ -154,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestKeyboard)
+QTEST_MAIN(TestKeyboard)
 #include "tst_keyboard.moc"

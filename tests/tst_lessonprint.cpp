@@ -52,8 +52,20 @@ QList<PdfText> readPdf(const QString &path, QSize *pageSize = nullptr)
         } else if (auto f = font.match(line); f.hasMatch()) {
             sizes[f.captured(1).toInt()] = f.captured(2).toInt();
         } else if (auto t = text.match(line); t.hasMatch()) {
-            out.append({pageNo, t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt(),
-                        t.captured(4).toInt(), sizes.value(t.captured(5).toInt()), t.captured(6)});
+            const PdfText run{pageNo, t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt(),
+                              t.captured(4).toInt(), sizes.value(t.captured(5).toInt()), t.captured(6)};
+            // pdftohtml cuts a line where the face changes when the bold face
+            // is a font of its own (Wine's Tahoma): one line is one text.
+            if (!out.isEmpty() && out.back().page == run.page && out.back().top == run.top
+                && out.back().left < run.left) {
+                PdfText &last = out.back();
+                last.width = run.left + run.width - last.left;
+                last.height = std::max(last.height, run.height);
+                last.size = std::max(last.size, run.size);
+                last.xml += run.xml;
+            } else {
+                out.append(run);
+            }
         }
     }
     return out;

@@ -4,6 +4,7 @@
 #include "data/dictionary.h"
 #include "app/lessonlist.h"
 #include "platform/appicon.h"
+#include "platform/fonts.h"
 #include "platform/translation.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -21,6 +22,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <unistd.h>
@@ -159,8 +162,8 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Lexitka - Anglické [data.en]"));
         QCOMPARE(app->test().DictionaryPath, f.path("data.en"));
         QCOMPARE(app->test().LanguageCode, int(LangEnglish));
-        QCOMPARE(itemTexts(w.lbLekce), (QStringList{"Lekce 1 - Zvířata", "Lekce 2 - Dům a rodina", "Lekce 3 - Cestování"}));
-        QCOMPARE(w.lessonNames().first(), cz("Lekce 1 - Zvířata"));
+        QCOMPARE(itemTexts(w.lbLekce), (QStringList{"Zvířata", "Rodina", "Cestování"}));
+        QCOMPARE(w.lessonNames().first(), cz("Zvířata"));
         QCOMPARE(w.lessonTicks(), (QList<bool>{false, false, false}));
         QCOMPARE(itemTexts(w.chbChoice), kEnglishKinds);
         QCOMPARE(w.testKindTicks(), (QList<bool>{true, false}));
@@ -196,12 +199,19 @@ private slots:
 
     void argumentWithoutFolder()
     {
+        // The current folder first, as a shell user means it.
         Fixture f;
         copySample("Slovniky/nemcina.de", f.path("lekce.de"));
         QTemporaryDir cwd;
-        writeFile(cwd.filePath("lekce.de"), "[Wrong one]\r\n");
+        writeFile(cwd.filePath("lekce.de"), "[This one]\r\n");
         const QString elsewhere = QDir::currentPath();
         QDir::setCurrent(cwd.path());
+        auto here = f.makeApp("lekce.de");
+        QCOMPARE(here->test().DictionaryPath, QFileInfo(cwd.filePath("lekce.de")).absoluteFilePath());
+        QCOMPARE(itemTexts(here->frmMain().lbLekce), QStringList{"This one"});
+
+        // Only a name that is not there comes from the program folder.
+        QVERIFY(QFile::remove(cwd.filePath("lekce.de")));
         auto app = f.makeApp("lekce.de");
         QDir::setCurrent(elsewhere);
         TfrmMain &w = app->frmMain();
@@ -211,6 +221,49 @@ private slots:
         QCOMPARE(rowCount(w.lbLekce), 4);
         QCOMPARE(itemTexts(w.chbChoice), kGermanKinds);
         QCOMPARE(w.testKindTicks(), (QList<bool>{true, false, false, false}));
+        QVERIFY(f.messenger.messages.isEmpty());
+    }
+
+    void sampleLessonNamesFitTheirColumn()
+    {
+        // Every sample lesson's name whole in the list, as the list's font
+        // and grid lay it out: no "…", no tooltip needed.
+        installFontSubstitutes();
+        const QStringList samples{"data.en",           "Slovniky/francouzstina.fr", "Slovniky/latina.lt",
+                                  "Slovniky/nemcina.de", "Slovniky/rustina.ru",      "Slovniky/spanelstina.es"};
+        int measured = 0;
+        for (const QString &sample : samples) {
+            Fixture f;
+            const QString file = f.path(QFileInfo(sample).fileName());
+            copySample(sample, file);
+            auto app = f.makeApp(file);
+            app->show();
+            QListView *list = app->frmMain().lbLekce;
+            auto *delegate = qobject_cast<LessonListDelegate *>(list->itemDelegate());
+            QVERIFY(delegate);
+            QVERIFY(list->model()->rowCount() >= 3);
+            const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0);
+                const QString name = index.data().toString();
+                QCOMPARE(index.data(Qt::ToolTipRole).toString(), name); // the whole name
+                QStyleOptionViewItem opt;
+                opt.initFrom(list);
+                opt.rect = list->visualRect(index);
+                QCOMPARE(opt.rect.width(), list->gridSize().width());
+                QVERIFY2(delegate->toolTip(list, opt, index).isEmpty(), qPrintable(name));
+                // As the style draws it: the text rectangle less its margins.
+                opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+                opt.text = name;
+                opt.font = list->font();
+                opt.fontMetrics = QFontMetrics(opt.font);
+                const QRect text = list->style()->subElementRect(QStyle::SE_ItemViewItemText, &opt, list);
+                QVERIFY2(opt.fontMetrics.horizontalAdvance(name) <= text.width() - 2 * textMargin,
+                         qPrintable(sample + u' ' + name));
+                ++measured;
+            }
+        }
+        QCOMPARE(measured, 19);
     }
 
     void argumentWithFolder()

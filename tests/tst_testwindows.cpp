@@ -8,11 +8,15 @@
 #include "exam/ftestsingle.h"
 #include "exam/typing_ru.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
 #include <QTest>
 
 using namespace lexitka;
@@ -73,6 +77,7 @@ private slots:
     void uncheckedSaveErrorsKeepsFile();
     void mistakeDialogTextsAndWidth();
     void mistakeDialogKeys();
+    void mistakeDialogHugeAnswers();
     void cyrillicTable();
     void convertedUtf8SamplesJudgeRight();
 };
@@ -444,6 +449,80 @@ void TestTestWindows::mistakeDialogKeys()
     dlg.ShowMyMessage("pes", "kocka");
     QVERIFY(!driver.timedOut());
     QCOMPARE(rounds, 2);
+}
+
+void TestTestWindows::mistakeDialogHugeAnswers()
+{
+    TfrmError dlg;
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    // Where an answer fits on the screen, nothing changes: whole, no tooltip.
+    dlg.prepare(cz(QStringLiteral("kůň kůň")), "x");
+    QCOMPARE(dlg.lblRight->text(), QStringLiteral("kůň kůň"));
+    QVERIFY(dlg.lblRight->toolTip().isEmpty());
+    QCOMPARE(dlg.width(), 300);
+
+    auto repeated = [](const QString &piece, int chars) { return piece.repeated(chars / piece.size() + 1).left(chars); };
+    for (const int chars : {2000, 10000, 40000}) {
+        const QString expected = repeated(QStringLiteral("žluťoučký "), chars);
+        const QString typed = repeated(QStringLiteral("w"), chars / 2);
+        bool checked = false;
+        ModalDriver driver([&](QWidget *modal) {
+            if (modal != &dlg || !dlg.isVisible() || checked)
+                return;
+            checked = true;
+            driver.post([&] {
+                QVERIFY2(avail.contains(dlg.frameGeometry()), qPrintable(QString::number(chars)));
+                QVERIFY(dlg.frameGeometry().width() > avail.width() - 40); // as wide as the screen allows
+                for (QWidget *w : std::initializer_list<QWidget *>{dlg.Label1, dlg.Label2, dlg.Label3, dlg.lblRight,
+                                                                   dlg.lblYou, dlg.Button1}) {
+                    QVERIFY(w->isVisible());
+                    QVERIFY2(dlg.rect().contains(w->geometry()), qPrintable(w->objectName()));
+                    QVERIFY(avail.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())));
+                }
+                QVERIFY(dlg.lblRight->x() >= dlg.Label2->x() + dlg.Label2->width());
+                QCOMPARE(dlg.lblRight->x(), dlg.lblYou->x());
+                const QFontMetrics tipMetrics(QToolTip::font());
+                for (auto [label, text] : {std::pair{dlg.lblRight, expected}, {dlg.lblYou, typed}}) {
+                    // Cut with "…" where the dialog ends, the whole text in the tooltip.
+                    const QString shown = label->text();
+                    QVERIFY(shown.endsWith(QChar(0x2026)));
+                    QVERIFY(shown.size() > 20);
+                    QVERIFY(text.startsWith(shown.chopped(1)));
+                    QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+                    // The label's menu copies all of it.
+                    auto *copy = label->findChild<QAction *>(QStringLiteral("copyWhole"));
+                    QVERIFY(copy && label->actions().contains(copy));
+                    QCOMPARE(label->contextMenuPolicy(), Qt::ActionsContextMenu);
+                    copy->trigger();
+                    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+                    const QStringList lines = label->toolTip().split(u'\n');
+                    QVERIFY(lines.size() > 1);
+                    for (const QString &line : lines)
+                        QVERIFY(tipMetrics.horizontalAdvance(line) <= avail.width());
+                    QVERIFY(lines.size() * tipMetrics.lineSpacing() <= avail.height());
+                    const QString joined = lines.join(QString());
+                    if (chars == 2000) {
+                        QCOMPARE(joined, text);
+                    } else {
+                        // More than a screen holds: as much as it holds.
+                        QVERIFY(joined.endsWith(QChar(0x2026)));
+                        QVERIFY(text.startsWith(joined.chopped(1)));
+                        QVERIFY((lines.size() + 3) * tipMetrics.lineSpacing() > avail.height());
+                    }
+                }
+                QTest::keyClick(&dlg, Qt::Key_Return);
+            });
+        });
+        dlg.ShowMyMessage(cz(expected), typed.toLatin1());
+        QVERIFY(!driver.timedOut());
+        QVERIFY(checked);
+        QVERIFY(!dlg.isVisible());
+    }
+    // A short pair afterwards: whole texts again, 300 pixels, no tooltips.
+    dlg.prepare("pes", "kocka");
+    QCOMPARE(dlg.width(), 300);
+    QCOMPARE(dlg.lblYou->text(), QStringLiteral("kocka"));
+    QVERIFY(dlg.lblRight->toolTip().isEmpty() && dlg.lblYou->toolTip().isEmpty());
 }
 
 void TestTestWindows::cyrillicTable()

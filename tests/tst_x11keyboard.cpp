@@ -3,13 +3,18 @@
 // the program's windows on that display (QT_QPA_PLATFORM=xcb).
 #include "support/externaltools.h"
 #include "support/fakes.h"
+#include "support/modal.h"
 #include "support/testdriver.h"
 
 #include "app/fmain.h"
+#include "editor/fviewedit.h"
+#include "editor/fword.h"
 #include "exam/ftestfr.h"
 #include "platform/x11keyboard.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -139,6 +144,7 @@ private slots:
     void switchesAndGivesBack();
     void keysOnTheUsersOwnLayout_data();
     void keysOnTheUsersOwnLayout();
+    void layoutOfTheNextFieldAfterADialog();
 
 #ifdef LEXITKA_TEST_X11
 private:
@@ -191,6 +197,7 @@ void TestX11Keyboard::findsTheDisplaysLayouts() {}
 void TestX11Keyboard::switchesAndGivesBack() {}
 void TestX11Keyboard::keysOnTheUsersOwnLayout_data() {}
 void TestX11Keyboard::keysOnTheUsersOwnLayout() {}
+void TestX11Keyboard::layoutOfTheNextFieldAfterADialog() {}
 
 #else
 
@@ -435,6 +442,83 @@ void TestX11Keyboard::keysOnTheUsersOwnLayout()
         QCOMPARE(group(), own);
     }));
     QCOMPARE(group(), own);
+}
+
+void TestX11Keyboard::layoutOfTheNextFieldAfterADialog()
+{
+    QString why;
+    if (!setLayouts(QStringLiteral("cz,us"), {QStringLiteral("Czech"), QStringLiteral("English (US)")}, &why))
+        QSKIP(qPrintable(why));
+    lockGroup(1); // the user's own layout is the English one
+    Fixture f;
+    writeFile(f.path("slova.fr"), "[Lekce 1]\r\n0=0\\chat\\kocka\r\n");
+    X11KeyboardLayoutService service{X11KeyboardLayoutService::applicationDisplay()};
+    Services services = f.services();
+    services.keyboard = &service;
+    auto app = std::make_unique<LexitkaApp>(services, f.path("slova.fr"));
+    app->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app->frmMain()));
+    TfrmViewEdt &view = app->frmViewEdt();
+    TfrmWord &word = app->frmWord();
+    // By name: Xlib's headers take ButtonN for macros.
+    auto button = [](QWidget *window, const char *name) {
+        return window->findChild<QPushButton *>(QString::fromLatin1(name));
+    };
+    auto takeFocus = [this](QWidget *window) {
+        focus(window->winId());
+        return QTest::qWaitForWindowActive(window);
+    };
+
+    int step = 0;
+    QString lessonName;
+    ModalDriver driver([&](QWidget *modal) {
+        if (modal == &view && step == 0) {
+            step = 1;
+            driver.post([&] {
+                QVERIFY(takeFocus(&view));
+                QCOMPARE(group(), 1); // the browser alone switches nothing
+                QTest::mouseClick(button(&view, "Button3"), Qt::LeftButton); // "Přidat slovíčko"
+                // The word dialog left the English layout of its foreign
+                // word; the browser's fields are Czech.
+                QVERIFY(takeFocus(&view));
+                QTRY_COMPARE(group(), 0);
+                step = 3;
+                QTest::mouseClick(button(&view, "Button2"), Qt::LeftButton); // "Přidat lekci"
+                view.close();
+            });
+        } else if (modal == &word && step == 1) {
+            step = 2;
+            driver.post([&] {
+                QVERIFY(takeFocus(&word));
+                word.edtPreklad->setFocus();
+                QTRY_COMPARE(group(), 0);
+                word.edtSlovo->setFocus(); // a French word: the English layout
+                QTRY_COMPARE(group(), 1);
+                QTest::mouseClick(button(&word, "Button2"), Qt::LeftButton); // "Storno"
+            });
+        } else if (auto *ask = qobject_cast<QInputDialog *>(modal); ask && step == 3) {
+            step = 4;
+            driver.post([&, ask] {
+                QVERIFY(takeFocus(ask));
+                auto *field = ask->findChild<QLineEdit *>();
+                QVERIFY(field);
+                QTRY_COMPARE(ask->focusWidget(), field);
+                field->clear();
+                // The Czech keys Ě and Z: on the English layout they give "2y".
+                press("AE02");
+                type(keysFor(QStringLiteral("z"), Labels::Czech));
+                QTRY_COMPARE(field->text().size(), 2);
+                lessonName = field->text();
+                ask->reject();
+            });
+        }
+    });
+    QTest::mouseClick(app->frmMain().btnView, Qt::LeftButton);
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(step, 4);
+    QCOMPARE(lessonName, QStringLiteral("ěz"));
+    app.reset();
+    QCOMPARE(group(), 1); // the user's own again
 }
 
 #endif

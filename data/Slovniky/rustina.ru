@@ -1,4 +1,4 @@
-[Lekce 1 - Zvншata]
+[Zvншata]
 0=собака\pes
 1=кошка\koиka
 2=лошадь\kщт
@@ -10,7 +10,7 @@
 8=волк\vlk
 9=Єж\jeЮek
 
-[Lekce 2 - Rodina a domov]
+[Rodina]
 0=дом\dщm
 1=мать\matka
 2=отец\otec
@@ -22,7 +22,7 @@
 8=стул\Юidle
 9=кухн€\kuchynм
 
-[Lekce 3 - BмЮnб slova]
+[Slova]
 0=вода\voda
 1=хлеб\chlйb,chleba
 2=молоко\mlйko

@@ -1,4 +1,4 @@
-[Lekce 1 - Zvíøata]
+[Zvíøata]
 0=0\perro\pes
 1=0\gato\koèka (kocour)
 2=0\caballo\kùò
@@ -10,7 +10,7 @@
 8=2\animales\zvíøata
 9=4\gallinas\slepice (mn. è.)
 
-[Lekce 2 - Rodina a domov]
+[Rodina]
 0=1\niña\holèièka
 1=0\niño\chlapeèek
 2=2\padres\rodièe
@@ -23,7 +23,7 @@
 9=0\jardín\zahrada
 10=1\mañana\ráno
 
-[Lekce 3 - Fráze a slovesa]
+[Fráze]
 0=3\¡hola!\ahoj
 1=3\¿qué?\co
 2=3\¿dónde?\kde

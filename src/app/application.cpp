@@ -50,6 +50,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_testWindows[LangRussian] = m_frmTestRu.get();
     m_frmError = std::make_unique<TfrmError>();
     m_frmViewEdt = std::make_unique<TfrmViewEdt>(m_test, messenger);
+    setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
     m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
     m_frmStatistic = std::make_unique<TfrmStatistic>();

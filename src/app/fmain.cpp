@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "app/dictionaryargument.h"
 #include "app/lessonlist.h"
 #include "app/utf8open.h"
 #include "data/displaytext.h"
@@ -184,13 +185,12 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     remembered = inProgramFolder(remembered);
     QString path = remembered;
     if (!dictionaryArg.isEmpty()) {
-        // "File" must still find it from another folder.
-        path = inProgramFolder(hasFolderPart(dictionaryArg) ? QFileInfo(dictionaryArg).absoluteFilePath()
-                                                            : dictionaryArg);
-        if (!QFileInfo::exists(path)) {
-            m_app.messenger().error(this, QStringLiteral("Slovník %1 nebyl nalezen. Otevírá se naposledy použitý "
-                                                         "slovník %2.")
-                                              .arg(shownPath(path), shownPath(remembered)));
+        // Absolute, so that "File" still finds it from another folder.
+        const QByteArray argument = QFile::encodeName(dictionaryArg);
+        const DictionaryArgument found = findDictionaryArgument(argument, QDir::currentPath(), m_app.programFolder());
+        path = found.path;
+        if (path.isEmpty()) {
+            m_app.messenger().error(this, dictionaryNotFoundMessage(argument, found, remembered));
             path = remembered;
         }
     }

@@ -38,9 +38,9 @@ void TfrmMain::createFileDialogs()
         return;
     const QStringList filters = dictionaryFilters();
     dlgOpen = createFileDialog(this, "dlgOpen", QStringLiteral("Otevřít"), QFileDialog::AcceptOpen,
-                               QStringLiteral("Otevřít"));
+                               QStringLiteral("Otevřít"), m_dictionaryFolder);
     dlgSave = createFileDialog(this, "dlgSave", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave,
-                               QStringLiteral("Uložit"));
+                               QStringLiteral("Uložit"), m_dictionaryFolder);
     for (QFileDialog *dlg : {dlgOpen, dlgSave}) {
         dlg->setNameFilters(filters);
         dlg->setDefaultSuffix(QStringLiteral("en"));
@@ -105,7 +105,11 @@ void TfrmMain::Uloitjako1Click()
 {
     createFileDialogs();
     const QString source = m_app.test().DictionaryPath;
-    const QString path = runFileDialog(dlgSave, m_saveMemory, QFileInfo(source).fileName(), true, source);
+    // A copy for the user goes where he keeps his files, not into a hidden folder.
+    const QString name = QFileInfo(source).fileName();
+    const QString start = userFolderFor(m_dictionaryFolder);
+    const QString path =
+        runFileDialog(dlgSave, m_saveMemory, start == m_dictionaryFolder ? name : QDir(start).filePath(name), true, source);
     if (path.isEmpty() || isSameFile(path, source))
         return;
     if (!copyFileReplacing(source, path))

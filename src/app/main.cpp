@@ -9,6 +9,7 @@
 #include "platform/x11keyboard.h"
 
 #include <QApplication>
+#include <QFile>
 
 int main(int argc, char *argv[])
 {
@@ -25,8 +26,8 @@ int main(int argc, char *argv[])
     const lexitka::ProgramFolder folder = lexitka::programFolder();
     const lexitka::Services services{folder.path, &messenger, keyboard.get(), &random, &clock};
 
-    const QStringList args = QApplication::arguments();
-    lexitka::LexitkaApp app(services, args.size() > 1 ? args.at(1) : QString());
+    // The name's bytes as the file system has them; QApplication has taken its own options out.
+    lexitka::LexitkaApp app(services, argc > 1 ? QFile::decodeName(argv[1]) : QString());
     app.show();
     if (folder.samplesFailed)
         messenger.error(&app.frmMain(), QStringLiteral("Ukázkové slovníky nelze zkopírovat do složky %1.")

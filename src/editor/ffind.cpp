@@ -3,6 +3,7 @@
 #include "data/dictionary.h"
 #include "editor/fviewedit.h"
 #include "editor/typingaid.h"
+#include "platform/keyboardfocus.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
@@ -47,6 +48,8 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, UTest &test, Keyboards &keyboards, Mess
     setWindowTitle(QStringLiteral("Hledat"));
     setModal(false);
     setFont(tahoma(11));
+    // Its field follows the keyboard choice, not the browser beneath.
+    setFieldKeyboard(this, FieldKeyboard::Czech);
 
     Label1 = new QLabel(QStringLiteral("Najít :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -112,6 +115,7 @@ void TfrmFind::Button1Click()
 {
     m_keyboards.UseCzechKeyboard();
     m_foreign = false;
+    setFieldKeyboard(this, FieldKeyboard::Czech);
     setBold(Button1, true);
     setBold(Button2, false);
     setCodePage(CodePage::Cp1250);
@@ -122,6 +126,7 @@ void TfrmFind::Button2Click()
 {
     m_keyboards.UseForeignKeyboard();
     m_foreign = true;
+    setFieldKeyboard(this, FieldKeyboard::Foreign);
     setBold(Button2, true);
     setBold(Button1, false);
     // Latin keeps whatever the field showed before.

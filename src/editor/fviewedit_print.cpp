@@ -33,10 +33,11 @@ void TfrmViewEdt::Button1Click()
 void TfrmViewEdt::SaveToFIle()
 {
     if (!SaveDlg) {
+        const QString folder = QFileInfo(m_test.DictionaryPath).absolutePath();
         SaveDlg = createFileDialog(this, "SaveDlg", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave,
-                                   QStringLiteral("Uložit"));
+                                   QStringLiteral("Uložit"), folder);
         SaveDlg->setDefaultSuffix(QStringLiteral("rtf"));
-        SaveDlg->setDirectory(QFileInfo(m_test.DictionaryPath).absolutePath());
+        SaveDlg->setDirectory(userFolderFor(folder));
     }
     const QString path = chooseFile(SaveDlg, m_messenger, true);
     if (path.isEmpty())

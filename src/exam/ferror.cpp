@@ -2,12 +2,16 @@
 
 #include "platform/fonts.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -17,6 +21,7 @@ namespace {
 constexpr int kMinWidth = 300;
 constexpr int kMargin = 15;
 constexpr int kHeight = 118;
+constexpr int kFrameAllowance = 16;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
@@ -39,6 +44,31 @@ QByteArray removeFirst(QByteArray text, QByteArrayView what)
     if (at >= 0)
         text.remove(at, what.size());
     return text;
+}
+
+// The whole text in lines no wider than `width`, broken anywhere, and no
+// more of them than `lines`: a tooltip that stays on the screen.
+QString brokenIntoLines(const QString &text, const QFontMetrics &metrics, int width, int lines)
+{
+    QString out;
+    int used = 0;
+    int lineCount = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A surrogate pair stays together.
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, n);
+        const int advance = metrics.horizontalAdvance(c);
+        if (used > 0 && used + advance > width) {
+            if (++lineCount > lines)
+                return out + QChar(0x2026);
+            out += u'\n';
+            used = 0;
+        }
+        out += c;
+        used += advance;
+        i += n - 1;
+    }
+    return out;
 }
 
 } // namespace
@@ -75,8 +105,18 @@ TfrmError::TfrmError(QWidget *parent)
     lblYou = label(this, "lblYou", {}, {m_answerLeft, 56, 0, 16});
     lblYou->setFont(answer);
     setColor(lblYou, QColor(128, 0, 0));
-    for (QLabel *l : {lblRight, lblYou})
+    for (QLabel *l : {lblRight, lblYou}) {
         l->setTextFormat(Qt::PlainText);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // What is selected may be cut short; this copies the whole answer.
+        auto *copy = new QAction(QStringLiteral("Kopírovat celou odpověď"), l);
+        copy->setObjectName(QStringLiteral("copyWhole"));
+        connect(copy, &QAction::triggered, this, [this, l] {
+            QGuiApplication::clipboard()->setText(m_wholeTexts[l == lblRight ? 0 : 1]);
+        });
+        l->addAction(copy);
+        l->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -97,24 +137,52 @@ int TfrmError::dialogWidth(int rightEdgeOfRight, int rightEdgeOfYou)
     return std::max({rightEdgeOfRight + kMargin, rightEdgeOfYou + kMargin, kMinWidth});
 }
 
+int TfrmError::fittedWidth(int wanted, int available)
+{
+    return std::max(std::min(wanted, available), kMinWidth);
+}
+
 void TfrmError::prepare(const QByteArray &expected, const QByteArray &typed)
 {
-    lblRight->setText(decode(shownExpected(expected), m_answerCodePage));
-    lblYou->setText(decode(shownTyped(typed), m_answerCodePage));
-    for (QLabel *l : {lblRight, lblYou}) {
-        l->adjustSize();
-        l->move(m_answerLeft, l->y());
+    const QString texts[] = {decode(shownExpected(expected), m_answerCodePage),
+                             decode(shownTyped(typed), m_answerCodePage)};
+    QLabel *const labels[] = {lblRight, lblYou};
+    for (int i = 0; i < 2; ++i) {
+        m_wholeTexts[i] = texts[i];
+        labels[i]->setText(texts[i]);
+        labels[i]->setToolTip({});
+        labels[i]->adjustSize();
+        labels[i]->move(m_answerLeft, labels[i]->y());
     }
-    const int width = dialogWidth(lblRight->x() + lblRight->width(), lblYou->x() + lblYou->width());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect();
+    const int frameExtra = frameGeometry().width() - geometry().width();
+    const int wanted = dialogWidth(lblRight->x() + lblRight->width(), lblYou->x() + lblYou->width());
+    // The frame is known only once the window manager has framed the dialog.
+    const int width = screen ? fittedWidth(wanted, avail.width() - std::max(frameExtra, kFrameAllowance)) : wanted;
+
+    // An answer wider than the screen allows is cut with "…"; the whole of
+    // it is in the tooltip, as much as the screen can hold.
+    const int room = width - kMargin - m_answerLeft;
+    for (int i = 0; i < 2; ++i) {
+        QLabel *l = labels[i];
+        if (l->width() <= room)
+            continue;
+        const QFontMetrics metrics(l->font());
+        l->setText(metrics.elidedText(texts[i], Qt::ElideRight, room));
+        l->resize(room, l->height());
+        const QFontMetrics tipMetrics(QToolTip::font());
+        const int lines = std::max(1, avail.height() / std::max(1, tipMetrics.lineSpacing()) - 2);
+        l->setToolTip(brokenIntoLines(texts[i], tipMetrics, std::max(room, avail.width() - 40), lines));
+    }
     setFixedSize(width, kHeight);
     Button1->move(width / 2 - Button1->width() / 2, Button1->y());
 
     // Centred across the screen; the height stays where it was after the first time.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        const int frameWidth = frameGeometry().width() - geometry().width() + width;
+    if (screen) {
+        const int frameWidth = frameExtra + width;
         const int y = m_placed ? pos().y() : avail.top() + (avail.height() - frameGeometry().height()) / 2;
-        move(avail.left() + avail.width() / 2 - frameWidth / 2, y);
+        move(avail.left() + std::max(0, avail.width() / 2 - frameWidth / 2), y);
         m_placed = true;
     }
 }

@@ -30,6 +30,8 @@ public:
     static QByteArray shownTyped(QByteArray typed);
     // At least 300 pixels, wide enough for either answer.
     static int dialogWidth(int rightEdgeOfRight, int rightEdgeOfYou);
+    // That width, but no wider than the screen has room for (and still 300).
+    static int fittedWidth(int wanted, int available);
 
 public slots:
     void Button1Click();
@@ -50,6 +52,7 @@ private:
     CodePage m_answerCodePage = CodePage::Cp1250;
     int m_answerLeft = 0;
     bool m_placed = false;
+    QString m_wholeTexts[2]; // of lblRight and lblYou
 };
 
 } // namespace lexitka

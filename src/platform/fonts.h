@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
+#include <QStringList>
 
 class QFont;
 
@@ -12,8 +13,15 @@ QFont verdana(int pixels, bool bold = false);
 // Sized in points, for paper.
 QFont tahomaPoints(qreal points, bool bold = false);
 
-// Tahoma is Verdana's narrow sibling; where neither is installed, the
-// matching DejaVu faces keep the captions inside their fixed-size buttons.
-void installFontSubstitutes();
+// Where Debian's fonts-wine puts Wine's fonts.
+inline const QStringList kWineFontFolders{QStringLiteral("/usr/share/wine/fonts")};
+
+// Tahoma is Verdana's narrow sibling. Where Tahoma is not installed, Wine's
+// metric twin stands in; where neither it nor Verdana is, the matching
+// DejaVu faces keep the captions inside their fixed-size buttons (DejaVu
+// Sans has Verdana's metrics).
+void installFontSubstitutes(const QStringList &wineFontFolders = kWineFontFolders);
+// Wine's Tahoma files in the first of the folders that has them.
+QStringList wineTahomaFiles(const QStringList &folders);
 
 } // namespace lexitka

@@ -59,6 +59,20 @@ void Keyboards::applicationActive(bool active)
         activate(*m_wanted);
 }
 
+void Keyboards::fieldEntered(FieldKeyboard field)
+{
+    // Until then the user's own layout stays, whatever it is.
+    if (!m_wanted || !canSwitch())
+        return;
+    const quintptr wanted = field == FieldKeyboard::Czech ? *m_czech : *m_english;
+    if (m_holding && m_wanted == wanted)
+        return;
+    if (field == FieldKeyboard::Czech)
+        UseCzechKeyboard();
+    else
+        UseForeignKeyboard();
+}
+
 void Keyboards::restoreUserLayout()
 {
     // Where the platform cannot tell the user's layout, there is nothing

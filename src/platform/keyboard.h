@@ -7,6 +7,9 @@
 
 namespace lexitka {
 
+// The layout a field is typed on.
+enum class FieldKeyboard { Czech, Foreign };
+
 struct KeyboardLayout {
     quintptr handle = 0;
     QString englishLanguageName; // "Czech", "English (United States)", …
@@ -63,6 +66,9 @@ public:
     void applicationActive(bool active);
     // The layout the user had before the program switched, put back.
     void restoreUserLayout();
+    // A field of that layout got the focus. Once our windows have switched,
+    // the field's layout applies, whichever window switched it before.
+    void fieldEntered(FieldKeyboard field);
 
 private:
     void activate(quintptr handle);

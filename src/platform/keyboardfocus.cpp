@@ -2,11 +2,34 @@
 
 #include "platform/keyboard.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QVariant>
+#include <QWidget>
 #include <QWindow>
 
 namespace lexitka {
+namespace {
+
+constexpr char kFieldKeyboard[] = "lexitkaFieldKeyboard";
+
+} // namespace
+
+void setFieldKeyboard(QWidget *widget, FieldKeyboard keyboard)
+{
+    widget->setProperty(kFieldKeyboard, int(keyboard));
+}
+
+std::optional<FieldKeyboard> fieldKeyboard(const QWidget *widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        const QVariant mark = widget->property(kFieldKeyboard);
+        if (mark.isValid())
+            return FieldKeyboard(mark.toInt());
+    }
+    return std::nullopt;
+}
 
 KeyboardFocusWatch::KeyboardFocusWatch(Keyboards &keyboards, QObject *parent)
     : QObject(parent), m_keyboards(keyboards)
@@ -16,6 +39,10 @@ KeyboardFocusWatch::KeyboardFocusWatch(Keyboards &keyboards, QObject *parent)
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &KeyboardFocusWatch::check);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &KeyboardFocusWatch::check);
     qGuiApp->installEventFilter(this);
+    if (auto *app = qobject_cast<QApplication *>(qGuiApp)) {
+        connect(app, &QApplication::focusChanged, this,
+                [this](QWidget *, QWidget *now) { focusChanged(now); });
+    }
 }
 
 KeyboardFocusWatch::~KeyboardFocusWatch()
@@ -30,6 +57,12 @@ bool KeyboardFocusWatch::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Hide && watched->isWindowType())
         QMetaObject::invokeMethod(this, &KeyboardFocusWatch::check, Qt::QueuedConnection);
     return false;
+}
+
+void KeyboardFocusWatch::focusChanged(QWidget *now)
+{
+    if (const auto keyboard = fieldKeyboard(now))
+        m_keyboards.fieldEntered(*keyboard);
 }
 
 void KeyboardFocusWatch::check()
