@@ -5,6 +5,7 @@
 #include "app/wordcollection.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
+#include "platform/busyretry.h"
 #include "platform/messenger.h"
 
 #include <QDir>
@@ -28,8 +29,7 @@ void TfrmMain::btnClearErrorsClick()
     if (!confirmClearing())
         return;
     const QString path = m_app.test().MistakesFilePath();
-    QFile file(path);
-    if (!file.exists() || file.remove())
+    if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) == UpdateResult::Done)
         return;
     // A mistakes file that is still there must not look deleted.
     m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(shownPath(path)));

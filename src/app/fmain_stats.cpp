@@ -4,6 +4,7 @@
 #include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/savefile.h"
+#include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
 #include "stats/fstatistic.h"
@@ -62,7 +63,7 @@ void TfrmMain::btnClearStatistikaClick()
         return;
     const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
     // Silent as long as it works; a file that stays would mislead the user.
-    if (!QFile::remove(path) && QFileInfo::exists(path))
+    if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) != UpdateResult::Done)
         m_app.messenger().error(
             this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(shownPath(path)));
 }

@@ -117,6 +117,14 @@ UpdateResult appendLinesToFile(const QString &path, const QList<QByteArray> &lin
         lockWaitMs);
 }
 
+UpdateResult removeFileLocked(const QString &path, int lockWaitMs)
+{
+    FileLock lock(path);
+    if (lock.lock(lockWaitMs < 0 ? kLockWaitMs : lockWaitMs) == FileLock::Result::Busy)
+        return UpdateResult::Busy;
+    return QFile::remove(path) || !QFileInfo::exists(path) ? UpdateResult::Done : UpdateResult::Unwritable;
+}
+
 QList<QByteArray> splitLines(const QByteArray &text)
 {
     QList<QByteArray> lines;

@@ -46,6 +46,11 @@ UpdateResult updateFile(const QString &path, const FileChange &change, int lockW
 // existing file is not rewritten when there is nothing to add.
 UpdateResult appendLinesToFile(const QString &path, const QList<QByteArray> &lines, int lockWaitMs = -1);
 
+// Deletes the file under its lock, so that no window appends to the old
+// file at the same moment and brings its lines back. Done when the file is
+// gone (or was not there), Unwritable when it is still there.
+UpdateResult removeFileLocked(const QString &path, int lockWaitMs = -1);
+
 // Splits text into lines at CR LF, LF or CR; a final line end adds no line.
 QList<QByteArray> splitLines(const QByteArray &text);
 
