@@ -56,6 +56,7 @@ private slots:
     void initTestCase();
     void installedTree();
     void desktopFiles();
+    void fileTypesStealNothing();
     void readOnlyInstallationUsesPerUserFolder();
 
 private:
@@ -162,6 +163,58 @@ void TestInstall::desktopFiles()
     }
     if (ran == 0)
         QSKIP("desktop-file-validate and appstreamcli are missing");
+}
+
+void TestInstall::fileTypesStealNothing()
+{
+    // The desktop's own file-type database, built from the system's types and
+    // ours alone, asked through gio as a file manager would.
+    const QString system = QStringLiteral("/usr/share/mime/packages/freedesktop.org.xml");
+    if (!haveTools({QStringLiteral("update-mime-database"), QStringLiteral("gio")}) || !QFileInfo::exists(system))
+        QSKIP("shared-mime-info or gio is missing");
+    QTemporaryDir tmp;
+    const QString mime = tmp.filePath(QStringLiteral("share/mime"));
+    QVERIFY(QDir().mkpath(mime + QStringLiteral("/packages")) && QDir().mkpath(tmp.filePath(QStringLiteral("files"))));
+    QVERIFY(QFile::copy(system, mime + QStringLiteral("/packages/freedesktop.org.xml")));
+    QVERIFY(QFile::copy(path("share/mime/packages/" + kAppId + ".xml"), mime + "/packages/" + kAppId + ".xml"));
+    QProcess update;
+    const auto [code, out] = runProgram(update, QStringLiteral("update-mime-database"), {mime});
+    QVERIFY2(code == 0, qPrintable(out));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), tmp.filePath(QStringLiteral("share")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), tmp.filePath(QStringLiteral("home")));
+    const auto typeOf = [&](const QString &name, const QByteArray &bytes) {
+        const QString file = tmp.filePath(QStringLiteral("files/") + name);
+        writeFile(file, bytes);
+        QProcess gio;
+        gio.setProcessEnvironment(env);
+        const auto [rc, said] = runProgram(gio, QStringLiteral("gio"),
+                                           {QStringLiteral("info"), QStringLiteral("-a"),
+                                            QStringLiteral("standard::content-type"), file});
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("standard::content-type: (\\S+)")).match(said);
+        return rc == 0 && m.hasMatch() ? m.captured(1) : said;
+    };
+
+    // Scripts keep the type the system gives them.
+    const QString script = QStringLiteral("application/ecmascript");
+    QCOMPARE(typeOf(QStringLiteral("module.es"), "export function greet(name) {\n  return `Hola, ${name}`;\n}\n"),
+             script);
+    QCOMPARE(typeOf(QStringLiteral("strict.es"), "'use strict';\nconst lessons = [1, 2];\n"), script);
+
+    // Every sample dictionary is ours, and so is one a user starts with a
+    // comment, or saved by an editor with a byte-order mark.
+    const QSet<QString> samples = filesUnder(QStringLiteral(LEXITKA_SAMPLE_DATA));
+    QVERIFY(!samples.isEmpty());
+    for (const QString &s : samples) {
+        const QString name = QFileInfo(s).fileName();
+        QCOMPARE(typeOf(name, readFile(sample(s))), "application/x-lexitka-" + QFileInfo(s).suffix());
+    }
+    QCOMPARE(typeOf(QStringLiteral("moje.es"), cz("; moje slovíčka\r\n[Lekce 1]\r\n0=0\\perro\\pes\r\n")),
+             QStringLiteral("application/x-lexitka-es"));
+    QCOMPARE(typeOf(QStringLiteral("utf8.es"), "\xef\xbb\xbf[Lekce 1]\r\n0=0\\perro\\pes\r\n"),
+             QStringLiteral("application/x-lexitka-es"));
 }
 
 QStringList TestInstall::start(const QString &home)
