@@ -17,6 +17,8 @@ foreach(size IN LISTS LEXITKA_ICON_SIZES)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${LEXITKA_APP_ID}.png)
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/desktop/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lexitka)
+install(FILES ${CMAKE_SOURCE_DIR}/man/lexitka.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/man/cs/lexitka.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/cs/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lexitka)

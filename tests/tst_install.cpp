@@ -88,7 +88,8 @@ void TestInstall::installedTree()
     QSet<QString> expected = {"bin/lexitka", "share/doc/lexitka/copyright",
                               "share/applications/" + kAppId + ".desktop",
                               "share/metainfo/" + kAppId + ".metainfo.xml", "share/mime/packages/" + kAppId + ".xml",
-                              "share/icons/hicolor/scalable/apps/" + kAppId + ".svg"};
+                              "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
+                              "share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"};
     const QStringList sizes = QStringLiteral(LEXITKA_ICON_SIZES).split(u',');
     for (const QString &size : sizes)
         expected.insert(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size, kAppId));
@@ -108,6 +109,8 @@ void TestInstall::installedTree()
         QCOMPARE(png.pixelColor(png.width() / 2, png.height() * 3 / 4).alpha(), 255);
     }
     QVERIFY(readFile(path(QStringLiteral("share/doc/lexitka/copyright"))).contains("License: GPL-3.0+"));
+    for (const char *page : {"share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"})
+        QVERIFY2(readFile(path(QString::fromLatin1(page))).startsWith(".TH LEXITKA 1 "), page);
 }
 
 void TestInstall::desktopFiles()
