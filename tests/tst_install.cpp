@@ -133,7 +133,7 @@ void TestInstall::desktopFiles()
         types += type + ';';
         const qsizetype at = mime.indexOf("<mime-type type=\"" + type + "\">");
         QVERIFY2(at >= 0, type.constData());
-        QVERIFY(mime.mid(at, mime.indexOf("</mime-type>", at) - at).contains("<glob pattern=\"*." + ext + "\"/>"));
+        QVERIFY(mime.mid(at, mime.indexOf("</mime-type>", at) - at).contains("<glob pattern=\"*." + ext + "\""));
         QVERIFY(metainfo.contains("<mediatype>" + type + "</mediatype>"));
     }
     QVERIFY(entry.contains("\nMimeType=" + types + '\n'));
@@ -205,6 +205,11 @@ void TestInstall::fileTypesStealNothing()
     QCOMPARE(typeOf(QStringLiteral("module.es"), "export function greet(name) {\n  return `Hola, ${name}`;\n}\n"),
              script);
     QCOMPARE(typeOf(QStringLiteral("strict.es"), "'use strict';\nconst lessons = [1, 2];\n"), script);
+    QCOMPARE(typeOf(QStringLiteral("comment.es"), "// greets\nexport const greet = (name) => `Hola, ${name}`;\n"),
+             script);
+    QCOMPARE(typeOf(QStringLiteral("block.es"), "/* lessons */\nexport default [\"uno\", \"dos\"];\n"), script);
+    // A settings file without an extension is no dictionary either.
+    QCOMPARE(typeOf(QStringLiteral("config"), "[core]\n\tbare = false\n"), QStringLiteral("text/plain"));
 
     // Every sample dictionary is ours, and so is one a user starts with a
     // comment, or saved by an editor with a byte-order mark.
