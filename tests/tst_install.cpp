@@ -96,6 +96,10 @@ void TestInstall::installedTree()
     const QSet<QString> samples = filesUnder(QStringLiteral(LEXITKA_SAMPLE_DATA));
     for (const QString &s : samples)
         expected.insert(QStringLiteral("share/lexitka/") + s);
+    expected.insert(QStringLiteral("share/lexitka/help/navod.html"));
+    const QStringList pictures = QDir(QStringLiteral(LEXITKA_SOURCE_DIR "/docs/images")).entryList(QDir::Files);
+    for (const QString &picture : pictures)
+        expected.insert(QStringLiteral("share/lexitka/help/images/") + picture);
     QCOMPARE(filesUnder(path({})), expected);
     QVERIFY(QFileInfo(path(QStringLiteral("bin/lexitka"))).isExecutable());
     for (const QString &s : samples)

@@ -10,6 +10,7 @@
 #include "data/profile.h"
 #include "editor/ffind.h"
 #include "platform/fonts.h"
+#include "platform/help.h"
 #include "platform/messenger.h"
 
 #include <QAction>
@@ -97,6 +98,7 @@ void TfrmMain::buildControls()
     connect(Otevt1, &QAction::triggered, this, &TfrmMain::Otevt1Click);
     connect(Uloitjako1, &QAction::triggered, this, &TfrmMain::Uloitjako1Click);
     connect(Import1, &QAction::triggered, this, &TfrmMain::Import1Click);
+    addHelpMenu(menuBar(), this, m_app.messenger());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

@@ -9,6 +9,7 @@
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
 #include "platform/fonts.h"
+#include "platform/help.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
 #include "exam/utest.h"
@@ -87,6 +88,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     Button6 = button(Panel1, top, "Button6", QStringLiteral("Smazat lekci"));
     btnFind = button(Panel1, top, "btnFind", QStringLiteral("Hledat"));
     top->addStretch();
+    top->addWidget(makeHelpButton(this, m_messenger));
 
     m_model = new LessonModel(this);
     sgList = new QTableView(this);
