@@ -57,6 +57,7 @@ private slots:
     void installedTree();
     void desktopFiles();
     void fileTypesStealNothing();
+    void debianPackage();
     void readOnlyInstallationUsesPerUserFolder();
 
 private:
@@ -227,6 +228,35 @@ void TestInstall::fileTypesStealNothing()
              QStringLiteral("application/x-lexitka-es"));
     QCOMPARE(typeOf(QStringLiteral("utf8.es"), "\xef\xbb\xbf[Lekce 1]\r\n0=0\\perro\\pes\r\n"),
              QStringLiteral("application/x-lexitka-es"));
+}
+
+void TestInstall::debianPackage()
+{
+    // The source package has the build's version and the installed licence,
+    // and the program depends on what it runs with when no recommended
+    // package is installed: a window system plugin, the Czech dialog
+    // buttons, the fonts it asks for.
+    const QString debian = QStringLiteral(LEXITKA_SOURCE_DIR "/debian/");
+    const QByteArray changelog = readFile(debian + QStringLiteral("changelog"));
+    const QString version = QStringLiteral("%1.%2.%3.%4")
+                                .arg(LEXITKA_VERSION_MAJOR)
+                                .arg(LEXITKA_VERSION_MINOR)
+                                .arg(LEXITKA_VERSION_PATCH)
+                                .arg(LEXITKA_VERSION_TWEAK);
+    QVERIFY2(changelog.startsWith("lexitka (" + version.toUtf8() + ") "), changelog.left(60).constData());
+    QCOMPARE(readFile(debian + QStringLiteral("copyright")), readFile(path(QStringLiteral("share/doc/lexitka/copyright"))));
+    const QByteArray control = readFile(debian + QStringLiteral("control"));
+    const qsizetype binary = control.indexOf("\nPackage: lexitka\n");
+    QVERIFY(binary > 0);
+    const QRegularExpressionMatch depends =
+        QRegularExpression(QStringLiteral("\nDepends:((?:.|\n )*)")).match(QString::fromUtf8(control.mid(binary)));
+    QVERIFY(depends.hasMatch());
+    QStringList packages;
+    for (const QString &d : depends.captured(1).split(u','))
+        packages.append(d.trimmed());
+    for (const char *needed : {"qt6-qpa-plugins", "qt6-translations-l10n", "fonts-dejavu-core", "fonts-dejavu-extra",
+                               "${shlibs:Depends}"})
+        QVERIFY2(packages.contains(QString::fromLatin1(needed)), needed);
 }
 
 QStringList TestInstall::start(const QString &home)
