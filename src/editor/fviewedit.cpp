@@ -87,8 +87,8 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     Button5 = button(Panel1, top, "Button5", QStringLiteral("Smazat slovíčko"));
     Button6 = button(Panel1, top, "Button6", QStringLiteral("Smazat lekci"));
     btnFind = button(Panel1, top, "btnFind", QStringLiteral("Hledat"));
+    addHelpAction(this, m_messenger);
     top->addStretch();
-    top->addWidget(makeHelpButton(this, m_messenger));
 
     m_model = new LessonModel(this);
     sgList = new QTableView(this);

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QUrl>
 
 namespace lexitka {
@@ -63,16 +62,6 @@ QMenu *addHelpMenu(QMenuBar *bar, QWidget *window, Messenger &messenger)
     menu->setObjectName(QStringLiteral("mnuNapoveda"));
     menu->addAction(addHelpAction(window, messenger));
     return menu;
-}
-
-QPushButton *makeHelpButton(QWidget *window, Messenger &messenger)
-{
-    QAction *action = addHelpAction(window, messenger);
-    auto *button = new QPushButton(QStringLiteral("Nápověda"), window);
-    button->setObjectName(QStringLiteral("btnNapoveda"));
-    button->setToolTip(QStringLiteral("Návod k programu (F1)"));
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    return button;
 }
 
 } // namespace lexitka

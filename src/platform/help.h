@@ -5,7 +5,6 @@
 class QAction;
 class QMenu;
 class QMenuBar;
-class QPushButton;
 class QWidget;
 
 namespace lexitka {
@@ -28,8 +27,5 @@ QAction *addHelpAction(QWidget *window, Messenger &messenger);
 // A menu "Nápověda" in bar with the item that opens the guide; F1 in
 // window does too.
 QMenu *addHelpMenu(QMenuBar *bar, QWidget *window, Messenger &messenger);
-
-// A "Nápověda" button that opens the guide; F1 in window does too.
-QPushButton *makeHelpButton(QWidget *window, Messenger &messenger);
 
 } // namespace lexitka
