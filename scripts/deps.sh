@@ -1,13 +1,19 @@
 # Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages that are missing.
-LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-wine qt6-translations-l10n qt6-svg-dev poppler-utils unrtf desktop-file-utils appstream libx11-dev libxtst-dev xvfb x11-xkb-utils"
+# What building and running the program needs, and nothing more (scripts/run).
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev libx11-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-wine"
+# What the tests use besides (scripts/test).
+LEXITKA_TEST_PACKAGES="libbenchmark-dev poppler-utils unrtf desktop-file-utils appstream libxtst-dev xvfb x11-xkb-utils shared-mime-info libglib2.0-bin xdg-utils"
 # The fuzz targets: clang, the package that holds clang 14's libFuzzer
 # runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
 LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
+# Another apt (unattended-upgrades on a fresh system) may hold the lock for a
+# while: wait for it rather than fail.
+LEXITKA_APT_WAIT=900
 
 # lexitka_install_deps [--no-install-recommends] [package…]: the given
 # packages, or LEXITKA_PACKAGES.
 lexitka_install_deps() {
-    local options=()
+    local options=(-o "DPkg::Lock::Timeout=$LEXITKA_APT_WAIT")
     if [ "${1:-}" = --no-install-recommends ]; then
         options+=("$1")
         shift
@@ -17,15 +23,42 @@ lexitka_install_deps() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "These Debian packages are missing: ${missing[*]}" >&2
+            echo "Installing them needs root, and sudo is not installed. Either run this script as root" >&2
+            echo "(su -), or install them yourself as root: apt-get install ${missing[*]}" >&2
+            return 1
+        fi
+        sudo=(sudo)
+    fi
     echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
     # The package lists are fetched once per run, however many installs follow.
     if [ -z "${LEXITKA_APT_UPDATED:-}" ]; then
-        $sudo apt-get update -qq
+        lexitka_apt_update "${sudo[@]}"
         LEXITKA_APT_UPDATED=1
     fi
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "${missing[@]}"
+}
+
+# lexitka_apt_update [sudo]: apt-get update, waiting while another apt holds
+# the lists' lock (the lock timeout covers only dpkg's lock in apt 2.6).
+lexitka_apt_update() {
+    local waited=0 err
+    err="$(mktemp)"
+    until "$@" apt-get -o "DPkg::Lock::Timeout=$LEXITKA_APT_WAIT" update -qq 2>"$err"; do
+        if ! grep -q "Could not get lock" "$err" || [ "$waited" -ge "$LEXITKA_APT_WAIT" ]; then
+            cat "$err" >&2
+            rm -f "$err"
+            return 1
+        fi
+        [ "$waited" -eq 0 ] && echo "Waiting for another apt to finish…"
+        sleep 5
+        waited=$((waited + 5))
+    done
+    cat "$err" >&2
+    rm -f "$err"
 }
 
 # lexitka_configure BUILD_DIR [cmake options…]: configures the tree, or

@@ -56,6 +56,8 @@ private slots:
     void initTestCase();
     void installedTree();
     void desktopFiles();
+    void fileTypesStealNothing();
+    void debianPackage();
     void readOnlyInstallationUsesPerUserFolder();
 
 private:
@@ -87,13 +89,18 @@ void TestInstall::installedTree()
     QSet<QString> expected = {"bin/lexitka", "share/doc/lexitka/copyright",
                               "share/applications/" + kAppId + ".desktop",
                               "share/metainfo/" + kAppId + ".metainfo.xml", "share/mime/packages/" + kAppId + ".xml",
-                              "share/icons/hicolor/scalable/apps/" + kAppId + ".svg"};
+                              "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
+                              "share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"};
     const QStringList sizes = QStringLiteral(LEXITKA_ICON_SIZES).split(u',');
     for (const QString &size : sizes)
         expected.insert(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size, kAppId));
     const QSet<QString> samples = filesUnder(QStringLiteral(LEXITKA_SAMPLE_DATA));
     for (const QString &s : samples)
         expected.insert(QStringLiteral("share/lexitka/") + s);
+    expected.insert(QStringLiteral("share/lexitka/help/navod.html"));
+    const QStringList pictures = QDir(QStringLiteral(LEXITKA_SOURCE_DIR "/docs/images")).entryList(QDir::Files);
+    for (const QString &picture : pictures)
+        expected.insert(QStringLiteral("share/lexitka/help/images/") + picture);
     QCOMPARE(filesUnder(path({})), expected);
     QVERIFY(QFileInfo(path(QStringLiteral("bin/lexitka"))).isExecutable());
     for (const QString &s : samples)
@@ -107,6 +114,8 @@ void TestInstall::installedTree()
         QCOMPARE(png.pixelColor(png.width() / 2, png.height() * 3 / 4).alpha(), 255);
     }
     QVERIFY(readFile(path(QStringLiteral("share/doc/lexitka/copyright"))).contains("License: GPL-3.0+"));
+    for (const char *page : {"share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"})
+        QVERIFY2(readFile(path(QString::fromLatin1(page))).startsWith(".TH LEXITKA 1 "), page);
 }
 
 void TestInstall::desktopFiles()
@@ -129,7 +138,7 @@ void TestInstall::desktopFiles()
         types += type + ';';
         const qsizetype at = mime.indexOf("<mime-type type=\"" + type + "\">");
         QVERIFY2(at >= 0, type.constData());
-        QVERIFY(mime.mid(at, mime.indexOf("</mime-type>", at) - at).contains("<glob pattern=\"*." + ext + "\"/>"));
+        QVERIFY(mime.mid(at, mime.indexOf("</mime-type>", at) - at).contains("<glob pattern=\"*." + ext + "\""));
         QVERIFY(metainfo.contains("<mediatype>" + type + "</mediatype>"));
     }
     QVERIFY(entry.contains("\nMimeType=" + types + '\n'));
@@ -162,6 +171,92 @@ void TestInstall::desktopFiles()
     }
     if (ran == 0)
         QSKIP("desktop-file-validate and appstreamcli are missing");
+}
+
+void TestInstall::fileTypesStealNothing()
+{
+    // The desktop's own file-type database, built from the system's types and
+    // ours alone, asked through gio as a file manager would.
+    const QString system = QStringLiteral("/usr/share/mime/packages/freedesktop.org.xml");
+    if (!haveTools({QStringLiteral("update-mime-database"), QStringLiteral("gio")}) || !QFileInfo::exists(system))
+        QSKIP("shared-mime-info or gio is missing");
+    QTemporaryDir tmp;
+    const QString mime = tmp.filePath(QStringLiteral("share/mime"));
+    QVERIFY(QDir().mkpath(mime + QStringLiteral("/packages")) && QDir().mkpath(tmp.filePath(QStringLiteral("files"))));
+    QVERIFY(QFile::copy(system, mime + QStringLiteral("/packages/freedesktop.org.xml")));
+    QVERIFY(QFile::copy(path("share/mime/packages/" + kAppId + ".xml"), mime + "/packages/" + kAppId + ".xml"));
+    QProcess update;
+    const auto [code, out] = runProgram(update, QStringLiteral("update-mime-database"), {mime});
+    QVERIFY2(code == 0, qPrintable(out));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), tmp.filePath(QStringLiteral("share")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), tmp.filePath(QStringLiteral("home")));
+    const auto typeOf = [&](const QString &name, const QByteArray &bytes) {
+        const QString file = tmp.filePath(QStringLiteral("files/") + name);
+        writeFile(file, bytes);
+        QProcess gio;
+        gio.setProcessEnvironment(env);
+        const auto [rc, said] = runProgram(gio, QStringLiteral("gio"),
+                                           {QStringLiteral("info"), QStringLiteral("-a"),
+                                            QStringLiteral("standard::content-type"), file});
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("standard::content-type: (\\S+)")).match(said);
+        return rc == 0 && m.hasMatch() ? m.captured(1) : said;
+    };
+
+    // Scripts keep the type the system gives them.
+    const QString script = QStringLiteral("application/ecmascript");
+    QCOMPARE(typeOf(QStringLiteral("module.es"), "export function greet(name) {\n  return `Hola, ${name}`;\n}\n"),
+             script);
+    QCOMPARE(typeOf(QStringLiteral("strict.es"), "'use strict';\nconst lessons = [1, 2];\n"), script);
+    QCOMPARE(typeOf(QStringLiteral("comment.es"), "// greets\nexport const greet = (name) => `Hola, ${name}`;\n"),
+             script);
+    QCOMPARE(typeOf(QStringLiteral("block.es"), "/* lessons */\nexport default [\"uno\", \"dos\"];\n"), script);
+    // A settings file without an extension is no dictionary either.
+    QCOMPARE(typeOf(QStringLiteral("config"), "[core]\n\tbare = false\n"), QStringLiteral("text/plain"));
+
+    // Every sample dictionary is ours, and so is one a user starts with a
+    // comment, or saved by an editor with a byte-order mark.
+    const QSet<QString> samples = filesUnder(QStringLiteral(LEXITKA_SAMPLE_DATA));
+    QVERIFY(!samples.isEmpty());
+    for (const QString &s : samples) {
+        const QString name = QFileInfo(s).fileName();
+        QCOMPARE(typeOf(name, readFile(sample(s))), "application/x-lexitka-" + QFileInfo(s).suffix());
+    }
+    QCOMPARE(typeOf(QStringLiteral("moje.es"), cz("; moje slovíčka\r\n[Lekce 1]\r\n0=0\\perro\\pes\r\n")),
+             QStringLiteral("application/x-lexitka-es"));
+    QCOMPARE(typeOf(QStringLiteral("utf8.es"), "\xef\xbb\xbf[Lekce 1]\r\n0=0\\perro\\pes\r\n"),
+             QStringLiteral("application/x-lexitka-es"));
+}
+
+void TestInstall::debianPackage()
+{
+    // The source package has the build's version and the installed licence,
+    // and the program depends on what it runs with when no recommended
+    // package is installed: a window system plugin, the Czech dialog
+    // buttons, the fonts it asks for.
+    const QString debian = QStringLiteral(LEXITKA_SOURCE_DIR "/debian/");
+    const QByteArray changelog = readFile(debian + QStringLiteral("changelog"));
+    const QString version = QStringLiteral("%1.%2.%3.%4")
+                                .arg(LEXITKA_VERSION_MAJOR)
+                                .arg(LEXITKA_VERSION_MINOR)
+                                .arg(LEXITKA_VERSION_PATCH)
+                                .arg(LEXITKA_VERSION_TWEAK);
+    QVERIFY2(changelog.startsWith("lexitka (" + version.toUtf8() + ") "), changelog.left(60).constData());
+    QCOMPARE(readFile(debian + QStringLiteral("copyright")), readFile(path(QStringLiteral("share/doc/lexitka/copyright"))));
+    const QByteArray control = readFile(debian + QStringLiteral("control"));
+    const qsizetype binary = control.indexOf("\nPackage: lexitka\n");
+    QVERIFY(binary > 0);
+    const QRegularExpressionMatch depends =
+        QRegularExpression(QStringLiteral("\nDepends:((?:.|\n )*)")).match(QString::fromUtf8(control.mid(binary)));
+    QVERIFY(depends.hasMatch());
+    QStringList packages;
+    for (const QString &d : depends.captured(1).split(u','))
+        packages.append(d.trimmed());
+    for (const char *needed : {"qt6-qpa-plugins", "qt6-translations-l10n", "fonts-dejavu-core", "fonts-dejavu-extra", "fonts-wine",
+                               "${shlibs:Depends}"})
+        QVERIFY2(packages.contains(QString::fromLatin1(needed)), needed);
 }
 
 QStringList TestInstall::start(const QString &home)

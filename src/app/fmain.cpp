@@ -13,6 +13,7 @@
 #include "editor/ffind.h"
 #include "platform/busyretry.h"
 #include "platform/fonts.h"
+#include "platform/help.h"
 #include "platform/messenger.h"
 
 #include <QAction>
@@ -100,6 +101,7 @@ void TfrmMain::buildControls()
     connect(Otevt1, &QAction::triggered, this, &TfrmMain::Otevt1Click);
     connect(Uloitjako1, &QAction::triggered, this, &TfrmMain::Uloitjako1Click);
     connect(Import1, &QAction::triggered, this, &TfrmMain::Import1Click);
+    addHelpMenu(menuBar(), this, m_app.messenger());
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

@@ -10,6 +10,7 @@
 #include "editor/lessonmodel.h"
 #include "editor/lessonnames.h"
 #include "platform/fonts.h"
+#include "platform/help.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
 #include "exam/utest.h"
@@ -86,6 +87,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     Button5 = button(Panel1, top, "Button5", QStringLiteral("Smazat slovíčko"));
     Button6 = button(Panel1, top, "Button6", QStringLiteral("Smazat lekci"));
     btnFind = button(Panel1, top, "btnFind", QStringLiteral("Hledat"));
+    addHelpAction(this, m_messenger);
     top->addStretch();
 
     m_model = new LessonModel(this);

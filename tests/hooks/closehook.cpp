@@ -2,6 +2,8 @@
 // on stderr what the main window shows and every message box that comes up,
 // answers the boxes, and closes the main window as the user's close box
 // would, so that the test sees the files a real session leaves behind.
+// scripts/package-check reads the buttons and the platform too.
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMessageBox>
@@ -23,6 +25,10 @@ void step()
 {
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
         say("message", box->text());
+        QStringList buttons;
+        for (const QAbstractButton *b : box->buttons())
+            buttons.append(QString(b->text()).remove(u'&'));
+        say("buttons", buttons.join(u' '));
         // Queued: this timer is not called again until its call returns.
         QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
         return;
@@ -33,6 +39,7 @@ void step()
         if (window->objectName() != QLatin1String("frmMain") || !window->isVisible())
             continue;
         say("title", window->windowTitle());
+        say("platform", QGuiApplication::platformName());
         const auto *lessons = window->findChild<QAbstractItemView *>(QStringLiteral("lbLekce"));
         say("lessons", QString::number(lessons && lessons->model() ? lessons->model()->rowCount() : -1));
         // The close handler may open a message box and wait in it.
