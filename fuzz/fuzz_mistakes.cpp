@@ -18,7 +18,7 @@
 // exactly the new mistakes.
 #include "fuzzsupport.h"
 
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/savefile.h"
 #include "platform/services.h"
 #include "support/recordingmessenger.h"

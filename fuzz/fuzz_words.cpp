@@ -3,7 +3,7 @@
 // file) giving the fields back.
 #include "fuzzsupport.h"
 
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"
 

@@ -1,5 +1,5 @@
 #include "data/savefile.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 #include "exam/utest.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "exam/typing_fr.h"
 #include "exam/typing_ru.h"
 #include "platform/keyboard.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "app/fmain.h"
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "support/fakes.h"
 

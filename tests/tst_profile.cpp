@@ -1,5 +1,5 @@
 #include "data/profile.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include <QDateTime>
 #include <QDir>

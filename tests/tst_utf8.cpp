@@ -1,6 +1,6 @@
 // Dictionaries saved in UTF-8: recognising them, converting them into the
 // program's code pages, and the question asked when one is opened.
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 #include "support/utf8samples.h"
 #include "support/writeblocker.h"
 
@@ -123,7 +123,7 @@ void TestUtf8::characterWithoutAPlace()
 void TestUtf8::questionOnOpening()
 {
     for (const SampleDictionary &s : sampleDictionaries()) {
-        Fixture f;
+        TestFolder f;
         const QByteArray original = readFile(s.path());
         const QByteArray inUtf8 = dictionaryInUtf8(original, s.languageCode);
         const QString path = f.path(s.fileName());
@@ -143,7 +143,7 @@ void TestUtf8::questionOnOpening()
                      .arg(QDir::toNativeSeparators(path), s.fileName()));
     }
 
-    Fixture f;
+    TestFolder f;
     const QString path = f.path(QStringLiteral("rustina.ru"));
     const QByteArray text = "[A]\r\n0=\xD1\x81\\pes\r\n\r\n[Lekce 2]\r\n0=\xD0\xBA\\kocour \xF0\x9F\x90\xB1\r\n";
     const auto files = [&] { return QDir(f.folder()).entryList(QDir::Files | QDir::System); };

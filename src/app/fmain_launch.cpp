@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "data/displaytext.h"
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "platform/messenger.h"

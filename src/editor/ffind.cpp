@@ -2,7 +2,7 @@
 
 #include "data/dictionary.h"
 #include "editor/fviewedit.h"
-#include "editor/typingaid.h"
+#include "exam/typingaid.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"

@@ -1,6 +1,6 @@
 #include "fword.h"
 
-#include "editor/typingaid.h"
+#include "exam/typingaid.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"

@@ -6,6 +6,7 @@
 #include "exam/judging.h"
 #include "exam/typing_es.h"
 #include "exam/typing_fr.h"
+#include "exam/typingaid.h"
 #include "exam/utest.h"
 
 #include <QComboBox>
@@ -17,7 +18,7 @@ namespace lexitka {
 ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
                                      Messenger &messenger, QWidget *parent)
     : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent),
-      m_typing(language.typing)
+      m_typing(language.typing), m_typingAid(new TypingAid(edtPreklad, keyboards))
 {
     setWindowTitle(language.caption);
 
@@ -32,9 +33,6 @@ ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyb
     Label3->move(76, 60);
     edtPreklad->setGeometry(76, 76, 205, 23);
     setTabOrder(cmbclen, edtPreklad);
-    // QLineEdit reports an edit before the change itself, so this still holds
-    // the old text while edtPrekladChange runs.
-    connect(edtPreklad, &QLineEdit::textChanged, this, [this] { m_answerBefore = edtPreklad->text(); });
 }
 
 void ArticleTestWindow::Display()
@@ -60,9 +58,11 @@ void ArticleTestWindow::Display()
     }
     if (m_test.AskedKind == 0) {
         setAnswerCodePage(CodePage::Cp1250);
+        m_typingAid->setTable({}, CodePage::Cp1250);
         m_keyboards.UseCzechKeyboard();
     } else {
         setAnswerCodePage(CodePage::Cp1252);
+        m_typingAid->setTable(m_typing, CodePage::Cp1252);
         m_keyboards.UseForeignKeyboard();
     }
 }
@@ -97,13 +97,7 @@ void ArticleTestWindow::FormKeyUpInsert()
     }
 }
 
-void ArticleTestWindow::edtPrekladChange()
-{
-    const bool typed = insertsText(m_answerBefore, edtPreklad->text());
-    m_answerBefore = edtPreklad->text();
-    if (m_test.AskedKind == 1 && typed)
-        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252, m_keyboards);
-}
+void ArticleTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test,

@@ -3,6 +3,7 @@
 #include "data/dictionary.h"
 #include "platform/keyboard.h"
 #include "exam/typing_ru.h"
+#include "exam/typingaid.h"
 #include "exam/utest.h"
 
 #include <QLineEdit>
@@ -12,7 +13,7 @@ namespace lexitka {
 SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger,
                                                const SingleAnswerLanguage &language, QWidget *parent)
     : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent),
-      m_language(language)
+      m_language(language), m_typingAid(new TypingAid(edtPreklad, keyboards))
 {
 }
 
@@ -35,6 +36,7 @@ void SingleAnswerTestWindow::Display()
     const bool toForeign = m_test.AskedKind == 1;
     m_questionCodePage = toForeign ? CodePage::Cp1250 : foreign;
     setAnswerCodePage(toForeign ? foreign : CodePage::Cp1250);
+    m_typingAid->setTable(toForeign ? m_language.typing : TypingTable{}, answerCodePage());
     if (m_language.keyboardPerQuestion) {
         if (toForeign)
             m_keyboards.UseForeignKeyboard();
@@ -63,11 +65,7 @@ void SingleAnswerTestWindow::btnOKClick()
 
 void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
 
-void SingleAnswerTestWindow::edtPrekladChange()
-{
-    if (m_test.AskedKind == 1 && !m_language.typing.empty())
-        convertBeforeCaret(edtPreklad, m_language.typing, answerCodePage(), m_keyboards);
-}
+void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
