@@ -70,6 +70,11 @@ set(LEXITKA_UI_SOURCES
 list(TRANSFORM LEXITKA_LOGIC_SOURCES PREPEND ${LEXITKA_SRC}/)
 list(TRANSFORM LEXITKA_UI_SOURCES PREPEND ${LEXITKA_SRC}/)
 
+# Our sources convert between bytes and text only where they say which way,
+# and use no API that Qt 6.4 deprecates.
+set(LEXITKA_SRC_DEFINITIONS QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+
 # lexlogic for the project that includes this; its compile options are the
 # includer's.
 function(lexitka_add_logic_library)
@@ -78,4 +83,5 @@ function(lexitka_add_logic_library)
   # Qt Core alone: a header of Qt Gui or Widgets in these sources is not
   # even found, and tests/logic_includes.cmake catches <QtGui/…> paths.
   target_link_libraries(lexlogic PUBLIC Qt6::Core)
+  target_compile_definitions(lexlogic PRIVATE ${LEXITKA_SRC_DEFINITIONS})
 endfunction()
