@@ -15,6 +15,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/filecopy.cpp data/filecopy.h
   data/inifile.cpp data/inifile.h data/inifile_lines.h
   data/linestore.cpp data/linestore.h
+  data/opendictionary.cpp data/opendictionary.h
   data/profile.cpp data/profile.h
   data/rounding.h
   data/savefile.cpp data/savefile.h

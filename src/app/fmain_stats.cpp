@@ -20,7 +20,7 @@ namespace lexitka {
 void TfrmMain::btnTestClick()
 {
     UTest &test = m_app.test();
-    const QString path = statisticsFilePath(m_app.programFolder(), test.LanguageCode);
+    const QString path = test.dictionary().statisticsPath;
     recordAroundTest(
         path, m_app.messenger(), this, [this] { return LoadLekce(); },
         [&test, this] {
@@ -43,7 +43,7 @@ QByteArray TfrmMain::MakeLekceTypZK() const
 
 void TfrmMain::btnStatistikaClick()
 {
-    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    const QString path = m_app.test().dictionary().statisticsPath;
     StatisticsFile file = loadStatisticsFile(path);
     if (file.state == StatisticsFile::State::Unreadable) {
         m_app.messenger().error(
@@ -60,7 +60,7 @@ void TfrmMain::btnClearStatistikaClick()
 {
     if (!confirmClearing())
         return;
-    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    const QString path = m_app.test().dictionary().statisticsPath;
     // Silent as long as it works; a file that stays would mislead the user.
     if (!QFile::remove(path) && QFileInfo::exists(path))
         m_app.messenger().error(

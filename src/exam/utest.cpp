@@ -7,7 +7,6 @@
 #include "platform/messenger.h"
 #include "platform/services.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace lexitka {
@@ -26,7 +25,7 @@ QString UTest::LangExt(int code)
 
 QString UTest::MistakesFilePath(int languageCode) const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("errors.") + LangExt(languageCode) + u'e');
+    return mistakesFilePath(m_programFolder, languageCode);
 }
 
 QString UTest::MistakesFilePath() const { return MistakesFilePath(LanguageCode); }

@@ -2,6 +2,8 @@
 
 #include "data/dictionary.h"
 #include "data/linestore.h"
+#include "data/opendictionary.h"
+#include "exam/judging.h"
 
 #include <QByteArray>
 #include <QList>
@@ -68,6 +70,8 @@ public:
     static QString ScoreText(int which, int number);
     int SuccessPercent() const;
 
+    // The open dictionary as the editor and the statistics read it.
+    OpenDictionary dictionary() const { return openDictionary(m_programFolder, DictionaryPath, LanguageCode); }
     QString MistakesFilePath() const;
     QString MistakesFilePath(int languageCode) const;
     const QString &programFolder() const { return m_programFolder; }
