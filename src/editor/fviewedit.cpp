@@ -11,7 +11,6 @@
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "exam/utest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,10 +54,10 @@ bool readExisting(const QString &path, TextBuffer &bytes)
 
 } // namespace
 
-TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
+TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      m_test(test), m_messenger(messenger)
+      m_messenger(messenger)
 {
     setObjectName(QStringLiteral("frmViewEdt"));
     setWindowTitle(QStringLiteral("Prohlížet / Editovat"));
@@ -175,9 +174,9 @@ bool TfrmViewEdt::LoadWords()
 {
     releaseLists();
     TextBuffer dictionary, mistakes;
-    const QString mistakesPath = m_test.MistakesFilePath();
-    if (!readExisting(m_test.DictionaryPath, dictionary)) {
-        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_test.DictionaryPath)));
+    const QString mistakesPath = m_dictionary.mistakesPath;
+    if (!readExisting(m_dictionary.path, dictionary)) {
+        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_dictionary.path)));
         return false;
     }
     if (!readExisting(mistakesPath, mistakes)) {
@@ -205,7 +204,7 @@ void TfrmViewEdt::releaseLists()
     // The lines held by the undo steps and the grid point into the book's
     // load: they go first.
     m_undo->clear();
-    m_model->setLines({}, m_test.LanguageCode);
+    m_model->setLines({}, m_dictionary.languageCode);
     SelectedRow = 0;
     WordLists.clear();
     cmbLekce->clear();
@@ -219,7 +218,7 @@ void TfrmViewEdt::fillGrid()
     const qsizetype lesson = currentLesson();
     if (lesson < 0 || lesson >= WordLists.count())
         return;
-    m_model->setLines(WordLists.lines(lesson), m_test.LanguageCode);
+    m_model->setLines(WordLists.lines(lesson), m_dictionary.languageCode);
     SelectedRow = 0;
 }
 
@@ -318,7 +317,7 @@ void TfrmViewEdt::Button3Click()
     }
     WordRecord word;
     word.Clen = QByteArray::number(kNoArticle);
-    const int language = m_test.LanguageCode;
+    const int language = m_dictionary.languageCode;
     if (!m_word->StartWord(word, language))
         return;
     const QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
@@ -332,7 +331,7 @@ void TfrmViewEdt::Button4Click()
     if (!checkedLesson(lesson) || !m_word || row < 0 || row >= WordLists.lines(lesson).size())
         return;
     const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
-    const int language = m_test.LanguageCode;
+    const int language = m_dictionary.languageCode;
     WordRecord word = ParseWord(old, language);
     if (!m_word->StartWord(word, language))
         return;
@@ -373,7 +372,7 @@ void TfrmViewEdt::SortLekce()
     if (!checkedLesson(lesson) || WordLists.isMistakes(lesson))
         return;
     WaitCursor wait;
-    m_undo->push(new SortLessonCommand(*this, lesson, m_test.LanguageCode, SelectedRow - 1));
+    m_undo->push(new SortLessonCommand(*this, lesson, m_dictionary.languageCode, SelectedRow - 1));
 }
 
 void TfrmViewEdt::btnFindClick()
@@ -451,8 +450,8 @@ bool TfrmViewEdt::FormClose()
 
 bool TfrmViewEdt::save()
 {
-    const QString dictionaryPath = m_test.DictionaryPath;
-    const QString mistakesPath = m_test.MistakesFilePath();
+    const QString dictionaryPath = m_dictionary.path;
+    const QString mistakesPath = m_dictionary.mistakesPath;
     QString failed;
     {
         WaitCursor wait;
