@@ -44,9 +44,9 @@ void ArticleTestWindow::Display()
     ShowScores();
     m_test.ChooseKindOfTwo();
     const WordRecord &word = m_test.CurrentWord;
-    if (m_test.AskedKind == 1)
+    if (m_test.AskedKind == KindToForeign)
         setQuestion(word.Preklad, CodePage::Cp1250);
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         const int code = articleCode(languageCode(), word.Clen);
         setQuestion(GetClen2(languageCode(), code, word.Slovo) + word.Slovo, CodePage::Cp1252);
         cmbclen->setCurrentIndex(kNoArticle);
@@ -56,7 +56,7 @@ void ArticleTestWindow::Display()
     } else {
         cmbclen->setEnabled(true);
     }
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         setAnswerCodePage(CodePage::Cp1250);
         m_typingAid->setTable({}, CodePage::Cp1250);
         m_keyboards.UseCzechKeyboard();
@@ -69,29 +69,18 @@ void ArticleTestWindow::Display()
 
 void ArticleTestWindow::btnOKClick()
 {
-    const QByteArray typed = typedAnswer();
-    const WordRecord word = m_test.CurrentWord;
-    if (m_test.AskedKind == 0) {
-        if (UTest::CompareWord(typed, word.Preklad))
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(word.Preklad, typed, 0, languageCode());
-    } else if (m_test.AskedKind == 1) {
-        const Judgement j = judgeArticleAnswer(languageCode(), word, typed, cmbclen->currentIndex());
-        if (j.right)
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(j.expected, j.typed, 1, languageCode());
-    }
-    finishAnswer();
+    TypedAnswer answer;
+    answer.text = typedAnswer();
+    answer.article = cmbclen->currentIndex();
+    submit(answer);
 }
 
 void ArticleTestWindow::FormKeyUpInsert()
 {
     const WordRecord &word = m_test.CurrentWord;
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         setAnswer(word.Preklad);
-    } else if (m_test.AskedKind == 1) {
+    } else if (m_test.AskedKind == KindToForeign) {
         setAnswer(word.Slovo);
         cmbclen->setCurrentIndex(articleCode(languageCode(), word.Clen));
     }

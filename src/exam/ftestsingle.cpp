@@ -33,7 +33,7 @@ void SingleAnswerTestWindow::Display()
     m_test.ChooseKindOfTwo();
 
     const CodePage foreign = languageInfo(m_language.languageCode).foreignCodePage;
-    const bool toForeign = m_test.AskedKind == 1;
+    const bool toForeign = m_test.AskedKind == KindToForeign;
     m_questionCodePage = toForeign ? CodePage::Cp1250 : foreign;
     setAnswerCodePage(toForeign ? foreign : CodePage::Cp1250);
     m_typingAid->setTable(toForeign ? m_language.typing : TypingTable{}, answerCodePage());
@@ -49,18 +49,14 @@ void SingleAnswerTestWindow::Display()
 
 const QByteArray &SingleAnswerTestWindow::expected() const
 {
-    return m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
+    return m_test.AskedKind == KindToForeign ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
 }
 
 void SingleAnswerTestWindow::btnOKClick()
 {
-    const QByteArray typed = typedAnswer();
-    const QByteArray wanted = expected();
-    if (UTest::CompareWord(typed, wanted))
-        ++m_test.GoodCount;
-    else
-        m_test.AddError(wanted, typed, m_test.AskedKind, languageCode());
-    finishAnswer();
+    TypedAnswer answer;
+    answer.text = typedAnswer();
+    submit(answer);
 }
 
 void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }

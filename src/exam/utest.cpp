@@ -141,100 +141,6 @@ bool UTest::NextWord()
     return false;
 }
 
-QByteArray UTest::RemoveBrackets(QByteArrayView text)
-{
-    // Blanks right before "(" and right after ")" go first.
-    QByteArray s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (c == '(') {
-            while (!s.isEmpty() && s.back() == ' ')
-                s.chop(1);
-        }
-        s.append(c);
-    }
-    QByteArray t;
-    t.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == ' ' && !t.isEmpty() && t.back() == ')')
-            continue;
-        t.append(s[i]);
-    }
-    // Then each "(" through the next ")"; an unmatched "(" stays with its tail.
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype open = t.indexOf('(', from);
-        if (open < 0)
-            break;
-        const qsizetype close = t.indexOf(')', open + 1);
-        if (close < 0)
-            break;
-        t.remove(open, close - open + 1);
-        from = open;
-    }
-    return t;
-}
-
-namespace {
-
-// Each "(" through the next ")" removed so that the words around it keep one
-// blank between them, as a reader would say it: "mít (někoho) rád" is "mít
-// rád". At the start or the end of the text the blanks next to it go too.
-// A text without remarks stays exactly as it was, blanks included.
-QByteArray removeRemarks(QByteArrayView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    qsizetype pos = 0;
-    bool removed = false;
-    while (pos < text.size()) {
-        const qsizetype open = text.indexOf('(', pos);
-        const qsizetype close = open < 0 ? -1 : text.indexOf(')', open + 1);
-        if (close < 0) {
-            out.append(text.sliced(pos));
-            break;
-        }
-        out.append(text.sliced(pos, open - pos));
-        while (!out.isEmpty() && out.back() == ' ')
-            out.chop(1);
-        pos = close + 1;
-        while (pos < text.size() && text[pos] == ' ')
-            ++pos;
-        if (!out.isEmpty() && pos < text.size() && text[pos] != '(')
-            out.append(' ');
-        removed = true;
-    }
-    return removed ? out : text.toByteArray();
-}
-
-bool matchesExpected(const QByteArray &typed, const QByteArray &expected)
-{
-    if (typed == expected)
-        return true;
-    // Any one alternative; blanks around it do not count, and an empty one
-    // (a stray comma) accepts nothing.
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype comma = expected.indexOf(',', start);
-        const QByteArrayView piece =
-            QByteArrayView(expected).sliced(start, (comma < 0 ? expected.size() : comma) - start);
-        const QByteArrayView bare = trimmedBlanks(piece);
-        if (!bare.isEmpty() && (bare == QByteArrayView(typed) || piece == QByteArrayView(typed)))
-            return true;
-        if (comma < 0)
-            return false;
-        start = comma + 1;
-    }
-}
-
-} // namespace
-
-bool UTest::CompareWord(QByteArrayView typed, QByteArrayView expected)
-{
-    return matchesExpected(RemoveBrackets(typed), RemoveBrackets(expected))
-        || matchesExpected(removeRemarks(typed), removeRemarks(expected));
-}
-
 int UTest::MistakeCharset(int kind, int language)
 {
     if (kind == 1) {
@@ -244,6 +150,23 @@ int UTest::MistakeCharset(int kind, int language)
             return CharsetCyrillic;
     }
     return CharsetCentralEuropean;
+}
+
+Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
+{
+    const Judgement j = judgeAnswer(languageCode, AskedKind, CurrentWord, answer);
+    Verdict v;
+    v.right = j.right;
+    if (j.right) {
+        ++GoodCount;
+    } else {
+        v.expected = j.expected;
+        v.typed = j.typed;
+        v.charset = MistakeCharset(j.kind, languageCode);
+        AddError(j.expected, j.typed, j.kind, languageCode);
+    }
+    v.exhausted = !NextWord();
+    return v;
 }
 
 void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language)
@@ -262,33 +185,33 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
 void UTest::SetTestKind(int n)
 {
     TestKinds.fill(false);
-    if (n >= 0 && n <= 3)
+    if (n >= 0 && n < kTestKindCount)
         TestKinds[size_t(n)] = true;
 }
 
 void UTest::ChooseKind()
 {
-    if (TestKinds[0] && TestKinds[1])
+    if (TestKinds[KindToCzech] && TestKinds[KindToForeign])
         AskedKind = int(m_random.bounded(2));
-    else if (TestKinds[1])
-        AskedKind = 1;
-    else if (TestKinds[0])
-        AskedKind = 0;
+    else if (TestKinds[KindToForeign])
+        AskedKind = KindToForeign;
+    else if (TestKinds[KindToCzech])
+        AskedKind = KindToCzech;
 }
 
 void UTest::ChooseKindOfTwo()
 {
     ChooseKind();
-    if (AskedKind != 0 && AskedKind != 1)
-        AskedKind = 0;
+    if (AskedKind != KindToCzech && AskedKind != KindToForeign)
+        AskedKind = KindToCzech;
 }
 
 void UTest::ChooseKindGerman()
 {
-    if (TestKinds[2])
-        AskedKind = 2;
-    else if (TestKinds[3])
-        AskedKind = 3;
+    if (TestKinds[KindPlural])
+        AskedKind = KindPlural;
+    else if (TestKinds[KindVerbForms])
+        AskedKind = KindVerbForms;
     else
         ChooseKind();
 }
