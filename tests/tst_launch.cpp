@@ -2,6 +2,7 @@
 #include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "support/fakes.h"
+#include "support/inireadings.h"
 
 #include <QDir>
 #include <QListWidget>

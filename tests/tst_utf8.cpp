@@ -33,6 +33,7 @@ class TestUtf8 : public QObject {
     Q_OBJECT
 private slots:
     void recognition();
+    void decoding();
     void conversion();
     void characterWithoutAPlace();
     void questionOnOpening();
@@ -65,6 +66,21 @@ void TestUtf8::recognition()
     QVERIFY(!isUtf8File(big));
     QVERIFY(!isUtf8File(dir.filePath(QStringLiteral("none.en"))));
     QVERIFY(!isUtf8File(dir.path()));
+}
+
+void TestUtf8::decoding()
+{
+    // Text from the settings is decoded by the rules that recognise a dictionary.
+    for (const QByteArray &good : {QByteArray(), QByteArray("C:/Slovniky/a.en"), QByteArray("k\xC5\xAF\xC5\x88"),
+                                   QByteArray("\xF0\x9F\x98\x80"), QByteArray("\xF4\x8F\xBF\xBF\xED\x9F\xBF")}) {
+        const std::optional<QString> text = decodeUtf8(good);
+        QVERIFY2(text && *text == QString::fromUtf8(good), good.toHex().constData());
+    }
+    QCOMPARE(decodeUtf8(kBom + "k\xC5\xAF\xC5\x88").value_or(QString()), QStringLiteral("kůň"));
+    for (const QByteArray &bad : {QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"), QByteArray("\xE0\x80\xAF"),
+                                  QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"),
+                                  QByteArray("\xC3\xA9\xE2\x82"), "x" + kBom + "\xE8"})
+        QVERIFY2(!decodeUtf8(bad), bad.toHex().constData());
 }
 
 void TestUtf8::conversion()

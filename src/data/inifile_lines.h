@@ -33,10 +33,6 @@ void forEachLine(const char *data, qsizetype size, F &&f)
     }
 }
 
-namespace detail {
-inline bool isIniBlank(char c) { return c == ' ' || c == '\t'; }
-} // namespace detail
-
 template <class OnSection, class OnEntry, class OnPlain>
 void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
 {

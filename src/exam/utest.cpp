@@ -143,13 +143,9 @@ bool UTest::NextWord()
 
 int UTest::MistakeCharset(int kind, int language)
 {
-    if (kind == 1) {
-        if (language == LangFrench || language == LangSpanish)
-            return CharsetWestern;
-        if (language == LangRussian)
-            return CharsetCyrillic;
-    }
-    return CharsetCentralEuropean;
+    // Only the foreign word is in the language's code page; a mistake of
+    // any other kind shows Czech text, plurals or verb forms.
+    return kind == KindToForeign ? charsetOf(languageInfo(language).foreignCodePage) : CharsetCentralEuropean;
 }
 
 Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
