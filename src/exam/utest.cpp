@@ -218,6 +218,8 @@ QString UTest::ScoreText(int which, int number)
     case 1: return QStringLiteral("Dobře : %1").arg(number);
     case 2: return QStringLiteral("Špatně : %1").arg(number);
     case 3: return QStringLiteral("Zbývá : %1").arg(number);
+    // "Úspešnost" with a plain e on purpose: the score has always read so,
+    // while the label's caption before the first word is "Úspěšnost".
     case 4: return QStringLiteral("Úspešnost : %1 %").arg(number);
     default: return {};
     }
