@@ -76,6 +76,7 @@ public:
             answer.forms.preterite = forms.value(1);
             answer.forms.perfect = w.Mn.mid(std::min<qsizetype>(w.Mn.size(), answer.forms.present.size()
                                                                     + answer.forms.preterite.size() + 2));
+            bool typedOwn = false;
             if (m_next < m_answers.size()) {
                 const quint8 b = quint8(m_answers[m_next++]);
                 if (b == 0xFF) {
@@ -86,7 +87,14 @@ public:
                     const qsizetype n = std::min<qsizetype>((b >> 1) % 8, m_answers.size() - m_next);
                     answer.text = m_answers.sliced(m_next, n).toByteArray();
                     m_next += n;
+                    typedOwn = true;
                 }
+            }
+            // Verb forms are typed into three boxes: forms with fewer than
+            // three parts can never be answered right, only left.
+            if (!typedOwn && kind == KindVerbForms && forms.size() < 3) {
+                left = true;
+                return;
             }
             ++answers;
             const Verdict verdict = m_test.Answer(languageCode, answer);
