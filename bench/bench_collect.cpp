@@ -8,7 +8,7 @@
 #include "bench_messenger.h"
 #include "bench_support.h"
 
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "exam/utest.h"
 #include "platform/services.h"

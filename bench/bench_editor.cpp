@@ -12,8 +12,6 @@
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "platform/messenger.h"
-#include "platform/services.h"
-#include "exam/utest.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,14 +36,8 @@ namespace {
 struct Browser {
     QTemporaryDir folder;
     PrintingMessenger messenger;
-    StdRandomSource random;
-    UTest test{folder.path(), random, messenger};
-    TfrmViewEdt view{test, messenger};
-    explicit Browser(const QString &path)
-    {
-        test.DictionaryPath = path;
-        test.LanguageCode = LangGerman;
-    }
+    TfrmViewEdt view{messenger};
+    explicit Browser(const QString &path) { view.setDictionary(openDictionary(folder.path(), path, LangGerman)); }
 };
 
 void setCounters(benchmark::State &state, qint64 bytes)

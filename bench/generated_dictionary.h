@@ -69,7 +69,7 @@ inline QString generatedHeaders(long lessons, bool loneCr)
     QByteArray bytes;
     bytes.reserve(lessons * 20);
     for (long l = 0; l < lessons; ++l)
-        bytes.append("[Lekce ").append(QByteArray::number(qlonglong(l + 1))).append(loneCr ? "]\r" : "]\r\n");
+        bytes.append("[Lekce ").append(QByteArray::number(qlonglong(l) + 1)).append(loneCr ? "]\r" : "]\r\n");
     out.write(bytes);
     return path;
 }

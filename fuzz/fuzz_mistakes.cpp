@@ -18,7 +18,7 @@
 // exactly the new mistakes.
 #include "fuzzsupport.h"
 
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/savefile.h"
 #include "platform/services.h"
 #include "support/recordingmessenger.h"
@@ -60,9 +60,23 @@ public:
                 m_test.ChooseKind();
             asked.append(m_test.CurrentLine);
             const int kind = m_test.AskedKind;
+            const QByteArray line = m_test.CurrentLine;
             const WordRecord &w = m_test.CurrentWord;
-            const QByteArray expected = kind == 1 ? w.Slovo : (kind == 2 || kind == 3) ? w.Mn : w.Preklad;
-            QByteArray typed = expected;
+            // Right unless the input says otherwise: the word, its article
+            // and, for a verb, its forms as they stand in the dictionary.
+            TypedAnswer answer;
+            answer.text = kind == KindToForeign ? w.Slovo
+                : kind == KindPlural            ? w.Mn
+                : kind == KindVerbForms         ? RemoveBrackets(w.Slovo)
+                                                : w.Preklad;
+            answer.article = articleCode(languageCode, w.Clen);
+            answer.forms.presentAsked = true;
+            const QList<QByteArray> forms = w.Mn.split(',');
+            answer.forms.present = forms.value(0);
+            answer.forms.preterite = forms.value(1);
+            answer.forms.perfect = w.Mn.mid(std::min<qsizetype>(w.Mn.size(), answer.forms.present.size()
+                                                                    + answer.forms.preterite.size() + 2));
+            bool typedOwn = false;
             if (m_next < m_answers.size()) {
                 const quint8 b = quint8(m_answers[m_next++]);
                 if (b == 0xFF) {
@@ -71,18 +85,22 @@ public:
                 }
                 if (b & 1) {
                     const qsizetype n = std::min<qsizetype>((b >> 1) % 8, m_answers.size() - m_next);
-                    typed = m_answers.sliced(m_next, n).toByteArray();
+                    answer.text = m_answers.sliced(m_next, n).toByteArray();
                     m_next += n;
+                    typedOwn = true;
                 }
             }
-            ++answers;
-            if (UTest::CompareWord(typed, expected)) {
-                ++m_test.GoodCount;
-            } else {
-                mistakes.append(QByteArray::number(kind) + '\\' + m_test.CurrentLine);
-                m_test.AddError(expected, typed, kind, languageCode);
+            // Verb forms are typed into three boxes: forms with fewer than
+            // three parts can never be answered right, only left.
+            if (!typedOwn && kind == KindVerbForms && forms.size() < 3) {
+                left = true;
+                return;
             }
-            if (!m_test.NextWord())
+            ++answers;
+            const Verdict verdict = m_test.Answer(languageCode, answer);
+            if (!verdict.right)
+                mistakes.append(QByteArray::number(kind) + '\\' + line);
+            if (verdict.exhausted)
                 return;
         }
     }

@@ -3,9 +3,10 @@
 // file) giving the fields back.
 #include "fuzzsupport.h"
 
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"
+#include "support/inireadings.h"
 
 using namespace lexitka;
 using namespace lexitka::fuzz;
@@ -91,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         const IniDocument doc = IniDocument::fromBytes("[Lekce]\r\n" + line + "\r\n");
         FUZZ_CHECK(doc.sectionCount() == 1 && doc.entryLines(0) == QList<QByteArray>{line}, shown(line));
-        FUZZ_CHECK(ParseWord(collectLessonEntries(doc, {"Lekce"}, {true}).value(0), code) == w, shown(line));
+        FUZZ_CHECK(ParseWord(testing::collectLessonEntries(doc, {"Lekce"}, {true}).value(0), code) == w, shown(line));
     }
     return 0;
 }

@@ -3,7 +3,6 @@
 
 #include "app/fabout.h"
 #include "app/fmain.h"
-#include "lexitka_version.h"
 #include "platform/appicon.h"
 #include "platform/version.h"
 
@@ -30,8 +29,6 @@ void TestAbout::versionText()
     QCOMPARE(formatVersion(10, 1, 0, 123), QStringLiteral("10.01  (Build :123)"));
     // The release number never shows.
     QCOMPARE(formatVersion(2, 0, 9, 20), formatVersion(2, 0, 0, 20));
-    QCOMPARE(programVersionText(), formatVersion(LEXITKA_VERSION_MAJOR, LEXITKA_VERSION_MINOR,
-                                                 LEXITKA_VERSION_PATCH, LEXITKA_VERSION_TWEAK));
 }
 
 void TestAbout::aboutBox()

@@ -1,7 +1,7 @@
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,5 +1,5 @@
 #include "data/savefile.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 #include "exam/utest.h"
 
 #include <QDir>
@@ -12,8 +12,8 @@ using namespace lexitka::testing;
 
 namespace {
 
-// Plays the part of a test window: asks, judges and draws the next word the
-// way every window does, answering through `answer`.
+// Plays the part of a test window: asks and hands the answer to the engine
+// the way every window does, answering through `answer`.
 class FakeUi final : public TestUi {
 public:
     struct Mistake {
@@ -47,12 +47,9 @@ public:
             if (leaveNow())
                 return;
             const QByteArray expected = m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
-            const QByteArray typed = answer(expected);
-            if (UTest::CompareWord(typed, expected))
-                ++m_test.GoodCount;
-            else
-                m_test.AddError(expected, typed, m_test.AskedKind, languageCode);
-            if (!m_test.NextWord())
+            TypedAnswer typed;
+            typed.text = answer(expected);
+            if (m_test.Answer(languageCode, typed).exhausted)
                 return;
         }
         QFAIL("the test never ended");
@@ -103,6 +100,7 @@ private slots:
     void mistakesTestLeavesFileAsItWas();
     void unticksSaveErrorsRecordsNothing();
     void mistakeLabelsCodePage();
+    void answerJudgesByTheLanguagesRules();
     void leavingEarlySavesMistakesSoFar();
     void unreadableMistakesFileIsKept();
     void unwritableMistakesFileIsReported();
@@ -147,7 +145,7 @@ void TestEngine::compareWord()
     QFETCH(QByteArray, typed);
     QFETCH(QByteArray, expected);
     QFETCH(bool, right);
-    QCOMPARE(UTest::CompareWord(typed, expected), right);
+    QCOMPARE(CompareWord(typed, expected), right);
 }
 
 void TestEngine::removeBrackets_data()
@@ -173,7 +171,7 @@ void TestEngine::removeBrackets()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, result);
-    QCOMPARE(UTest::RemoveBrackets(text), result);
+    QCOMPARE(RemoveBrackets(text), result);
 }
 
 void TestEngine::removeBracketsEndsOnAnyInput()
@@ -188,7 +186,7 @@ void TestEngine::removeBracketsEndsOnAnyInput()
             QByteArray s;
             for (int i = 0, v = n; i < len; ++i, v /= 4)
                 s.append(alphabet[v % 4]);
-            const QByteArray r = UTest::RemoveBrackets(s);
+            const QByteArray r = RemoveBrackets(s);
             QVERIFY2(r.size() <= s.size(), s.constData());
             // Whatever is left has no "(" with a ")" after it.
             const qsizetype open = r.indexOf('(');
@@ -447,6 +445,60 @@ void TestEngine::unticksSaveErrorsRecordsNothing()
     QCOMPARE(e.ui.asked.size(), 2); // still asked again within the test
     QCOMPARE(e.test.BadCount, 1);
     QCOMPARE(readFile(e.errorsFile()), QByteArray("0\\1=a\\b\r\n"));
+}
+
+void TestEngine::answerJudgesByTheLanguagesRules()
+{
+    Engine e;
+    auto answerWith = [](const QByteArray &text, int article) {
+        TypedAnswer a;
+        a.text = text;
+        a.article = article;
+        return a;
+    };
+
+    // French, Czech to French: the word with the wrong article is wrong, and
+    // the mistake shows both with their articles, in windows-1252.
+    e.test.LanguageCode = LangFrench;
+    e.test.WordPool = {"1=0\\chat\\kocka"};
+    QVERIFY(e.test.NextWord());
+    e.test.AskedKind = KindToForeign;
+    Verdict v = e.test.Answer(LangFrench, answerWith("chat", 1));
+    QVERIFY(!v.right);
+    QCOMPARE(v.expected, QByteArray("le chat"));
+    QCOMPARE(v.typed, QByteArray("la chat"));
+    QCOMPARE(v.charset, int(CharsetWestern));
+    QVERIFY(!v.exhausted); // the word comes back
+    QCOMPARE(e.test.BadCount, 1);
+    QCOMPARE(e.ui.mistakes.size(), 1);
+    QCOMPARE(e.ui.mistakes[0].expected, v.expected);
+    QCOMPARE(e.test.ErrorList.last().toByteArray(), QByteArray("1\\1=0\\chat\\kocka"));
+    v = e.test.Answer(LangFrench, answerWith("chat", 0));
+    QVERIFY(v.right && v.expected.isEmpty());
+    QVERIFY(v.exhausted);
+    QCOMPARE(e.test.GoodCount, 1);
+    QCOMPARE(e.ui.mistakes.size(), 1);
+
+    // German, Czech to German with "Nepravidelné sloveso": right word and
+    // article, wrong forms, recorded as a verb question.
+    e.test.LanguageCode = LangGerman;
+    e.test.WordPool = {"4=3\\gehen\\geht,ging,i gegangen\\jit"};
+    QVERIFY(e.test.NextWord());
+    e.test.AskedKind = KindToForeign;
+    TypedAnswer verb = answerWith("gehen", kNoArticle);
+    verb.verbForms = true;
+    verb.forms.preterite = "ging";
+    verb.forms.perfect = "h gegangen";
+    v = e.test.Answer(LangGerman, verb);
+    QVERIFY(!v.right);
+    QCOMPARE(v.expected, QByteArray("gehen (ging,i gegangen)"));
+    QCOMPARE(v.typed, QByteArray("gehen (ging,h gegangen)"));
+    QCOMPARE(v.charset, int(CharsetCentralEuropean));
+    QCOMPARE(e.test.ErrorList.last().toByteArray(), QByteArray("3\\4=3\\gehen\\geht,ging,i gegangen\\jit"));
+    // The plural is compared with its alternatives, as any answer.
+    e.test.AskedKind = KindPlural;
+    e.test.CurrentWord.Mn = "Hunden, Hunde";
+    QVERIFY(e.test.Answer(LangGerman, answerWith("Hunde", -1)).right);
 }
 
 void TestEngine::mistakeLabelsCodePage()

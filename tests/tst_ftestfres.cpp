@@ -230,8 +230,11 @@ void TestArticleWindows::frenchOnTheUsersOwnLayout()
     // Where the program did not move a Czech keyboard to the English layout,
     // every key gives its own letter: no y/z exchange, accents as ever.
     const QList<KeyboardLayout> both{{kCzech, QStringLiteral("Czech")}, {kEnglish, QStringLiteral("English (US)")}};
-    for (const auto &[layouts, own] : {std::pair{both, kEnglish}, std::pair{QList<KeyboardLayout>{both[0]}, kCzech},
-                                       std::pair{QList<KeyboardLayout>{both[1]}, kEnglish}}) {
+    for (const auto &[layouts, userLayout] :
+         {std::pair{both, kEnglish}, std::pair{QList<KeyboardLayout>{both[0]}, kCzech},
+          std::pair{QList<KeyboardLayout>{both[1]}, kEnglish}}) {
+        // A copy: clang before 16 cannot capture a structured binding in a lambda.
+        const quintptr own = userLayout;
         ArticleTest t(LangFrench);
         t.f.keyboard.list = layouts;
         t.f.keyboard.current = own;

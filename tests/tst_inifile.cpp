@@ -1,5 +1,5 @@
 #include "data/inifile.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 #include "support/inireadings.h"
 
 #include <QDir>

@@ -1,7 +1,8 @@
 #include "app/fmain.h"
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "support/fakes.h"
+#include "support/inireadings.h"
 
 #include <QDir>
 #include <QListWidget>

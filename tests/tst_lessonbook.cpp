@@ -1,6 +1,6 @@
 // The lesson editor's logic without a window: reading, the saved bytes,
 // names of new lessons, sorting and searching.
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include "data/codepage.h"
 #include "data/dictionary.h"

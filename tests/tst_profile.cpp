@@ -1,6 +1,6 @@
 #include "data/profile.h"
 #include "data/settings.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The statistics file and record, without a window.
 #include "stats/statistics.h"
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,7 +106,7 @@ void TestStatistics::lessonsAndKinds()
 
 void TestStatistics::recordingAroundATest()
 {
-    Fixture fx;
+    TestFolder fx;
     const QString path = fx.path(QStringLiteral("statistic.ens"));
 
     // A failed collection leaves even an absent file absent, and runs nothing.
@@ -158,7 +158,7 @@ void TestStatistics::recordingAroundATest()
 
 void TestStatistics::unreadableAndUnwritableFiles()
 {
-    Fixture fx;
+    TestFolder fx;
     // A statistics "file" that cannot be read: the test still runs, the user
     // is told, and what is there is not replaced.
     const QString path = fx.path(QStringLiteral("statistic.des"));

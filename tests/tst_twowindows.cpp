@@ -276,6 +276,7 @@ void TestTwoWindows::browserKeepsAnotherWindowsChanges()
     auto open = [&] {
         view.ViewLessonIndex = 0;
         view.ShowErrorsOnOpen = false;
+        view.setDictionary(app->test().dictionary());
         QVERIFY(view.FormShow());
         view.show();
     };

@@ -1,6 +1,6 @@
 // Dictionaries saved in UTF-8: recognising them, converting them into the
 // program's code pages, and the question asked when one is opened.
-#include "support/fakes.h"
+#include "support/logicfakes.h"
 #include "support/utf8samples.h"
 #include "support/writeblocker.h"
 
@@ -33,6 +33,7 @@ class TestUtf8 : public QObject {
     Q_OBJECT
 private slots:
     void recognition();
+    void decoding();
     void conversion();
     void characterWithoutAPlace();
     void questionOnOpening();
@@ -65,6 +66,21 @@ void TestUtf8::recognition()
     QVERIFY(!isUtf8File(big));
     QVERIFY(!isUtf8File(dir.filePath(QStringLiteral("none.en"))));
     QVERIFY(!isUtf8File(dir.path()));
+}
+
+void TestUtf8::decoding()
+{
+    // Text from the settings is decoded by the rules that recognise a dictionary.
+    for (const QByteArray &good : {QByteArray(), QByteArray("C:/Slovniky/a.en"), QByteArray("k\xC5\xAF\xC5\x88"),
+                                   QByteArray("\xF0\x9F\x98\x80"), QByteArray("\xF4\x8F\xBF\xBF\xED\x9F\xBF")}) {
+        const std::optional<QString> text = decodeUtf8(good);
+        QVERIFY2(text && *text == QString::fromUtf8(good), good.toHex().constData());
+    }
+    QCOMPARE(decodeUtf8(kBom + "k\xC5\xAF\xC5\x88").value_or(QString()), QStringLiteral("kůň"));
+    for (const QByteArray &bad : {QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"), QByteArray("\xE0\x80\xAF"),
+                                  QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"),
+                                  QByteArray("\xC3\xA9\xE2\x82"), "x" + kBom + "\xE8"})
+        QVERIFY2(!decodeUtf8(bad), bad.toHex().constData());
 }
 
 void TestUtf8::conversion()
@@ -123,7 +139,7 @@ void TestUtf8::characterWithoutAPlace()
 void TestUtf8::questionOnOpening()
 {
     for (const SampleDictionary &s : sampleDictionaries()) {
-        Fixture f;
+        TestFolder f;
         const QByteArray original = readFile(s.path());
         const QByteArray inUtf8 = dictionaryInUtf8(original, s.languageCode);
         const QString path = f.path(s.fileName());
@@ -143,7 +159,7 @@ void TestUtf8::questionOnOpening()
                      .arg(QDir::toNativeSeparators(path), s.fileName()));
     }
 
-    Fixture f;
+    TestFolder f;
     const QString path = f.path(QStringLiteral("rustina.ru"));
     const QByteArray text = "[A]\r\n0=\xD1\x81\\pes\r\n\r\n[Lekce 2]\r\n0=\xD0\xBA\\kocour \xF0\x9F\x90\xB1\r\n";
     const auto files = [&] { return QDir(f.folder()).entryList(QDir::Files | QDir::System); };

@@ -49,7 +49,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
     m_testWindows[LangRussian] = m_frmTestRu.get();
     m_frmError = std::make_unique<TfrmError>();
-    m_frmViewEdt = std::make_unique<TfrmViewEdt>(m_test, messenger);
+    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger);
     setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
     m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
@@ -57,7 +57,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmAbout = std::make_unique<TfrmAbout>();
     m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger);
     m_testWindows[LangFrench] = m_frmTestFr.get();
-    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_test, m_keyboards, messenger);
+    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
 
     // Layouts are the whole display's on some platforms: other programs get

@@ -4,6 +4,7 @@
 #include "app/dictionaryargument.h"
 #include "app/lessonlist.h"
 #include "app/utf8open.h"
+#include "data/utf8dictionary.h"
 #include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
@@ -29,7 +30,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStringDecoder>
 
 namespace lexitka {
 namespace {
@@ -64,9 +64,8 @@ bool hasFolderPart(const QString &path)
 // as a settings file written on another system holds it.
 QString settingsPathValue(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? decode(bytes, CodePage::Cp1250) : text;
+    const std::optional<QString> text = decodeUtf8(bytes);
+    return text ? *text : decode(bytes, CodePage::Cp1250);
 }
 
 } // namespace

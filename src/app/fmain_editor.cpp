@@ -25,6 +25,7 @@ void TfrmMain::btnShowErrorsClick()
 void TfrmMain::runEditor()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
+    editor.setDictionary(m_app.test().dictionary());
     editor.Start();
     // The lesson list shows the lessons as they now are, all unticked; from
     // the mistakes too, since lessons may have been changed there as well.

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "data/displaytext.h"
-#include "app/wordcollection.h"
+#include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "platform/busyretry.h"
@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+
+#include <algorithm>
 
 namespace lexitka {
 
@@ -66,18 +68,19 @@ bool TfrmMain::LoadLekce()
         test.WordPool = collectLessonEntries(test.DictionaryPath, lessonNames(), lessonTicks());
     }
 
+    // Only the kinds the language offers count (plurals and verbs: German).
     const QList<bool> kinds = testKindTicks();
-    const bool german = test.LanguageCode == LangGerman;
-    for (int i = 0; i < 4; ++i)
-        test.TestKinds[size_t(i)] = (i < 2 || german) && i < kinds.size() && kinds[i];
-    filterByTestKinds(test.WordPool, test.TestKinds[2], test.TestKinds[3]);
+    const qsizetype offered = languageInfo(test.LanguageCode).testKinds.size();
+    for (int i = 0; i < kTestKindCount; ++i)
+        test.TestKinds[size_t(i)] = i < offered && i < kinds.size() && kinds[i];
+    filterByTestKinds(test.WordPool, test.TestKinds[KindPlural], test.TestKinds[KindVerbForms]);
 
     bool ok = true;
     if (test.WordPool.isEmpty()) {
         messenger.information(this, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
         ok = false;
     }
-    if (!test.TestKinds[0] && !test.TestKinds[1] && !test.TestKinds[2] && !test.TestKinds[3]) {
+    if (std::none_of(test.TestKinds.begin(), test.TestKinds.end(), [](bool ticked) { return ticked; })) {
         messenger.information(this, QStringLiteral("Musíte vybrat druh zkoušení !"));
         ok = false;
     }

@@ -21,7 +21,7 @@ namespace lexitka {
 void TfrmMain::btnTestClick()
 {
     UTest &test = m_app.test();
-    const QString path = statisticsFilePath(m_app.programFolder(), test.LanguageCode);
+    const QString path = test.dictionary().statisticsPath;
     recordAroundTest(
         path, m_app.messenger(), this, [this] { return LoadLekce(); },
         [&test, this] {
@@ -44,7 +44,7 @@ QByteArray TfrmMain::MakeLekceTypZK() const
 
 void TfrmMain::btnStatistikaClick()
 {
-    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    const QString path = m_app.test().dictionary().statisticsPath;
     StatisticsFile file = loadStatisticsFile(path);
     if (file.state == StatisticsFile::State::Unreadable) {
         m_app.messenger().error(
@@ -61,7 +61,7 @@ void TfrmMain::btnClearStatistikaClick()
 {
     if (!confirmClearing())
         return;
-    const QString path = statisticsFilePath(m_app.programFolder(), m_app.test().LanguageCode);
+    const QString path = m_app.test().dictionary().statisticsPath;
     // Silent as long as it works; a file that stays would mislead the user.
     if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) != UpdateResult::Done)
         m_app.messenger().error(

@@ -57,6 +57,16 @@ CodePage codePageForCharset(int charset)
     }
 }
 
+Charset charsetOf(CodePage cp)
+{
+    switch (cp) {
+    case CodePage::Cp1252: return CharsetWestern;
+    case CodePage::Cp1251: return CharsetCyrillic;
+    case CodePage::Cp1250: break;
+    }
+    return CharsetCentralEuropean;
+}
+
 QString decode(const QByteArray &bytes, CodePage cp)
 {
     const char16_t *t = table(cp);

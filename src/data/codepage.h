@@ -14,6 +14,7 @@ enum class CodePage { Cp1250, Cp1251, Cp1252 };
 enum Charset : int { CharsetWestern = 0, CharsetCyrillic = 204, CharsetCentralEuropean = 238 };
 
 CodePage codePageForCharset(int charset);
+Charset charsetOf(CodePage cp);
 
 // Every byte maps to one character and back, so decode/encode round-trips
 // any byte string unchanged.

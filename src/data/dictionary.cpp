@@ -128,6 +128,8 @@ const QStringList &articles(int languageCode)
                                        QStringLiteral("není")};
     static const QStringList french = {QStringLiteral("le"), QStringLiteral("la"), QStringLiteral("les"),
                                        QStringLiteral("není")};
+    // "las" comes after "není" on purpose: the codes are stored in the
+    // dictionaries, and it was added after them.
     static const QStringList spanish = {QStringLiteral("el"), QStringLiteral("la"), QStringLiteral("los"),
                                         QStringLiteral("není"), QStringLiteral("las")};
     switch (languageCode) {

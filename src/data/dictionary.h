@@ -11,7 +11,7 @@
 
 namespace lexitka {
 
-enum LanguageCode : int {
+enum LanguageCode : int { // 20 to 25 on purpose: the numbers the files have always used
     LangEnglish = 20,
     LangGerman = 21,
     LangFrench = 22,

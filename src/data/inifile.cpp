@@ -203,22 +203,6 @@ QByteArray joinEntry(QByteArrayView key, QByteArrayView value)
 
 } // namespace
 
-bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out)
-{
-    qsizetype section = -1;
-    bool take = false;
-    return scanIniFile(
-        path,
-        [&](QByteArrayView) {
-            ++section;
-            take = section < wanted.size() && wanted[section];
-        },
-        [&](QByteArrayView key, QByteArrayView value) {
-            if (take)
-                out.append(joinEntry(key, value));
-        });
-}
-
 IniDocument IniDocument::fromBytes(QByteArray bytes, Mode mode)
 {
     IniDocument doc;

@@ -109,11 +109,6 @@ void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEnt
 template <class OnSection, class OnEntry>
 bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry);
 
-// Appends the entry lines ("key=value") of the sections whose position in
-// file order is ticked in `wanted` to out, in line order. Sections are
-// taken by position, so two lessons of the same name stay apart.
-bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out);
-
 // The first section of the given name (case ignored) in the INI bytes: its
 // header line [header, headerEnd), and its lines [body, end) up to the next
 // header. Found by going from "[" to "[", so a file of millions of sections

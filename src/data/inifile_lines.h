@@ -48,10 +48,6 @@ void forEachLine(const char *data, qsizetype size, F &&f, const bool *go)
     }
 }
 
-namespace detail {
-inline bool isIniBlank(char c) { return c == ' ' || c == '\t'; }
-} // namespace detail
-
 template <class OnSection, class OnEntry, class OnPlain>
 void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
 {

@@ -111,6 +111,29 @@ bool isUtf8Text(QByteArrayView bytes)
     return r.isUtf8();
 }
 
+std::optional<QString> decodeUtf8(QByteArrayView bytes)
+{
+    if (bytes.startsWith(kBom))
+        bytes = bytes.sliced(3);
+    QString out;
+    out.reserve(bytes.size());
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t c = 0;
+        const int len = utf8CharAt(p + i, bytes.size() - i, c);
+        if (len <= 0)
+            return std::nullopt;
+        if (QChar::requiresSurrogates(c)) {
+            out.append(QChar(QChar::highSurrogate(c)));
+            out.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            out.append(QChar(char16_t(c)));
+        }
+        i += len;
+    }
+    return out;
+}
+
 bool isUtf8File(const QString &path)
 {
     if (!QFileInfo(path).isFile())

@@ -32,6 +32,9 @@ private:
 };
 
 bool isUtf8Text(QByteArrayView bytes);
+// The text of well-formed UTF-8 (a leading byte-order mark dropped);
+// nullopt for bytes that are not.
+std::optional<QString> decodeUtf8(QByteArrayView bytes);
 // Reads only as far as needed; a missing or unreadable file is not UTF-8.
 bool isUtf8File(const QString &path);
 

@@ -2,12 +2,11 @@
 
 #include "data/dictionary.h"
 #include "editor/fviewedit.h"
-#include "editor/typingaid.h"
+#include "exam/typingaid.h"
 #include "platform/keyboardfocus.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
-#include "exam/utest.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -39,10 +38,10 @@ void setBold(QPushButton *b, bool bold)
 
 // A child of the browser: the browser is modal, and only its own windows
 // stay usable beside it.
-TfrmFind::TfrmFind(TfrmViewEdt &browser, UTest &test, Keyboards &keyboards, Messenger &messenger)
+TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger)
     : QDialog(&browser, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                             | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_browser(browser), m_test(test), m_keyboards(keyboards), m_messenger(messenger)
+      m_browser(browser), m_keyboards(keyboards), m_messenger(messenger)
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Hledat"));
@@ -103,7 +102,7 @@ void TfrmFind::btnNextClick()
     const QByteArray text = encode(edtFind->text(), m_codePage);
     if (text.isEmpty())
         return;
-    if (const auto hit = findNext(m_browser.WordLists, m_test.LanguageCode, text, m_position)) {
+    if (const auto hit = findNext(m_browser.WordLists, m_browser.dictionary().languageCode, text, m_position)) {
         m_browser.showRow(hit->lesson, hit->row);
         return;
     }
@@ -130,8 +129,8 @@ void TfrmFind::Button2Click()
     setBold(Button2, true);
     setBold(Button1, false);
     // Latin keeps whatever the field showed before.
-    if (m_test.LanguageCode != LangLatin)
-        setCodePage(languageInfo(m_test.LanguageCode).foreignCodePage);
+    if (m_browser.dictionary().languageCode != LangLatin)
+        setCodePage(languageInfo(m_browser.dictionary().languageCode).foreignCodePage);
     chooseKeyboardTyping();
 }
 
@@ -139,7 +138,8 @@ void TfrmFind::edtFindChange() { m_typing->edited(); }
 
 void TfrmFind::chooseKeyboardTyping()
 {
-    m_typing->setTable(m_foreign ? foreignTypingTable(m_test.LanguageCode) : TypingTable{}, m_codePage);
+    const int language = m_browser.dictionary().languageCode;
+    m_typing->setTable(m_foreign ? foreignTypingTable(language) : TypingTable{}, m_codePage);
 }
 
 void TfrmFind::setCodePage(CodePage cp)

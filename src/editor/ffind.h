@@ -16,14 +16,13 @@ class Keyboards;
 class Messenger;
 class TfrmViewEdt;
 class TypingAid;
-class UTest;
 
 // "Hledat": steps through the words of the lesson browser that hold a
 // text, without blocking the browser, and stays on top of it.
 class TfrmFind : public QDialog {
     Q_OBJECT
 public:
-    TfrmFind(TfrmViewEdt &browser, UTest &test, Keyboards &keyboards, Messenger &messenger);
+    TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger);
     ~TfrmFind() override;
 
     // Shows the dialog without waiting for it, or brings it to the front.
@@ -47,7 +46,6 @@ private:
     void chooseKeyboardTyping();
 
     TfrmViewEdt &m_browser;
-    UTest &m_test;
     Keyboards &m_keyboards;
     Messenger &m_messenger;
     FindPosition m_position;

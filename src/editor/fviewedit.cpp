@@ -13,7 +13,6 @@
 #include "platform/help.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "exam/utest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,10 +48,10 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 
 } // namespace
 
-TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
+TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      m_test(test), m_messenger(messenger)
+      m_messenger(messenger)
 {
     setObjectName(QStringLiteral("frmViewEdt"));
     setWindowTitle(QStringLiteral("Prohlížet / Editovat"));
@@ -184,7 +183,7 @@ void TfrmViewEdt::releaseLists()
     // The lines held by the undo steps and the grid point into the book's
     // load: they go first.
     m_undo->clear();
-    m_model->setLines({}, m_test.LanguageCode);
+    m_model->setLines({}, m_dictionary.languageCode);
     SelectedRow = 0;
     WordLists.clear();
     m_read.clear();
@@ -198,7 +197,7 @@ void TfrmViewEdt::fillGrid()
     const qsizetype lesson = currentLesson();
     if (lesson < 0 || lesson >= WordLists.count())
         return;
-    m_model->setLines(WordLists.lines(lesson), m_test.LanguageCode);
+    m_model->setLines(WordLists.lines(lesson), m_dictionary.languageCode);
     SelectedRow = 0;
 }
 
@@ -294,7 +293,7 @@ void TfrmViewEdt::Button3Click()
     }
     WordRecord word;
     word.Clen = QByteArray::number(kNoArticle);
-    const int language = m_test.LanguageCode;
+    const int language = m_dictionary.languageCode;
     if (!m_word->StartWord(word, language))
         return;
     const QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
@@ -308,7 +307,7 @@ void TfrmViewEdt::Button4Click()
     if (!checkedLesson(lesson) || !m_word || row < 0 || row >= WordLists.lines(lesson).size())
         return;
     const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
-    const int language = m_test.LanguageCode;
+    const int language = m_dictionary.languageCode;
     WordRecord word = ParseWord(old, language);
     if (!m_word->StartWord(word, language))
         return;
@@ -349,7 +348,7 @@ void TfrmViewEdt::SortLekce()
     if (!checkedLesson(lesson) || WordLists.isMistakes(lesson))
         return;
     WaitCursor wait;
-    m_undo->push(new SortLessonCommand(*this, lesson, m_test.LanguageCode, SelectedRow - 1));
+    m_undo->push(new SortLessonCommand(*this, lesson, m_dictionary.languageCode, SelectedRow - 1));
 }
 
 void TfrmViewEdt::btnFindClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/opendictionary.h"
 #include "editor/editorcommands.h"
 #include "data/filestamp.h"
 #include "editor/lessonbook.h"
@@ -21,14 +22,13 @@ class LessonNamesModel;
 class Messenger;
 class TfrmFind;
 class TfrmWord;
-class UTest;
 
 // "Prohlížet / Editovat": the lessons of the open dictionary and the
 // mistakes, edited in memory and saved, after a question, when it closes.
 class TfrmViewEdt : public QDialog, private BookView {
     Q_OBJECT
 public:
-    TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent = nullptr);
+    explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr);
     ~TfrmViewEdt() override;
 
     // The word and find dialogs are created after this window.
@@ -36,6 +36,8 @@ public:
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
 
     // What the main window and this window tell each other.
+    void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
+    const OpenDictionary &dictionary() const { return m_dictionary; }
     int ViewLessonIndex = 0;
     bool ShowErrorsOnOpen = false;
     bool EditorChanged = false;
@@ -106,7 +108,7 @@ private:
     FileStamp m_dictionaryStamp;
     FileStamp m_mistakesStamp;
 
-    UTest &m_test;
+    OpenDictionary m_dictionary;
     Messenger &m_messenger;
     TfrmWord *m_word = nullptr;
     TfrmFind *m_find = nullptr;

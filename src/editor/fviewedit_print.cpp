@@ -8,7 +8,6 @@
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "exam/utest.h"
 
 #include <QFileInfo>
 
@@ -22,7 +21,8 @@ void TfrmViewEdt::Button1Click()
     PrintResult result = PrintResult::Failed;
     {
         WaitCursor wait;
-        result = printLessonOnDefaultPrinter(WordLists.name(lesson), WordLists.lines(lesson), m_test.LanguageCode);
+        result =
+            printLessonOnDefaultPrinter(WordLists.name(lesson), WordLists.lines(lesson), m_dictionary.languageCode);
     }
     if (result == PrintResult::NoPrinter)
         m_messenger.information(this, kNoDefaultPrinterText);
@@ -33,7 +33,7 @@ void TfrmViewEdt::Button1Click()
 void TfrmViewEdt::SaveToFIle()
 {
     if (!SaveDlg) {
-        const QString folder = QFileInfo(m_test.DictionaryPath).absolutePath();
+        const QString folder = QFileInfo(m_dictionary.path).absolutePath();
         SaveDlg = createFileDialog(this, "SaveDlg", QStringLiteral("Uložit jako"), QFileDialog::AcceptSave,
                                    QStringLiteral("Uložit"), folder);
         SaveDlg->setDefaultSuffix(QStringLiteral("rtf"));
@@ -46,11 +46,11 @@ void TfrmViewEdt::SaveToFIle()
     QList<GridRow> rows;
     rows.reserve(m_model->lines().size());
     for (QByteArrayView line : m_model->lines())
-        rows.append(gridRow(line, m_test.LanguageCode));
+        rows.append(gridRow(line, m_dictionary.languageCode));
     bool written = false;
     {
         WaitCursor wait;
-        written = exportLessonRtf(path, rows, m_test.LanguageCode);
+        written = exportLessonRtf(path, rows, m_dictionary.languageCode);
     }
     if (!written)
         m_messenger.error(this, kRtfSaveFailedText.arg(shownPath(path)));

@@ -7,7 +7,6 @@
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "editor/bookmerge.h"
-#include "exam/utest.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
 
@@ -32,12 +31,12 @@ bool TfrmViewEdt::LoadWords()
 {
     releaseLists();
     TextBuffer dictionary, mistakes;
-    const QString mistakesPath = m_test.MistakesFilePath();
+    const QString mistakesPath = m_dictionary.mistakesPath;
     // Stamped before reading: a change in between then shows as a change.
-    m_dictionaryStamp = FileStamp::of(m_test.DictionaryPath);
+    m_dictionaryStamp = FileStamp::of(m_dictionary.path);
     m_mistakesStamp = FileStamp::of(mistakesPath);
-    if (!readExisting(m_test.DictionaryPath, dictionary)) {
-        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_test.DictionaryPath)));
+    if (!readExisting(m_dictionary.path, dictionary)) {
+        m_messenger.error(this, QStringLiteral("Slovník %1 nelze přečíst.").arg(shownPath(m_dictionary.path)));
         return false;
     }
     if (!readExisting(mistakesPath, mistakes)) {
@@ -51,8 +50,8 @@ bool TfrmViewEdt::LoadWords()
 
 TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
 {
-    const QString dictionaryPath = m_test.DictionaryPath;
-    const QString mistakesPath = m_test.MistakesFilePath();
+    const QString dictionaryPath = m_dictionary.path;
+    const QString mistakesPath = m_dictionary.mistakesPath;
     SaveAttempt attempt;
     // Always the dictionary's lock first: no two writers can wait for each other.
     FileLock dictionaryLock(dictionaryPath), mistakesLock(mistakesPath);
@@ -170,7 +169,7 @@ bool TfrmViewEdt::save()
             return false;
         }
         case SaveAttempt::Failed:
-            m_messenger.error(this, (attempt.file == m_test.DictionaryPath ? QStringLiteral("Slovník %1")
+            m_messenger.error(this, (attempt.file == m_dictionary.path ? QStringLiteral("Slovník %1")
                                                                              : QStringLiteral("Soubor chyb %1"))
                                             .arg(shownPath(attempt.file))
                                         + QStringLiteral(" nelze uložit. Soubor zůstal beze změny a úpravy zůstávají "

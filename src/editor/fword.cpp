@@ -1,6 +1,6 @@
 #include "fword.h"
 
-#include "editor/typingaid.h"
+#include "exam/typingaid.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
@@ -37,10 +37,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint at)
     return l;
 }
 
-bool hasArticles(int languageCode)
-{
-    return languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
-}
+bool hasArticles(int languageCode) { return !articles(languageCode).isEmpty(); }
 
 } // namespace
 

@@ -149,7 +149,7 @@ Lesson LessonBook::takeLesson(qsizetype at)
     return m_lessons.takeAt(at);
 }
 
-void LessonBook::insertLine(qsizetype lesson, qsizetype at, QByteArray line)
+void LessonBook::insertLine(qsizetype lesson, qsizetype at, const QByteArray &line)
 {
     m_lessons[lesson].lines.insert(at, line);
 }
@@ -162,7 +162,7 @@ QByteArray LessonBook::takeLine(qsizetype lesson, qsizetype at)
     return line;
 }
 
-QByteArray LessonBook::replaceLine(qsizetype lesson, qsizetype at, QByteArray line)
+QByteArray LessonBook::replaceLine(qsizetype lesson, qsizetype at, const QByteArray &line)
 {
     LineStore &lines = m_lessons[lesson].lines;
     QByteArray old = lines.at(at).toByteArray();

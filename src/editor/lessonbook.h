@@ -63,10 +63,10 @@ public:
     // Lessons go before the mistakes entry, which always stays last.
     void insertLesson(qsizetype at, Lesson lesson);
     Lesson takeLesson(qsizetype at);
-    void insertLine(qsizetype lesson, qsizetype at, QByteArray line);
+    void insertLine(qsizetype lesson, qsizetype at, const QByteArray &line);
     QByteArray takeLine(qsizetype lesson, qsizetype at);
     // Returns what was there before.
-    QByteArray replaceLine(qsizetype lesson, qsizetype at, QByteArray line);
+    QByteArray replaceLine(qsizetype lesson, qsizetype at, const QByteArray &line);
     LineStore replaceLines(qsizetype lesson, LineStore lines);
 
     // A name for a new lesson, blanks around it ignored as the reader does.

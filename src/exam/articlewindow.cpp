@@ -6,6 +6,7 @@
 #include "exam/judging.h"
 #include "exam/typing_es.h"
 #include "exam/typing_fr.h"
+#include "exam/typingaid.h"
 #include "exam/utest.h"
 
 #include <QComboBox>
@@ -17,7 +18,7 @@ namespace lexitka {
 ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
                                      Messenger &messenger, QWidget *parent)
     : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent),
-      m_typing(language.typing)
+      m_typing(language.typing), m_typingAid(new TypingAid(edtPreklad, keyboards))
 {
     setWindowTitle(language.caption);
 
@@ -32,9 +33,6 @@ ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyb
     Label3->move(76, 60);
     edtPreklad->setGeometry(76, 76, 205, 23);
     setTabOrder(cmbclen, edtPreklad);
-    // QLineEdit reports an edit before the change itself, so this still holds
-    // the old text while edtPrekladChange runs.
-    connect(edtPreklad, &QLineEdit::textChanged, this, [this] { m_answerBefore = edtPreklad->text(); });
 }
 
 void ArticleTestWindow::Display()
@@ -46,9 +44,9 @@ void ArticleTestWindow::Display()
     ShowScores();
     m_test.ChooseKindOfTwo();
     const WordRecord &word = m_test.CurrentWord;
-    if (m_test.AskedKind == 1)
+    if (m_test.AskedKind == KindToForeign)
         setQuestion(word.Preklad, CodePage::Cp1250);
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         const int code = articleCode(languageCode(), word.Clen);
         setQuestion(GetClen2(languageCode(), code, word.Slovo) + word.Slovo, CodePage::Cp1252);
         cmbclen->setCurrentIndex(kNoArticle);
@@ -58,52 +56,37 @@ void ArticleTestWindow::Display()
     } else {
         cmbclen->setEnabled(true);
     }
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         setAnswerCodePage(CodePage::Cp1250);
+        m_typingAid->setTable({}, CodePage::Cp1250);
         m_keyboards.UseCzechKeyboard();
     } else {
         setAnswerCodePage(CodePage::Cp1252);
+        m_typingAid->setTable(m_typing, CodePage::Cp1252);
         m_keyboards.UseForeignKeyboard();
     }
 }
 
 void ArticleTestWindow::btnOKClick()
 {
-    const QByteArray typed = typedAnswer();
-    const WordRecord word = m_test.CurrentWord;
-    if (m_test.AskedKind == 0) {
-        if (UTest::CompareWord(typed, word.Preklad))
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(word.Preklad, typed, 0, languageCode());
-    } else if (m_test.AskedKind == 1) {
-        const Judgement j = judgeArticleAnswer(languageCode(), word, typed, cmbclen->currentIndex());
-        if (j.right)
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(j.expected, j.typed, 1, languageCode());
-    }
-    finishAnswer();
+    TypedAnswer answer;
+    answer.text = typedAnswer();
+    answer.article = cmbclen->currentIndex();
+    submit(answer);
 }
 
 void ArticleTestWindow::FormKeyUpInsert()
 {
     const WordRecord &word = m_test.CurrentWord;
-    if (m_test.AskedKind == 0) {
+    if (m_test.AskedKind == KindToCzech) {
         setAnswer(word.Preklad);
-    } else if (m_test.AskedKind == 1) {
+    } else if (m_test.AskedKind == KindToForeign) {
         setAnswer(word.Slovo);
         cmbclen->setCurrentIndex(articleCode(languageCode(), word.Clen));
     }
 }
 
-void ArticleTestWindow::edtPrekladChange()
-{
-    const bool typed = insertsText(m_answerBefore, edtPreklad->text());
-    m_answerBefore = edtPreklad->text();
-    if (m_test.AskedKind == 1 && typed)
-        convertBeforeCaret(edtPreklad, m_typing, CodePage::Cp1252, m_keyboards);
-}
+void ArticleTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test,

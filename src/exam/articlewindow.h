@@ -7,6 +7,8 @@ class QComboBox;
 
 namespace lexitka {
 
+class TypingAid;
+
 // The French and Spanish test window: one design, told apart by language.
 // Both directions; Czech to foreign asks the article too, and the language's
 // accents are typed on the English layout.
@@ -38,10 +40,7 @@ public:
 
 private:
     TypingTable m_typing;
-    // The answer as it stood before the change being handled. Only a change
-    // that puts text in is typing: deleting must not convert the character
-    // left before the caret (a French z would turn back into y).
-    QString m_answerBefore;
+    TypingAid *m_typingAid;
 };
 
 } // namespace lexitka

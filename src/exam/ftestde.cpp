@@ -140,21 +140,21 @@ void TfrmTestDe::Display()
     const int kind = m_test.AskedKind;
     const WordRecord &word = m_test.CurrentWord;
     switch (kind) {
-    case 0:
+    case KindToCzech:
         setQuestion(word.Slovo, CodePage::Cp1250);
         cmbclen->setCurrentIndex(kNoArticle);
         cmbclen->setEnabled(false);
         if (isVisible())
             edtPreklad->setFocus();
         break;
-    case 1:
+    case KindToForeign:
         setQuestion(word.Preklad, CodePage::Cp1250);
         break;
-    case 2:
+    case KindPlural:
         setQuestion(word.Slovo, CodePage::Cp1250);
         cmbclen->setCurrentIndex(1);
         break;
-    case 3:
+    case KindVerbForms:
         setQuestion(word.Preklad, CodePage::Cp1250);
         chbNepravidelne->setEnabled(false);
         ShowPanel(true);
@@ -163,78 +163,41 @@ void TfrmTestDe::Display()
         break;
     }
     // The window itself may still be hidden: ask the panel's own flag.
-    if (kind != 3 && !Panel->isHidden())
+    if (kind != KindVerbForms && !Panel->isHidden())
         ShowPanel(false);
-    if (kind != 0)
+    if (kind != KindToCzech)
         cmbclen->setEnabled(true);
     // Plurals and verbs ignore the article: the keys belong in the answer
     // box, from the first question on.
-    if (kind == 2 || kind == 3)
+    if (kind == KindPlural || kind == KindVerbForms)
         edtPreklad->setFocus();
-}
-
-void TfrmTestDe::verbCheck(const QByteArray &typed)
-{
-    VerbFormsTyped forms;
-    forms.presentAsked = chbPritomny->isChecked();
-    forms.present = boxBytes(edtPritomny);
-    forms.preterite = boxBytes(edtPreteritum);
-    forms.perfect = boxBytes(edtPerfektum);
-    const Judgement j = judgeVerbForms(m_test.CurrentWord, typed, forms);
-    if (j.right)
-        ++m_test.GoodCount;
-    else
-        m_test.AddError(j.expected, j.typed, 3, LangGerman);
 }
 
 void TfrmTestDe::btnOKClick()
 {
-    const QByteArray typed = typedAnswer();
-    const WordRecord word = m_test.CurrentWord;
-    switch (m_test.AskedKind) {
-    case 0:
-        if (UTest::CompareWord(typed, word.Preklad))
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(word.Preklad, typed, 0, LangGerman);
-        break;
-    case 1: {
-        const Judgement j = judgeArticleAnswer(LangGerman, word, typed, cmbclen->currentIndex());
-        if (!j.right)
-            m_test.AddError(j.expected, j.typed, 1, LangGerman);
-        else if (chbNepravidelne->isChecked())
-            verbCheck(typed); // counted, and recorded, as a verb question
-        else
-            ++m_test.GoodCount;
-        break;
-    }
-    case 2:
-        if (UTest::CompareWord(typed, word.Mn))
-            ++m_test.GoodCount;
-        else
-            m_test.AddError(word.Mn, typed, 2, LangGerman);
-        break;
-    case 3:
-        verbCheck(typed);
-        break;
-    default:
-        break;
-    }
-    finishAnswer();
+    TypedAnswer answer;
+    answer.text = typedAnswer();
+    answer.article = cmbclen->currentIndex();
+    answer.verbForms = chbNepravidelne->isChecked();
+    answer.forms.presentAsked = chbPritomny->isChecked();
+    answer.forms.present = boxBytes(edtPritomny);
+    answer.forms.preterite = boxBytes(edtPreteritum);
+    answer.forms.perfect = boxBytes(edtPerfektum);
+    submit(answer);
 }
 
 void TfrmTestDe::FormKeyUpInsert()
 {
     const WordRecord &word = m_test.CurrentWord;
     switch (m_test.AskedKind) {
-    case 0:
+    case KindToCzech:
         setAnswer(word.Preklad);
         break;
-    case 1:
+    case KindToForeign:
         setAnswer(word.Slovo);
         cmbclen->setCurrentIndex(articleCode(LangGerman, word.Clen));
         break;
-    case 2:
+    case KindPlural:
         setAnswer(word.Mn);
         break;
     default:

@@ -33,9 +33,6 @@ protected:
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 
-private:
-    void verbCheck(const QByteArray &typed);
-
 public:
     QLabel *Label2 = nullptr;
     QComboBox *cmbclen = nullptr;

@@ -3,6 +3,7 @@
 #include "data/dictionary.h"
 #include "platform/keyboard.h"
 #include "exam/typing_ru.h"
+#include "exam/typingaid.h"
 #include "exam/utest.h"
 
 #include <QLineEdit>
@@ -12,7 +13,7 @@ namespace lexitka {
 SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger,
                                                const SingleAnswerLanguage &language, QWidget *parent)
     : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent),
-      m_language(language)
+      m_language(language), m_typingAid(new TypingAid(edtPreklad, keyboards))
 {
 }
 
@@ -32,9 +33,10 @@ void SingleAnswerTestWindow::Display()
     m_test.ChooseKindOfTwo();
 
     const CodePage foreign = languageInfo(m_language.languageCode).foreignCodePage;
-    const bool toForeign = m_test.AskedKind == 1;
+    const bool toForeign = m_test.AskedKind == KindToForeign;
     m_questionCodePage = toForeign ? CodePage::Cp1250 : foreign;
     setAnswerCodePage(toForeign ? foreign : CodePage::Cp1250);
+    m_typingAid->setTable(toForeign ? m_language.typing : TypingTable{}, answerCodePage());
     if (m_language.keyboardPerQuestion) {
         if (toForeign)
             m_keyboards.UseForeignKeyboard();
@@ -47,27 +49,19 @@ void SingleAnswerTestWindow::Display()
 
 const QByteArray &SingleAnswerTestWindow::expected() const
 {
-    return m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
+    return m_test.AskedKind == KindToForeign ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
 }
 
 void SingleAnswerTestWindow::btnOKClick()
 {
-    const QByteArray typed = typedAnswer();
-    const QByteArray wanted = expected();
-    if (UTest::CompareWord(typed, wanted))
-        ++m_test.GoodCount;
-    else
-        m_test.AddError(wanted, typed, m_test.AskedKind, languageCode());
-    finishAnswer();
+    TypedAnswer answer;
+    answer.text = typedAnswer();
+    submit(answer);
 }
 
 void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
 
-void SingleAnswerTestWindow::edtPrekladChange()
-{
-    if (m_test.AskedKind == 1 && !m_language.typing.empty())
-        convertBeforeCaret(edtPreklad, m_language.typing, answerCodePage(), m_keyboards);
-}
+void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)

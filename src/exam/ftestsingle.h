@@ -5,6 +5,8 @@
 
 namespace lexitka {
 
+class TypingAid;
+
 // What sets the English, Russian and Latin windows apart.
 struct SingleAnswerLanguage {
     int languageCode;
@@ -43,6 +45,7 @@ private:
 
     SingleAnswerLanguage m_language;
     CodePage m_questionCodePage = CodePage::Cp1250;
+    TypingAid *m_typingAid;
 };
 
 class TfrmTestEn final : public SingleAnswerTestWindow {

@@ -113,9 +113,9 @@ void TestWindow::ShowScores()
     lblPerCent->setText(UTest::ScoreText(4, m_test.SuccessPercent()));
 }
 
-void TestWindow::finishAnswer()
+void TestWindow::submit(const TypedAnswer &answer)
 {
-    if (!m_test.NextWord()) {
+    if (m_test.Answer(m_languageCode, answer).exhausted) {
         m_messenger.information(this, QStringLiteral("Lexitka vyčerpána."));
         close();
         return;

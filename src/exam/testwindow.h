@@ -13,10 +13,11 @@ namespace lexitka {
 class Keyboards;
 class Messenger;
 class UTest;
+struct TypedAnswer;
 
 // What every test window shares: the question panel, the answer box, the
 // button "Další", the four scores, Esc, Insert, and the end of the pool.
-// Each language's window adds its own controls and judging.
+// Each language's window adds its own controls; the engine judges.
 class TestWindow : public QDialog {
     Q_OBJECT
 public:
@@ -49,8 +50,9 @@ protected:
 
     // Writes the four score labels from the engine's counters.
     void ShowScores();
-    // After judging: the next word, or "Lexitka vyčerpána." and close.
-    void finishAnswer();
+    // Hands the answer to the engine, which judges, counts and shows a
+    // mistake; then the next word, or "Lexitka vyčerpána." and close.
+    void submit(const TypedAnswer &answer);
     // Takes keys before the controls do (Esc, Insert), wherever the focus is.
     void installKeyPreview();
     bool eventFilter(QObject *watched, QEvent *event) override;

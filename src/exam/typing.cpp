@@ -1,9 +1,5 @@
 #include "typing.h"
 
-#include "platform/keyboard.h"
-
-#include <QLineEdit>
-
 #include <algorithm>
 
 namespace lexitka {
@@ -45,26 +41,6 @@ QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTab
     QByteArray out = text;
     out[caret - 1] = static_cast<char>(*target);
     return out;
-}
-
-bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp, const Keyboards &keyboards)
-{
-    const QString text = box->text();
-    const int caret = box->cursorPosition();
-    if (text.isEmpty() || caret <= 0)
-        return false;
-    const QByteArray typed = encode(text.mid(caret - 1, 1), cp);
-    if (typed.size() != 1)
-        return false;
-    const auto target =
-        lookupTyping(table, static_cast<unsigned char>(typed[0]), keyboards.switchedCzechUserToEnglish());
-    if (!target)
-        return false;
-    QString out = text;
-    out.replace(caret - 1, 1, decode(QByteArray(1, static_cast<char>(*target)), cp));
-    box->setText(out);
-    box->setCursorPosition(caret);
-    return true;
 }
 
 } // namespace lexitka

@@ -8,11 +8,7 @@
 #include <span>
 #include <utility>
 
-class QLineEdit;
-
 namespace lexitka {
-
-class Keyboards;
 
 // A typing table: pairs of (byte typed on the English layout, byte it becomes),
 // the target in the code page of the box the user types into.
@@ -27,19 +23,14 @@ bool isYZExchange(std::pair<unsigned char, unsigned char> pair);
 // czechKeysOnEnglish, every other pair always.
 std::optional<unsigned char> lookupTyping(TypingTable table, unsigned char typed, bool czechKeysOnEnglish);
 
-// Converts the one character before the caret of the box, shown in code page
-// cp, by the table; puts the caret back. Returns true when it replaced one.
-// The keyboards tell whether the y/z exchange applies now.
-bool convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp, const Keyboards &keyboards);
-
 // Whether going from before to after put in at least one character (typing
 // or pasting, over a selection or not) rather than only deleting. Only such
 // a change is typing: deleting must not convert the character left before
 // the caret (a French z would turn back into y).
 bool insertsText(const QString &before, const QString &after);
 
-// The same on bytes, for logic and tests: text with the caret after `caret`
-// bytes. Returns the converted text (unchanged when nothing matches).
+// Converts the one byte before the caret (after `caret` bytes) by the table;
+// the y/z exchange counts only when czechKeysOnEnglish. Returns the converted text (unchanged when nothing matches).
 QByteArray convertBeforeCaret(const QByteArray &text, qsizetype caret, TypingTable table, bool czechKeysOnEnglish);
 
 } // namespace lexitka

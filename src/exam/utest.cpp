@@ -8,7 +8,6 @@
 #include "platform/messenger.h"
 #include "platform/services.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace lexitka {
@@ -27,7 +26,7 @@ QString UTest::LangExt(int code)
 
 QString UTest::MistakesFilePath(int languageCode) const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("errors.") + LangExt(languageCode) + u'e');
+    return mistakesFilePath(m_programFolder, languageCode);
 }
 
 QString UTest::MistakesFilePath() const { return MistakesFilePath(LanguageCode); }
@@ -148,109 +147,28 @@ bool UTest::NextWord()
     return false;
 }
 
-QByteArray UTest::RemoveBrackets(QByteArrayView text)
-{
-    // Blanks right before "(" and right after ")" go first.
-    QByteArray s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (c == '(') {
-            while (!s.isEmpty() && s.back() == ' ')
-                s.chop(1);
-        }
-        s.append(c);
-    }
-    QByteArray t;
-    t.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == ' ' && !t.isEmpty() && t.back() == ')')
-            continue;
-        t.append(s[i]);
-    }
-    // Then each "(" through the next ")"; an unmatched "(" stays with its tail.
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype open = t.indexOf('(', from);
-        if (open < 0)
-            break;
-        const qsizetype close = t.indexOf(')', open + 1);
-        if (close < 0)
-            break;
-        t.remove(open, close - open + 1);
-        from = open;
-    }
-    return t;
-}
-
-namespace {
-
-// Each "(" through the next ")" removed so that the words around it keep one
-// blank between them, as a reader would say it: "mít (někoho) rád" is "mít
-// rád". At the start or the end of the text the blanks next to it go too.
-// A text without remarks stays exactly as it was, blanks included.
-QByteArray removeRemarks(QByteArrayView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    qsizetype pos = 0;
-    bool removed = false;
-    while (pos < text.size()) {
-        const qsizetype open = text.indexOf('(', pos);
-        const qsizetype close = open < 0 ? -1 : text.indexOf(')', open + 1);
-        if (close < 0) {
-            out.append(text.sliced(pos));
-            break;
-        }
-        out.append(text.sliced(pos, open - pos));
-        while (!out.isEmpty() && out.back() == ' ')
-            out.chop(1);
-        pos = close + 1;
-        while (pos < text.size() && text[pos] == ' ')
-            ++pos;
-        if (!out.isEmpty() && pos < text.size() && text[pos] != '(')
-            out.append(' ');
-        removed = true;
-    }
-    return removed ? out : text.toByteArray();
-}
-
-bool matchesExpected(const QByteArray &typed, const QByteArray &expected)
-{
-    if (typed == expected)
-        return true;
-    // Any one alternative; blanks around it do not count, and an empty one
-    // (a stray comma) accepts nothing.
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype comma = expected.indexOf(',', start);
-        const QByteArrayView piece =
-            QByteArrayView(expected).sliced(start, (comma < 0 ? expected.size() : comma) - start);
-        const QByteArrayView bare = trimmedBlanks(piece);
-        if (!bare.isEmpty() && (bare == QByteArrayView(typed) || piece == QByteArrayView(typed)))
-            return true;
-        if (comma < 0)
-            return false;
-        start = comma + 1;
-    }
-}
-
-} // namespace
-
-bool UTest::CompareWord(QByteArrayView typed, QByteArrayView expected)
-{
-    return matchesExpected(RemoveBrackets(typed), RemoveBrackets(expected))
-        || matchesExpected(removeRemarks(typed), removeRemarks(expected));
-}
-
 int UTest::MistakeCharset(int kind, int language)
 {
-    if (kind == 1) {
-        if (language == LangFrench || language == LangSpanish)
-            return CharsetWestern;
-        if (language == LangRussian)
-            return CharsetCyrillic;
+    // Only the foreign word is in the language's code page; a mistake of
+    // any other kind shows Czech text, plurals or verb forms.
+    return kind == KindToForeign ? charsetOf(languageInfo(language).foreignCodePage) : CharsetCentralEuropean;
+}
+
+Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
+{
+    const Judgement j = judgeAnswer(languageCode, AskedKind, CurrentWord, answer);
+    Verdict v;
+    v.right = j.right;
+    if (j.right) {
+        ++GoodCount;
+    } else {
+        v.expected = j.expected;
+        v.typed = j.typed;
+        v.charset = MistakeCharset(j.kind, languageCode);
+        AddError(j.expected, j.typed, j.kind, languageCode);
     }
-    return CharsetCentralEuropean;
+    v.exhausted = !NextWord();
+    return v;
 }
 
 void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language)
@@ -269,33 +187,33 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
 void UTest::SetTestKind(int n)
 {
     TestKinds.fill(false);
-    if (n >= 0 && n <= 3)
+    if (n >= 0 && n < kTestKindCount)
         TestKinds[size_t(n)] = true;
 }
 
 void UTest::ChooseKind()
 {
-    if (TestKinds[0] && TestKinds[1])
+    if (TestKinds[KindToCzech] && TestKinds[KindToForeign])
         AskedKind = int(m_random.bounded(2));
-    else if (TestKinds[1])
-        AskedKind = 1;
-    else if (TestKinds[0])
-        AskedKind = 0;
+    else if (TestKinds[KindToForeign])
+        AskedKind = KindToForeign;
+    else if (TestKinds[KindToCzech])
+        AskedKind = KindToCzech;
 }
 
 void UTest::ChooseKindOfTwo()
 {
     ChooseKind();
-    if (AskedKind != 0 && AskedKind != 1)
-        AskedKind = 0;
+    if (AskedKind != KindToCzech && AskedKind != KindToForeign)
+        AskedKind = KindToCzech;
 }
 
 void UTest::ChooseKindGerman()
 {
-    if (TestKinds[2])
-        AskedKind = 2;
-    else if (TestKinds[3])
-        AskedKind = 3;
+    if (TestKinds[KindPlural])
+        AskedKind = KindPlural;
+    else if (TestKinds[KindVerbForms])
+        AskedKind = KindVerbForms;
     else
         ChooseKind();
 }
@@ -306,6 +224,8 @@ QString UTest::ScoreText(int which, int number)
     case 1: return QStringLiteral("Dobře : %1").arg(number);
     case 2: return QStringLiteral("Špatně : %1").arg(number);
     case 3: return QStringLiteral("Zbývá : %1").arg(number);
+    // "Úspešnost" with a plain e on purpose: the score has always read so,
+    // while the label's caption before the first word is "Úspěšnost".
     case 4: return QStringLiteral("Úspešnost : %1 %").arg(number);
     default: return {};
     }

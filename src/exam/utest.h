@@ -2,6 +2,8 @@
 
 #include "data/dictionary.h"
 #include "data/linestore.h"
+#include "data/opendictionary.h"
+#include "exam/judging.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,6 +27,16 @@ public:
     virtual void showMistake(const QByteArray &expected, const QByteArray &typed, int charset) = 0;
 };
 
+// What became of an answer: shown by the test window.
+struct Verdict {
+    bool right = false;
+    QByteArray expected; // as the mistake dialog showed them
+    QByteArray typed;
+    int charset = CharsetCentralEuropean; // of expected and typed
+    // No word is left to ask: the window says so and closes.
+    bool exhausted = false;
+};
+
 // The state a running test shares, and the operations on it.
 class UTest {
 public:
@@ -41,8 +53,8 @@ public:
     LineStore ErrorList;
     WordRecord CurrentWord;
     QByteArray CurrentLine;
-    std::array<bool, 4> TestKinds{};
-    int AskedKind = 0;
+    std::array<bool, kTestKindCount> TestKinds{};
+    int AskedKind = KindToCzech; // a TestKind
     qint32 GoodCount = 0;
     qint32 BadCount = 0;
     qint32 RemainCount = 0;
@@ -50,8 +62,10 @@ public:
     // Draws the first word, loads the mistakes, runs the window, saves the mistakes.
     void StartTest(int code);
     bool NextWord();
-    static bool CompareWord(QByteArrayView typed, QByteArrayView expected);
-    static QByteArray RemoveBrackets(QByteArrayView text);
+    // The one step of a test: judges the answer to the word on screen by
+    // the rules of the language's window, counts it, records and shows a
+    // mistake, and draws the next word.
+    Verdict Answer(int languageCode, const TypedAnswer &answer);
     void AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language);
     void SetTestKind(int n);
     static QString LangExt(int code);
@@ -68,6 +82,8 @@ public:
     static QString ScoreText(int which, int number);
     int SuccessPercent() const;
 
+    // The open dictionary as the editor and the statistics read it.
+    OpenDictionary dictionary() const { return openDictionary(m_programFolder, DictionaryPath, LanguageCode); }
     QString MistakesFilePath() const;
     QString MistakesFilePath(int languageCode) const;
     const QString &programFolder() const { return m_programFolder; }

@@ -13,12 +13,6 @@
 
 namespace lexitka {
 
-QString statisticsFilePath(const QString &programFolder, int languageCode)
-{
-    const QString ext = QString::fromLatin1(languageInfo(languageCode).extension);
-    return QDir(programFolder).filePath(QStringLiteral("statistic.") + ext + u's');
-}
-
 QByteArray statisticsDay(const QDate &date)
 {
     return QByteArray::number(date.day()) + '.' + QByteArray::number(date.month()) + '.';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/opendictionary.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -15,9 +17,6 @@ class QWidget;
 namespace lexitka {
 
 class Messenger;
-
-// "statistic.ens" and the like, in the program folder.
-QString statisticsFilePath(const QString &programFolder, int languageCode);
 
 // ---- Recording ----
 

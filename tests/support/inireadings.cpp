@@ -199,4 +199,41 @@ IniReading readIniEveryWay(const QString &path, qsizetype readSize, quint32 tick
     return full;
 }
 
+bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out)
+{
+    qsizetype section = -1;
+    bool take = false;
+    return scanIniFile(
+        path,
+        [&](QByteArrayView) {
+            ++section;
+            take = section < wanted.size() && wanted[section];
+        },
+        [&](QByteArrayView key, QByteArrayView value) {
+            if (take)
+                out.append(key.toByteArray() + '=' + value.toByteArray());
+        });
+}
+
+QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,
+                                       const QList<bool> &ticked)
+{
+    QList<QByteArray> pool;
+    for (qsizetype i = 0; i < ticked.size(); ++i) {
+        if (!ticked[i])
+            continue;
+        qsizetype section = i;
+        if (i < lessonNames.size()
+            && (section >= dictionary.sectionCount()
+                || !equalsIgnoringCase(dictionary.sectionName(section), lessonNames[i])))
+            section = dictionary.findSection(lessonNames[i]);
+        if (section < 0 || section >= dictionary.sectionCount())
+            continue;
+        const qsizetype count = dictionary.entryCount(section);
+        for (qsizetype e = 0; e < count; ++e)
+            pool.append(dictionary.entryLine(section, e));
+    }
+    return pool;
+}
+
 } // namespace lexitka::testing

@@ -27,4 +27,17 @@ IniReading readingOf(const IniDocument &doc);
 // empty.
 IniReading readIniEveryWay(const QString &path, qsizetype readSize, quint32 ticks, QString *why);
 
+// Appends the entry lines ("key=value") of the sections whose position in
+// file order is ticked in `wanted` to out, in line order, read piece by
+// piece. Sections are taken by position, so two lessons of the same name
+// stay apart.
+bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out);
+
+// The entry lines of the ticked lessons from a document read whole, as the
+// program's own collectLessonEntries reads them from the file: lesson i of
+// the list is section i, or, should the file have changed, the section of
+// its name.
+QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,
+                                       const QList<bool> &ticked);
+
 } // namespace lexitka::testing

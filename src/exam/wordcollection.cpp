@@ -14,27 +14,6 @@ bool containsFrom(QByteArrayView text, QByteArrayView what, qsizetype from)
 
 } // namespace
 
-QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,
-                                       const QList<bool> &ticked)
-{
-    QList<QByteArray> pool;
-    for (qsizetype i = 0; i < ticked.size(); ++i) {
-        if (!ticked[i])
-            continue;
-        qsizetype section = i;
-        if (i < lessonNames.size()
-            && (section >= dictionary.sectionCount()
-                || !equalsIgnoringCase(dictionary.sectionName(section), lessonNames[i])))
-            section = dictionary.findSection(lessonNames[i]);
-        if (section < 0 || section >= dictionary.sectionCount())
-            continue;
-        const qsizetype count = dictionary.entryCount(section);
-        for (qsizetype e = 0; e < count; ++e)
-            pool.append(dictionary.entryLine(section, e));
-    }
-    return pool;
-}
-
 namespace {
 
 // Every entry line of every lesson, and where each lesson's lines start.

@@ -5,9 +5,35 @@
 #include "exam/typing_fr.h"
 #include "exam/typing_ru.h"
 
+#include "platform/keyboard.h"
+
 #include <QLineEdit>
 
 namespace lexitka {
+namespace {
+
+// The one character before the caret of the box, shown in code page cp,
+// converted by the table; the caret is put back.
+void convertBeforeCaret(QLineEdit *box, TypingTable table, CodePage cp, const Keyboards &keyboards)
+{
+    const QString text = box->text();
+    const int caret = box->cursorPosition();
+    if (text.isEmpty() || caret <= 0)
+        return;
+    const QByteArray typed = encode(text.mid(caret - 1, 1), cp);
+    if (typed.size() != 1)
+        return;
+    const auto target =
+        lookupTyping(table, static_cast<unsigned char>(typed[0]), keyboards.switchedCzechUserToEnglish());
+    if (!target)
+        return;
+    QString out = text;
+    out.replace(caret - 1, 1, decode(QByteArray(1, static_cast<char>(*target)), cp));
+    box->setText(out);
+    box->setCursorPosition(caret);
+}
+
+} // namespace
 
 TypingAid::TypingAid(QLineEdit *box, const Keyboards &keyboards) : QObject(box), m_box(box), m_keyboards(keyboards)
 {

@@ -9,17 +9,11 @@
 
 namespace lexitka {
 
-class IniDocument;
-
 // The entry lines ("key=value") of the ticked lessons, lesson by lesson in
 // list order and line by line within a lesson, duplicate keys included.
 // Lesson i of the list is section i of the file; should the file have
-// changed since the list was filled, the lesson is found by its name.
-QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,
-                                       const QList<bool> &ticked);
-
-// The same from the dictionary file, read once: the lines stay where they
-// lie in the file's bytes (a line with blanks around its "=" is closed up in
+// changed since the list was filled, the lesson is found by its name. The
+// file is read once: the lines stay where they lie in its bytes (a line with blanks around its "=" is closed up in
 // place), so collecting a million words allocates nothing per word.
 LineStore collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
                                const QList<bool> &ticked);

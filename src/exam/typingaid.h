@@ -13,9 +13,11 @@ namespace lexitka {
 class Keyboards;
 
 // Turns each key the user types into a line edit into the letter of the
-// typing table, exactly once, keeping the caret. The window calls edited()
+// typing table, exactly once, keeping the caret: the one rule of the test
+// windows, the word dialog and the find dialog. The window calls edited()
 // from the box's textEdited, which text set by the program never raises;
-// what is left before the caret after a deletion is not converted either.
+// what is left before the caret after a deletion is not converted either
+// (a French z would turn back into y).
 class TypingAid : public QObject {
 public:
     // The keyboards tell, key by key, whether the y/z exchange applies.

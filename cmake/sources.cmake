@@ -1,0 +1,98 @@
+# The program's sources, named one by one, in two libraries:
+#   lexlogic  plain logic over bytes and files; Qt Core only, so the fuzz
+#             targets and the logic tests link it without a display
+#   lexui     the windows, dialogs, printing and the platform services that
+#             need Qt Gui or Widgets
+# Included by the main project and by fuzz/, which builds lexlogic alone.
+set(LEXITKA_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
+cmake_path(NORMAL_PATH LEXITKA_SRC)
+
+set(LEXITKA_LOGIC_SOURCES
+  data/codepage.cpp data/codepage.h
+  data/codepage_tables.cpp data/codepage_tables.h
+  data/dictionary.cpp data/dictionary.h
+  data/displaytext.cpp data/displaytext.h
+  data/filecopy.cpp data/filecopy.h
+  data/filelock.cpp data/filelock.h
+  data/filestamp.h
+  data/inifile.cpp data/inifile.h data/inifile_lines.h
+  data/journal.cpp data/journal.h
+  data/linestore.cpp data/linestore.h
+  data/opendictionary.cpp data/opendictionary.h
+  data/profile.cpp data/profile.h
+  data/rounding.h
+  data/savefile.cpp data/savefile.h
+  data/settings.cpp data/settings.h
+  data/utf8dictionary.cpp data/utf8dictionary.h
+  app/dictionaryargument.cpp app/dictionaryargument.h
+  app/utf8open.cpp app/utf8open.h
+  editor/bookmerge.cpp editor/bookmerge.h
+  editor/findsearch.cpp editor/findsearch.h
+  editor/gridrow.cpp editor/gridrow.h
+  editor/lessonbook.cpp editor/lessonbook.h
+  editor/rtfwriter.cpp editor/rtfwriter.h
+  exam/judging.cpp exam/judging.h
+  exam/typing.cpp exam/typing.h
+  exam/typing_es.cpp exam/typing_es.h
+  exam/typing_fr.cpp exam/typing_fr.h
+  exam/typing_ru.cpp exam/typing_ru.h
+  exam/utest.cpp exam/utest.h
+  exam/wordcollection.cpp exam/wordcollection.h
+  platform/busyretry.h
+  platform/keyboard.cpp platform/keyboard.h
+  platform/messenger.h
+  platform/services.cpp platform/services.h
+  stats/statistics.cpp stats/statistics.h)
+
+set(LEXITKA_UI_SOURCES
+  app/application.cpp app/application.h
+  app/fabout.cpp app/fabout.h
+  app/fmain.cpp app/fmain.h
+  app/fmain_commands.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
+  app/lessonlist.cpp app/lessonlist.h
+  editor/editorcommands.cpp editor/editorcommands.h
+  editor/ffind.cpp editor/ffind.h
+  editor/fviewedit.cpp editor/fviewedit.h editor/fviewedit_print.cpp editor/fviewedit_save.cpp
+  editor/fword.cpp editor/fword.h
+  editor/lessonmodel.cpp editor/lessonmodel.h
+  editor/lessonnames.cpp editor/lessonnames.h
+  editor/lessonprint.cpp editor/lessonprint.h
+  exam/articlewindow.cpp exam/articlewindow.h
+  exam/ferror.cpp exam/ferror.h
+  exam/ftestde.cpp exam/ftestde.h
+  exam/ftestes.h exam/ftestfr.h
+  exam/ftestsingle.cpp exam/ftestsingle.h
+  exam/testwindow.cpp exam/testwindow.h
+  exam/typingaid.cpp exam/typingaid.h
+  platform/appicon.cpp platform/appicon.h
+  platform/czechfilelist.cpp platform/czechfilelist.h
+  platform/filedialogs.cpp platform/filedialogs.h
+  platform/fonts.cpp platform/fonts.h
+  platform/help.cpp platform/help.h
+  platform/keyboardfocus.cpp platform/keyboardfocus.h
+  platform/messenger.cpp
+  platform/programfolder.cpp platform/programfolder.h
+  platform/translation.cpp platform/translation.h
+  platform/version.cpp platform/version.h
+  platform/waitcursor.h
+  platform/x11keyboard.cpp platform/x11keyboard.h
+  stats/fstatistic.cpp stats/fstatistic.h)
+
+list(TRANSFORM LEXITKA_LOGIC_SOURCES PREPEND ${LEXITKA_SRC}/)
+list(TRANSFORM LEXITKA_UI_SOURCES PREPEND ${LEXITKA_SRC}/)
+
+# Our sources convert between bytes and text only where they say which way,
+# and use no API that Qt 6.4 deprecates.
+set(LEXITKA_SRC_DEFINITIONS QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+
+# lexlogic for the project that includes this; its compile options are the
+# includer's.
+function(lexitka_add_logic_library)
+  add_library(lexlogic STATIC ${LEXITKA_LOGIC_SOURCES})
+  target_include_directories(lexlogic PUBLIC ${LEXITKA_SRC})
+  # Qt Core alone: a header of Qt Gui or Widgets in these sources is not
+  # even found, and tests/logic_includes.cmake catches <QtGui/…> paths.
+  target_link_libraries(lexlogic PUBLIC Qt6::Core)
+  target_compile_definitions(lexlogic PRIVATE ${LEXITKA_SRC_DEFINITIONS})
+endfunction()
