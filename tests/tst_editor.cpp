@@ -13,6 +13,7 @@
 #include "editor/lessonprint.h"
 #include "editor/rtfwriter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -151,6 +152,18 @@ Answer nameLesson(const QString &name)
         box->setTextValue(name);
         box->accept();
     };
+}
+
+// A shortcut acts in the active window only; after a dialog has closed the
+// offscreen platform does not give the activation back by itself.
+void shortcut(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QWidget *window = target->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    QTest::keyClick(target, key, modifiers);
 }
 
 const QByteArray kGerman = cz("[Tiere]\r\n"
@@ -419,6 +432,7 @@ void TestEditor::refusals()
         QCOMPARE(v.WordLists.lines(2).at(1), cz("5=x\\Tür\\Türen\\dveře"));
         v.Button4Click();
         QCOMPARE(v.WordLists.lines(2).at(1), cz("2=3\\Tür\\Türen\\dveře"));
+        QVERIFY(v.EditorChanged);
 
         v.cmbLekce->setCurrentIndex(3);
         v.cmbLekceChange();
@@ -427,7 +441,8 @@ void TestEditor::refusals()
         QTest::keyClick(v.sgList, Qt::Key_Insert);
         QCOMPARE(v.cmbLekce->count(), 4);
         QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("Chyby"));
-        v.EditorChanged = false;
+        v.undoStack()->undo(); // back to the file: closing asks nothing
+        QVERIFY(!v.EditorChanged);
     }));
     QCOMPARE(typedBack, QStringLiteral(" tiere "));
     QCOMPARE(msg.texts(), (QStringList{"Zadejte jméno lekce.", "Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.",
@@ -493,8 +508,9 @@ void TestEditor::wordLines()
         QTest::mouseClick(w.Button1, Qt::LeftButton);
     }};
     QVERIFY(es.run([&] {
-        es.view().Button4Click();
-        QCOMPARE(es.view().WordLists.lines(0), QList<QByteArray>{cz("1=4\\mesas\\stoly")});
+        es.view().Button4Click(); // OK without a change: no step, the line as it was
+        QCOMPARE(es.view().undoStack()->count(), 0);
+        QCOMPARE(es.view().WordLists.lines(0), QList<QByteArray>{cz("0=4\\mesas\\stoly")});
         QCOMPARE(es.column(0), QStringList{"las"});
         QCOMPARE(es.view().model().index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
     }));
@@ -789,13 +805,13 @@ void TestEditor::undoRedo()
         // Sorting the mistakes does nothing at all.
         v.cmbLekce->setCurrentIndex(3);
         v.cmbLekceChange();
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F9);
         QCOMPARE(v.undoStack()->count(), 0);
         QVERIFY(!v.EditorChanged);
 
         v.cmbLekce->setCurrentIndex(0);
         v.cmbLekceChange();
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F9);
         QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
         v.Button2Click();                              // Nová
         v.Button3Click();                              // Maus
@@ -813,18 +829,60 @@ void TestEditor::undoRedo()
                                 "gesehen\\vidět"));
 
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(v.sgList, Qt::Key_Z, Qt::ControlModifier);
+            shortcut(v.sgList, Qt::Key_Z);
+        QCOMPARE(v.undoStack()->index(), 0);
         QCOMPARE(state(), original);
-        QVERIFY(v.EditorChanged); // still asks before closing
+        QVERIFY(!v.EditorChanged); // all undone: nothing to ask about
+        QVERIFY(v.undoStack()->isClean());
         QCOMPARE(v.cmbLekce->count(), 4);
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(v.cmbLekce, Qt::Key_Y, Qt::ControlModifier);
+            shortcut(v.cmbLekce, Qt::Key_Y);
         QCOMPARE(state(), changed);
         QCOMPARE(v.cmbLekce->itemText(1), QStringLiteral("Dům"));
         QCOMPARE(v.cmbLekce->itemText(2), QStringLiteral("Nová"));
-        e.f.messenger.answer = false;
+        QVERIFY(v.EditorChanged);
+
+        // Storno keeps the window, the edits and their history.
+        e.f.messenger.threeWay = Messenger::Answer::Cancel;
+        v.close();
+        QVERIFY(v.isVisible());
+        QCOMPARE(state(), changed);
+        QCOMPARE(v.undoStack()->count(), 6);
+        QCOMPARE(v.undoStack()->index(), 6);
+        QCOMPARE(e.f.messenger.messages.last().text, QStringLiteral("Uložit změny ?"));
+        QCOMPARE(e.f.messenger.messages.last().byDefault, Messenger::Default::Yes);
+
+        // Undone to the start, closing asks nothing.
+        const qsizetype asked = e.f.messenger.messages.size();
+        for (int i = 0; i < 6; ++i)
+            v.actUndo->trigger();
+        v.close();
+        QVERIFY(!v.isVisible());
+        QCOMPARE(e.f.messenger.messages.size(), asked);
     }));
     QCOMPARE(e.dictionary(), kGerman);
+
+    // OK in the word dialog without a change is no step; a change is one.
+    e.f.messenger.threeWay.reset();
+    e.answers = {typeWord(e, 0, QStringLiteral("Hund"), QStringLiteral("Hunde"), QStringLiteral("pes")),
+                 typeWord(e, 0, QStringLiteral("Hund"), QStringLiteral("Hunde"), QStringLiteral("pejsek"))};
+    QVERIFY(e.run([&] {
+        v.sgList->selectRow(0);
+        v.Button4Click();
+        QCOMPARE(v.undoStack()->count(), 0);
+        QVERIFY(!v.EditorChanged);
+        v.Button4Click();
+        QCOMPARE(v.undoStack()->count(), 1);
+        QCOMPARE(e.column(3).first(), QStringLiteral("pejsek"));
+        // Ctrl+S saves and stays open; the main window reads the file again all the same.
+        shortcut(v.sgList, Qt::Key_S);
+        QVERIFY(v.isVisible());
+        QVERIFY(v.undoStack()->isClean());
+        QVERIFY(e.dictionary().contains(cz("0=0\\Hund\\Hunde\\pejsek\r\n")));
+        QVERIFY(v.EditorChanged);
+        e.f.messenger.messages.clear();
+    }));
+    QVERIFY(e.f.messenger.messages.isEmpty()); // saved: not asked again
 }
 
 void TestEditor::printingAndExport()
@@ -836,8 +894,14 @@ void TestEditor::printingAndExport()
     e.answers = {chooseInDialog(target), chooseInDialog(target), chooseInDialog({})};
     QVERIFY(e.run([&] {
         // The grid as it stands, sorted and not saved, goes into the file.
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
-        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        // Ctrl+F9 acts on the press: Ctrl let go before F9 still sorts.
+        shortcut(v.sgList, Qt::Key_Control, Qt::NoModifier);
+        QTest::keyPress(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        QCOMPARE(v.undoStack()->count(), 1);
+        QTest::keyRelease(v.sgList, Qt::Key_Control);
+        QTest::keyRelease(v.sgList, Qt::Key_F9);
+        QCOMPARE(v.undoStack()->count(), 1);
+        shortcut(v.sgList, Qt::Key_F10);
         const QByteArray written = readFile(target + QStringLiteral(".rtf"));
         QList<GridRow> rows;
         for (QByteArrayView line : v.model().lines())
@@ -849,7 +913,7 @@ void TestEditor::printingAndExport()
 
         // Onto the same file: asked first; No brings the dialog back, which is cancelled.
         e.f.messenger.answer = false;
-        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F10);
         QCOMPARE(e.f.messenger.texts(),
                  QStringList{QStringLiteral("Soubor %1 již existuje. Přepsat ?")
                                  .arg(QDir::toNativeSeparators(target + QStringLiteral(".rtf")))});

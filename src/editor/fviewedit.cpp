@@ -129,6 +129,8 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     resize(764, 513);
 
     m_undo = new QUndoStack(this);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmViewEdt::undoCleanChanged);
+    createActions();
 
     connect(cmbLekce, &QComboBox::activated, this, &TfrmViewEdt::cmbLekceChange);
     connect(sgList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -165,6 +167,7 @@ void TfrmViewEdt::Start()
 bool TfrmViewEdt::FormShow()
 {
     EditorChanged = false;
+    m_savedHere = false;
     {
         WaitCursor wait;
         if (!LoadWords())
@@ -175,6 +178,8 @@ bool TfrmViewEdt::FormShow()
                              : std::clamp<qsizetype>(ViewLessonIndex, 0, WordLists.mistakesIndex());
         showLesson(first, 0);
     }
+    m_undo->setClean();
+    m_tracking = true;
     sgList->setFocus();
     return true;
 }
@@ -201,6 +206,7 @@ void TfrmViewEdt::LoadLekceList()
     // The names come from the same reading as the lines, so entry i and
     // list i are always the same section.
     m_names->reload();
+    m_gridStale = true;
 }
 
 void TfrmViewEdt::releaseLists()
@@ -222,6 +228,7 @@ void TfrmViewEdt::fillGrid()
     if (lesson < 0 || lesson >= WordLists.count())
         return;
     m_model->setLines(WordLists.lines(lesson), m_test.LanguageCode);
+    m_gridStale = false;
     SelectedRow = 0;
 }
 
@@ -252,19 +259,7 @@ void TfrmViewEdt::cmbLekceChange()
     selectWordRow(0);
 }
 
-void TfrmViewEdt::showLesson(qsizetype lesson, qsizetype row)
-{
-    if (currentLesson() != lesson)
-        cmbLekce->setCurrentIndex(int(lesson));
-    fillGrid();
-    selectWordRow(row);
-}
-
 void TfrmViewEdt::showRow(qsizetype lesson, qsizetype gridRow) { showLesson(lesson, gridRow - 1); }
-
-void TfrmViewEdt::lessonInserted(qsizetype at) { m_names->lessonInserted(int(at)); }
-
-void TfrmViewEdt::lessonRemoved(qsizetype at) { m_names->lessonRemoved(int(at)); }
 
 bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
 {
@@ -272,126 +267,12 @@ bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
     return lesson >= 0 && lesson < WordLists.count();
 }
 
-void TfrmViewEdt::Button2Click()
+bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers)
 {
-    QInputDialog ask(this);
-    ask.setObjectName(QStringLiteral("newLessonBox"));
-    ask.setWindowTitle(QStringLiteral("Nová lekce"));
-    ask.setLabelText(QStringLiteral("Zadejte jméno nové lekce"));
-    ask.setTextValue(QStringLiteral("Nová lekce"));
-    ask.setOkButtonText(QStringLiteral("OK"));
-    ask.setCancelButtonText(QStringLiteral("Storno"));
-    QByteArray name;
-    for (;;) {
-        if (ask.exec() != QDialog::Accepted)
-            return;
-        name = trimmedBlanks(encode(ask.textValue(), CodePage::Cp1250)).toByteArray();
-        QString refusal;
-        switch (WordLists.checkNewName(name)) {
-        case LessonNameProblem::None: break;
-        case LessonNameProblem::Empty: refusal = QStringLiteral("Zadejte jméno lekce."); break;
-        case LessonNameProblem::BadCharacter:
-            refusal = QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
-            break;
-        case LessonNameProblem::Taken:
-            refusal = QStringLiteral("Lekce „%1“ už existuje. Zvolte jiné jméno.")
-                          .arg(displayText(ask.textValue().trimmed()));
-            break;
-        }
-        if (refusal.isEmpty())
-            break;
-        m_messenger.information(this, refusal);
-    }
-    m_undo->push(new AddLessonCommand(*this, WordLists.mistakesIndex(), name));
-}
-
-void TfrmViewEdt::Button3Click()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson) || !m_word)
-        return;
-    if (WordLists.isMistakes(lesson)) {
-        // A mistake needs the kind of question it was made in; only a test knows it.
-        m_messenger.information(this, QStringLiteral("Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."));
-        return;
-    }
-    WordRecord word;
-    word.Clen = QByteArray::number(kNoArticle);
-    const int language = m_test.LanguageCode;
-    if (!m_word->StartWord(word, language))
-        return;
-    const QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
-    m_undo->push(new AddWordCommand(*this, lesson, line));
-}
-
-void TfrmViewEdt::Button4Click()
-{
-    qsizetype lesson = 0;
-    const qsizetype row = SelectedRow - 1;
-    if (!checkedLesson(lesson) || !m_word || row < 0 || row >= WordLists.lines(lesson).size())
-        return;
-    const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
-    const int language = m_test.LanguageCode;
-    WordRecord word = ParseWord(old, language);
-    if (!m_word->StartWord(word, language))
-        return;
-    QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
-    if (WordLists.isMistakes(lesson))
-        line.prepend(old.left(1) + '\\'); // the kind of question the mistake was made in
-    m_undo->push(new EditWordCommand(*this, lesson, row, line));
-}
-
-void TfrmViewEdt::Button5Click()
-{
-    qsizetype lesson = 0;
-    const qsizetype row = SelectedRow - 1;
-    if (!checkedLesson(lesson) || row < 0 || row >= WordLists.lines(lesson).size())
-        return;
-    m_undo->push(new DeleteWordCommand(*this, lesson, row));
-}
-
-void TfrmViewEdt::Button6Click()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson))
-        return;
-    if (WordLists.isMistakes(lesson)) {
-        m_messenger.information(this, QStringLiteral("„Chyby“ nelze smazat jako lekci. Jednotlivé chyby smažete "
-                                                     "tlačítkem „Smazat slovíčko“."));
-        return;
-    }
-    if (!m_messenger.ask(this, QStringLiteral("Smazat lekci"), QStringLiteral("Opravdu smazat ?"),
-                         Messenger::Default::No))
-        return;
-    m_undo->push(new DeleteLessonCommand(*this, lesson));
-}
-
-void TfrmViewEdt::SortLekce()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson) || WordLists.isMistakes(lesson))
-        return;
-    WaitCursor wait;
-    m_undo->push(new SortLessonCommand(*this, lesson, m_test.LanguageCode, SelectedRow - 1));
-}
-
-void TfrmViewEdt::btnFindClick()
-{
-    if (m_find)
-        m_find->showFind();
-}
-
-bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
-{
-    const bool ctrl = modifiers & Qt::ControlModifier;
     if (key == Qt::Key_Insert)
         Button3Click();
     else if (key == Qt::Key_Delete)
         Button5Click();
-    else if (key == Qt::Key_F10 && ctrl)
-        SaveToFIle();
-    else if (key == Qt::Key_F9 && ctrl)
-        SortLekce();
     else
         return false;
     return true;
@@ -399,25 +280,19 @@ bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
 
 bool TfrmViewEdt::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (type == QEvent::KeyPress) {
-            if (key->matches(QKeySequence::Undo)) {
-                m_undo->undo();
-                return true;
-            }
-            if (key->matches(QKeySequence::Redo)
-                || (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-                m_undo->redo();
-                return true;
-            }
-        } else if (!key->isAutoRepeat() && FormKeyUp(key->key(), key->modifiers())) {
+        if (!key->isAutoRepeat() && FormKeyUp(key->key(), key->modifiers()))
             return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmViewEdt::undoCleanChanged(bool clean)
+{
+    if (m_tracking)
+        EditorChanged = m_savedHere || !clean;
 }
 
 void TfrmViewEdt::keyPressEvent(QKeyEvent *event)
@@ -436,16 +311,33 @@ void TfrmViewEdt::done(int result)
 
 bool TfrmViewEdt::FormClose()
 {
-    // Enter keeps the work: losing the edits must take a deliberate No.
-    if (EditorChanged
-        && m_messenger.ask(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"), Messenger::Default::Yes)) {
-        if (!save())
-            return false;
+    // Enter keeps the work: losing the edits must take a deliberate No, and
+    // Storno goes back to them.
+    if (!m_undo->isClean()) {
+        switch (m_messenger.askWithCancel(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"))) {
+        case Messenger::Answer::Cancel: return false;
+        case Messenger::Answer::No: break;
+        case Messenger::Answer::Yes:
+            if (!save())
+                return false;
+            break;
+        }
     }
+    // Released lists are no change of the user's.
+    m_tracking = false;
     releaseLists();
     if (m_find && m_find->isVisible())
         m_find->close();
     return true;
+}
+
+void TfrmViewEdt::saveNow()
+{
+    if (!save())
+        return;
+    m_savedHere = true;
+    EditorChanged = true;
+    m_undo->setClean();
 }
 
 bool TfrmViewEdt::save()

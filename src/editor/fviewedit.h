@@ -4,7 +4,9 @@
 #include "editor/lessonbook.h"
 
 #include <QDialog>
+#include <QKeySequence>
 
+class QAction;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -34,7 +36,9 @@ public:
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
 
-    // What the main window and this window tell each other.
+    // What the main window and this window tell each other. EditorChanged
+    // follows the undo stack: set while it is away from where it was loaded
+    // or saved, or once anything was saved.
     int ViewLessonIndex = 0;
     bool ShowErrorsOnOpen = false;
     bool EditorChanged = false;
@@ -68,6 +72,8 @@ public slots:
     void btnFindClick();
     void SortLekce();
     void SaveToFIle();
+    // Ctrl+S: saves and stays open.
+    void saveNow();
 
 protected:
     void done(int result) override;
@@ -85,13 +91,19 @@ private:
     void sgListSelectCell();
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool checkedLesson(qsizetype &lesson) const;
+    void createActions();
+    QAction *addCommand(const char *name, const QString &text, const QList<QKeySequence> &keys);
+    void undoCleanChanged(bool clean);
 
     // BookView
     LessonBook &book() override { return WordLists; }
     void lessonInserted(qsizetype at) override;
     void lessonRemoved(qsizetype at) override;
+    void linesInserted(qsizetype lesson, qsizetype first, qsizetype count) override;
+    void linesRemoved(qsizetype lesson, qsizetype first, qsizetype count) override;
+    void linesChanged(qsizetype lesson, qsizetype first, qsizetype last) override;
+    void linesReordered(qsizetype lesson) override;
     void showLesson(qsizetype lesson, qsizetype row) override;
-    void markChanged() override { EditorChanged = true; }
 
     UTest &m_test;
     Messenger &m_messenger;
@@ -100,6 +112,11 @@ private:
     LessonModel *m_model = nullptr;
     LessonNamesModel *m_names = nullptr;
     QUndoStack *m_undo = nullptr;
+    // EditorChanged follows the stack only while the lists are loaded.
+    bool m_tracking = false;
+    bool m_savedHere = false;
+    // A lesson was added or removed since the grid was filled.
+    bool m_gridStale = false;
 
 public:
     QWidget *Panel1 = nullptr;
@@ -115,6 +132,13 @@ public:
     QTableView *sgList = nullptr;
     // Where the rich-text export goes; made at its first use.
     QFileDialog *SaveDlg = nullptr;
+    // Every command of the window, with its shortcut; the grid's context
+    // menu shows them all.
+    QAction *actUndo = nullptr;
+    QAction *actRedo = nullptr;
+    QAction *actSort = nullptr;
+    QAction *actRtf = nullptr;
+    QAction *actSave = nullptr;
 };
 
 } // namespace lexitka

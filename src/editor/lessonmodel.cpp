@@ -18,6 +18,37 @@ void LessonModel::setLines(LineStore lines, int languageCode)
     endResetModel();
 }
 
+void LessonModel::linesInserted(LineStore now, int first, int count)
+{
+    beginInsertRows({}, first, first + count - 1);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    endInsertRows();
+}
+
+void LessonModel::linesRemoved(LineStore now, int first, int count)
+{
+    beginRemoveRows({}, first, first + count - 1);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    endRemoveRows();
+}
+
+void LessonModel::linesChanged(LineStore now, int first, int last)
+{
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+}
+
+void LessonModel::linesReordered(LineStore now)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 int LessonModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_lines.size());

@@ -24,6 +24,11 @@ public:
     // until the book changes them).
     void setLines(LineStore lines, int languageCode);
     const LineStore &lines() const { return m_lines; }
+    // The shown lesson changed as said; `now` is its lines afterwards.
+    void linesInserted(LineStore now, int first, int count);
+    void linesRemoved(LineStore now, int first, int count);
+    void linesChanged(LineStore now, int first, int last);
+    void linesReordered(LineStore now);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
