@@ -12,8 +12,11 @@
 #include "editor/lessonmodel.h"
 #include "editor/lessonprint.h"
 #include "editor/rtfwriter.h"
+#include "editor/fimport.h"
+#include "exchange/kvtml.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -22,6 +25,9 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -142,6 +148,20 @@ Answer chooseInDialog(const QString &path)
     };
 }
 
+// Accepts a file dialog of the given name with a typed path.
+Answer fileInDialog(const char *name, const QString &path)
+{
+    return [name, path](QWidget *modal) {
+        auto *dlg = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->objectName(), QString::fromLatin1(name));
+        auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->setText(path);
+        static_cast<QDialog *>(dlg)->accept();
+    };
+}
+
 Answer nameLesson(const QString &name)
 {
     return [name](QWidget *modal) {
@@ -197,6 +217,10 @@ private slots:
     void undoRedo();
     void printingAndExport();
     void utf8QuestionOnlyWhenOpened();
+    void importOneUndoStep();
+    void exportAndBack();
+    void unstorableCharacters();
+    void renameAndMenu();
 };
 
 void TestEditor::opensAndShows()
@@ -951,6 +975,192 @@ void TestEditor::utf8QuestionOnlyWhenOpened()
     }));
     QCOMPARE(e.f.messenger.texts(), QStringList{QStringLiteral("Uložit změny ?")});
     QCOMPARE(e.dictionary(), utf8);
+}
+
+void TestEditor::importOneUndoStep()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    // A KVTML file of two nested lessons, English, German and Czech.
+    const QString kvtmlPath = e.f.path(QStringLiteral("tiere.kvtml"));
+    writeFile(kvtmlPath, R"(<?xml version="1.0" encoding="UTF-8"?>
+<kvtml version="2.0">
+ <identifiers>
+  <identifier id="0"><name>English</name><locale>en</locale></identifier>
+  <identifier id="1"><name>Deutsch</name><locale>de</locale></identifier>
+  <identifier id="2"><name>Czech</name><locale>cs</locale></identifier>
+ </identifiers>
+ <entries>
+  <entry id="0"><translation id="0"><text>mouse</text></translation><translation id="1"><text>die Maus</text>
+   <declension><plural><nominative><text>Mäuse</text></nominative></plural></declension></translation>
+   <translation id="2"><text>myš</text></translation></entry>
+  <entry id="1"><translation id="1"><text>laufen</text><conjugation><tense>Präsens</tense><singular>
+   <thirdpersonmale><text>läuft</text></thirdpersonmale></singular></conjugation><conjugation><tense>Präteritum</tense>
+   <singular><thirdpersonmale><text>lief</text></thirdpersonmale></singular></conjugation></translation>
+   <translation id="2"><text>běžet</text></translation></entry>
+ </entries>
+ <lessons><container><name>Zvířata</name><entry id="0"/>
+  <container><name>Pohyb</name><entry id="1"/></container></container></lessons>
+</kvtml>
+)");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        // Guessed from the locales; the file's lessons become lessons.
+        QCOMPARE(dlg->cmbSlovo->currentText(), QStringLiteral("Deutsch"));
+        QCOMPARE(dlg->cmbPreklad->currentText(), QStringLiteral("Czech"));
+        QVERIFY(dlg->rbPerLesson->isChecked());
+        QCOMPARE(dlg->tblPreview->rowCount(), 2);
+        QCOMPARE(dlg->tblPreview->item(0, 1)->text(), QStringLiteral("die Maus (Mäuse)"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(kvtmlPath);
+        QCOMPARE(v.undoStack()->count(), 1);
+        QCOMPARE(v.cmbLekce->count(), 6);
+        QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("Zvířata"));
+        QCOMPARE(v.cmbLekce->itemText(4), QStringLiteral("Zvířata / Pohyb"));
+        QCOMPARE(v.WordLists.lines(3).toList(), QList<QByteArray>{cz("0=1\\Maus\\Mäuse\\myš")});
+        QCOMPARE(v.WordLists.lines(4).toList(), QList<QByteArray>{cz("0=3\\laufen\\läuft,lief\\běžet")});
+        QCOMPARE(e.dictionary(), kGerman); // nothing written yet
+        QVERIFY(v.EditorChanged);
+        // One step back takes both lessons away.
+        shortcut(v.sgList, Qt::Key_Z);
+        QCOMPARE(v.cmbLekce->count(), 4);
+        QVERIFY(!v.EditorChanged);
+        shortcut(v.sgList, Qt::Key_Y);
+        QCOMPARE(v.cmbLekce->count(), 6);
+        e.f.messenger.answer = true;
+    }));
+    QVERIFY(e.dictionary().contains(cz("[Zvířata / Pohyb]\r\n0=3\\laufen\\läuft,lief\\běžet\r\n")));
+
+    // A text file into the lesson shown, after the header the dialog saw.
+    const QString tsvPath = e.f.path(QStringLiteral("slova.csv"));
+    writeFile(tsvPath, "Slovo;P\xC5\x99" "eklad;\xC4\x8C" "len\r\nBoot;lo\xC4\x8F;das\r\n\"Tisch; gro\xC3\x9F\";st\xC5\xAFl;der\r\n");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QVERIFY(dlg->chbHeader->isChecked());
+        QVERIFY(dlg->rbCurrent->isChecked());
+        QCOMPARE(dlg->cmbClen->currentText(), QStringLiteral("Člen"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(tsvPath);
+        QCOMPARE(e.lesson(), QStringLiteral("Tiere"));
+        QCOMPARE(e.column(1).mid(4), (QStringList{"Boot", "Tisch; groß"}));
+        QCOMPARE(e.column(0).mid(4), (QStringList{"das", "der"}));
+        QCOMPARE(v.model().rowCount(), 6);
+        v.undoStack()->undo();
+        QCOMPARE(v.model().rowCount(), 4);
+    }));
+}
+
+void TestEditor::exportAndBack()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman);
+    TfrmViewEdt &v = e.view();
+    const QString kvtml = e.f.path(QStringLiteral("tiere.kvtml"));
+    const QString tsv = e.f.path(QStringLiteral("vse.tsv"));
+    e.answers = {fileInDialog("ExportDlg", kvtml), fileInDialog("ExportDlg", tsv)};
+    QVERIFY(e.run([&] {
+        v.exportLesson();
+        v.exportDictionary();
+        QVERIFY(!v.EditorChanged);
+    }));
+    const std::optional<WordTable> table = readKvtml(readFile(kvtml));
+    QVERIFY(table);
+    const ImportResult back = importRows(*table, guessColumns(*table, LangGerman), LangGerman, true);
+    QCOMPARE(back.lessons.size(), 1);
+    QCOMPARE(back.lessons[0].name, QStringLiteral("Tiere"));
+    QCOMPARE(back.lessons[0].lines,
+             (QList<QByteArray>{cz("0=0\\Hund\\Hunde\\pes"), cz("0=1\\Katze\\Katzen\\kočka"),
+                                cz("0=2\\Pferd\\Pferde\\kůň"), cz("0=3\\sehen\\sieht,sah,h gesehen\\vidět")}));
+    const QByteArray text = readFile(tsv);
+    QVERIFY(text.startsWith(QStringLiteral("Lekce\tČlen\tSlovo\tMnožné číslo (minulý čas)\tPřeklad\n").toUtf8()));
+    QVERIFY(text.contains(QStringLiteral("Dům\tdas\tHaus\tHäuser\tdům\n").toUtf8()));
+}
+
+void TestEditor::unstorableCharacters()
+{
+    Editor e(QStringLiteral("a.en"), "[L]\r\n0=dog\\pes\r\n");
+    TfrmViewEdt &v = e.view();
+    TfrmWord &w = e.word();
+    e.answers = {typeWord(e, -1, QStringLiteral("señor"), {}, QStringLiteral("pán")),
+                 [&](QWidget *) { QTest::mouseClick(w.Button2, Qt::LeftButton); }, // still open: Storno
+                 nameLesson(QStringLiteral("Lekce ñ")), nameLesson(QStringLiteral("Lekce č")),
+                 [&](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); }};
+    const QString csv = e.f.path(QStringLiteral("mix.csv"));
+    writeFile(csv, "se\xC3\xB1or,p\xC3\xA1n\ncat,ko\xC4\x8Dka\n");
+    QVERIFY(e.run([&] {
+        v.Button3Click();
+        QCOMPARE(e.f.messenger.texts().value(0),
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit v kódové stránce slovníku. Napište ho "
+                                "jinak."));
+        QCOMPARE(v.WordLists.lines(0).size(), 1);
+        v.Button2Click();
+        QCOMPARE(e.f.messenger.texts().value(1),
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „jméno lekce“ nelze uložit v kódové stránce slovníku. "
+                                "Napište ho jinak."));
+        QCOMPARE(v.cmbLekce->itemText(1), QStringLiteral("Lekce č"));
+        // The import lists the row it cannot store and brings the rest.
+        v.importFile(csv);
+        QCOMPARE(e.f.messenger.messages.last().kind, QStringLiteral("question"));
+        QVERIFY(e.f.messenger.messages.last().text.contains(
+            QStringLiteral("Řádek 1: znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit")));
+        QCOMPARE(v.WordLists.lines(1).toList(), QList<QByteArray>{cz("0=cat\\kočka")});
+        e.f.messenger.answer = false;
+    }));
+}
+
+void TestEditor::renameAndMenu()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    e.answers = {[](QWidget *modal) {
+                     auto *box = qobject_cast<QInputDialog *>(modal);
+                     QVERIFY(box);
+                     QCOMPARE(box->textValue(), QStringLiteral("Tiere"));
+                     box->setTextValue(QStringLiteral("dům")); // another lesson's name
+                     box->accept();
+                 },
+                 [](QWidget *modal) {
+                     auto *box = qobject_cast<QInputDialog *>(modal);
+                     box->setTextValue(QStringLiteral("Zvířata"));
+                     box->accept();
+                 }};
+    QVERIFY(e.run([&] {
+        shortcut(v.sgList, Qt::Key_R);
+        QCOMPARE(e.f.messenger.texts(), QStringList{"Lekce „dům“ už existuje. Zvolte jiné jméno."});
+        QCOMPARE(v.cmbLekce->itemText(0), QStringLiteral("Zvířata"));
+        QCOMPARE(v.WordLists.lines(0).size(), 4);
+        QCOMPARE(v.undoStack()->count(), 1);
+        v.undoStack()->undo();
+        QCOMPARE(v.cmbLekce->itemText(0), QStringLiteral("Tiere"));
+
+        // Every command is in the grid's menu with its key.
+        QStringList menu;
+        for (QAction *a : v.sgList->actions())
+            if (!a->isSeparator())
+                menu.append(a->text().section(u'\t', 0, 0) + u'|'
+                            + (a->shortcut().isEmpty() ? a->text().section(u'\t', 1) : a->shortcut().toString()));
+        for (const QString &expected :
+             {"Přidat slovíčko|Ins", "Smazat slovíčko|Del", "Seřadit lekci|Ctrl+F9", "Export do RTF…|Ctrl+F10",
+              "Zpět|Ctrl+Z", "Znovu Přejmenovat lekci|Ctrl+Y", "Tisk|", "Tisk…|Ctrl+P", "Uložit|Ctrl+S", "Hledat…|Ctrl+F",
+              "Importovat slovíčka…|Ctrl+I", "Přejmenovat lekci…|Ctrl+R", "Zavřít|Esc"})
+            QVERIFY2(menu.contains(expected), qPrintable(menu.join(u',')));
+        QCOMPARE(v.sgList->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+        // Esc closes as the close box does, with the question.
+        v.Button5Click();
+        e.f.messenger.threeWay = Messenger::Answer::Cancel;
+        QTest::keyClick(v.sgList, Qt::Key_Escape);
+        QVERIFY(v.isVisible());
+        e.f.messenger.threeWay = Messenger::Answer::No;
+        QTest::keyClick(v.sgList, Qt::Key_Escape);
+        QVERIFY(!v.isVisible());
+    }));
+    QCOMPARE(e.dictionary(), kGerman);
 }
 
 QTEST_MAIN(TestEditor)

@@ -297,8 +297,10 @@ void TfrmViewEdt::undoCleanChanged(bool clean)
 
 void TfrmViewEdt::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return; // the window closes only through its close box
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close(); // with the usual question
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 

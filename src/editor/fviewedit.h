@@ -74,6 +74,16 @@ public slots:
     void SaveToFIle();
     // Ctrl+S: saves and stays open.
     void saveNow();
+    void renameLesson();
+    // "Tisk…" with the platform's print dialog, and the print preview.
+    void printWithDialog();
+    void printPreview();
+    // "Importovat slovíčka…": asks for a file; importFile shows its preview.
+    void importWords();
+    void importFile(const QString &path);
+    void exportLesson();
+    void exportDictionary();
+    void exportLessons(const QList<qsizetype> &which, const QString &title);
 
 protected:
     void done(int result) override;
@@ -92,6 +102,10 @@ private:
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool checkedLesson(qsizetype &lesson) const;
     void createActions();
+    // Why a typed lesson name cannot be taken (empty: it can), and its bytes.
+    QString lessonNameRefusal(const QString &typed, QByteArray &name, qsizetype renamed = -1) const;
+    bool askLessonName(const QString &title, const QString &prompt, const QString &initial, QByteArray &name,
+                       qsizetype renamed = -1);
     QAction *addCommand(const char *name, const QString &text, const QList<QKeySequence> &keys);
     void undoCleanChanged(bool clean);
 

@@ -6,6 +6,7 @@
 #include "data/displaytext.h"
 #include "data/inifile.h"
 #include "editor/ffind.h"
+#include "exchange/wordtable.h"
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
 #include "editor/lessonnames.h"
@@ -68,37 +69,67 @@ void TfrmViewEdt::linesReordered(qsizetype lesson)
         m_model->linesReordered(WordLists.lines(lesson));
 }
 
-void TfrmViewEdt::Button2Click()
+QString TfrmViewEdt::lessonNameRefusal(const QString &typed, QByteArray &name, qsizetype renamed) const
+{
+    name = trimmedBlanks(encode(typed, CodePage::Cp1250)).toByteArray();
+    const QString unstorable = unencodableMessage(typed, CodePage::Cp1250, QStringLiteral("jméno lekce"));
+    if (!unstorable.isEmpty())
+        return unstorable;
+    // A lesson may keep its own name in another case.
+    if (renamed >= 0 && !name.isEmpty() && equalsIgnoringCase(WordLists.name(renamed), name))
+        return {};
+    switch (WordLists.checkNewName(name)) {
+    case LessonNameProblem::None: return {};
+    case LessonNameProblem::Empty: return QStringLiteral("Zadejte jméno lekce.");
+    case LessonNameProblem::BadCharacter: return QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
+    case LessonNameProblem::Taken:
+        return QStringLiteral("Lekce „%1“ už existuje. Zvolte jiné jméno.").arg(displayText(typed.trimmed()));
+    }
+    return {};
+}
+
+bool TfrmViewEdt::askLessonName(const QString &title, const QString &prompt, const QString &initial,
+                                QByteArray &name, qsizetype renamed)
 {
     QInputDialog ask(this);
     ask.setObjectName(QStringLiteral("newLessonBox"));
-    ask.setWindowTitle(QStringLiteral("Nová lekce"));
-    ask.setLabelText(QStringLiteral("Zadejte jméno nové lekce"));
-    ask.setTextValue(QStringLiteral("Nová lekce"));
+    ask.setWindowTitle(title);
+    ask.setLabelText(prompt);
+    ask.setTextValue(initial);
     ask.setOkButtonText(QStringLiteral("OK"));
     ask.setCancelButtonText(QStringLiteral("Storno"));
-    QByteArray name;
     for (;;) {
         if (ask.exec() != QDialog::Accepted)
-            return;
-        name = trimmedBlanks(encode(ask.textValue(), CodePage::Cp1250)).toByteArray();
-        QString refusal;
-        switch (WordLists.checkNewName(name)) {
-        case LessonNameProblem::None: break;
-        case LessonNameProblem::Empty: refusal = QStringLiteral("Zadejte jméno lekce."); break;
-        case LessonNameProblem::BadCharacter:
-            refusal = QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
-            break;
-        case LessonNameProblem::Taken:
-            refusal = QStringLiteral("Lekce „%1“ už existuje. Zvolte jiné jméno.")
-                          .arg(displayText(ask.textValue().trimmed()));
-            break;
-        }
+            return false;
+        const QString refusal = lessonNameRefusal(ask.textValue(), name, renamed);
         if (refusal.isEmpty())
-            break;
+            return true;
         m_messenger.information(this, refusal);
     }
-    m_undo->push(new AddLessonCommand(*this, WordLists.mistakesIndex(), name));
+}
+
+void TfrmViewEdt::Button2Click()
+{
+    QByteArray name;
+    if (askLessonName(QStringLiteral("Nová lekce"), QStringLiteral("Zadejte jméno nové lekce"),
+                      QStringLiteral("Nová lekce"), name))
+        m_undo->push(new AddLessonCommand(*this, WordLists.mistakesIndex(), name));
+}
+
+void TfrmViewEdt::renameLesson()
+{
+    qsizetype lesson = 0;
+    if (!checkedLesson(lesson))
+        return;
+    if (WordLists.isMistakes(lesson)) {
+        m_messenger.information(this, QStringLiteral("„Chyby“ nelze přejmenovat."));
+        return;
+    }
+    QByteArray name;
+    if (askLessonName(QStringLiteral("Přejmenovat lekci"), QStringLiteral("Zadejte nové jméno lekce"),
+                      decode(WordLists.name(lesson), CodePage::Cp1250), name, lesson)
+        && name != WordLists.name(lesson))
+        m_undo->push(new RenameLessonCommand(*this, lesson, name));
 }
 
 void TfrmViewEdt::Button3Click()

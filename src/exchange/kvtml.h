@@ -21,6 +21,10 @@ namespace lexitka {
 // Nullopt and *error in Czech when the bytes are no KVTML 2.
 std::optional<WordTable> readKvtml(QByteArrayView xml, QString *error = nullptr);
 
+// The definite articles a locale's nouns take by gender when the file
+// names none: male, female, neutral, then the same in the plural.
+QStringList kvtmlDefaultArticles(const QString &locale);
+
 struct ExportLesson {
     QByteArray name;          // windows-1250
     QList<QByteArray> lines;  // entry lines of the dictionary's language

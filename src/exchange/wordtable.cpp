@@ -90,6 +90,15 @@ QString characterName(char32_t c)
         .arg(QString::fromUcs4(&c, 1), QString::number(quint32(c), 16).toUpper().rightJustified(4, u'0'));
 }
 
+QString unencodableMessage(const QString &text, CodePage cp, const QString &field)
+{
+    const std::optional<char32_t> c = unencodable(text, cp);
+    if (!c)
+        return {};
+    return QStringLiteral("Znak %1 v poli „%2“ nelze uložit v kódové stránce slovníku. Napište ho jinak.")
+        .arg(characterName(*c), field);
+}
+
 QString RefusedRow::reason() const
 {
     if (character == U'\\')

@@ -95,5 +95,8 @@ struct Encoded {
 Encoded encodeField(const QString &text, CodePage cp);
 // "„ñ“ (U+00F1)" as messages name a character.
 QString characterName(char32_t c);
+// The refusal of a typed text that cp cannot hold, naming the character and
+// the field; empty when it fits.
+QString unencodableMessage(const QString &text, CodePage cp, const QString &field);
 
 } // namespace lexitka
