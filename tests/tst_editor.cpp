@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -221,6 +222,7 @@ private slots:
     void exportAndBack();
     void unstorableCharacters();
     void renameAndMenu();
+    void spreadsheetGrid();
 };
 
 void TestEditor::opensAndShows()
@@ -248,7 +250,9 @@ void TestEditor::opensAndShows()
         QCOMPARE(v.sgList->verticalHeader()->defaultSectionSize(), 15);
         QVERIFY(!v.sgList->showGrid());
         QCOMPARE(v.sgList->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(v.sgList->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // Cells are edited in place by F2 or typing; a double click opens the word dialog.
+        QCOMPARE(v.sgList->editTriggers(), QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+        QCOMPARE(v.sgList->selectionMode(), QAbstractItemView::ExtendedSelection);
 
         // Nothing highlighted in the main window: the first lesson.
         QStringList lessons;
@@ -1159,6 +1163,95 @@ void TestEditor::renameAndMenu()
         e.f.messenger.threeWay = Messenger::Answer::No;
         QTest::keyClick(v.sgList, Qt::Key_Escape);
         QVERIFY(!v.isVisible());
+    }));
+    QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::spreadsheetGrid()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    e.answers = {[](QWidget *modal) {
+        auto *box = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(box);
+        QCOMPARE(box->objectName(), QStringLiteral("moveBox"));
+        QCOMPARE(box->comboBoxItems(), (QStringList{"Leer", "Dům"}));
+        box->setTextValue(QStringLiteral("Dům"));
+        box->accept();
+    }};
+    QVERIFY(e.run([&] {
+        auto select = [&](std::initializer_list<int> rows) {
+            v.sgList->clearSelection();
+            for (int r : rows)
+                v.sgList->selectionModel()->select(v.model().index(r, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        };
+        auto show = [&](int lesson) {
+            v.cmbLekce->setCurrentIndex(lesson);
+            v.cmbLekceChange();
+        };
+        // Two rows copied as the grid shows them, pasted into another lesson
+        // after its selected row, in one step.
+        select({0, 2});
+        shortcut(v.sgList, Qt::Key_C);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        show(2);
+        shortcut(v.sgList, Qt::Key_V);
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
+        QCOMPARE(v.WordLists.lines(2).at(1), QByteArrayView("0=0\\Hund\\Hunde\\pes"));
+        QCOMPARE(v.undoStack()->count(), 1);
+
+        // Cut of two rows, and back.
+        select({1, 2});
+        shortcut(v.sgList, Qt::Key_X);
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Tür"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        v.undoStack()->undo();
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
+
+        // Delete takes every selected row.
+        select({0, 3});
+        QTest::keyClick(v.sgList, Qt::Key_Delete);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Pferd"}));
+        v.undoStack()->undo();
+
+        // Two words of Tiere moved to Dům.
+        show(0);
+        select({1, 3});
+        shortcut(v.sgList, Qt::Key_M);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Pferd"}));
+        QCOMPARE(v.WordLists.lines(2).size(), 6);
+        QCOMPARE(v.WordLists.lines(2).at(5), cz("3 = 3\\sehen\\sieht,sah,h gesehen\\vidět").replace(" = ", "="));
+        v.undoStack()->undo();
+        QCOMPARE(v.WordLists.lines(2).size(), 4);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
+
+        // A cell typed over in place: F2, the text, Enter. One step.
+        const int steps = v.undoStack()->index();
+        v.sgList->setCurrentIndex(v.model().index(1, 3));
+        QTest::keyClick(v.sgList, Qt::Key_F2);
+        QLineEdit *editor = v.sgList->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("kočka"));
+        editor->setText(QStringLiteral("kočička"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits from the event loop.
+        QTRY_COMPARE(v.WordLists.lines(0).at(1), cz("1=1\\Katze\\Katzen\\kočička"));
+        QCOMPARE(v.undoStack()->index(), steps + 1);
+        QCOMPARE(v.undoStack()->undoText(), QStringLiteral("Upravit buňku"));
+        // The article as a word of its own list; another is refused.
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 0), QStringLiteral("das")));
+        QCOMPARE(e.column(0).at(1), QStringLiteral("das"));
+        e.f.messenger.messages.clear();
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 0), QStringLiteral("the")));
+        QCOMPARE(e.column(0).at(1), QStringLiteral("das"));
+        QCOMPARE(e.f.messenger.messages.size(), 1);
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 1), QStringLiteral("Señor")));
+        QCOMPARE(e.f.messenger.messages.last().text,
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit v kódové stránce slovníku. Napište ho "
+                                "jinak."));
+        QCOMPARE(e.column(1).at(1), QStringLiteral("Katze"));
+        e.f.messenger.answer = false;
     }));
     QCOMPARE(e.dictionary(), kGerman);
 }

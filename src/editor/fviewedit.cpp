@@ -106,8 +106,10 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     sgList->setShowGrid(false);
     sgList->setWordWrap(false);
     sgList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgList->setSelectionMode(QAbstractItemView::SingleSelection);
-    sgList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Shift and Ctrl select several rows; F2 or typing edits a cell in place
+    // (double click keeps opening the word dialog).
+    sgList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    sgList->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     sgList->setTabKeyNavigation(false);
     QHeaderView *rows = sgList->verticalHeader();
     rows->hide();
@@ -143,6 +145,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     connect(Button6, &QPushButton::clicked, this, &TfrmViewEdt::Button6Click);
     connect(btnFind, &QPushButton::clicked, this, &TfrmViewEdt::btnFindClick);
     connect(sgList, &QTableView::doubleClicked, this, &TfrmViewEdt::Button4Click);
+    connect(m_model, &LessonModel::cellEdited, this, &TfrmViewEdt::cellEdited);
 
     // The window sees every key before its controls do.
     installEventFilter(this);
@@ -247,8 +250,14 @@ void TfrmViewEdt::selectWordRow(qsizetype row)
 
 void TfrmViewEdt::sgListSelectCell()
 {
-    const QModelIndexList selected = sgList->selectionModel()->selectedRows();
-    SelectedRow = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    // Of several rows, the one the cursor is on is the one edit acts on.
+    const QItemSelectionModel *selection = sgList->selectionModel();
+    const QModelIndexList selected = selection->selectedRows();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        SelectedRow = current.row() + 1;
+    else
+        SelectedRow = selected.isEmpty() ? 0 : selected.first().row() + 1;
 }
 
 void TfrmViewEdt::cmbLekceChange()

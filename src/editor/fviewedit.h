@@ -75,6 +75,11 @@ public slots:
     // Ctrl+S: saves and stays open.
     void saveNow();
     void renameLesson();
+    // Rows through the clipboard as tab-separated text, and to another lesson.
+    void copyRows();
+    void cutRows();
+    void pasteRows();
+    void moveRows();
     // "Tisk…" with the platform's print dialog, and the print preview.
     void printWithDialog();
     void printPreview();
@@ -102,6 +107,8 @@ private:
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool checkedLesson(qsizetype &lesson) const;
     void createActions();
+    QList<qsizetype> selectedRows() const;
+    void cellEdited(int row, int column, const QString &text);
     // Why a typed lesson name cannot be taken (empty: it can), and its bytes.
     QString lessonNameRefusal(const QString &typed, QByteArray &name, qsizetype renamed = -1) const;
     bool askLessonName(const QString &title, const QString &prompt, const QString &initial, QByteArray &name,

@@ -51,6 +51,16 @@ void TfrmViewEdt::createActions()
     connect(edit, &QAction::triggered, this, &TfrmViewEdt::Button4Click);
     auto *remove = addCommand("actDeleteWord", QStringLiteral("Smazat slovíčko\tDel"), {});
     connect(remove, &QAction::triggered, this, &TfrmViewEdt::Button5Click);
+    auto *cut = addCommand("actCut", QStringLiteral("Vyjmout"), {QKeySequence::Cut});
+    connect(cut, &QAction::triggered, this, &TfrmViewEdt::cutRows);
+    auto *copy = addCommand("actCopy", QStringLiteral("Kopírovat"), {QKeySequence::Copy});
+    connect(copy, &QAction::triggered, this, &TfrmViewEdt::copyRows);
+    auto *paste = addCommand("actPaste", QStringLiteral("Vložit"), {QKeySequence::Paste});
+    connect(paste, &QAction::triggered, this, &TfrmViewEdt::pasteRows);
+    auto *move = addCommand("actMove", QStringLiteral("Přesunout do lekce…"), {QKeySequence(Qt::CTRL | Qt::Key_M)});
+    connect(move, &QAction::triggered, this, &TfrmViewEdt::moveRows);
+    auto *editCell = addCommand("actEditCell", QStringLiteral("Upravit buňku\tF2"), {});
+    connect(editCell, &QAction::triggered, this, [this] { sgList->edit(sgList->currentIndex()); });
     auto *addLesson = addCommand("actAddLesson", QStringLiteral("Přidat lekci"), {});
     connect(addLesson, &QAction::triggered, this, &TfrmViewEdt::Button2Click);
     auto *rename = addCommand("actRenameLesson", QStringLiteral("Přejmenovat lekci…"), {QKeySequence(Qt::CTRL | Qt::Key_R)});
@@ -87,7 +97,7 @@ void TfrmViewEdt::createActions()
         return s;
     };
     sgList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    sgList->addActions({add, edit, remove, separator(), addLesson, rename, removeLesson, separator(), actUndo,
+    sgList->addActions({add, edit, editCell, remove, separator(), cut, copy, paste, move, separator(), addLesson, rename, removeLesson, separator(), actUndo,
                         actRedo, separator(), actSort, find, separator(), import, exportOne, exportAll, actRtf,
                         separator(), print, printDialog, preview, separator(), actSave, close});
 }

@@ -175,7 +175,11 @@ void TfrmViewEdt::Button5Click()
     const qsizetype row = SelectedRow - 1;
     if (!checkedLesson(lesson) || row < 0 || row >= WordLists.lines(lesson).size())
         return;
-    m_undo->push(new DeleteWordCommand(*this, lesson, row));
+    const QList<qsizetype> rows = selectedRows();
+    if (rows.size() > 1)
+        m_undo->push(new RemoveLinesCommand(*this, lesson, rows, QStringLiteral("Smazat slovíčka")));
+    else
+        m_undo->push(new DeleteWordCommand(*this, lesson, row));
 }
 
 void TfrmViewEdt::Button6Click()

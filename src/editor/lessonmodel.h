@@ -34,6 +34,15 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // A cell typed over in place: the window decides and makes it an undo
+    // step, so the model changes only when the book does.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    void cellEdited(int row, int column, const QString &text);
+
+public:
 
     // A whole row's colour, chosen by the text of its column 0.
     static QColor rowColour(const QString &articleCell);
