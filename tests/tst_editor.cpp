@@ -10,6 +10,7 @@
 #include "editor/fviewedit.h"
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
+#include "editor/lessonnames.h"
 #include "editor/lessonprint.h"
 #include "editor/rtfwriter.h"
 #include "editor/fimport.h"
@@ -17,6 +18,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -223,6 +226,7 @@ private slots:
     void unstorableCharacters();
     void renameAndMenu();
     void spreadsheetGrid();
+    void dropsAndCounts();
 };
 
 void TestEditor::opensAndShows()
@@ -1254,6 +1258,55 @@ void TestEditor::spreadsheetGrid()
         e.f.messenger.answer = false;
     }));
     QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::dropsAndCounts()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    const QString list = e.f.path(QStringLiteral("nova.tsv"));
+    writeFile(list, "Boot\tlo\xC4\x8F\n");
+    auto drop = [](QWidget *target, const QString &path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    };
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        dlg->rbNewLesson->click();
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        // The lesson box's list shows each lesson's word count; the box its name.
+        QVERIFY(dynamic_cast<LessonCountDelegate *>(v.cmbLekce->itemDelegate()));
+        auto shown = [&](int row) { return LessonCountDelegate::shownText(v.cmbLekce->model()->index(row, 0)); };
+        QCOMPARE(shown(0), QStringLiteral("Tiere  (4)"));
+        QCOMPARE(v.cmbLekce->currentText(), QStringLiteral("Tiere")); // the closed box: the name alone
+        QCOMPARE(shown(3), QStringLiteral("Chyby  (2)"));
+        QVERIFY(!drop(&v, e.f.path(QStringLiteral("lekce.de")))); // no word list
+        QVERIFY(drop(&v, list));
+        QTRY_COMPARE(v.cmbLekce->count(), 5);
+        QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("nova"));
+        QCOMPARE(shown(3), QStringLiteral("nova  (1)"));
+        v.sgList->selectRow(0);
+        v.Button5Click();
+        QCOMPARE(shown(3), QStringLiteral("nova  (0)"));
+        e.f.messenger.answer = false;
+    }));
+    // A dictionary dropped on the main window opens.
+    const QString other = e.f.path(QStringLiteral("jina.en"));
+    writeFile(other, "[A]\r\n0=dog\\pes\r\n");
+    QVERIFY(!drop(&e.main(), list));
+    QVERIFY(drop(&e.main(), other));
+    QTRY_COMPARE(e.app->test().DictionaryPath, other);
+    QCOMPARE(e.main().lbLekce->model()->rowCount(), 1);
 }
 
 QTEST_MAIN(TestEditor)

@@ -70,6 +70,7 @@ QString settingsPathValue(const QByteArray &bytes)
 TfrmMain::TfrmMain(LexitkaApp &app, const QString &dictionaryArg) : m_app(app)
 {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();

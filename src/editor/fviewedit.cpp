@@ -66,6 +66,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     setWindowTitle(QStringLiteral("Prohlížet / Editovat"));
     setModal(true);
     setFont(tahoma(11));
+    setAcceptDrops(true);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -87,6 +88,7 @@ TfrmViewEdt::TfrmViewEdt(UTest &test, Messenger &messenger, QWidget *parent)
     cmbLekce->setMinimumContentsLength(8);
     if (auto *list = qobject_cast<QListView *>(cmbLekce->view()))
         list->setUniformItemSizes(true);
+    cmbLekce->setItemDelegate(new LessonCountDelegate(cmbLekce));
     top->addWidget(cmbLekce);
     Button1 = button(Panel1, top, "Button1", QStringLiteral("Tisk"));
     Button2 = button(Panel1, top, "Button2", QStringLiteral("Přidat lekci"));

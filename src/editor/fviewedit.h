@@ -94,6 +94,9 @@ protected:
     void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // A word list dropped on the window is imported (fviewedit_exchange.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     bool LoadWords();

@@ -47,12 +47,14 @@ void TfrmViewEdt::lessonRemoved(qsizetype at)
 
 void TfrmViewEdt::linesInserted(qsizetype lesson, qsizetype first, qsizetype count)
 {
+    m_names->countChanged(int(lesson));
     if (lesson == currentLesson() && !m_gridStale)
         m_model->linesInserted(WordLists.lines(lesson), int(first), int(count));
 }
 
 void TfrmViewEdt::linesRemoved(qsizetype lesson, qsizetype first, qsizetype count)
 {
+    m_names->countChanged(int(lesson));
     if (lesson == currentLesson() && !m_gridStale)
         m_model->linesRemoved(WordLists.lines(lesson), int(first), int(count));
 }

@@ -15,6 +15,10 @@
 #include "exam/utest.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -31,6 +35,16 @@ const QStringList kExportFilters{QStringLiteral("Text oddělený tabulátory (*.
 bool isKvtmlName(const QString &path) { return path.endsWith(QStringLiteral(".kvtml"), Qt::CaseInsensitive); }
 
 constexpr int kListedRefusals = 15;
+
+QString droppedWordList(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    const QString path = data->urls().first().toLocalFile();
+    static const QStringList suffixes{QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
+                                      QStringLiteral("kvtml")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
+}
 
 } // namespace
 
@@ -149,6 +163,22 @@ void TfrmViewEdt::importFile(const QString &path)
     }
     WaitCursor wait;
     m_undo->push(step);
+}
+
+void TfrmViewEdt::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedWordList(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmViewEdt::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedWordList(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The preview is modal: it opens after the drop has ended.
+    QTimer::singleShot(0, this, [this, path] { importFile(path); });
 }
 
 void TfrmViewEdt::exportLesson()
