@@ -227,6 +227,7 @@ private slots:
     void renameAndMenu();
     void spreadsheetGrid();
     void dropsAndCounts();
+    void russianWordList();
 };
 
 void TestEditor::opensAndShows()
@@ -1307,6 +1308,27 @@ void TestEditor::dropsAndCounts()
     QVERIFY(drop(&e.main(), other));
     QTRY_COMPARE(e.app->test().DictionaryPath, other);
     QCOMPARE(e.main().lbLekce->model()->rowCount(), 1);
+}
+
+void TestEditor::russianWordList()
+{
+    // A list that is not UTF-8 is windows-1251 for a Russian dictionary;
+    // the words keep their bytes.
+    Editor e(QStringLiteral("a.ru"), "[L]\r\n0=" + kSobaka + "\\pes\r\n");
+    const QString list = e.f.path(QStringLiteral("zvirata.txt"));
+    writeFile(list, "\xEA\xEE\xF8\xEA\xE0\tkocka\r\n");
+    e.answers = {[](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->tblPreview->item(0, 0)->text(), QStringLiteral("кошка"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        e.view().importFile(list);
+        QCOMPARE(e.view().WordLists.lines(0).toList(),
+                 (QList<QByteArray>{"0=" + kSobaka + "\\pes", "0=\xEA\xEE\xF8\xEA\xE0\\kocka"}));
+        e.f.messenger.answer = false;
+    }));
 }
 
 QTEST_MAIN(TestEditor)

@@ -129,16 +129,6 @@ RemoveLinesCommand::RemoveLinesCommand(BookView &view, qsizetype lesson, QList<q
     m_rows.erase(std::unique(m_rows.begin(), m_rows.end()), m_rows.end());
 }
 
-LineStore RemoveLinesCommand::removedLines() const
-{
-    const LineStore &from = m_before.isEmpty() ? m_view.book().lines(m_lesson) : m_before;
-    LineStore out;
-    for (qsizetype row : m_rows)
-        if (row >= 0 && row < from.size())
-            out.append(from.at(row));
-    return out;
-}
-
 void RemoveLinesCommand::redo()
 {
     m_before = book().lines(m_lesson);

@@ -102,8 +102,6 @@ public:
                        QUndoCommand *parent = nullptr);
     void redo() override;
     void undo() override;
-    // The lines removed, in the lesson's order.
-    LineStore removedLines() const;
 
 private:
     qsizetype m_lesson;

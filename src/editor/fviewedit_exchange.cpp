@@ -83,7 +83,10 @@ void TfrmViewEdt::importFile(const QString &path)
             return;
         }
     } else {
-        const QString text = decodeWordList(bytes, CodePage::Cp1250);
+        // Text in one 8-bit code page: a Russian list is windows-1251 through
+        // and through, any other most likely windows-1250.
+        const QString text =
+            decodeWordList(bytes, language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250);
         rows = parseDelimited(text, guessSeparator(text));
     }
 
