@@ -126,9 +126,10 @@ void TfrmImport::fillPreview()
     tblPreview->setColumnCount(int(m_table.columns.size()) + 1);
     QStringList headers = m_table.columns;
     for (int i = 0; i < headers.size(); ++i) {
-        if (i == c.slovo)
+        // Which column becomes what, unless its title says so already.
+        if (i == c.slovo && headers[i] != u"Slovo")
             headers[i] += QStringLiteral(" → Slovo");
-        else if (i == c.preklad)
+        else if (i == c.preklad && headers[i] != u"Překlad")
             headers[i] += QStringLiteral(" → Překlad");
     }
     headers.append(QStringLiteral("Lekce"));
