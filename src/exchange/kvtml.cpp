@@ -37,12 +37,14 @@ std::unique_ptr<Node> readTree(QXmlStreamReader &xml)
 {
     auto node = std::make_unique<Node>();
     node->name = xml.name().toString();
-    node->id = xml.attributes().value(QStringLiteral("id")).toString();
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (!attributes.isEmpty())
+        node->id = attributes.value(QStringLiteral("id")).toString();
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement())
             node->children.push_back(readTree(xml));
-        else if (xml.isCharacters())
+        else if (xml.isCharacters() && !xml.isWhitespace()) // the indentation is no text
             node->text += xml.text();
         else if (xml.isEndElement())
             break;
