@@ -30,6 +30,7 @@
 #include <QPrinterInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QPushButton>
@@ -228,6 +229,7 @@ private slots:
     void spreadsheetGrid();
     void dropsAndCounts();
     void russianWordList();
+    void saveQuestionBox();
 };
 
 void TestEditor::opensAndShows()
@@ -1329,6 +1331,31 @@ void TestEditor::russianWordList()
                  (QList<QByteArray>{"0=" + kSobaka + "\\pes", "0=\xEA\xEE\xF8\xEA\xE0\\kocka"}));
         e.f.messenger.answer = false;
     }));
+}
+
+void TestEditor::saveQuestionBox()
+{
+    // The real box: Ano, Ne, Storno; Enter gives Ano, Esc Storno.
+    QtMessenger messenger;
+    QWidget parent;
+    for (const auto &[key, expected] : {std::pair{Qt::Key_Return, Messenger::Answer::Yes},
+                                        std::pair{Qt::Key_Escape, Messenger::Answer::Cancel}}) {
+        ModalDriver driver([key = key](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box)
+                return;
+            QStringList captions;
+            for (QAbstractButton *b : box->buttons())
+                captions.append(b->text());
+            captions.sort();
+            QCOMPARE(captions, (QStringList{"Ano", "Ne", "Storno"}));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("Ano"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Dotaz"));
+            QTest::keyClick(box, key);
+        });
+        QCOMPARE(messenger.askWithCancel(&parent, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?")), expected);
+        QVERIFY(!driver.timedOut());
+    }
 }
 
 QTEST_MAIN(TestEditor)
