@@ -1131,6 +1131,8 @@ void TestEditor::renameAndMenu()
     e.answers = {[](QWidget *modal) {
                      auto *box = qobject_cast<QInputDialog *>(modal);
                      QVERIFY(box);
+                     QCOMPARE(box->objectName(), QStringLiteral("renameLessonBox"));
+                     QCOMPARE(box->windowTitle(), QStringLiteral("Přejmenovat lekci"));
                      QCOMPARE(box->textValue(), QStringLiteral("Tiere"));
                      box->setTextValue(QStringLiteral("dům")); // another lesson's name
                      box->accept();

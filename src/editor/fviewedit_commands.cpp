@@ -94,7 +94,7 @@ bool TfrmViewEdt::askLessonName(const QString &title, const QString &prompt, con
                                 QByteArray &name, qsizetype renamed)
 {
     QInputDialog ask(this);
-    ask.setObjectName(QStringLiteral("newLessonBox"));
+    ask.setObjectName(renamed >= 0 ? QStringLiteral("renameLessonBox") : QStringLiteral("newLessonBox"));
     ask.setWindowTitle(title);
     ask.setLabelText(prompt);
     ask.setTextValue(initial);
