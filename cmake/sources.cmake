@@ -31,6 +31,10 @@ set(LEXITKA_LOGIC_SOURCES
   editor/gridrow.cpp editor/gridrow.h
   editor/lessonbook.cpp editor/lessonbook.h
   editor/rtfwriter.cpp editor/rtfwriter.h
+  exchange/delimitedtext.cpp exchange/delimitedtext.h
+  exchange/kvtml.cpp exchange/kvtml.h
+  exchange/wordexport.cpp
+  exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
   exam/typing.cpp exam/typing.h
   exam/typing_es.cpp exam/typing_es.h
@@ -48,11 +52,13 @@ set(LEXITKA_UI_SOURCES
   app/application.cpp app/application.h
   app/fabout.cpp app/fabout.h
   app/fmain.cpp app/fmain.h
-  app/fmain_commands.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
+  app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
   app/lessonlist.cpp app/lessonlist.h
   editor/editorcommands.cpp editor/editorcommands.h
   editor/ffind.cpp editor/ffind.h
-  editor/fviewedit.cpp editor/fviewedit.h editor/fviewedit_print.cpp editor/fviewedit_save.cpp
+  editor/fimport.cpp editor/fimport.h
+  editor/fviewedit.cpp editor/fviewedit.h editor/fviewedit_actions.cpp editor/fviewedit_commands.cpp
+  editor/fviewedit_exchange.cpp editor/fviewedit_grid.cpp editor/fviewedit_print.cpp editor/fviewedit_save.cpp
   editor/fword.cpp editor/fword.h
   editor/lessonmodel.cpp editor/lessonmodel.h
   editor/lessonnames.cpp editor/lessonnames.h

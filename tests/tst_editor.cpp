@@ -10,9 +10,17 @@
 #include "editor/fviewedit.h"
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
+#include "editor/lessonnames.h"
 #include "editor/lessonprint.h"
 #include "editor/rtfwriter.h"
+#include "editor/fimport.h"
+#include "exchange/kvtml.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -21,6 +29,10 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -141,6 +153,20 @@ Answer chooseInDialog(const QString &path)
     };
 }
 
+// Accepts a file dialog of the given name with a typed path.
+Answer fileInDialog(const char *name, const QString &path)
+{
+    return [name, path](QWidget *modal) {
+        auto *dlg = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->objectName(), QString::fromLatin1(name));
+        auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->setText(path);
+        static_cast<QDialog *>(dlg)->accept();
+    };
+}
+
 Answer nameLesson(const QString &name)
 {
     return [name](QWidget *modal) {
@@ -151,6 +177,18 @@ Answer nameLesson(const QString &name)
         box->setTextValue(name);
         box->accept();
     };
+}
+
+// A shortcut acts in the active window only; after a dialog has closed the
+// offscreen platform does not give the activation back by itself.
+void shortcut(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QWidget *window = target->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    QTest::keyClick(target, key, modifiers);
 }
 
 const QByteArray kGerman = cz("[Tiere]\r\n"
@@ -184,6 +222,14 @@ private slots:
     void undoRedo();
     void printingAndExport();
     void utf8QuestionOnlyWhenOpened();
+    void importOneUndoStep();
+    void exportAndBack();
+    void unstorableCharacters();
+    void renameAndMenu();
+    void spreadsheetGrid();
+    void dropsAndCounts();
+    void russianWordList();
+    void saveQuestionBox();
 };
 
 void TestEditor::opensAndShows()
@@ -211,7 +257,9 @@ void TestEditor::opensAndShows()
         QCOMPARE(v.sgList->verticalHeader()->defaultSectionSize(), 15);
         QVERIFY(!v.sgList->showGrid());
         QCOMPARE(v.sgList->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(v.sgList->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // Cells are edited in place by F2 or typing; a double click opens the word dialog.
+        QCOMPARE(v.sgList->editTriggers(), QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+        QCOMPARE(v.sgList->selectionMode(), QAbstractItemView::ExtendedSelection);
 
         // Nothing highlighted in the main window: the first lesson.
         QStringList lessons;
@@ -419,6 +467,7 @@ void TestEditor::refusals()
         QCOMPARE(v.WordLists.lines(2).at(1), cz("5=x\\Tür\\Türen\\dveře"));
         v.Button4Click();
         QCOMPARE(v.WordLists.lines(2).at(1), cz("2=3\\Tür\\Türen\\dveře"));
+        QVERIFY(v.EditorChanged);
 
         v.cmbLekce->setCurrentIndex(3);
         v.cmbLekceChange();
@@ -427,7 +476,8 @@ void TestEditor::refusals()
         QTest::keyClick(v.sgList, Qt::Key_Insert);
         QCOMPARE(v.cmbLekce->count(), 4);
         QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("Chyby"));
-        v.EditorChanged = false;
+        v.undoStack()->undo(); // back to the file: closing asks nothing
+        QVERIFY(!v.EditorChanged);
     }));
     QCOMPARE(typedBack, QStringLiteral(" tiere "));
     QCOMPARE(msg.texts(), (QStringList{"Zadejte jméno lekce.", "Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.",
@@ -493,8 +543,9 @@ void TestEditor::wordLines()
         QTest::mouseClick(w.Button1, Qt::LeftButton);
     }};
     QVERIFY(es.run([&] {
-        es.view().Button4Click();
-        QCOMPARE(es.view().WordLists.lines(0), QList<QByteArray>{cz("1=4\\mesas\\stoly")});
+        es.view().Button4Click(); // OK without a change: no step, the line as it was
+        QCOMPARE(es.view().undoStack()->count(), 0);
+        QCOMPARE(es.view().WordLists.lines(0), QList<QByteArray>{cz("0=4\\mesas\\stoly")});
         QCOMPARE(es.column(0), QStringList{"las"});
         QCOMPARE(es.view().model().index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
     }));
@@ -789,13 +840,13 @@ void TestEditor::undoRedo()
         // Sorting the mistakes does nothing at all.
         v.cmbLekce->setCurrentIndex(3);
         v.cmbLekceChange();
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F9);
         QCOMPARE(v.undoStack()->count(), 0);
         QVERIFY(!v.EditorChanged);
 
         v.cmbLekce->setCurrentIndex(0);
         v.cmbLekceChange();
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F9);
         QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
         v.Button2Click();                              // Nová
         v.Button3Click();                              // Maus
@@ -813,18 +864,60 @@ void TestEditor::undoRedo()
                                 "gesehen\\vidět"));
 
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(v.sgList, Qt::Key_Z, Qt::ControlModifier);
+            shortcut(v.sgList, Qt::Key_Z);
+        QCOMPARE(v.undoStack()->index(), 0);
         QCOMPARE(state(), original);
-        QVERIFY(v.EditorChanged); // still asks before closing
+        QVERIFY(!v.EditorChanged); // all undone: nothing to ask about
+        QVERIFY(v.undoStack()->isClean());
         QCOMPARE(v.cmbLekce->count(), 4);
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(v.cmbLekce, Qt::Key_Y, Qt::ControlModifier);
+            shortcut(v.cmbLekce, Qt::Key_Y);
         QCOMPARE(state(), changed);
         QCOMPARE(v.cmbLekce->itemText(1), QStringLiteral("Dům"));
         QCOMPARE(v.cmbLekce->itemText(2), QStringLiteral("Nová"));
-        e.f.messenger.answer = false;
+        QVERIFY(v.EditorChanged);
+
+        // Storno keeps the window, the edits and their history.
+        e.f.messenger.threeWay = Messenger::Answer::Cancel;
+        v.close();
+        QVERIFY(v.isVisible());
+        QCOMPARE(state(), changed);
+        QCOMPARE(v.undoStack()->count(), 6);
+        QCOMPARE(v.undoStack()->index(), 6);
+        QCOMPARE(e.f.messenger.messages.last().text, QStringLiteral("Uložit změny ?"));
+        QCOMPARE(e.f.messenger.messages.last().byDefault, Messenger::Default::Yes);
+
+        // Undone to the start, closing asks nothing.
+        const qsizetype asked = e.f.messenger.messages.size();
+        for (int i = 0; i < 6; ++i)
+            v.actUndo->trigger();
+        v.close();
+        QVERIFY(!v.isVisible());
+        QCOMPARE(e.f.messenger.messages.size(), asked);
     }));
     QCOMPARE(e.dictionary(), kGerman);
+
+    // OK in the word dialog without a change is no step; a change is one.
+    e.f.messenger.threeWay.reset();
+    e.answers = {typeWord(e, 0, QStringLiteral("Hund"), QStringLiteral("Hunde"), QStringLiteral("pes")),
+                 typeWord(e, 0, QStringLiteral("Hund"), QStringLiteral("Hunde"), QStringLiteral("pejsek"))};
+    QVERIFY(e.run([&] {
+        v.sgList->selectRow(0);
+        v.Button4Click();
+        QCOMPARE(v.undoStack()->count(), 0);
+        QVERIFY(!v.EditorChanged);
+        v.Button4Click();
+        QCOMPARE(v.undoStack()->count(), 1);
+        QCOMPARE(e.column(3).first(), QStringLiteral("pejsek"));
+        // Ctrl+S saves and stays open; the main window reads the file again all the same.
+        shortcut(v.sgList, Qt::Key_S);
+        QVERIFY(v.isVisible());
+        QVERIFY(v.undoStack()->isClean());
+        QVERIFY(e.dictionary().contains(cz("0=0\\Hund\\Hunde\\pejsek\r\n")));
+        QVERIFY(v.EditorChanged);
+        e.f.messenger.messages.clear();
+    }));
+    QVERIFY(e.f.messenger.messages.isEmpty()); // saved: not asked again
 }
 
 void TestEditor::printingAndExport()
@@ -836,8 +929,14 @@ void TestEditor::printingAndExport()
     e.answers = {chooseInDialog(target), chooseInDialog(target), chooseInDialog({})};
     QVERIFY(e.run([&] {
         // The grid as it stands, sorted and not saved, goes into the file.
-        QTest::keyClick(v.sgList, Qt::Key_F9, Qt::ControlModifier);
-        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        // Ctrl+F9 acts on the press: Ctrl let go before F9 still sorts.
+        shortcut(v.sgList, Qt::Key_Control, Qt::NoModifier);
+        QTest::keyPress(v.sgList, Qt::Key_F9, Qt::ControlModifier);
+        QCOMPARE(v.undoStack()->count(), 1);
+        QTest::keyRelease(v.sgList, Qt::Key_Control);
+        QTest::keyRelease(v.sgList, Qt::Key_F9);
+        QCOMPARE(v.undoStack()->count(), 1);
+        shortcut(v.sgList, Qt::Key_F10);
         const QByteArray written = readFile(target + QStringLiteral(".rtf"));
         QList<GridRow> rows;
         for (QByteArrayView line : v.model().lines())
@@ -849,7 +948,7 @@ void TestEditor::printingAndExport()
 
         // Onto the same file: asked first; No brings the dialog back, which is cancelled.
         e.f.messenger.answer = false;
-        QTest::keyClick(v.sgList, Qt::Key_F10, Qt::ControlModifier);
+        shortcut(v.sgList, Qt::Key_F10);
         QCOMPARE(e.f.messenger.texts(),
                  QStringList{QStringLiteral("Soubor %1 již existuje. Přepsat ?")
                                  .arg(QDir::toNativeSeparators(target + QStringLiteral(".rtf")))});
@@ -887,6 +986,378 @@ void TestEditor::utf8QuestionOnlyWhenOpened()
     }));
     QCOMPARE(e.f.messenger.texts(), QStringList{QStringLiteral("Uložit změny ?")});
     QCOMPARE(e.dictionary(), utf8);
+}
+
+void TestEditor::importOneUndoStep()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    // A KVTML file of two nested lessons, English, German and Czech.
+    const QString kvtmlPath = e.f.path(QStringLiteral("tiere.kvtml"));
+    writeFile(kvtmlPath, R"(<?xml version="1.0" encoding="UTF-8"?>
+<kvtml version="2.0">
+ <identifiers>
+  <identifier id="0"><name>English</name><locale>en</locale></identifier>
+  <identifier id="1"><name>Deutsch</name><locale>de</locale></identifier>
+  <identifier id="2"><name>Czech</name><locale>cs</locale></identifier>
+ </identifiers>
+ <entries>
+  <entry id="0"><translation id="0"><text>mouse</text></translation><translation id="1"><text>die Maus</text>
+   <declension><plural><nominative><text>Mäuse</text></nominative></plural></declension></translation>
+   <translation id="2"><text>myš</text></translation></entry>
+  <entry id="1"><translation id="1"><text>laufen</text><conjugation><tense>Präsens</tense><singular>
+   <thirdpersonmale><text>läuft</text></thirdpersonmale></singular></conjugation><conjugation><tense>Präteritum</tense>
+   <singular><thirdpersonmale><text>lief</text></thirdpersonmale></singular></conjugation></translation>
+   <translation id="2"><text>běžet</text></translation></entry>
+ </entries>
+ <lessons><container><name>Zvířata</name><entry id="0"/>
+  <container><name>Pohyb</name><entry id="1"/></container></container></lessons>
+</kvtml>
+)");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        // Guessed from the locales; the file's lessons become lessons.
+        QCOMPARE(dlg->cmbSlovo->currentText(), QStringLiteral("Deutsch"));
+        QCOMPARE(dlg->cmbPreklad->currentText(), QStringLiteral("Czech"));
+        QVERIFY(dlg->rbPerLesson->isChecked());
+        QCOMPARE(dlg->tblPreview->rowCount(), 2);
+        QCOMPARE(dlg->tblPreview->item(0, 1)->text(), QStringLiteral("die Maus (Mäuse)"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(kvtmlPath);
+        QCOMPARE(v.undoStack()->count(), 1);
+        QCOMPARE(v.cmbLekce->count(), 6);
+        QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("Zvířata"));
+        QCOMPARE(v.cmbLekce->itemText(4), QStringLiteral("Zvířata / Pohyb"));
+        QCOMPARE(v.WordLists.lines(3).toList(), QList<QByteArray>{cz("0=1\\Maus\\Mäuse\\myš")});
+        QCOMPARE(v.WordLists.lines(4).toList(), QList<QByteArray>{cz("0=3\\laufen\\läuft,lief\\běžet")});
+        QCOMPARE(e.dictionary(), kGerman); // nothing written yet
+        QVERIFY(v.EditorChanged);
+        // One step back takes both lessons away.
+        shortcut(v.sgList, Qt::Key_Z);
+        QCOMPARE(v.cmbLekce->count(), 4);
+        QVERIFY(!v.EditorChanged);
+        shortcut(v.sgList, Qt::Key_Y);
+        QCOMPARE(v.cmbLekce->count(), 6);
+        e.f.messenger.answer = true;
+    }));
+    QVERIFY(e.dictionary().contains(cz("[Zvířata / Pohyb]\r\n0=3\\laufen\\läuft,lief\\běžet\r\n")));
+
+    // A text file into the lesson shown, after the header the dialog saw.
+    const QString tsvPath = e.f.path(QStringLiteral("slova.csv"));
+    writeFile(tsvPath, "Slovo;P\xC5\x99" "eklad;\xC4\x8C" "len\r\nBoot;lo\xC4\x8F;das\r\n\"Tisch; gro\xC3\x9F\";st\xC5\xAFl;der\r\n");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QVERIFY(dlg->chbHeader->isChecked());
+        QVERIFY(dlg->rbCurrent->isChecked());
+        QCOMPARE(dlg->cmbClen->currentText(), QStringLiteral("Člen"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(tsvPath);
+        QCOMPARE(e.lesson(), QStringLiteral("Tiere"));
+        QCOMPARE(e.column(1).mid(4), (QStringList{"Boot", "Tisch; groß"}));
+        QCOMPARE(e.column(0).mid(4), (QStringList{"das", "der"}));
+        QCOMPARE(v.model().rowCount(), 6);
+        v.undoStack()->undo();
+        QCOMPARE(v.model().rowCount(), 4);
+    }));
+}
+
+void TestEditor::exportAndBack()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman);
+    TfrmViewEdt &v = e.view();
+    const QString kvtml = e.f.path(QStringLiteral("tiere.kvtml"));
+    const QString tsv = e.f.path(QStringLiteral("vse.tsv"));
+    e.answers = {fileInDialog("ExportDlg", kvtml), fileInDialog("ExportDlg", tsv)};
+    QVERIFY(e.run([&] {
+        v.exportLesson();
+        v.exportDictionary();
+        QVERIFY(!v.EditorChanged);
+    }));
+    const std::optional<WordTable> table = readKvtml(readFile(kvtml));
+    QVERIFY(table);
+    const ImportResult back = importRows(*table, guessColumns(*table, LangGerman), LangGerman, true);
+    QCOMPARE(back.lessons.size(), 1);
+    QCOMPARE(back.lessons[0].name, QStringLiteral("Tiere"));
+    QCOMPARE(back.lessons[0].lines,
+             (QList<QByteArray>{cz("0=0\\Hund\\Hunde\\pes"), cz("0=1\\Katze\\Katzen\\kočka"),
+                                cz("0=2\\Pferd\\Pferde\\kůň"), cz("0=3\\sehen\\sieht,sah,h gesehen\\vidět")}));
+    const QByteArray text = readFile(tsv);
+    QVERIFY(text.startsWith(QStringLiteral("Lekce\tČlen\tSlovo\tMnožné číslo (minulý čas)\tPřeklad\n").toUtf8()));
+    QVERIFY(text.contains(QStringLiteral("Dům\tdas\tHaus\tHäuser\tdům\n").toUtf8()));
+}
+
+void TestEditor::unstorableCharacters()
+{
+    Editor e(QStringLiteral("a.en"), "[L]\r\n0=dog\\pes\r\n");
+    TfrmViewEdt &v = e.view();
+    TfrmWord &w = e.word();
+    e.answers = {typeWord(e, -1, QStringLiteral("señor"), {}, QStringLiteral("pán")),
+                 [&](QWidget *) { QTest::mouseClick(w.Button2, Qt::LeftButton); }, // still open: Storno
+                 nameLesson(QStringLiteral("Lekce ñ")), nameLesson(QStringLiteral("Lekce č")),
+                 [&](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); }};
+    const QString csv = e.f.path(QStringLiteral("mix.csv"));
+    writeFile(csv, "se\xC3\xB1or,p\xC3\xA1n\ncat,ko\xC4\x8Dka\n");
+    QVERIFY(e.run([&] {
+        v.Button3Click();
+        QCOMPARE(e.f.messenger.texts().value(0),
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit v kódové stránce slovníku. Napište ho "
+                                "jinak."));
+        QCOMPARE(v.WordLists.lines(0).size(), 1);
+        v.Button2Click();
+        QCOMPARE(e.f.messenger.texts().value(1),
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „jméno lekce“ nelze uložit v kódové stránce slovníku. "
+                                "Napište ho jinak."));
+        QCOMPARE(v.cmbLekce->itemText(1), QStringLiteral("Lekce č"));
+        // The import lists the row it cannot store and brings the rest.
+        v.importFile(csv);
+        QCOMPARE(e.f.messenger.messages.last().kind, QStringLiteral("question"));
+        QVERIFY(e.f.messenger.messages.last().text.contains(
+            QStringLiteral("Řádek 1: znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit")));
+        QCOMPARE(v.WordLists.lines(1).toList(), QList<QByteArray>{cz("0=cat\\kočka")});
+        e.f.messenger.answer = false;
+    }));
+}
+
+void TestEditor::renameAndMenu()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    e.answers = {[](QWidget *modal) {
+                     auto *box = qobject_cast<QInputDialog *>(modal);
+                     QVERIFY(box);
+                     QCOMPARE(box->objectName(), QStringLiteral("renameLessonBox"));
+                     QCOMPARE(box->windowTitle(), QStringLiteral("Přejmenovat lekci"));
+                     QCOMPARE(box->textValue(), QStringLiteral("Tiere"));
+                     box->setTextValue(QStringLiteral("dům")); // another lesson's name
+                     box->accept();
+                 },
+                 [](QWidget *modal) {
+                     auto *box = qobject_cast<QInputDialog *>(modal);
+                     box->setTextValue(QStringLiteral("Zvířata"));
+                     box->accept();
+                 }};
+    QVERIFY(e.run([&] {
+        shortcut(v.sgList, Qt::Key_R);
+        QCOMPARE(e.f.messenger.texts(), QStringList{"Lekce „dům“ už existuje. Zvolte jiné jméno."});
+        QCOMPARE(v.cmbLekce->itemText(0), QStringLiteral("Zvířata"));
+        QCOMPARE(v.WordLists.lines(0).size(), 4);
+        QCOMPARE(v.undoStack()->count(), 1);
+        v.undoStack()->undo();
+        QCOMPARE(v.cmbLekce->itemText(0), QStringLiteral("Tiere"));
+
+        // Every command is in the grid's menu with its key.
+        QStringList menu;
+        for (QAction *a : v.sgList->actions())
+            if (!a->isSeparator())
+                menu.append(a->text().section(u'\t', 0, 0) + u'|'
+                            + (a->shortcut().isEmpty() ? a->text().section(u'\t', 1) : a->shortcut().toString()));
+        for (const QString &expected :
+             {"Přidat slovíčko|Ins", "Smazat slovíčko|Del", "Seřadit lekci|Ctrl+F9", "Export do RTF…|Ctrl+F10",
+              "Zpět|Ctrl+Z", "Znovu Přejmenovat lekci|Ctrl+Y", "Tisk|", "Tisk…|Ctrl+P", "Uložit|Ctrl+S", "Hledat…|Ctrl+F",
+              "Importovat slovíčka…|Ctrl+I", "Přejmenovat lekci…|Ctrl+R", "Zavřít|Esc"})
+            QVERIFY2(menu.contains(expected), qPrintable(menu.join(u',')));
+        QCOMPARE(v.sgList->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+        // Esc closes as the close box does, with the question.
+        v.Button5Click();
+        e.f.messenger.threeWay = Messenger::Answer::Cancel;
+        QTest::keyClick(v.sgList, Qt::Key_Escape);
+        QVERIFY(v.isVisible());
+        e.f.messenger.threeWay = Messenger::Answer::No;
+        QTest::keyClick(v.sgList, Qt::Key_Escape);
+        QVERIFY(!v.isVisible());
+    }));
+    QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::spreadsheetGrid()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    e.answers = {[](QWidget *modal) {
+        auto *box = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(box);
+        QCOMPARE(box->objectName(), QStringLiteral("moveBox"));
+        QCOMPARE(box->comboBoxItems(), (QStringList{"Leer", "Dům"}));
+        box->setTextValue(QStringLiteral("Dům"));
+        box->accept();
+    }};
+    QVERIFY(e.run([&] {
+        auto select = [&](std::initializer_list<int> rows) {
+            v.sgList->clearSelection();
+            for (int r : rows)
+                v.sgList->selectionModel()->select(v.model().index(r, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        };
+        auto show = [&](int lesson) {
+            v.cmbLekce->setCurrentIndex(lesson);
+            v.cmbLekceChange();
+        };
+        // Two rows copied as the grid shows them, pasted into another lesson
+        // after its selected row, in one step.
+        select({0, 2});
+        shortcut(v.sgList, Qt::Key_C);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        show(2);
+        shortcut(v.sgList, Qt::Key_V);
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
+        QCOMPARE(v.WordLists.lines(2).at(1), QByteArrayView("0=0\\Hund\\Hunde\\pes"));
+        QCOMPARE(v.undoStack()->count(), 1);
+
+        // Cut of two rows, and back.
+        select({1, 2});
+        shortcut(v.sgList, Qt::Key_X);
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Tür"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        v.undoStack()->undo();
+        QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
+
+        // Delete takes every selected row.
+        select({0, 3});
+        QTest::keyClick(v.sgList, Qt::Key_Delete);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Pferd"}));
+        v.undoStack()->undo();
+
+        // Two words of Tiere moved to Dům.
+        show(0);
+        select({1, 3});
+        shortcut(v.sgList, Qt::Key_M);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Pferd"}));
+        QCOMPARE(v.WordLists.lines(2).size(), 6);
+        QCOMPARE(v.WordLists.lines(2).at(5), cz("3 = 3\\sehen\\sieht,sah,h gesehen\\vidět").replace(" = ", "="));
+        v.undoStack()->undo();
+        QCOMPARE(v.WordLists.lines(2).size(), 4);
+        QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
+
+        // A cell typed over in place: F2, the text, Enter. One step.
+        const int steps = v.undoStack()->index();
+        v.sgList->setCurrentIndex(v.model().index(1, 3));
+        QTest::keyClick(v.sgList, Qt::Key_F2);
+        QLineEdit *editor = v.sgList->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("kočka"));
+        editor->setText(QStringLiteral("kočička"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits from the event loop.
+        QTRY_COMPARE(v.WordLists.lines(0).at(1), cz("1=1\\Katze\\Katzen\\kočička"));
+        QCOMPARE(v.undoStack()->index(), steps + 1);
+        QCOMPARE(v.undoStack()->undoText(), QStringLiteral("Upravit buňku"));
+        // The article as a word of its own list; another is refused.
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 0), QStringLiteral("das")));
+        QCOMPARE(e.column(0).at(1), QStringLiteral("das"));
+        e.f.messenger.messages.clear();
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 0), QStringLiteral("the")));
+        QCOMPARE(e.column(0).at(1), QStringLiteral("das"));
+        QCOMPARE(e.f.messenger.messages.size(), 1);
+        QVERIFY(v.sgList->model()->setData(v.model().index(1, 1), QStringLiteral("Señor")));
+        QCOMPARE(e.f.messenger.messages.last().text,
+                 QStringLiteral("Znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit v kódové stránce slovníku. Napište ho "
+                                "jinak."));
+        QCOMPARE(e.column(1).at(1), QStringLiteral("Katze"));
+        e.f.messenger.answer = false;
+    }));
+    QCOMPARE(e.dictionary(), kGerman);
+}
+
+void TestEditor::dropsAndCounts()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman, kGermanMistakes);
+    TfrmViewEdt &v = e.view();
+    const QString list = e.f.path(QStringLiteral("nova.tsv"));
+    writeFile(list, "Boot\tlo\xC4\x8F\n");
+    auto drop = [](QWidget *target, const QString &path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    };
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        dlg->rbNewLesson->click();
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        // The lesson box's list shows each lesson's word count; the box its name.
+        QVERIFY(dynamic_cast<LessonCountDelegate *>(v.cmbLekce->itemDelegate()));
+        auto shown = [&](int row) { return LessonCountDelegate::shownText(v.cmbLekce->model()->index(row, 0)); };
+        QCOMPARE(shown(0), QStringLiteral("Tiere  (4)"));
+        QCOMPARE(v.cmbLekce->currentText(), QStringLiteral("Tiere")); // the closed box: the name alone
+        QCOMPARE(shown(3), QStringLiteral("Chyby  (2)"));
+        QVERIFY(!drop(&v, e.f.path(QStringLiteral("lekce.de")))); // no word list
+        QVERIFY(drop(&v, list));
+        QTRY_COMPARE(v.cmbLekce->count(), 5);
+        QCOMPARE(v.cmbLekce->itemText(3), QStringLiteral("nova"));
+        QCOMPARE(shown(3), QStringLiteral("nova  (1)"));
+        v.sgList->selectRow(0);
+        v.Button5Click();
+        QCOMPARE(shown(3), QStringLiteral("nova  (0)"));
+        e.f.messenger.answer = false;
+    }));
+    // A dictionary dropped on the main window opens.
+    const QString other = e.f.path(QStringLiteral("jina.en"));
+    writeFile(other, "[A]\r\n0=dog\\pes\r\n");
+    QVERIFY(!drop(&e.main(), list));
+    QVERIFY(drop(&e.main(), other));
+    QTRY_COMPARE(e.app->test().DictionaryPath, other);
+    QCOMPARE(e.main().lbLekce->model()->rowCount(), 1);
+}
+
+void TestEditor::russianWordList()
+{
+    // A list that is not UTF-8 is windows-1251 for a Russian dictionary;
+    // the words keep their bytes.
+    Editor e(QStringLiteral("a.ru"), "[L]\r\n0=" + kSobaka + "\\pes\r\n");
+    const QString list = e.f.path(QStringLiteral("zvirata.txt"));
+    writeFile(list, "\xEA\xEE\xF8\xEA\xE0\tkocka\r\n");
+    e.answers = {[](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->tblPreview->item(0, 0)->text(), QStringLiteral("кошка"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        e.view().importFile(list);
+        QCOMPARE(e.view().WordLists.lines(0).toList(),
+                 (QList<QByteArray>{"0=" + kSobaka + "\\pes", "0=\xEA\xEE\xF8\xEA\xE0\\kocka"}));
+        e.f.messenger.answer = false;
+    }));
+}
+
+void TestEditor::saveQuestionBox()
+{
+    // The real box: Ano, Ne, Storno; Enter gives Ano, Esc Storno.
+    QtMessenger messenger;
+    QWidget parent;
+    for (const auto &[key, expected] : {std::pair{Qt::Key_Return, Messenger::Answer::Yes},
+                                        std::pair{Qt::Key_Escape, Messenger::Answer::Cancel}}) {
+        ModalDriver driver([key = key](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box)
+                return;
+            QStringList captions;
+            for (QAbstractButton *b : box->buttons())
+                captions.append(b->text());
+            captions.sort();
+            QCOMPARE(captions, (QStringList{"Ano", "Ne", "Storno"}));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("Ano"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Dotaz"));
+            QTest::keyClick(box, key);
+        });
+        QCOMPARE(messenger.askWithCancel(&parent, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?")), expected);
+        QVERIFY(!driver.timedOut());
+    }
 }
 
 QTEST_MAIN(TestEditor)

@@ -73,6 +73,7 @@ QString settingsPathValue(const QByteArray &bytes)
 TfrmMain::TfrmMain(LexitkaApp &app, const QString &dictionaryArg) : m_app(app), m_settings(app.settingsPath())
 {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();

@@ -78,6 +78,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A dictionary dropped on the window opens (fmain_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();

@@ -7,8 +7,8 @@
 namespace lexitka {
 
 // What the commands need from the window that shows the book: the lesson
-// list follows every lesson added or removed, and after every change the
-// window shows the lesson and the row concerned and counts as changed.
+// list and the grid follow every change row by row, and after every change
+// the window shows the lesson and the row concerned.
 class BookView {
 public:
     virtual ~BookView() = default;
@@ -16,16 +16,24 @@ public:
     virtual qsizetype currentLesson() const = 0;
     virtual void lessonInserted(qsizetype at) = 0;
     virtual void lessonRemoved(qsizetype at) = 0;
-    // Selects the lesson, fills the grid and selects the word row (from 0;
-    // clamped to the rows there are).
+    // The book's lines of `lesson` already are as they are after the change.
+    virtual void linesInserted(qsizetype lesson, qsizetype first, qsizetype count) = 0;
+    virtual void linesRemoved(qsizetype lesson, qsizetype first, qsizetype count) = 0;
+    virtual void linesChanged(qsizetype lesson, qsizetype first, qsizetype last) = 0;
+    virtual void linesReordered(qsizetype lesson) = 0;
+    // Selects the lesson (filling the grid when it was not shown) and the
+    // word row (from 0; clamped to the rows there are).
     virtual void showLesson(qsizetype lesson, qsizetype row) = 0;
-    virtual void markChanged() = 0;
 };
 
-// One change of the book each; undone and redone in place.
+// One change of the book each; undone and redone in place. A command made
+// with a parent is a part of that one undo step.
 class BookCommand : public QUndoCommand {
 public:
-    BookCommand(BookView &view, const QString &text) : QUndoCommand(text), m_view(view) {}
+    BookCommand(BookView &view, const QString &text, QUndoCommand *parent = nullptr)
+        : QUndoCommand(text, parent), m_view(view)
+    {
+    }
 
 protected:
     LessonBook &book() { return m_view.book(); }
@@ -34,7 +42,7 @@ protected:
 
 class AddLessonCommand final : public BookCommand {
 public:
-    AddLessonCommand(BookView &view, qsizetype at, QByteArray name);
+    AddLessonCommand(BookView &view, qsizetype at, QByteArray name, QUndoCommand *parent = nullptr);
     void redo() override;
     void undo() override;
 
@@ -55,32 +63,61 @@ private:
     Lesson m_lesson;
 };
 
-class AddWordCommand final : public BookCommand {
+class RenameLessonCommand final : public BookCommand {
 public:
-    AddWordCommand(BookView &view, qsizetype lesson, QByteArray line);
+    RenameLessonCommand(BookView &view, qsizetype at, QByteArray name);
     void redo() override;
     void undo() override;
 
 private:
-    qsizetype m_lesson;
-    QByteArray m_line;
+    void swap();
+    qsizetype m_at;
+    QByteArray m_name; // the name that is not in the book now
 };
 
-class DeleteWordCommand final : public BookCommand {
+// Lines put in at one place of a lesson (a new word, a paste, an import).
+class InsertLinesCommand : public BookCommand {
 public:
-    DeleteWordCommand(BookView &view, qsizetype lesson, qsizetype row);
+    InsertLinesCommand(BookView &view, qsizetype lesson, qsizetype at, LineStore lines, const QString &text,
+                       QUndoCommand *parent = nullptr);
     void redo() override;
     void undo() override;
 
 private:
     qsizetype m_lesson;
-    qsizetype m_row;
-    QByteArray m_line;
+    qsizetype m_at;
+    LineStore m_lines;
+    LineStore m_before;
+};
+
+class AddWordCommand final : public InsertLinesCommand {
+public:
+    AddWordCommand(BookView &view, qsizetype lesson, QByteArray line);
+};
+
+// Rows of a lesson taken out, in any order and not necessarily together.
+class RemoveLinesCommand : public BookCommand {
+public:
+    RemoveLinesCommand(BookView &view, qsizetype lesson, QList<qsizetype> rows, const QString &text,
+                       QUndoCommand *parent = nullptr);
+    void redo() override;
+    void undo() override;
+
+private:
+    qsizetype m_lesson;
+    QList<qsizetype> m_rows; // ascending
+    LineStore m_before;
+};
+
+class DeleteWordCommand final : public RemoveLinesCommand {
+public:
+    DeleteWordCommand(BookView &view, qsizetype lesson, qsizetype row);
 };
 
 class EditWordCommand final : public BookCommand {
 public:
-    EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line);
+    EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line,
+                    const QString &text = QStringLiteral("Editovat slovíčko"));
     void redo() override;
     void undo() override;
 

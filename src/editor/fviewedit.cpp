@@ -57,6 +57,7 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     setWindowTitle(QStringLiteral("Prohlížet / Editovat"));
     setModal(true);
     setFont(tahoma(11));
+    setAcceptDrops(true);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -78,6 +79,7 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     cmbLekce->setMinimumContentsLength(8);
     if (auto *list = qobject_cast<QListView *>(cmbLekce->view()))
         list->setUniformItemSizes(true);
+    cmbLekce->setItemDelegate(new LessonCountDelegate(cmbLekce));
     top->addWidget(cmbLekce);
     Button1 = button(Panel1, top, "Button1", QStringLiteral("Tisk"));
     Button2 = button(Panel1, top, "Button2", QStringLiteral("Přidat lekci"));
@@ -98,8 +100,10 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     sgList->setShowGrid(false);
     sgList->setWordWrap(false);
     sgList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgList->setSelectionMode(QAbstractItemView::SingleSelection);
-    sgList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Shift and Ctrl select several rows; F2 or typing edits a cell in place
+    // (double click keeps opening the word dialog).
+    sgList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    sgList->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     sgList->setTabKeyNavigation(false);
     QHeaderView *rows = sgList->verticalHeader();
     rows->hide();
@@ -121,6 +125,8 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     resize(764, 513);
 
     m_undo = new QUndoStack(this);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &TfrmViewEdt::undoCleanChanged);
+    createActions();
 
     connect(cmbLekce, &QComboBox::activated, this, &TfrmViewEdt::cmbLekceChange);
     connect(sgList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -133,6 +139,7 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     connect(Button6, &QPushButton::clicked, this, &TfrmViewEdt::Button6Click);
     connect(btnFind, &QPushButton::clicked, this, &TfrmViewEdt::btnFindClick);
     connect(sgList, &QTableView::doubleClicked, this, &TfrmViewEdt::Button4Click);
+    connect(m_model, &LessonModel::cellEdited, this, &TfrmViewEdt::cellEdited);
 
     // The window sees every key before its controls do.
     installEventFilter(this);
@@ -157,6 +164,7 @@ void TfrmViewEdt::Start()
 bool TfrmViewEdt::FormShow()
 {
     EditorChanged = false;
+    m_savedHere = false;
     {
         WaitCursor wait;
         if (!LoadWords())
@@ -167,6 +175,8 @@ bool TfrmViewEdt::FormShow()
                              : std::clamp<qsizetype>(ViewLessonIndex, 0, WordLists.mistakesIndex());
         showLesson(first, 0);
     }
+    m_undo->setClean();
+    m_tracking = true;
     sgList->setFocus();
     return true;
 }
@@ -176,6 +186,7 @@ void TfrmViewEdt::LoadLekceList()
     // The names come from the same reading as the lines, so entry i and
     // list i are always the same section.
     m_names->reload();
+    m_gridStale = true;
 }
 
 void TfrmViewEdt::releaseLists()
@@ -198,6 +209,7 @@ void TfrmViewEdt::fillGrid()
     if (lesson < 0 || lesson >= WordLists.count())
         return;
     m_model->setLines(WordLists.lines(lesson), m_dictionary.languageCode);
+    m_gridStale = false;
     SelectedRow = 0;
 }
 
@@ -216,8 +228,14 @@ void TfrmViewEdt::selectWordRow(qsizetype row)
 
 void TfrmViewEdt::sgListSelectCell()
 {
-    const QModelIndexList selected = sgList->selectionModel()->selectedRows();
-    SelectedRow = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    // Of several rows, the one the cursor is on is the one edit acts on.
+    const QItemSelectionModel *selection = sgList->selectionModel();
+    const QModelIndexList selected = selection->selectedRows();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        SelectedRow = current.row() + 1;
+    else
+        SelectedRow = selected.isEmpty() ? 0 : selected.first().row() + 1;
 }
 
 void TfrmViewEdt::cmbLekceChange()
@@ -228,19 +246,7 @@ void TfrmViewEdt::cmbLekceChange()
     selectWordRow(0);
 }
 
-void TfrmViewEdt::showLesson(qsizetype lesson, qsizetype row)
-{
-    if (currentLesson() != lesson)
-        cmbLekce->setCurrentIndex(int(lesson));
-    fillGrid();
-    selectWordRow(row);
-}
-
 void TfrmViewEdt::showRow(qsizetype lesson, qsizetype gridRow) { showLesson(lesson, gridRow - 1); }
-
-void TfrmViewEdt::lessonInserted(qsizetype at) { m_names->lessonInserted(int(at)); }
-
-void TfrmViewEdt::lessonRemoved(qsizetype at) { m_names->lessonRemoved(int(at)); }
 
 bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
 {
@@ -248,126 +254,12 @@ bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
     return lesson >= 0 && lesson < WordLists.count();
 }
 
-void TfrmViewEdt::Button2Click()
+bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers)
 {
-    QInputDialog ask(this);
-    ask.setObjectName(QStringLiteral("newLessonBox"));
-    ask.setWindowTitle(QStringLiteral("Nová lekce"));
-    ask.setLabelText(QStringLiteral("Zadejte jméno nové lekce"));
-    ask.setTextValue(QStringLiteral("Nová lekce"));
-    ask.setOkButtonText(QStringLiteral("OK"));
-    ask.setCancelButtonText(QStringLiteral("Storno"));
-    QByteArray name;
-    for (;;) {
-        if (ask.exec() != QDialog::Accepted)
-            return;
-        name = trimmedBlanks(encode(ask.textValue(), CodePage::Cp1250)).toByteArray();
-        QString refusal;
-        switch (WordLists.checkNewName(name)) {
-        case LessonNameProblem::None: break;
-        case LessonNameProblem::Empty: refusal = QStringLiteral("Zadejte jméno lekce."); break;
-        case LessonNameProblem::BadCharacter:
-            refusal = QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
-            break;
-        case LessonNameProblem::Taken:
-            refusal = QStringLiteral("Lekce „%1“ už existuje. Zvolte jiné jméno.")
-                          .arg(displayText(ask.textValue().trimmed()));
-            break;
-        }
-        if (refusal.isEmpty())
-            break;
-        m_messenger.information(this, refusal);
-    }
-    m_undo->push(new AddLessonCommand(*this, WordLists.mistakesIndex(), name));
-}
-
-void TfrmViewEdt::Button3Click()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson) || !m_word)
-        return;
-    if (WordLists.isMistakes(lesson)) {
-        // A mistake needs the kind of question it was made in; only a test knows it.
-        m_messenger.information(this, QStringLiteral("Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."));
-        return;
-    }
-    WordRecord word;
-    word.Clen = QByteArray::number(kNoArticle);
-    const int language = m_dictionary.languageCode;
-    if (!m_word->StartWord(word, language))
-        return;
-    const QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
-    m_undo->push(new AddWordCommand(*this, lesson, line));
-}
-
-void TfrmViewEdt::Button4Click()
-{
-    qsizetype lesson = 0;
-    const qsizetype row = SelectedRow - 1;
-    if (!checkedLesson(lesson) || !m_word || row < 0 || row >= WordLists.lines(lesson).size())
-        return;
-    const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
-    const int language = m_dictionary.languageCode;
-    WordRecord word = ParseWord(old, language);
-    if (!m_word->StartWord(word, language))
-        return;
-    QByteArray line = ComposeEntry(QByteArray::number(m_model->rowCount()), word, language);
-    if (WordLists.isMistakes(lesson))
-        line.prepend(old.left(1) + '\\'); // the kind of question the mistake was made in
-    m_undo->push(new EditWordCommand(*this, lesson, row, line));
-}
-
-void TfrmViewEdt::Button5Click()
-{
-    qsizetype lesson = 0;
-    const qsizetype row = SelectedRow - 1;
-    if (!checkedLesson(lesson) || row < 0 || row >= WordLists.lines(lesson).size())
-        return;
-    m_undo->push(new DeleteWordCommand(*this, lesson, row));
-}
-
-void TfrmViewEdt::Button6Click()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson))
-        return;
-    if (WordLists.isMistakes(lesson)) {
-        m_messenger.information(this, QStringLiteral("„Chyby“ nelze smazat jako lekci. Jednotlivé chyby smažete "
-                                                     "tlačítkem „Smazat slovíčko“."));
-        return;
-    }
-    if (!m_messenger.ask(this, QStringLiteral("Smazat lekci"), QStringLiteral("Opravdu smazat ?"),
-                         Messenger::Default::No))
-        return;
-    m_undo->push(new DeleteLessonCommand(*this, lesson));
-}
-
-void TfrmViewEdt::SortLekce()
-{
-    qsizetype lesson = 0;
-    if (!checkedLesson(lesson) || WordLists.isMistakes(lesson))
-        return;
-    WaitCursor wait;
-    m_undo->push(new SortLessonCommand(*this, lesson, m_dictionary.languageCode, SelectedRow - 1));
-}
-
-void TfrmViewEdt::btnFindClick()
-{
-    if (m_find)
-        m_find->showFind();
-}
-
-bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
-{
-    const bool ctrl = modifiers & Qt::ControlModifier;
     if (key == Qt::Key_Insert)
         Button3Click();
     else if (key == Qt::Key_Delete)
         Button5Click();
-    else if (key == Qt::Key_F10 && ctrl)
-        SaveToFIle();
-    else if (key == Qt::Key_F9 && ctrl)
-        SortLekce();
     else
         return false;
     return true;
@@ -375,31 +267,27 @@ bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
 
 bool TfrmViewEdt::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (type == QEvent::KeyPress) {
-            if (key->matches(QKeySequence::Undo)) {
-                m_undo->undo();
-                return true;
-            }
-            if (key->matches(QKeySequence::Redo)
-                || (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-                m_undo->redo();
-                return true;
-            }
-        } else if (!key->isAutoRepeat() && FormKeyUp(key->key(), key->modifiers())) {
+        if (!key->isAutoRepeat() && FormKeyUp(key->key(), key->modifiers()))
             return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
+void TfrmViewEdt::undoCleanChanged(bool clean)
+{
+    if (m_tracking)
+        EditorChanged = m_savedHere || !clean;
+}
+
 void TfrmViewEdt::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return; // the window closes only through its close box
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close(); // with the usual question
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
@@ -412,16 +300,33 @@ void TfrmViewEdt::done(int result)
 
 bool TfrmViewEdt::FormClose()
 {
-    // Enter keeps the work: losing the edits must take a deliberate No.
-    if (EditorChanged
-        && m_messenger.ask(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"), Messenger::Default::Yes)) {
-        if (!save())
-            return false;
+    // Enter keeps the work: losing the edits must take a deliberate No, and
+    // Storno goes back to them.
+    if (!m_undo->isClean()) {
+        switch (m_messenger.askWithCancel(this, QStringLiteral("Dotaz"), QStringLiteral("Uložit změny ?"))) {
+        case Messenger::Answer::Cancel: return false;
+        case Messenger::Answer::No: break;
+        case Messenger::Answer::Yes:
+            if (!save())
+                return false;
+            break;
+        }
     }
+    // Released lists are no change of the user's.
+    m_tracking = false;
     releaseLists();
     if (m_find && m_find->isVisible())
         m_find->close();
     return true;
+}
+
+void TfrmViewEdt::saveNow()
+{
+    if (!save())
+        return;
+    m_savedHere = true;
+    EditorChanged = true;
+    m_undo->setClean();
 }
 
 } // namespace lexitka

@@ -6,7 +6,9 @@
 #include "editor/lessonbook.h"
 
 #include <QDialog>
+#include <QKeySequence>
 
+class QAction;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -35,9 +37,11 @@ public:
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
 
-    // What the main window and this window tell each other.
     void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
     const OpenDictionary &dictionary() const { return m_dictionary; }
+    // What the main window and this window tell each other. EditorChanged
+    // follows the undo stack: set while it is away from where it was loaded
+    // or saved, or once anything was saved.
     int ViewLessonIndex = 0;
     bool ShowErrorsOnOpen = false;
     bool EditorChanged = false;
@@ -71,11 +75,31 @@ public slots:
     void btnFindClick();
     void SortLekce();
     void SaveToFIle();
+    // Ctrl+S: saves and stays open.
+    void saveNow();
+    void renameLesson();
+    // Rows through the clipboard as tab-separated text, and to another lesson.
+    void copyRows();
+    void cutRows();
+    void pasteRows();
+    void moveRows();
+    // "Tisk…" with the platform's print dialog, and the print preview.
+    void printWithDialog();
+    void printPreview();
+    // "Importovat slovíčka…": asks for a file; importFile shows its preview.
+    void importWords();
+    void importFile(const QString &path);
+    void exportLesson();
+    void exportDictionary();
+    void exportLessons(const QList<qsizetype> &which, const QString &title);
 
 protected:
     void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // A word list dropped on the window is imported (fviewedit_exchange.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     bool LoadWords();
@@ -88,13 +112,25 @@ private:
     void sgListSelectCell();
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool checkedLesson(qsizetype &lesson) const;
+    void createActions();
+    QList<qsizetype> selectedRows() const;
+    void cellEdited(int row, int column, const QString &text);
+    // Why a typed lesson name cannot be taken (empty: it can), and its bytes.
+    QString lessonNameRefusal(const QString &typed, QByteArray &name, qsizetype renamed = -1) const;
+    bool askLessonName(const QString &title, const QString &prompt, const QString &initial, QByteArray &name,
+                       qsizetype renamed = -1);
+    QAction *addCommand(const char *name, const QString &text, const QList<QKeySequence> &keys);
+    void undoCleanChanged(bool clean);
 
     // BookView
     LessonBook &book() override { return WordLists; }
     void lessonInserted(qsizetype at) override;
     void lessonRemoved(qsizetype at) override;
+    void linesInserted(qsizetype lesson, qsizetype first, qsizetype count) override;
+    void linesRemoved(qsizetype lesson, qsizetype first, qsizetype count) override;
+    void linesChanged(qsizetype lesson, qsizetype first, qsizetype last) override;
+    void linesReordered(qsizetype lesson) override;
     void showLesson(qsizetype lesson, qsizetype row) override;
-    void markChanged() override { EditorChanged = true; }
 
     // Saving (fviewedit_save.cpp): the files as read, to merge another
     // window's changes with ours when they changed on disk since.
@@ -115,6 +151,11 @@ private:
     LessonModel *m_model = nullptr;
     LessonNamesModel *m_names = nullptr;
     QUndoStack *m_undo = nullptr;
+    // EditorChanged follows the stack only while the lists are loaded.
+    bool m_tracking = false;
+    bool m_savedHere = false;
+    // A lesson was added or removed since the grid was filled.
+    bool m_gridStale = false;
 
 public:
     QWidget *Panel1 = nullptr;
@@ -130,6 +171,13 @@ public:
     QTableView *sgList = nullptr;
     // Where the rich-text export goes; made at its first use.
     QFileDialog *SaveDlg = nullptr;
+    // Every command of the window, with its shortcut; the grid's context
+    // menu shows them all.
+    QAction *actUndo = nullptr;
+    QAction *actRedo = nullptr;
+    QAction *actSort = nullptr;
+    QAction *actRtf = nullptr;
+    QAction *actSave = nullptr;
 };
 
 } // namespace lexitka

@@ -11,6 +11,8 @@
 #include "platform/waitcursor.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QUndoStack>
 
 namespace lexitka {
@@ -122,9 +124,11 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
     if (merged) {
         // What was saved holds another window's changes too: it becomes what
         // the browser shows, and the steps of the old state cannot be undone.
+        const qsizetype shown = currentLesson();
         m_undo->clear();
         WordLists.load(dictionary, mistakesBytes);
         LoadLekceList();
+        showLesson(std::clamp<qsizetype>(shown, 0, WordLists.mistakesIndex()), 0);
     }
     m_read = WordLists;
     attempt.outcome = SaveAttempt::Saved;

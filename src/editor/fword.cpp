@@ -1,6 +1,7 @@
 #include "fword.h"
 
 #include "exam/typingaid.h"
+#include "exchange/wordtable.h"
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
@@ -135,6 +136,20 @@ void TfrmWord::Button1Click()
         if (text.contains(u'\\') || text.contains(u'\n') || text.contains(u'\r')) {
             m_messenger.information(this, QStringLiteral("Slovíčko nesmí obsahovat zpětné lomítko „\\“ ani konec "
                                                          "řádku: ve slovníku oddělují části slovíčka."));
+            field->setFocus();
+            return;
+        }
+    }
+    // A character the field's code page has no place for would be stored as "?".
+    const std::pair<QLineEdit *, const char *> named[] = {
+        {edtSlovo, "Slovo"}, {edtMn, "Množné číslo (minulý čas)"}, {edtPreklad, "Překlad"}};
+    for (const auto &[field, name] : named) {
+        if (!field->isEnabled())
+            continue;
+        const QString refusal = unencodableMessage(
+            field->text(), field == edtSlovo ? m_wordCodePage : CodePage::Cp1250, QString::fromUtf8(name));
+        if (!refusal.isEmpty()) {
+            m_messenger.information(this, refusal);
             field->setFocus();
             return;
         }

@@ -18,6 +18,37 @@ void LessonModel::setLines(LineStore lines, int languageCode)
     endResetModel();
 }
 
+void LessonModel::linesInserted(LineStore now, int first, int count)
+{
+    beginInsertRows({}, first, first + count - 1);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    endInsertRows();
+}
+
+void LessonModel::linesRemoved(LineStore now, int first, int count)
+{
+    beginRemoveRows({}, first, first + count - 1);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    endRemoveRows();
+}
+
+void LessonModel::linesChanged(LineStore now, int first, int last)
+{
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+}
+
+void LessonModel::linesReordered(LineStore now)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_lines = std::move(now);
+    m_cachedRow = -1;
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 int LessonModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_lines.size());
@@ -67,9 +98,37 @@ QVariant LessonModel::data(const QModelIndex &index, int role) const
         }
     }
     case Qt::ForegroundRole: return rowColour(articleCell(m_language, fieldsOf(index.row()).Clen));
+    case Qt::EditRole: {
+        // The whole text, not the shown part: an edit keeps what it does not see.
+        const WordFields &w = fieldsOf(index.row());
+        switch (column) {
+        case 0: return articleCell(m_language, w.Clen);
+        case 1: return decode(w.Slovo.toByteArray(), columnCodePage(1));
+        case 2: return decode(w.Mn.toByteArray(), CodePage::Cp1250);
+        case 3: return decode(w.Preklad.toByteArray(), CodePage::Cp1250);
+        default: return {};
+        }
+    }
     case CodePageRole: return int(columnCodePage(column));
     default: return {};
     }
+}
+
+Qt::ItemFlags LessonModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    const bool editable = index.column() == 1 || index.column() == 3
+                          || (index.column() == 0 && !articles(m_language).isEmpty())
+                          || (index.column() == 2 && m_language == LangGerman);
+    return editable ? f | Qt::ItemIsEditable : f;
+}
+
+bool LessonModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_lines.size())
+        return false;
+    emit cellEdited(index.row(), index.column(), value.toString());
+    return true;
 }
 
 QVariant LessonModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -24,11 +24,25 @@ public:
     // until the book changes them).
     void setLines(LineStore lines, int languageCode);
     const LineStore &lines() const { return m_lines; }
+    // The shown lesson changed as said; `now` is its lines afterwards.
+    void linesInserted(LineStore now, int first, int count);
+    void linesRemoved(LineStore now, int first, int count);
+    void linesChanged(LineStore now, int first, int last);
+    void linesReordered(LineStore now);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // A cell typed over in place: the window decides and makes it an undo
+    // step, so the model changes only when the book does.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    void cellEdited(int row, int column, const QString &text);
+
+public:
 
     // A whole row's colour, chosen by the text of its column 0.
     static QColor rowColour(const QString &articleCell);

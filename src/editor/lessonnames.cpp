@@ -31,13 +31,34 @@ void LessonNamesModel::lessonRemoved(int at)
     endRemoveRows();
 }
 
+void LessonNamesModel::countChanged(int at)
+{
+    if (at >= 0 && at < m_rows)
+        emit dataChanged(index(at), index(at), {CountRole});
+}
+
 int LessonNamesModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
 
 QVariant LessonNamesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= m_rows)
+        return {};
+    if (role == CountRole)
+        return int(m_book.lines(index.row()).size());
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return displayText(m_book.name(index.row()), CodePage::Cp1250);
+}
+
+void LessonCountDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = shownText(index);
+}
+
+QString LessonCountDelegate::shownText(const QModelIndex &index)
+{
+    return QStringLiteral("%1  (%2)").arg(index.data(Qt::DisplayRole).toString()).arg(index.data(LessonNamesModel::CountRole).toInt());
 }
 
 } // namespace lexitka

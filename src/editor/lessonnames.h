@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 
 namespace lexitka {
 
@@ -20,6 +21,11 @@ public:
     // Lesson `at` of the book was added or removed.
     void lessonInserted(int at);
     void lessonRemoved(int at);
+    // Lesson `at` got or lost words.
+    void countChanged(int at);
+
+    // The number of words of a lesson (an int).
+    static constexpr int CountRole = Qt::UserRole + 1;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -27,6 +33,18 @@ public:
 private:
     const LessonBook &m_book;
     int m_rows = 0;
+};
+
+// The lesson box's list: each name with its word count beside it; the
+// closed box shows the name alone.
+class LessonCountDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    // "Tiere  (4)".
+    static QString shownText(const QModelIndex &index);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 };
 
 } // namespace lexitka

@@ -1,6 +1,7 @@
 #include "messenger.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lexitka {
 
@@ -27,6 +28,23 @@ bool QtMessenger::ask(QWidget *parent, const QString &caption, const QString &te
     const QMessageBox::StandardButton preset = byDefault == Default::Yes ? QMessageBox::Yes : QMessageBox::No;
     return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, preset)
         == QMessageBox::Yes;
+}
+
+Messenger::Answer QtMessenger::askWithCancel(QWidget *parent, const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Storno"), QMessageBox::RejectRole);
+    yes->setObjectName(QStringLiteral("btnAno"));
+    no->setObjectName(QStringLiteral("btnNe"));
+    cancel->setObjectName(QStringLiteral("btnStorno"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }
 
 } // namespace lexitka

@@ -20,6 +20,12 @@ public:
     // the answer that Enter gives.
     enum class Default { Yes, No };
     virtual bool ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault) = 0;
+    // Ano (the default), Ne and Storno (Esc), with a warning icon.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askWithCancel(QWidget *parent, const QString &caption, const QString &text)
+    {
+        return ask(parent, caption, text, Default::Yes) ? Answer::Yes : Answer::No;
+    }
 };
 
 class QtMessenger final : public Messenger {
@@ -28,6 +34,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
     bool ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault) override;
+    Answer askWithCancel(QWidget *parent, const QString &caption, const QString &text) override;
 };
 
 } // namespace lexitka

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace lexitka::testing {
 
@@ -22,6 +23,8 @@ public:
     };
     QList<Message> messages;
     bool answer = true; // what question() says
+    // What askWithCancel() says; when unset, `answer` as Yes or No.
+    std::optional<Answer> threeWay;
     // Called for every message, e.g. to assert while a modal window is open.
     std::function<void(const Message &)> onMessage;
 
@@ -36,6 +39,11 @@ public:
     {
         add({QStringLiteral("question"), text, caption, byDefault});
         return answer;
+    }
+    Answer askWithCancel(QWidget *, const QString &caption, const QString &text) override
+    {
+        add({QStringLiteral("question"), text, caption, Default::Yes});
+        return threeWay ? *threeWay : (answer ? Answer::Yes : Answer::No);
     }
     QStringList texts() const
     {

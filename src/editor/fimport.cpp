@@ -1,0 +1,174 @@
+#include "fimport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace lexitka {
+namespace {
+
+QComboBox *columnBox(QWidget *parent, const char *name)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+int chosen(const QComboBox *box) { return box->currentData().toInt(); }
+
+} // namespace
+
+TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCode, const QList<QStringList> &rows,
+                       const std::optional<WordTable> &kvtml, const QString &currentLesson, bool currentIsMistakes)
+    : QDialog(parent), m_language(languageCode), m_rows(rows), m_kvtml(kvtml)
+{
+    setObjectName(QStringLiteral("frmImport"));
+    setWindowTitle(QStringLiteral("Importovat slovíčka"));
+    auto *layout = new QVBoxLayout(this);
+    lblFile = new QLabel(QStringLiteral("Soubor: %1").arg(fileName), this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    layout->addWidget(lblFile);
+
+    chbHeader = new QCheckBox(QStringLiteral("První řádek je záhlaví"), this);
+    chbHeader->setObjectName(QStringLiteral("chbHeader"));
+    chbHeader->setChecked(!rows.isEmpty() && looksLikeHeader(rows.first()));
+    chbHeader->setVisible(!kvtml);
+    layout->addWidget(chbHeader);
+
+    auto *form = new QFormLayout;
+    cmbSlovo = columnBox(this, "cmbSlovo");
+    cmbPreklad = columnBox(this, "cmbPreklad");
+    cmbClen = columnBox(this, "cmbClen");
+    cmbMn = columnBox(this, "cmbMn");
+    form->addRow(QStringLiteral("Slovo (cizí jazyk):"), cmbSlovo);
+    form->addRow(QStringLiteral("Překlad (čeština):"), cmbPreklad);
+    form->addRow(QStringLiteral("Člen:"), cmbClen);
+    form->addRow(QStringLiteral("Množné číslo (minulý čas):"), cmbMn);
+    layout->addLayout(form);
+
+    tblPreview = new QTableWidget(this);
+    tblPreview->setObjectName(QStringLiteral("tblPreview"));
+    tblPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblPreview->verticalHeader()->hide();
+    layout->addWidget(tblPreview, 1);
+
+    rbCurrent = new QRadioButton(QStringLiteral("Do lekce „%1“").arg(currentLesson), this);
+    rbCurrent->setObjectName(QStringLiteral("rbCurrent"));
+    rbCurrent->setEnabled(!currentIsMistakes);
+    rbNewLesson = new QRadioButton(QStringLiteral("Do nové lekce podle jména souboru"), this);
+    rbNewLesson->setObjectName(QStringLiteral("rbNewLesson"));
+    rbPerLesson = new QRadioButton(kvtml ? QStringLiteral("Každou lekci souboru do nové lekce")
+                                         : QStringLiteral("Podle sloupce „Lekce“ do nových lekcí"),
+                                   this);
+    rbPerLesson->setObjectName(QStringLiteral("rbPerLesson"));
+    for (QRadioButton *rb : {rbCurrent, rbNewLesson, rbPerLesson})
+        layout->addWidget(rb);
+
+    buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("Importovat"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("btnOK"));
+    buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("btnStorno"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    rebuild();
+    // A file of lessons goes into lessons of its own; otherwise into the
+    // lesson shown, when words can be added there.
+    bool lessons = false;
+    for (const WordTable::Row &row : m_table.rows)
+        lessons = lessons || !row.lesson.isEmpty();
+    if (lessons)
+        rbPerLesson->setChecked(true);
+    else if (rbCurrent->isEnabled())
+        rbCurrent->setChecked(true);
+    else
+        rbNewLesson->setChecked(true);
+    connect(chbHeader, &QCheckBox::toggled, this, &TfrmImport::rebuild);
+    for (QComboBox *box : {cmbSlovo, cmbPreklad, cmbClen, cmbMn})
+        connect(box, &QComboBox::currentIndexChanged, this, &TfrmImport::fillPreview);
+    resize(640, 480);
+}
+
+void TfrmImport::rebuild()
+{
+    m_table = m_kvtml ? *m_kvtml : tableFromDelimited(m_rows, chbHeader->isChecked());
+    const ColumnChoice guess = guessColumns(m_table, m_language);
+    const bool hasArticles = !articles(m_language).isEmpty();
+    const std::pair<QComboBox *, int> boxes[] = {
+        {cmbSlovo, guess.slovo}, {cmbPreklad, guess.preklad}, {cmbClen, guess.clen}, {cmbMn, guess.mn}};
+    for (const auto &[box, column] : boxes) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItem(QStringLiteral("(žádný)"), -1);
+        for (int c = 0; c < m_table.columns.size(); ++c)
+            box->addItem(m_table.columns[c], c);
+        box->setCurrentIndex(column + 1);
+    }
+    // KVTML brings article and plural with the word itself.
+    cmbClen->setEnabled(hasArticles && !m_kvtml);
+    cmbMn->setEnabled(m_language == LangGerman && !m_kvtml);
+    rbPerLesson->setEnabled(m_kvtml || m_table.columns.contains(lessonColumnTitle()));
+    fillPreview();
+}
+
+void TfrmImport::fillPreview()
+{
+    const ColumnChoice c = choice();
+    const int rows = int(std::min<qsizetype>(m_table.rows.size(), kPreviewRows));
+    tblPreview->clear();
+    tblPreview->setColumnCount(int(m_table.columns.size()) + 1);
+    QStringList headers = m_table.columns;
+    for (int i = 0; i < headers.size(); ++i) {
+        // Which column becomes what, unless its title says so already.
+        if (i == c.slovo && headers[i] != u"Slovo")
+            headers[i] += QStringLiteral(" → Slovo");
+        else if (i == c.preklad && headers[i] != u"Překlad")
+            headers[i] += QStringLiteral(" → Překlad");
+    }
+    headers.append(QStringLiteral("Lekce"));
+    tblPreview->setHorizontalHeaderLabels(headers);
+    tblPreview->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const WordTable::Row &row = m_table.rows[r];
+        for (int col = 0; col < row.cells.size(); ++col) {
+            const WordTable::Cell &cell = row.cells[col];
+            QString text = cell.text;
+            if (!cell.article.isEmpty())
+                text = cell.article + u' ' + text;
+            if (!cell.forms.isEmpty())
+                text += QStringLiteral(" (%1)").arg(cell.forms);
+            tblPreview->setItem(r, col, new QTableWidgetItem(text));
+        }
+        tblPreview->setItem(r, int(m_table.columns.size()), new QTableWidgetItem(row.lesson));
+    }
+    if (QPushButton *ok = buttons->findChild<QPushButton *>(QStringLiteral("btnOK")))
+        ok->setEnabled(c.slovo >= 0 || c.preklad >= 0);
+}
+
+WordTable TfrmImport::table() const { return m_table; }
+
+ColumnChoice TfrmImport::choice() const
+{
+    ColumnChoice c;
+    c.slovo = chosen(cmbSlovo);
+    c.preklad = chosen(cmbPreklad);
+    c.clen = cmbClen->isEnabled() ? chosen(cmbClen) : -1;
+    c.mn = cmbMn->isEnabled() ? chosen(cmbMn) : -1;
+    return c;
+}
+
+TfrmImport::Target TfrmImport::target() const
+{
+    if (rbPerLesson->isChecked())
+        return Target::LessonPerFileLesson;
+    return rbNewLesson->isChecked() ? Target::NewLesson : Target::CurrentLesson;
+}
+
+} // namespace lexitka

@@ -1,0 +1,233 @@
+#include "wordtable.h"
+
+#include <QHash>
+
+namespace lexitka {
+
+const QStringList &wordColumnTitles()
+{
+    static const QStringList titles{QStringLiteral("Člen"), QStringLiteral("Slovo"),
+                                    QStringLiteral("Množné číslo (minulý čas)"), QStringLiteral("Překlad")};
+    return titles;
+}
+
+QString lessonColumnTitle() { return QStringLiteral("Lekce"); }
+
+bool looksLikeHeader(const QStringList &firstRow)
+{
+    for (const QString &cell : firstRow)
+        if (wordColumnTitles().contains(cell.trimmed()) || cell.trimmed() == lessonColumnTitle())
+            return true;
+    return false;
+}
+
+WordTable tableFromDelimited(const QList<QStringList> &rows, bool header)
+{
+    WordTable table;
+    qsizetype width = 0;
+    for (const QStringList &row : rows)
+        width = std::max(width, row.size());
+    int lessonColumn = -1;
+    if (header && !rows.isEmpty()) {
+        table.columns = rows.first();
+        lessonColumn = int(table.columns.indexOf(lessonColumnTitle()));
+    }
+    for (qsizetype c = table.columns.size(); c < width; ++c)
+        table.columns.append(QStringLiteral("Sloupec %1").arg(c + 1));
+    for (qsizetype r = header ? 1 : 0; r < rows.size(); ++r) {
+        WordTable::Row row;
+        row.line = r + 1;
+        for (qsizetype c = 0; c < width; ++c)
+            row.cells.append({c < rows[r].size() ? rows[r][c] : QString(), {}, {}});
+        if (lessonColumn >= 0)
+            row.lesson = row.cells[lessonColumn].text;
+        // A row of empty cells is an empty line of the sheet, not a word.
+        bool empty = true;
+        for (const WordTable::Cell &cell : row.cells)
+            empty = empty && cell.text.trimmed().isEmpty();
+        if (!empty)
+            table.rows.append(std::move(row));
+    }
+    return table;
+}
+
+ColumnChoice guessColumns(const WordTable &table, int languageCode)
+{
+    ColumnChoice choice;
+    const QStringList &titles = wordColumnTitles();
+    for (int c = 0; c < table.columns.size(); ++c) {
+        const QString title = table.columns[c].trimmed();
+        if (title == titles[0])
+            choice.clen = c;
+        else if (title == titles[1])
+            choice.slovo = c;
+        else if (title == titles[2])
+            choice.mn = c;
+        else if (title == titles[3])
+            choice.preklad = c;
+    }
+    const QString foreign = QString::fromLatin1(languageInfo(languageCode).extension);
+    for (int c = 0; c < table.locales.size(); ++c) {
+        const QString locale = table.locales[c].toLower().left(2);
+        if (choice.preklad < 0 && (locale == u"cs" || locale == u"cz"))
+            choice.preklad = c;
+        else if (choice.slovo < 0 && (locale == foreign || (languageCode == LangLatin && locale == u"la")))
+            choice.slovo = c;
+    }
+    // Otherwise the first two free columns: foreign word, then Czech.
+    const int lesson = int(table.columns.indexOf(lessonColumnTitle()));
+    for (int c = 0; c < table.columns.size() && (choice.slovo < 0 || choice.preklad < 0); ++c) {
+        if (c == choice.slovo || c == choice.preklad || c == choice.clen || c == choice.mn || c == lesson)
+            continue;
+        (choice.slovo < 0 ? choice.slovo : choice.preklad) = c;
+    }
+    return choice;
+}
+
+QString characterName(char32_t c)
+{
+    return QStringLiteral("„%1“ (U+%2)")
+        .arg(QString::fromUcs4(&c, 1), QString::number(quint32(c), 16).toUpper().rightJustified(4, u'0'));
+}
+
+QString unencodableMessage(const QString &text, CodePage cp, const QString &field)
+{
+    const std::optional<char32_t> c = unencodable(text, cp);
+    if (!c)
+        return {};
+    return QStringLiteral("Znak %1 v poli „%2“ nelze uložit v kódové stránce slovníku. Napište ho jinak.")
+        .arg(characterName(*c), field);
+}
+
+QString RefusedRow::reason() const
+{
+    if (character == U'\\')
+        return QStringLiteral("Řádek %1: pole „%2“ obsahuje znak „\\“, který slovník používá jako oddělovač.")
+            .arg(line)
+            .arg(field);
+    if (character == U'\n' || character == U'\r')
+        return QStringLiteral("Řádek %1: pole „%2“ obsahuje konec řádku.").arg(line).arg(field);
+    if (character == U']')
+        return QStringLiteral("Řádek %1: jméno lekce nesmí obsahovat znak „]“.").arg(line);
+    return QStringLiteral("Řádek %1: znak %2 v poli „%3“ nelze uložit v kódové stránce slovníku.")
+        .arg(line)
+        .arg(characterName(character), field);
+}
+
+std::optional<char32_t> unencodable(const QString &text, CodePage cp)
+{
+    const Encoded e = encodeField(text, cp);
+    return e.missing;
+}
+
+Encoded encodeField(const QString &text, CodePage cp)
+{
+    Encoded out;
+    out.bytes.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        const std::optional<char> b = encodeChar(c, cp);
+        if (!b) {
+            out.missing = c;
+            return out;
+        }
+        out.bytes.append(*b);
+    }
+    return out;
+}
+
+int articleCode(int languageCode, const QString &article)
+{
+    const QString a = article.trimmed().toLower();
+    if (a.isEmpty())
+        return kNoArticle;
+    const QStringList &list = articles(languageCode);
+    for (int i = 0; i < list.size(); ++i)
+        if (i != kNoArticle && list[i] == a)
+            return i;
+    return kNoArticle;
+}
+
+namespace {
+
+struct Field {
+    const char *name;
+    QString text;
+    CodePage cp;
+    QByteArray *to;
+};
+
+} // namespace
+
+ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int languageCode, bool byLesson)
+{
+    ImportResult result;
+    QHash<QString, qsizetype> lessonAt;
+    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
+    const bool hasArticles = !articles(languageCode).isEmpty();
+    const bool hasForms = languageCode == LangGerman;
+    auto cellOf = [](const WordTable::Row &row, int c) -> const WordTable::Cell * {
+        return c >= 0 && c < row.cells.size() ? &row.cells[c] : nullptr;
+    };
+    for (const WordTable::Row &row : table.rows) {
+        const WordTable::Cell *slovo = cellOf(row, choice.slovo);
+        const WordTable::Cell *preklad = cellOf(row, choice.preklad);
+        const WordTable::Cell *clen = cellOf(row, choice.clen);
+        const WordTable::Cell *mn = cellOf(row, choice.mn);
+        const QString slovoText = slovo ? slovo->text.trimmed() : QString();
+        const QString prekladText = preklad ? preklad->text.trimmed() : QString();
+        if (slovoText.isEmpty() && prekladText.isEmpty())
+            continue;
+        QString articleText = clen ? clen->text : (slovo ? slovo->article : QString());
+        QString formsText = mn ? mn->text.trimmed() : (slovo ? slovo->forms : QString());
+        const QString lessonName = byLesson ? row.lesson.trimmed() : QString();
+
+        WordRecord word;
+        word.Clen = QByteArray::number(articleCode(languageCode, articleText));
+        std::optional<RefusedRow> refusal;
+        QStringList shown;
+        for (const WordTable::Cell &cell : row.cells)
+            shown.append(cell.text);
+        const QList<Field> fields{
+            {"Slovo", slovoText, foreign, &word.Slovo},
+            {"Překlad", prekladText, CodePage::Cp1250, &word.Preklad},
+            {"Množné číslo (minulý čas)", hasForms ? formsText : QString(), CodePage::Cp1250, &word.Mn}};
+        for (const Field &f : fields) {
+            for (const QChar c : f.text) {
+                if (c == u'\\' || c == u'\n' || c == u'\r') {
+                    refusal = RefusedRow{row.line, shown.join(u'\t'), QString::fromUtf8(f.name), c.unicode()};
+                    break;
+                }
+            }
+            if (refusal)
+                break;
+            const Encoded e = encodeField(f.text, f.cp);
+            if (e.missing) {
+                refusal = RefusedRow{row.line, shown.join(u'\t'), QString::fromUtf8(f.name), *e.missing};
+                break;
+            }
+            *f.to = e.bytes;
+        }
+        if (!refusal && !lessonName.isEmpty()) {
+            const Encoded e = encodeField(lessonName, CodePage::Cp1250);
+            if (e.missing)
+                refusal = RefusedRow{row.line, shown.join(u'\t'), QStringLiteral("Lekce"), *e.missing};
+            else if (lessonName.contains(u']'))
+                refusal = RefusedRow{row.line, shown.join(u'\t'), QStringLiteral("Lekce"), U']'};
+        }
+        if (refusal) {
+            result.refused.append(*refusal);
+            continue;
+        }
+        if (!hasArticles)
+            word.Clen = QByteArray::number(kNoArticle);
+        auto found = lessonAt.find(lessonName);
+        if (found == lessonAt.end()) {
+            found = lessonAt.insert(lessonName, result.lessons.size());
+            result.lessons.append({lessonName, {}});
+        }
+        result.lessons[*found].lines.append(ComposeEntry("0", word, languageCode));
+    }
+    return result;
+}
+
+} // namespace lexitka

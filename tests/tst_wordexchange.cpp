@@ -1,0 +1,294 @@
+// Word lists in and out: tab- and comma-separated text and KVTML, read into
+// entry lines of a dictionary and written from them, without any window.
+#include "support/fakes.h"
+
+#include "data/dictionary.h"
+#include "exchange/delimitedtext.h"
+#include "exchange/kvtml.h"
+#include "exchange/wordtable.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace lexitka;
+using namespace lexitka::testing;
+
+// Declared before the fixtures: moc does not read past a raw string.
+class TestWordExchange : public QObject {
+    Q_OBJECT
+private slots:
+    void delimitedText();
+    void kvtmlByHand();
+    void roundTrips();
+    void unrepresentable();
+    void kvtmlStructure();
+};
+
+namespace {
+
+// The entry lines without their keys, which a save renumbers anyway.
+QList<QByteArray> values(const QList<QByteArray> &lines)
+{
+    QList<QByteArray> out;
+    for (const QByteArray &line : lines)
+        out.append(line.mid(line.indexOf('=') + 1));
+    return out;
+}
+
+ImportResult importText(const QByteArray &bytes, int language, bool byLesson = false)
+{
+    const QString text = decodeWordList(bytes, CodePage::Cp1250);
+    const QList<QStringList> rows = parseDelimited(text, guessSeparator(text));
+    const WordTable table = tableFromDelimited(rows, !rows.isEmpty() && looksLikeHeader(rows.first()));
+    return importRows(table, guessColumns(table, language), language, byLesson);
+}
+
+// German, as the word dialog stores it: nouns with article and plural, a
+// verb with its forms, a word without an article, Czech letters in windows-1250.
+const QList<QByteArray> kGermanLines{cz("0=0\\Hund\\Hunde\\pes"), cz("1=1\\Katze\\Katzen\\kočka"),
+                                     cz("2=2\\Mädchen\\Mädchen\\dívka"), cz("3=3\\sehen\\sieht,sah,h gesehen\\vidět"),
+                                     cz("4=3\\schnell\\\\rychlý")};
+
+const QByteArray kKvtml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE kvtml PUBLIC "kvtml2.dtd" "http://edu.kde.org/kvtml/kvtml2.dtd">
+<kvtml version="2.0">
+  <information><generator>by hand</generator><title>Zvířata</title></information>
+  <identifiers>
+    <identifier id="0"><name>English</name><locale>en</locale></identifier>
+    <identifier id="1">
+      <name>Deutsch</name><locale>de</locale>
+      <article><singular><definite><male>der</male><female>die</female><neutral>das</neutral></definite></singular></article>
+    </identifier>
+    <identifier id="2"><name>Čeština</name><locale>cs</locale></identifier>
+  </identifiers>
+  <entries>
+    <entry id="0">
+      <translation id="0"><text>dog</text></translation>
+      <translation id="1"><text>Hund</text>
+        <declension><plural><nominative><text>Hunde</text></nominative></plural></declension>
+      </translation>
+      <translation id="2"><text>pes</text></translation>
+    </entry>
+    <entry id="1">
+      <translation id="0"><text>to see</text></translation>
+      <translation id="1"><text>sehen</text>
+        <conjugation><tense>Präsens</tense><singular><firstperson><text>sehe</text></firstperson>
+          <thirdpersonmale><text>sieht</text></thirdpersonmale></singular></conjugation>
+        <conjugation><tense>Präteritum</tense><singular><thirdpersonmale><text>sah</text></thirdpersonmale></singular></conjugation>
+        <conjugation><tense>Perfekt</tense><singular><thirdpersonmale><text>h gesehen</text></thirdpersonmale></singular></conjugation>
+      </translation>
+      <translation id="2"><text>vidět</text></translation>
+    </entry>
+    <entry id="2">
+      <translation id="1"><text>die Katze</text></translation>
+      <translation id="2"><text>kočka</text></translation>
+    </entry>
+    <entry id="3">
+      <translation id="0"><text>house</text></translation>
+      <translation id="1"><text>Haus</text></translation>
+      <translation id="2"><text>dům</text></translation>
+    </entry>
+  </entries>
+  <lessons>
+    <container><name>Zvířata</name>
+      <entry id="0"/>
+      <container><name>Kočky</name><entry id="2"/></container>
+    </container>
+    <container><name>Slovesa</name><entry id="1"/></container>
+  </lessons>
+  <wordtypes>
+    <container><name>Noun</name><specialwordtype>noun</specialwordtype>
+      <container><name>m</name><specialwordtype>noun/male</specialwordtype><entry id="0"><translation id="1"/></entry></container>
+      <container><name>n</name><specialwordtype>noun/neutral</specialwordtype><entry id="3"><translation id="1"/></entry></container>
+    </container>
+  </wordtypes>
+</kvtml>
+)";
+
+} // namespace
+
+void TestWordExchange::delimitedText()
+{
+    // Quotes with separators, doubled quotes and line breaks inside; CR LF
+    // and LF mixed; empty cells; a last line without its end.
+    const QString csv = QStringLiteral("a,\"b,c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",,x\n,,\n\"last\",y");
+    QCOMPARE(parseDelimited(csv, u','),
+             (QList<QStringList>{{"a", "b,c", "say \"hi\""}, {"two\nlines", "", "x"}, {"", "", ""}, {"last", "y"}}));
+    QCOMPARE(parseDelimited(QStringLiteral("x\ty\r\n"), u'\t'), (QList<QStringList>{{"x", "y"}}));
+    QCOMPARE(parseDelimited(QString(), u','), QList<QStringList>{});
+    QCOMPARE(guessSeparator(QStringLiteral("a\tb,c\n")), QChar(u'\t'));
+    QCOMPARE(guessSeparator(QStringLiteral("a,b\n")), QChar(u','));
+    QCOMPARE(guessSeparator(QStringLiteral("a;b\n")), QChar(u';'));
+
+    // Cells that need quoting come back as they were.
+    const QStringList awkward{"tab\there", "quote \"q\"", "line\nbreak", "plain", ""};
+    QCOMPARE(parseDelimited(tsvRow(awkward), u'\t'), QList<QStringList>{awkward});
+
+    // UTF-8 with and without a byte-order mark, and windows-1250 otherwise.
+    QCOMPARE(decodeWordList("\xEF\xBB\xBFk\xC5\xAF\xC5\x88", CodePage::Cp1250), QStringLiteral("kůň"));
+    QCOMPARE(decodeWordList("k\xC5\xAF\xC5\x88", CodePage::Cp1250), QStringLiteral("kůň"));
+    QCOMPARE(decodeWordList(cz("kůň"), CodePage::Cp1250), QStringLiteral("kůň"));
+
+    // A header row of other names is taken as a header only when asked;
+    // empty lines are no words; the first two columns are word and translation.
+    const QByteArray sheet = "\xEF\xBB\xBF" "English,Czech\r\ndog,pes\r\n,\r\n\"cat, tom\",\"kocour\"\r\n";
+    const ImportResult guessed = importText(sheet, LangEnglish);
+    QCOMPARE(values(guessed.lessons.value(0).lines),
+             (QList<QByteArray>{"English\\Czech", "dog\\pes", "cat, tom\\kocour"}));
+    const QList<QStringList> rows = parseDelimited(decodeWordList(sheet, CodePage::Cp1250), u',');
+    const WordTable withHeader = tableFromDelimited(rows, true);
+    QCOMPARE(withHeader.columns, (QStringList{"English", "Czech"}));
+    QCOMPARE(withHeader.rows.size(), 2);
+    QCOMPARE(withHeader.rows[1].line, 4);
+}
+
+void TestWordExchange::kvtmlByHand()
+{
+    QString error;
+    const std::optional<WordTable> table = readKvtml(kKvtml, &error);
+    QVERIFY2(table, qPrintable(error));
+    QCOMPARE(table->columns, (QStringList{"English", "Deutsch", "Čeština"}));
+    QCOMPARE(table->locales, (QStringList{"en", "de", "cs"}));
+    QCOMPARE(table->rows.size(), 4);
+    QCOMPARE(table->rows[2].lesson, QStringLiteral("Zvířata / Kočky"));
+    QCOMPARE(table->rows[3].lesson, QString());
+
+    // German and Czech are found by their locales.
+    const ColumnChoice de = guessColumns(*table, LangGerman);
+    QCOMPARE(de.slovo, 1);
+    QCOMPARE(de.preklad, 2);
+    const ImportResult german = importRows(*table, de, LangGerman, true);
+    QVERIFY(german.refused.isEmpty());
+    QCOMPARE(german.lessons.size(), 4);
+    QCOMPARE(german.lessons[0].name, QStringLiteral("Zvířata"));
+    QCOMPARE(values(german.lessons[0].lines), QList<QByteArray>{cz("0\\Hund\\Hunde\\pes")});
+    QCOMPARE(german.lessons[1].name, QStringLiteral("Slovesa"));
+    QCOMPARE(values(german.lessons[1].lines), QList<QByteArray>{cz("3\\sehen\\sieht,sah,h gesehen\\vidět")});
+    QCOMPARE(values(german.lessons[2].lines), QList<QByteArray>{cz("1\\Katze\\\\kočka")}); // "die" before the word
+    QCOMPARE(german.lessons[3].name, QString()); // in no lesson: the target
+    QCOMPARE(values(german.lessons[3].lines), QList<QByteArray>{cz("2\\Haus\\\\dům")});
+
+    // English from the same file, all into one lesson; an entry without
+    // English keeps its Czech.
+    const ImportResult english = importRows(*table, guessColumns(*table, LangEnglish), LangEnglish, false);
+    QCOMPARE(english.lessons.size(), 1);
+    QCOMPARE(values(english.lessons[0].lines),
+             (QList<QByteArray>{"dog\\pes", cz("to see\\vidět"), cz("\\kočka"), cz("house\\dům")}));
+
+    QVERIFY(!readKvtml("<kvtml version=\"2.0\"><entries>", &error)); // cut short
+    QVERIFY(!readKvtml("<html/>", &error));
+    QCOMPARE(error, QStringLiteral("Soubor není ve formátu KVTML."));
+    QVERIFY(!readKvtml("not xml at all", &error));
+}
+
+void TestWordExchange::roundTrips()
+{
+    struct Case {
+        int language;
+        QList<QByteArray> lines;
+    };
+    const QList<Case> cases{
+        {LangGerman, kGermanLines},
+        {LangRussian, {"0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes", cz("1=\xEA\xEE\xF8\xEA\xE0\\kočka")}},
+        {LangSpanish, {"0=4\\mesas\\stoly", "1=0\\se\xF1or\\p\xE1n", "2=1\\casa\\d\xF9m", "3=2\\libros\\knihy",
+                       "4=3\\y\\a"}},
+        {LangFrench, {"0=2\\enfants\\d\xEC" "ti", "1=0\\\xE9t\xE9\\l\xE9to", "2=1\\for\xEAt\\les"}},
+        {LangEnglish, {cz("0=tab\tand \"quote\"\\tabulátor")}},
+    };
+    for (const Case &c : cases) {
+        const QList<ExportLesson> one{{cz("Lekce 1"), c.lines}};
+        // TSV of one lesson.
+        const ImportResult tsv = importText(writeTsv(one, c.language), c.language);
+        QVERIFY(tsv.refused.isEmpty());
+        QCOMPARE(tsv.lessons.size(), 1);
+        QCOMPARE(values(tsv.lessons[0].lines), values(c.lines));
+        // KVTML of two lessons, one lesson each back.
+        const QList<ExportLesson> two{{cz("Lekce 1"), c.lines}, {cz("Žluťoučký"), c.lines.mid(0, 1)}};
+        const std::optional<WordTable> table = readKvtml(writeKvtml(two, c.language, QStringLiteral("t")));
+        QVERIFY(table);
+        const ImportResult kvtml = importRows(*table, guessColumns(*table, c.language), c.language, true);
+        QVERIFY(kvtml.refused.isEmpty());
+        QCOMPARE(kvtml.lessons.size(), 2);
+        QCOMPARE(kvtml.lessons[0].name, QStringLiteral("Lekce 1"));
+        QCOMPARE(values(kvtml.lessons[0].lines), values(c.lines));
+        QCOMPARE(kvtml.lessons[1].name, QStringLiteral("Žluťoučký"));
+        // A whole dictionary as text keeps the lessons in a column of their own.
+        const ImportResult all = importText(writeTsv(two, c.language), c.language, true);
+        QCOMPARE(all.lessons.size(), 2);
+        QCOMPARE(all.lessons[1].name, QStringLiteral("Žluťoučký"));
+        QCOMPARE(values(all.lessons[0].lines), values(c.lines));
+    }
+}
+
+void TestWordExchange::unrepresentable()
+{
+    // "ñ" has no place in the code page of English words; "\" would split
+    // the entry. Those rows are listed; the rest come in.
+    const QByteArray text = "Slovo\tP\xC5\x99" "eklad\nse\xC3\xB1or\tp\xC3\xA1n\nback\\slash\tx\ndog\tpes\n"
+                            "cat\t\xC3\xA6\n";
+    const ImportResult r = importText(text, LangEnglish);
+    QCOMPARE(values(r.lessons.value(0).lines), QList<QByteArray>{"dog\\pes"});
+    QCOMPARE(r.refused.size(), 3);
+    QCOMPARE(r.refused[0].line, 2);
+    QCOMPARE(r.refused[0].character, char32_t(0xF1));
+    QCOMPARE(r.refused[0].field, QStringLiteral("Slovo"));
+    QCOMPARE(r.refused[0].reason(),
+             QStringLiteral("Řádek 2: znak „ñ“ (U+00F1) v poli „Slovo“ nelze uložit v kódové stránce slovníku."));
+    QCOMPARE(r.refused[1].reason(), QStringLiteral("Řádek 3: pole „Slovo“ obsahuje znak „\\“, který slovník "
+                                                   "používá jako oddělovač."));
+    QCOMPARE(r.refused[2].field, QStringLiteral("Překlad"));
+    QCOMPARE(r.refused[2].character, U'æ');
+    // The same word is welcome in Spanish, whose words are windows-1252.
+    const ImportResult es = importText(text, LangSpanish);
+    QCOMPARE(values(es.lessons.value(0).lines).value(0), QByteArray("3\\se\xF1or\\p\xE1n"));
+
+    const Encoded lesson = encodeField(QStringLiteral("Lekce ñ"), CodePage::Cp1250);
+    QCOMPARE(lesson.missing, std::optional<char32_t>(U'ñ'));
+    QCOMPARE(encodeField(QStringLiteral("Lekce č"), CodePage::Cp1250).bytes, cz("Lekce č"));
+}
+
+void TestWordExchange::kvtmlStructure()
+{
+    // The documented structure: kvtml 2.0 with information, identifiers,
+    // entries, lessons and word types in that order; every entry with its
+    // translations by identifier; every reference to an entry that exists.
+    const QByteArray xml = writeKvtml({{cz("Zvířata"), kGermanLines}}, LangGerman, QStringLiteral("Zvířata"));
+    QVERIFY(xml.contains("<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">"));
+    QXmlStreamReader r(xml);
+    QStringList top;
+    QSet<QString> entries;
+    QStringList refs;
+    QStringList path;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement()) {
+            const QString name = r.name().toString();
+            if (path.isEmpty()) {
+                QCOMPARE(name, QStringLiteral("kvtml"));
+                QCOMPARE(r.attributes().value(QStringLiteral("version")).toString(), QStringLiteral("2.0"));
+            } else if (path.size() == 1) {
+                top.append(name);
+            }
+            if (name == u"entry" && path.size() == 2 && path[1] == u"entries")
+                entries.insert(r.attributes().value(QStringLiteral("id")).toString());
+            else if (name == u"entry")
+                refs.append(r.attributes().value(QStringLiteral("id")).toString());
+            if (name == u"translation" && path.size() == 3 && path[1] == u"entries") {
+                const QString id = r.attributes().value(QStringLiteral("id")).toString();
+                QVERIFY(id == u"0" || id == u"1");
+            }
+            path.append(name);
+        } else if (r.isEndElement()) {
+            path.removeLast();
+        }
+    }
+    QVERIFY2(!r.hasError(), qPrintable(r.errorString()));
+    QCOMPARE(top, (QStringList{"information", "identifiers", "entries", "lessons", "wordtypes"}));
+    QCOMPARE(entries.size(), kGermanLines.size());
+    QCOMPARE(refs.size(), kGermanLines.size() + 3); // the lesson's and the three genders'
+    for (const QString &ref : refs)
+        QVERIFY(entries.contains(ref));
+}
+
+QTEST_MAIN(TestWordExchange)
+#include "tst_wordexchange.moc"
