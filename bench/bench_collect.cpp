@@ -24,8 +24,8 @@ namespace {
 // The test window: opens on the first word and is closed at once.
 class NoWindow final : public TestUi {
 public:
-    void runTestWindow(int) override {}
-    void showMistake(const QByteArray &, const QByteArray &, int) override {}
+    void runTestWindow(int) override { }
+    void showMistake(const QByteArray &, const QByteArray &, int) override { }
 };
 
 // One test of every lesson, as the main window starts it; the words drawn.

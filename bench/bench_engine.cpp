@@ -73,12 +73,24 @@ void BM_NextWordDrawAllMistakes(benchmark::State &state) { drawAll(state, true);
 
 } // namespace
 
-BENCHMARK(BM_NextWordDrawAll)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_NextWordDrawAll)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
-BENCHMARK(BM_NextWordDrawAllMistakes)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_NextWordDrawAllMistakes)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
-BENCHMARK(BM_TouchEntriesInRandomOrder)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_TouchEntriesInRandomOrder)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

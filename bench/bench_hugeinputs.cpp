@@ -147,17 +147,25 @@ int main(int argc, char **argv)
     // A child's peak memory counts what it shares of ours until its exec.
     malloc_trim(0);
     // The floor of the peak memory: what a child shares of this process.
-    benchmark::RegisterBenchmark("true", [](benchmark::State &state) { measureProcess(state, {QStringLiteral("true")}); })
-        ->UseManualTime()->Iterations(3);
+    benchmark::RegisterBenchmark("true",
+                                 [](benchmark::State &state) { measureProcess(state, {QStringLiteral("true")}); })
+        ->UseManualTime()
+        ->Iterations(3);
     benchmark::RegisterBenchmark("wc -l, a million lessons", BM_WcL, lessons)->UseManualTime()->Iterations(3);
     benchmark::RegisterBenchmark("main window, a million lessons", BM_MainWindowMillionLessons)
-        ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("lesson browser, a million lessons", BM_BrowserMillionLessons)
-        ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("wc -l, 67 MB lexitka.ini", BM_WcL, ini)->UseManualTime()->Iterations(3);
     benchmark::RegisterBenchmark("cp, 67 MB lexitka.ini", BM_Cp, ini)->UseManualTime()->Iterations(3);
     benchmark::RegisterBenchmark("start and close, 67 MB lexitka.ini", BM_StartAndCloseWithHugeSettings)
-        ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

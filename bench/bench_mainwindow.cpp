@@ -47,10 +47,7 @@ void openAndPaint(benchmark::State &state, const QString &path, int lessons)
     state.SetBytesProcessed(state.iterations() * fileSize(path));
 }
 
-void BM_OpenSlovnik(benchmark::State &state)
-{
-    openAndPaint(state, generatedDictionary(1'000'000, 1'000), 1000);
-}
+void BM_OpenSlovnik(benchmark::State &state) { openAndPaint(state, generatedDictionary(1'000'000, 1'000), 1000); }
 
 void BM_OpenManyLessons(benchmark::State &state)
 {
@@ -59,10 +56,7 @@ void BM_OpenManyLessons(benchmark::State &state)
     state.SetLabel(state.range(1) ? "lone CR" : "CR LF");
 }
 
-void BM_OpenLongLessonName(benchmark::State &state)
-{
-    openAndPaint(state, generatedLongName(state.range(0)), 2);
-}
+void BM_OpenLongLessonName(benchmark::State &state) { openAndPaint(state, generatedLongName(state.range(0)), 2); }
 
 void BM_StartWithDictionary(benchmark::State &state)
 {
@@ -77,9 +71,7 @@ void BM_StartWithDictionary(benchmark::State &state)
 }
 
 BENCHMARK(BM_OpenSlovnik)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenManyLessons)
-    ->ArgsProduct({{100'000, 1'000'000}, {0, 1}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenManyLessons)->ArgsProduct({{100'000, 1'000'000}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLongLessonName)->Arg(10'000'000)->Arg(50'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartWithDictionary)->Unit(benchmark::kMillisecond);
 

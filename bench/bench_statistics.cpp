@@ -18,9 +18,13 @@ namespace {
 
 QList<QByteArray> records(qsizetype count)
 {
-    const QList<QByteArray> subjects = {"Lekce 1,Lekce 2/Anglicko - \xe8" "esky",
-                                        "Lekce 3/\xc8" "esko - anglicky",
-                                        "Lekce 1,Lekce 2,Lekce 3,Lekce 4/Anglicko - \xe8" "esky,\xc8" "esko - anglicky"};
+    const QList<QByteArray> subjects = {"Lekce 1,Lekce 2/Anglicko - \xe8"
+                                        "esky",
+                                        "Lekce 3/\xc8"
+                                        "esko - anglicky",
+                                        "Lekce 1,Lekce 2,Lekce 3,Lekce 4/Anglicko - \xe8"
+                                        "esky,\xc8"
+                                        "esko - anglicky"};
     QList<QByteArray> lines;
     lines.reserve(count);
     QDate day(2020, 1, 1);

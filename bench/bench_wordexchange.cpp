@@ -28,8 +28,9 @@ const QList<ExportLesson> &lessons()
             ExportLesson lesson{QByteArray("Lekce ") + QByteArray::number(l), {}};
             for (long i = 0; i < kWords / 100; ++i) {
                 const long n = l * 1000 + i;
-                const int len = std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld",
-                                              i, n % 4, n, n % 100000, n);
+                const int len =
+                    std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld", i,
+                                  n % 4, n, n % 100000, n);
                 lesson.lines.append(QByteArray(line, len));
             }
             out.append(lesson);

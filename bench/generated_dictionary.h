@@ -41,8 +41,9 @@ inline QString generatedDictionary(long entries, long lessons)
         chunk.append(line, n);
         for (long e = 0; e < perLesson; ++e) {
             const long id = l * perLesson + e;
-            const int m = std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld\r\n",
-                                        e, id % 4, id, id % 100000, id);
+            const int m =
+                std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld\r\n", e,
+                              id % 4, id, id % 100000, id);
             chunk.append(line, m);
             if (chunk.size() > (1 << 20) - 256) {
                 out.write(chunk);

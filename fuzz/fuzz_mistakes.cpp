@@ -40,8 +40,7 @@ class ScriptedUi final : public TestUi {
 public:
     ScriptedUi(UTest &test, QByteArrayView answers, qsizetype maxQuestions)
         : m_test(test), m_answers(answers), m_maxQuestions(maxQuestions)
-    {
-    }
+    { }
 
     QList<QByteArray> asked;    // CurrentLine of every question
     QList<QByteArray> mistakes; // "kind\entry" of every wrong answer
@@ -65,17 +64,17 @@ public:
             // Right unless the input says otherwise: the word, its article
             // and, for a verb, its forms as they stand in the dictionary.
             TypedAnswer answer;
-            answer.text = kind == KindToForeign ? w.Slovo
-                : kind == KindPlural            ? w.Mn
-                : kind == KindVerbForms         ? RemoveBrackets(w.Slovo)
-                                                : w.Preklad;
+            answer.text = kind == KindToForeign   ? w.Slovo
+                          : kind == KindPlural    ? w.Mn
+                          : kind == KindVerbForms ? RemoveBrackets(w.Slovo)
+                                                  : w.Preklad;
             answer.article = articleCode(languageCode, w.Clen);
             answer.forms.presentAsked = true;
             const QList<QByteArray> forms = w.Mn.split(',');
             answer.forms.present = forms.value(0);
             answer.forms.preterite = forms.value(1);
-            answer.forms.perfect = w.Mn.mid(std::min<qsizetype>(w.Mn.size(), answer.forms.present.size()
-                                                                    + answer.forms.preterite.size() + 2));
+            answer.forms.perfect = w.Mn.mid(
+                std::min<qsizetype>(w.Mn.size(), answer.forms.present.size() + answer.forms.preterite.size() + 2));
             bool typedOwn = false;
             if (m_next < m_answers.size()) {
                 const quint8 b = quint8(m_answers[m_next++]);
@@ -120,10 +119,7 @@ private:
     qsizetype m_next = 0;
 };
 
-std::array<bool, 4> kindsFrom(int bits)
-{
-    return {bool(bits & 1), bool(bits & 2), bool(bits & 4), bool(bits & 8)};
-}
+std::array<bool, 4> kindsFrom(int bits) { return {bool(bits & 1), bool(bits & 2), bool(bits & 4), bool(bits & 8)}; }
 
 // As the main window does before a test.
 void prepare(UTest &test, const QList<QByteArray> &pool, int kindBits)

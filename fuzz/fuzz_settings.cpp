@@ -28,8 +28,7 @@ bool hasLineBreak(QByteArrayView v) { return v.contains('\r') || v.contains('\n'
 bool isBreak(char c) { return c == '\r' || c == '\n'; }
 
 // Whether out is file with newLine put in one of the ways above.
-bool changedInOnePlace(const QByteArray &file, const QByteArray &out, const QByteArray &newLine,
-                       QByteArrayView section)
+bool changedInOnePlace(const QByteArray &file, const QByteArray &out, const QByteArray &newLine, QByteArrayView section)
 {
     const qsizetype n = file.size(), m = out.size();
     qsizetype prefix = 0; // out and file agree before this
@@ -42,7 +41,7 @@ bool changedInOnePlace(const QByteArray &file, const QByteArray &out, const QByt
     // out == file[0, a) + text + file[b, n)
     const auto splicedAt = [&](qsizetype a, qsizetype b, QByteArrayView text) {
         return a <= b && a <= prefix && n - b <= suffix && m == a + text.size() + (n - b)
-            && QByteArrayView(out).sliced(a, text.size()) == text;
+               && QByteArrayView(out).sliced(a, text.size()) == text;
     };
 
     // A line's text replaced.
@@ -95,11 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArrayView trimmedKey = trimmedBlanks(key);
     const bool roundTrips = !hasLineBreak(value) && trimmedBlanks(value) == value && !hasLineBreak(key)
-        && !key.contains('=') && !trimmedKey.startsWith('[') && !trimmedKey.startsWith(';') && !hasLineBreak(section)
-        && !section.contains(']');
+                            && !key.contains('=') && !trimmedKey.startsWith('[') && !trimmedKey.startsWith(';')
+                            && !hasLineBreak(section) && !section.contains(']');
     if (roundTrips) {
-        FUZZ_CHECK(profile.readString(section, key, "\x01missing") == value, where + QStringLiteral(" reads back ")
-                       + shown(profile.readString(section, key, "\x01missing")));
+        FUZZ_CHECK(profile.readString(section, key, "\x01missing") == value,
+                   where + QStringLiteral(" reads back ") + shown(profile.readString(section, key, "\x01missing")));
         FUZZ_CHECK(ProfileFile::withValue(out, section, key, value) == out, where);
 
         // Every other key reads as before (the first 256, to stay quick).
@@ -113,8 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 const QByteArrayView k = before.key(s, e);
                 if (written && equalsIgnoringCase(k, trimmedKey))
                     continue;
-                FUZZ_CHECK(before.value(name, k) == after.value(name, k), where + QStringLiteral(": key ")
-                               + shown(name) + u' ' + shown(k) + QStringLiteral(" changed"));
+                FUZZ_CHECK(before.value(name, k) == after.value(name, k), where + QStringLiteral(": key ") + shown(name)
+                                                                              + u' ' + shown(k)
+                                                                              + QStringLiteral(" changed"));
             }
         }
     }

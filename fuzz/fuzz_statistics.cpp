@@ -157,8 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     const QList<QByteArray> before = missing ? QList<QByteArray>() : lines;
-    FUZZ_CHECK((missing || now.startsWith(file)) && splitLines(now) == before + QList<QByteArray>{*record},
-               shown(now));
+    FUZZ_CHECK((missing || now.startsWith(file)) && splitLines(now) == before + QList<QByteArray>{*record}, shown(now));
     checkReport(splitLines(now), filter);
     return 0;
 }

@@ -87,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // The line stored in a lesson and read back, when it is one line,
         // not a header or comment, and has no blanks to be trimmed.
         const bool oneEntryLine = !line.contains('\r') && !line.contains('\n') && trimmedBlanks(key) == key
-            && trimmedBlanks(composed) == composed && !key.startsWith('[') && !key.startsWith(';');
+                                  && trimmedBlanks(composed) == composed && !key.startsWith('[')
+                                  && !key.startsWith(';');
         if (!oneEntryLine)
             continue;
         const IniDocument doc = IniDocument::fromBytes("[Lekce]\r\n" + line + "\r\n");

@@ -45,10 +45,7 @@ QTemporaryDir &scratchFolder()
 }
 
 // A crash skips the destructors; the folder goes all the same.
-void removeScratch()
-{
-    scratchFolder().remove();
-}
+void removeScratch() { scratchFolder().remove(); }
 
 } // namespace
 
@@ -93,8 +90,8 @@ bool scratchExists(const QString &path) { return QFileInfo::exists(path); }
 QString shown(QByteArrayView bytes)
 {
     constexpr qsizetype kMax = 300;
-    QString text = QString::fromLatin1(bytes.first(std::min(bytes.size(), kMax)).toByteArray().toPercentEncoding(
-        " =[];,/\\()"));
+    QString text =
+        QString::fromLatin1(bytes.first(std::min(bytes.size(), kMax)).toByteArray().toPercentEncoding(" =[];,/\\()"));
     if (bytes.size() > kMax)
         text += QStringLiteral("…(%1 bytes)").arg(bytes.size());
     return u'"' + text + u'"';

@@ -16,7 +16,7 @@ namespace lexitka::fuzz {
 #define FUZZ_CHECK(cond, what)                                                                                         \
     do {                                                                                                               \
         if (!(cond))                                                                                                   \
-            ::lexitka::fuzz::fail(__FILE__, __LINE__, QLatin1String(#cond) + QLatin1String(": ") + (what));           \
+            ::lexitka::fuzz::fail(__FILE__, __LINE__, QLatin1String(#cond) + QLatin1String(": ") + (what));            \
     } while (false)
 
 inline QByteArray bytesOf(const uint8_t *data, size_t size)

@@ -2,7 +2,7 @@
 # What building and running the program needs, and nothing more (scripts/run).
 LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev libx11-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-wine"
 # What the tests use besides (scripts/test).
-LEXITKA_TEST_PACKAGES="libbenchmark-dev poppler-utils unrtf desktop-file-utils appstream libxtst-dev xvfb x11-xkb-utils shared-mime-info libglib2.0-bin xdg-utils"
+LEXITKA_TEST_PACKAGES="clang-format libbenchmark-dev poppler-utils unrtf desktop-file-utils appstream libxtst-dev xvfb x11-xkb-utils shared-mime-info libglib2.0-bin xdg-utils"
 # The fuzz targets: clang, the package that holds clang 14's libFuzzer
 # runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
 LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"

@@ -57,7 +57,7 @@ void TestAbout::aboutBox()
             if (l->objectName().isEmpty())
                 s.captions << l->text();
         }
-        s.values = {box->lblProgram->text(), box->lblVerze->text(), box->lblAutor->text(),
+        s.values = {box->lblProgram->text(), box->lblVerze->text(),   box->lblAutor->text(),
                     box->lblGrafika->text(), box->lblKontakt->text(), box->lblLicence->text()};
         s.icon = box->ProgramIcon->pixmap().toImage();
         s.okDefault = box->btnOK->isDefault() && box->btnOK->text() == QStringLiteral("OK");

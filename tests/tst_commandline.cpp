@@ -160,8 +160,9 @@ void TestCommandLine::namesBeyondAscii()
               "[Slovnik]\r\nFile=" + QFile::encodeName(folder()) + "/data.en\r\n");
     const QStringList said = start(cwd(), cp1250Name);
     QCOMPARE(said.size(), 3);
-    QVERIFY2(said[0].startsWith(QStringLiteral("message: Název slovníku slovn\uFFFDk2.en není zapsán v kódování UTF-8")),
-             qPrintable(said[0]));
+    QVERIFY2(
+        said[0].startsWith(QStringLiteral("message: Název slovníku slovn\uFFFDk2.en není zapsán v kódování UTF-8")),
+        qPrintable(said[0]));
     QCOMPARE(said[2], QStringLiteral("lessons: 7"));
     // Where no such file is, it is simply not found.
     QVERIFY(start(cwd(), "jin\xE9.en").value(0).contains(QStringLiteral("nebyl nalezen ani jako")));

@@ -86,9 +86,8 @@ private slots:
         QTest::newRow("only the first = ends the key")
             << int(LangEnglish) << QByteArray("3=E=mc2\\vzorec") << QByteArray() << QByteArray("E=mc2") << QByteArray()
             << QByteArray("vzorec");
-        QTest::newRow("missing field repeats the last")
-            << int(LangEnglish) << QByteArray("5=cat") << QByteArray() << QByteArray("cat") << QByteArray()
-            << QByteArray("cat");
+        QTest::newRow("missing field repeats the last") << int(LangEnglish) << QByteArray("5=cat") << QByteArray()
+                                                        << QByteArray("cat") << QByteArray() << QByteArray("cat");
         QTest::newRow("German, missing fields") << int(LangGerman) << QByteArray("4=0\\Hund") << QByteArray("0")
                                                 << QByteArray("Hund") << QByteArray("Hund") << QByteArray("Hund");
         QTest::newRow("no = at all") << int(LangLatin) << QByteArray("canis\\pes") << QByteArray()
@@ -99,9 +98,8 @@ private slots:
                                      << QByteArray("mesas") << QByteArray() << QByteArray("stoly");
         QTest::newRow("Russian") << int(LangRussian) << QByteArray("0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes") << QByteArray()
                                  << QByteArray("\xF1\xEE\xE1\xE0\xEA\xE0") << QByteArray() << QByteArray("pes");
-        QTest::newRow("article that is no number")
-            << int(LangSpanish) << QByteArray("1=x\\y\\z") << QByteArray("x") << QByteArray("y") << QByteArray()
-            << QByteArray("z");
+        QTest::newRow("article that is no number") << int(LangSpanish) << QByteArray("1=x\\y\\z") << QByteArray("x")
+                                                   << QByteArray("y") << QByteArray() << QByteArray("z");
         QTest::newRow("blanks inside stay") << int(LangEnglish) << QByteArray("1= to go \\ jít ") << QByteArray()
                                             << QByteArray(" to go ") << QByteArray() << QByteArray(" jít ");
     }
@@ -169,15 +167,26 @@ private slots:
         };
         const QList<Row> rows = {
             {20, "en", "Anglické", "Lexitka - Anglické [", {"Anglicko - česky", "Česko - anglicky"}, CodePage::Cp1250},
-            {21, "de", "Německé", "Lexitka - Německé [",
-             {"Nemecko - česky", "Česko - německy", "Množná čísla", "Slovesa"}, CodePage::Cp1250},
-            {22, "fr", "Francouzské", "Lexitka - Francouzské [", {"Franc. - česky", "Česko - franc."},
+            {21,
+             "de",
+             "Německé",
+             "Lexitka - Německé [",
+             {"Nemecko - česky", "Česko - německy", "Množná čísla", "Slovesa"},
+             CodePage::Cp1250},
+            {22,
+             "fr",
+             "Francouzské",
+             "Lexitka - Francouzské [",
+             {"Franc. - česky", "Česko - franc."},
              CodePage::Cp1252},
             {23, "ru", "Ruské", "Lexitka - Ruské [", {"Rusko - česky", "Česko - rusky"}, CodePage::Cp1251},
-            {24, "es", "Španělské", "Lexitka - Španělské [", {"Španělsko - česky", "Česko - španělsky"},
+            {24,
+             "es",
+             "Španělské",
+             "Lexitka - Španělské [",
+             {"Španělsko - česky", "Česko - španělsky"},
              CodePage::Cp1252},
-            {25, "lt", "Latinské", "Lexitka - Latinské [", {"Latinsko - česky", "Česko - latinsky"},
-             CodePage::Cp1250},
+            {25, "lt", "Latinské", "Lexitka - Latinské [", {"Latinsko - česky", "Česko - latinsky"}, CodePage::Cp1250},
         };
         QCOMPARE(allLanguageCodes().size(), rows.size());
         for (const Row &r : rows) {
@@ -246,8 +255,12 @@ private slots:
 
     void sampleDictionaries()
     {
-        const QStringList files = {"data.en", "Slovniky/nemcina.de", "Slovniky/francouzstina.fr",
-                                   "Slovniky/spanelstina.es", "Slovniky/rustina.ru", "Slovniky/latina.lt"};
+        const QStringList files = {"data.en",
+                                   "Slovniky/nemcina.de",
+                                   "Slovniky/francouzstina.fr",
+                                   "Slovniky/spanelstina.es",
+                                   "Slovniky/rustina.ru",
+                                   "Slovniky/latina.lt"};
         QSet<int> seen;
         for (const QString &name : files) {
             const QString path = sampleFile(name);
@@ -289,9 +302,8 @@ private slots:
                 QVERIFY(lines.size() - verbs - noPlural >= 3);
             }
             if (*code == LangSpanish) {
-                QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QByteArray &l) {
-                    return ParseWord(l, LangSpanish).Clen == "4";
-                }));
+                QVERIFY(std::any_of(lines.begin(), lines.end(),
+                                    [](const QByteArray &l) { return ParseWord(l, LangSpanish).Clen == "4"; }));
             }
         }
         QCOMPARE(seen.size(), 6);

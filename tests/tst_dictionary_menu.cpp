@@ -66,8 +66,8 @@ private:
             dlg->reject();
             return;
         }
-        seen.append({dlg->objectName(), QDir(dlg->directory()).absolutePath(), name->text(),
-                     dlg->selectedNameFilter(), dlg->nameFilters(), dlg->defaultSuffix()});
+        seen.append({dlg->objectName(), QDir(dlg->directory()).absolutePath(), name->text(), dlg->selectedNameFilter(),
+                     dlg->nameFilters(), dlg->defaultSuffix()});
         const QString answer = m_answers.takeFirst();
         if (answer == cancel()) {
             dlg->reject();
@@ -88,10 +88,7 @@ private:
 
 QString sample(const QString &name) { return QStringLiteral(LEXITKA_SAMPLE_DATA "/") + name; }
 
-void copySample(const QString &name, const QString &to)
-{
-    writeFile(to, readFile(sample(name)));
-}
+void copySample(const QString &name, const QString &to) { writeFile(to, readFile(sample(name))); }
 
 QList<bool> ticks(const TfrmMain &frm) { return frm.testKindTicks(); }
 

@@ -116,8 +116,7 @@ struct Editor {
 
 // Fills the word dialog, typing each text key by key into its emptied
 // field, and presses "OK" (or "Storno").
-Answer typeWord(Editor &e, int article, const QString &slovo, const QString &mn, const QString &preklad,
-                bool ok = true)
+Answer typeWord(Editor &e, int article, const QString &slovo, const QString &mn, const QString &preklad, bool ok = true)
 {
     return [&e, article, slovo, mn, preklad, ok](QWidget *modal) {
         TfrmWord &w = e.word();
@@ -311,22 +310,22 @@ void TestEditor::rowsByLanguage_data()
     QTest::addColumn<int>("wordCodePage");
     const QColor navy(0, 0, 128), maroon(128, 0, 0), green(0, 128, 0), black(0, 0, 0);
     const int w1250 = int(CodePage::Cp1250), w1252 = int(CodePage::Cp1252);
-    QTest::newRow("German der") << "a.de" << cz("0=0\\Hund\\Hunde\\pes")
-                                << QStringList{"der", "Hund", "Hunde", "pes"} << navy << w1250;
+    QTest::newRow("German der") << "a.de" << cz("0=0\\Hund\\Hunde\\pes") << QStringList{"der", "Hund", "Hunde", "pes"}
+                                << navy << w1250;
     QTest::newRow("German code 3") << "a.de" << cz("0=3\\gehen\\geht,ging,i gegangen\\jít")
                                    << QStringList{"", "gehen", "geht,ging,i gegangen", "jít"} << black << w1250;
     QTest::newRow("French la") << "a.fr" << (QByteArray("0=1\\f") + char(0xEA) + "te\\" + cz("slavnost"))
                                << QStringList{"la", "fête", "", "slavnost"} << maroon << w1252;
-    QTest::newRow("French les") << "a.fr" << cz("0=2\\gens\\lidé") << QStringList{"les", "gens", "", "lidé"}
-                                << green << w1252;
-    QTest::newRow("Spanish la") << "a.es" << cz("0=1\\mesa\\stůl") << QStringList{"la", "mesa", "", "stůl"}
-                                << maroon << w1252;
+    QTest::newRow("French les") << "a.fr" << cz("0=2\\gens\\lidé") << QStringList{"les", "gens", "", "lidé"} << green
+                                << w1252;
+    QTest::newRow("Spanish la") << "a.es" << cz("0=1\\mesa\\stůl") << QStringList{"la", "mesa", "", "stůl"} << maroon
+                                << w1252;
     QTest::newRow("Spanish las") << "a.es" << (QByteArray("0=4\\ni") + char(0xF1) + "as\\" + cz("dívky"))
                                  << QStringList{"las", "niñas", "", "dívky"} << green << w1252;
-    QTest::newRow("French code 4") << "a.fr" << QByteArray("0=4\\x\\y") << QStringList{"není", "x", "", "y"}
-                                   << black << w1252;
-    QTest::newRow("Russian") << "a.ru" << ("0=" + kSobaka + "\\pes") << QStringList{"", "собака", "", "pes"}
-                             << black << int(CodePage::Cp1251);
+    QTest::newRow("French code 4") << "a.fr" << QByteArray("0=4\\x\\y") << QStringList{"není", "x", "", "y"} << black
+                                   << w1252;
+    QTest::newRow("Russian") << "a.ru" << ("0=" + kSobaka + "\\pes") << QStringList{"", "собака", "", "pes"} << black
+                             << int(CodePage::Cp1251);
 }
 
 void TestEditor::rowsByLanguage()
@@ -383,8 +382,8 @@ void TestEditor::savingOrNot()
     e.answers = {nameLesson(QStringLiteral("Nová")),
                  typeWord(e, 0, QStringLiteral("Vogel"), QStringLiteral("Vögel"), QStringLiteral("pták"))};
     QVERIFY(e.run([&] {
-        v.Button5Click();                              // the first word of "Tiere"
-        v.cmbLekce->setCurrentIndex(1);                // "Leer", and it goes
+        v.Button5Click();               // the first word of "Tiere"
+        v.cmbLekce->setCurrentIndex(1); // "Leer", and it goes
         v.cmbLekceChange();
         v.Button6Click();
         QCOMPARE(e.lesson(), QStringLiteral("Tiere")); // the first entry after a deletion
@@ -639,10 +638,12 @@ void TestEditor::typingWithoutSwitch()
         QList<KeyboardLayout> layouts;
     };
     const QList<User> users{
-        {"English of two", kEnglishLayout,
+        {"English of two",
+         kEnglishLayout,
          {{kCzechLayout, QStringLiteral("Czech")}, {kEnglishLayout, QStringLiteral("English (US)")}}},
         {"Czech only", kCzechLayout, {{kCzechLayout, QStringLiteral("Czech")}}},
-        {"cannot tell", std::nullopt,
+        {"cannot tell",
+         std::nullopt,
          {{kCzechLayout, QStringLiteral("Czech")}, {kEnglishLayout, QStringLiteral("English (US)")}}},
     };
     for (const User &user : users) {
@@ -848,15 +849,15 @@ void TestEditor::undoRedo()
         v.cmbLekceChange();
         shortcut(v.sgList, Qt::Key_F9);
         QCOMPARE(e.column(1), (QStringList{"Hund", "Katze", "Pferd", "sehen"}));
-        v.Button2Click();                              // Nová
-        v.Button3Click();                              // Maus
+        v.Button2Click(); // Nová
+        v.Button3Click(); // Maus
         v.cmbLekce->setCurrentIndex(0);
         v.cmbLekceChange();
         v.sgList->selectRow(1);
-        v.Button4Click();                              // Katze → Boot
-        QTest::keyClick(v.sgList, Qt::Key_Delete);     // Boot, the selected row
+        v.Button4Click();                          // Katze → Boot
+        QTest::keyClick(v.sgList, Qt::Key_Delete); // Boot, the selected row
         v.cmbLekce->setCurrentIndex(1);
-        v.Button6Click();                              // Leer
+        v.Button6Click(); // Leer
         QCOMPARE(v.undoStack()->count(), 6);
         const QList<QByteArray> changed = state();
         QCOMPARE(changed.size(), 4);
@@ -971,7 +972,8 @@ void TestEditor::utf8QuestionOnlyWhenOpened()
 {
     // Opened as it is after No; the lesson list read again after the editor
     // does not ask a second time.
-    const QByteArray utf8 = QByteArray("[Zv\xC3\xAD\xC5\x99" "ata]\r\n0=dog\\pes\r\n1=horse\\k\xC5\xAF\xC5\x88\r\n");
+    const QByteArray utf8 = QByteArray("[Zv\xC3\xAD\xC5\x99"
+                                       "ata]\r\n0=dog\\pes\r\n1=horse\\k\xC5\xAF\xC5\x88\r\n");
     Editor e(QStringLiteral("slova.en"), "[L]\r\n0=dog\\pes\r\n");
     QVERIFY(e.f.messenger.messages.isEmpty());
     writeFile(e.f.path(e.file), utf8);
@@ -1047,7 +1049,9 @@ void TestEditor::importOneUndoStep()
 
     // A text file into the lesson shown, after the header the dialog saw.
     const QString tsvPath = e.f.path(QStringLiteral("slova.csv"));
-    writeFile(tsvPath, "Slovo;P\xC5\x99" "eklad;\xC4\x8C" "len\r\nBoot;lo\xC4\x8F;das\r\n\"Tisch; gro\xC3\x9F\";st\xC5\xAFl;der\r\n");
+    writeFile(tsvPath, "Slovo;P\xC5\x99"
+                       "eklad;\xC4\x8C"
+                       "len\r\nBoot;lo\xC4\x8F;das\r\n\"Tisch; gro\xC3\x9F\";st\xC5\xAFl;der\r\n");
     e.answers = {[&](QWidget *modal) {
         auto *dlg = qobject_cast<TfrmImport *>(modal);
         QVERIFY(dlg);
@@ -1159,8 +1163,8 @@ void TestEditor::renameAndMenu()
                             + (a->shortcut().isEmpty() ? a->text().section(u'\t', 1) : a->shortcut().toString()));
         for (const QString &expected :
              {"Přidat slovíčko|Ins", "Smazat slovíčko|Del", "Seřadit lekci|Ctrl+F9", "Export do RTF…|Ctrl+F10",
-              "Zpět|Ctrl+Z", "Znovu Přejmenovat lekci|Ctrl+Y", "Tisk|", "Tisk…|Ctrl+P", "Uložit|Ctrl+S", "Hledat…|Ctrl+F",
-              "Importovat slovíčka…|Ctrl+I", "Přejmenovat lekci…|Ctrl+R", "Zavřít|Esc"})
+              "Zpět|Ctrl+Z", "Znovu Přejmenovat lekci|Ctrl+Y", "Tisk|", "Tisk…|Ctrl+P", "Uložit|Ctrl+S",
+              "Hledat…|Ctrl+F", "Importovat slovíčka…|Ctrl+I", "Přejmenovat lekci…|Ctrl+R", "Zavřít|Esc"})
             QVERIFY2(menu.contains(expected), qPrintable(menu.join(u',')));
         QCOMPARE(v.sgList->contextMenuPolicy(), Qt::ActionsContextMenu);
 
@@ -1203,7 +1207,8 @@ void TestEditor::spreadsheetGrid()
         // after its selected row, in one step.
         select({0, 2});
         shortcut(v.sgList, Qt::Key_C);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
         show(2);
         shortcut(v.sgList, Qt::Key_V);
         QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
@@ -1214,7 +1219,8 @@ void TestEditor::spreadsheetGrid()
         select({1, 2});
         shortcut(v.sgList, Qt::Key_X);
         QCOMPARE(e.column(1), (QStringList{"Haus", "Tür"}));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("der\tHund\tHunde\tpes\ndas\tPferd\tPferde\tkůň\n"));
         v.undoStack()->undo();
         QCOMPARE(e.column(1), (QStringList{"Haus", "Hund", "Pferd", "Tür"}));
 
@@ -1340,8 +1346,8 @@ void TestEditor::saveQuestionBox()
     // The real box: Ano, Ne, Storno; Enter gives Ano, Esc Storno.
     QtMessenger messenger;
     QWidget parent;
-    for (const auto &[key, expected] : {std::pair{Qt::Key_Return, Messenger::Answer::Yes},
-                                        std::pair{Qt::Key_Escape, Messenger::Answer::Cancel}}) {
+    for (const auto &[key, expected] :
+         {std::pair{Qt::Key_Return, Messenger::Answer::Yes}, std::pair{Qt::Key_Escape, Messenger::Answer::Cancel}}) {
         ModalDriver driver([key = key](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
             if (!box)

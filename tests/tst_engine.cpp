@@ -26,7 +26,7 @@ public:
         int kind;
     };
 
-    explicit FakeUi(UTest &test) : m_test(test) {}
+    explicit FakeUi(UTest &test) : m_test(test) { }
 
     // Given the expected answer, what the user types; default: right.
     std::function<QByteArray(const QByteArray &expected)> answer = [](const QByteArray &e) { return e; };
@@ -208,9 +208,18 @@ void TestEngine::scoreTextsAndSuccessRate()
     QCOMPARE(e.test.SuccessPercent(), 0); // before the first answer, not 100
     const struct {
         int good, bad, percent;
-    } rates[] = {{1, 7, 12}, {3, 5, 38}, {5, 3, 62}, {1, 1, 50}, {2, 1, 67}, {1, 2, 33}, {4, 0, 100}, {0, 3, 0},
+    } rates[] = {{1, 7, 12},
+                 {3, 5, 38},
+                 {5, 3, 62},
+                 {1, 1, 50},
+                 {2, 1, 67},
+                 {1, 2, 33},
+                 {4, 0, 100},
+                 {0, 3, 0},
                  // Exact halves that a floating-point quotient misses.
-                 {23, 17, 58}, {109, 91, 54}, {1, 199, 0}};
+                 {23, 17, 58},
+                 {109, 91, 54},
+                 {1, 199, 0}};
     for (const auto &r : rates) {
         e.test.GoodCount = r.good;
         e.test.BadCount = r.bad;

@@ -86,45 +86,51 @@ void TestFileDialogs::czechWhateverTheLocale()
     }
     auto app = f.makeApp(f.path("data.en"));
     TfrmMain &w = app->frmMain();
-    QVERIFY(inFileDialog([&] { w.Otevt1Click(); }, [&](QFileDialog *dlg) {
-        QCOMPARE(dlg->objectName(), QStringLiteral("dlgOpen"));
-        QCOMPARE(dlg->findChild<QLabel *>("lookInLabel")->text(), QStringLiteral("Oblast hledání:"));
-        QCOMPARE(dlg->findChild<QLabel *>("fileNameLabel")->text(), QStringLiteral("Název souboru:"));
-        QCOMPARE(dlg->findChild<QLabel *>("fileTypeLabel")->text(), QStringLiteral("Soubory typu:"));
-        QStringList buttons;
-        for (QAbstractButton *b : dlg->findChild<QDialogButtonBox *>()->buttons())
-            buttons.append(b->text());
-        QCOMPARE(buttons, (QStringList{"Otevřít", "Storno"}));
-        const std::pair<const char *, const char *> tips[] = {
-            {"backButton", "Zpět"},           {"forwardButton", "Vpřed"},       {"toParentButton", "O úroveň výš"},
-            {"newFolderButton", "Nová složka"}, {"listModeButton", "Seznam"}, {"detailModeButton", "Podrobnosti"}};
-        for (const auto &[name, tip] : tips)
-            QCOMPARE(dlg->findChild<QAbstractButton *>(name)->toolTip(), QString::fromUtf8(tip));
+    QVERIFY(inFileDialog(
+        [&] { w.Otevt1Click(); },
+        [&](QFileDialog *dlg) {
+            QCOMPARE(dlg->objectName(), QStringLiteral("dlgOpen"));
+            QCOMPARE(dlg->findChild<QLabel *>("lookInLabel")->text(), QStringLiteral("Oblast hledání:"));
+            QCOMPARE(dlg->findChild<QLabel *>("fileNameLabel")->text(), QStringLiteral("Název souboru:"));
+            QCOMPARE(dlg->findChild<QLabel *>("fileTypeLabel")->text(), QStringLiteral("Soubory typu:"));
+            QStringList buttons;
+            for (QAbstractButton *b : dlg->findChild<QDialogButtonBox *>()->buttons())
+                buttons.append(b->text());
+            QCOMPARE(buttons, (QStringList{"Otevřít", "Storno"}));
+            const std::pair<const char *, const char *> tips[] = {{"backButton", "Zpět"},
+                                                                  {"forwardButton", "Vpřed"},
+                                                                  {"toParentButton", "O úroveň výš"},
+                                                                  {"newFolderButton", "Nová složka"},
+                                                                  {"listModeButton", "Seznam"},
+                                                                  {"detailModeButton", "Podrobnosti"}};
+            for (const auto &[name, tip] : tips)
+                QCOMPARE(dlg->findChild<QAbstractButton *>(name)->toolTip(), QString::fromUtf8(tip));
 
-        // The side bar: home, Documents, the dictionary folder.
-        QCOMPARE(dlg->sidebarUrls(),
-                 (QList<QUrl>{QUrl::fromLocalFile(QDir::homePath()),
-                              QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
-                              QUrl::fromLocalFile(slovniky)}));
+            // The side bar: home, Documents, the dictionary folder.
+            QCOMPARE(
+                dlg->sidebarUrls(),
+                (QList<QUrl>{QUrl::fromLocalFile(QDir::homePath()),
+                             QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+                             QUrl::fromLocalFile(slovniky)}));
 
-        // The list in detail, as the user switches to it.
-        QTest::mouseClick(dlg->findChild<QAbstractButton *>("detailModeButton"), Qt::LeftButton);
-        auto *tree = dlg->findChild<QTreeView *>("treeView");
-        QVERIFY(tree && tree->isVisible());
-        QStringList headers;
-        for (int c = 0; c < 4; ++c)
-            headers.append(tree->model()->headerData(c, Qt::Horizontal).toString());
-        QCOMPARE(headers, (QStringList{"Název", "Velikost", "Typ", "Datum změny"}));
-        const QModelIndex file = rowOf(tree, "b.de");
-        QVERIFY(file.isValid());
-        QCOMPARE(file.siblingAtColumn(1).data().toString(), QStringLiteral("1,5 kB"));
-        QCOMPARE(file.siblingAtColumn(2).data().toString(), QStringLiteral("Soubor DE"));
-        QCOMPARE(file.siblingAtColumn(3).data().toString(), QStringLiteral("5. 3. 2026 14:07"));
-        const QModelIndex folder = rowOf(tree, "Starší");
-        QVERIFY(folder.isValid());
-        QCOMPARE(folder.siblingAtColumn(1).data().toString(), QString());
-        QCOMPARE(folder.siblingAtColumn(2).data().toString(), QStringLiteral("Složka"));
-    }));
+            // The list in detail, as the user switches to it.
+            QTest::mouseClick(dlg->findChild<QAbstractButton *>("detailModeButton"), Qt::LeftButton);
+            auto *tree = dlg->findChild<QTreeView *>("treeView");
+            QVERIFY(tree && tree->isVisible());
+            QStringList headers;
+            for (int c = 0; c < 4; ++c)
+                headers.append(tree->model()->headerData(c, Qt::Horizontal).toString());
+            QCOMPARE(headers, (QStringList{"Název", "Velikost", "Typ", "Datum změny"}));
+            const QModelIndex file = rowOf(tree, "b.de");
+            QVERIFY(file.isValid());
+            QCOMPARE(file.siblingAtColumn(1).data().toString(), QStringLiteral("1,5 kB"));
+            QCOMPARE(file.siblingAtColumn(2).data().toString(), QStringLiteral("Soubor DE"));
+            QCOMPARE(file.siblingAtColumn(3).data().toString(), QStringLiteral("5. 3. 2026 14:07"));
+            const QModelIndex folder = rowOf(tree, "Starší");
+            QVERIFY(folder.isValid());
+            QCOMPARE(folder.siblingAtColumn(1).data().toString(), QString());
+            QCOMPARE(folder.siblingAtColumn(2).data().toString(), QStringLiteral("Složka"));
+        }));
 }
 
 void TestFileDialogs::installedProgramWritesIntoDocuments()
@@ -143,15 +149,15 @@ void TestFileDialogs::installedProgramWritesIntoDocuments()
     TfrmMain &w = app.frmMain();
     QCOMPARE(w.dictionaryFolder(), perUser + "/Slovniky");
 
-    QVERIFY(inFileDialog([&] { w.Uloitjako1Click(); }, [&](QFileDialog *dlg) {
-        QCOMPARE(dlg->objectName(), QStringLiteral("dlgSave"));
-        QCOMPARE(dlg->directory().absolutePath(), documents);
-        QCOMPARE(dlg->findChild<QLineEdit *>("fileNameEdit")->text(), QStringLiteral("data.en"));
-    }));
+    QVERIFY(inFileDialog([&] { w.Uloitjako1Click(); },
+                         [&](QFileDialog *dlg) {
+                             QCOMPARE(dlg->objectName(), QStringLiteral("dlgSave"));
+                             QCOMPARE(dlg->directory().absolutePath(), documents);
+                             QCOMPARE(dlg->findChild<QLineEdit *>("fileNameEdit")->text(), QStringLiteral("data.en"));
+                         }));
     // Opening and importing still start in the dictionary folder.
-    QVERIFY(inFileDialog([&] { w.Import1Click(); }, [&](QFileDialog *dlg) {
-        QCOMPARE(dlg->directory().absolutePath(), perUser + "/Slovniky");
-    }));
+    QVERIFY(inFileDialog([&] { w.Import1Click(); },
+                         [&](QFileDialog *dlg) { QCOMPARE(dlg->directory().absolutePath(), perUser + "/Slovniky"); }));
 
     // The rich-text export from the browser.
     bool exported = false;
@@ -159,11 +165,12 @@ void TestFileDialogs::installedProgramWritesIntoDocuments()
         if (modal == &app.frmViewEdt() && !exported) {
             exported = true;
             driver.post([&] {
-                QVERIFY(inFileDialog([&] { app.frmViewEdt().SaveToFIle(); }, [&](QFileDialog *dlg) {
-                    QCOMPARE(dlg->objectName(), QStringLiteral("SaveDlg"));
-                    QCOMPARE(dlg->directory().absolutePath(), documents);
-                    QVERIFY(dlg->sidebarUrls().contains(QUrl::fromLocalFile(perUser)));
-                }));
+                QVERIFY(inFileDialog([&] { app.frmViewEdt().SaveToFIle(); },
+                                     [&](QFileDialog *dlg) {
+                                         QCOMPARE(dlg->objectName(), QStringLiteral("SaveDlg"));
+                                         QCOMPARE(dlg->directory().absolutePath(), documents);
+                                         QVERIFY(dlg->sidebarUrls().contains(QUrl::fromLocalFile(perUser)));
+                                     }));
                 app.frmViewEdt().close();
             });
         }
@@ -175,9 +182,8 @@ void TestFileDialogs::installedProgramWritesIntoDocuments()
     writeFile(f.path("data.en"), readFile(sample("data.en")));
     QVERIFY(QDir().mkpath(f.path("Slovniky")));
     auto copy = f.makeApp(f.path("data.en"));
-    QVERIFY(inFileDialog([&] { copy->frmMain().Uloitjako1Click(); }, [&](QFileDialog *dlg) {
-        QCOMPARE(dlg->directory().absolutePath(), f.path("Slovniky"));
-    }));
+    QVERIFY(inFileDialog([&] { copy->frmMain().Uloitjako1Click(); },
+                         [&](QFileDialog *dlg) { QCOMPARE(dlg->directory().absolutePath(), f.path("Slovniky")); }));
 }
 
 int main(int argc, char *argv[])

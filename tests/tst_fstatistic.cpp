@@ -54,7 +54,7 @@ public:
         test->GoodCount = good;
         test->BadCount = bad;
     }
-    void showMistake(const QByteArray &, const QByteArray &, int) override {}
+    void showMistake(const QByteArray &, const QByteArray &, int) override { }
 };
 
 void tick(QAbstractItemView *list, int row) { setTicked(list, row, true); }
@@ -95,8 +95,8 @@ void TestFStatistic::tableAndAverages()
     QCOMPARE(w.barSet->count(), 0);
     QCOMPARE(w.lblPrumer->text(), QStringLiteral("Průměr: 0 %"));
 
-    w.setLines({"6.12./67/Lekce 1/Anglicko - " + cz("česky"), "6.12./100/Lekce 2/K", "garbage",
-                "7.12./50/Ja/ty/K", "8.12./abc/L/K"});
+    w.setLines({"6.12./67/Lekce 1/Anglicko - " + cz("česky"), "6.12./100/Lekce 2/K", "garbage", "7.12./50/Ja/ty/K",
+                "8.12./abc/L/K"});
     w.FormShow();
     QCOMPARE(m->rowCount(), 5);
     QCOMPARE(cell(w, 0, 0), QStringLiteral("6.12."));
@@ -313,8 +313,7 @@ void TestFStatistic::shownFromTheMainWindow()
     main.btnStatistikaClick();
     QVERIFY(!opened);
     QCOMPARE(fx.messenger.messages.size(), 1);
-    QVERIFY(fx.messenger.messages[0].text.contains(
-        QDir::toNativeSeparators(fx.path(QStringLiteral("statistic.ens")))));
+    QVERIFY(fx.messenger.messages[0].text.contains(QDir::toNativeSeparators(fx.path(QStringLiteral("statistic.ens")))));
     QTest::qWait(10);
 }
 
@@ -322,7 +321,9 @@ void TestFStatistic::recordsFromTheMainWindow()
 {
     Fixture fx;
     const QString dict = fx.path(QStringLiteral("lekce.de"));
-    writeFile(dict, "[A,B]\r\n0=1\\Hund\\Hunde\\pes\r\n[C/D]\r\n0=2\\Katze\\Katzen\\ko" "\x9a" "ka\r\n"
+    writeFile(dict, "[A,B]\r\n0=1\\Hund\\Hunde\\pes\r\n[C/D]\r\n0=2\\Katze\\Katzen\\ko"
+                    "\x9a"
+                    "ka\r\n"
                     "[Pr\xe1zdn\xe1]\r\n");
     auto app = fx.makeApp(dict);
     TfrmMain &main = app->frmMain();

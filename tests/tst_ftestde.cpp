@@ -22,7 +22,7 @@ constexpr quintptr kCzech = kCzechLayout;
 constexpr quintptr kEnglish = kEnglishLayout;
 
 struct GermanTest : WindowTest<TfrmTestDe> {
-    GermanTest() : WindowTest(LangGerman) {}
+    GermanTest() : WindowTest(LangGerman) { }
     QByteArray mistakesFile() { return readFile(f.path(QStringLiteral("errors.dee"))); }
 };
 
@@ -244,7 +244,7 @@ void TestGermanWindow::pluralsAndVerbsAreAskedAlone()
                 QCOMPARE(t.w().focusWidget(), t.w().edtPreklad);
                 // The article box is ignored in plural questions.
                 t.answer(word.Slovo == "Katze" && t.ui->mistakes.isEmpty() ? QStringLiteral("Katze")
-                                                                            : QString::fromLatin1(word.Mn),
+                                                                           : QString::fromLatin1(word.Mn),
                          0);
             }
         });

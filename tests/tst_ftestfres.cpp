@@ -29,7 +29,7 @@ QByteArray entry(const char *key, const char *clen, const QString &word, const Q
 }
 
 struct ArticleTest : WindowTest<ArticleTestWindow> {
-    explicit ArticleTest(int lang) : WindowTest(lang) {}
+    explicit ArticleTest(int lang) : WindowTest(lang) { }
     // Types each source key into an empty box; what the box then shows.
     QString typedOneByOne(const QString &keys)
     {
@@ -67,22 +67,66 @@ void TestArticleWindows::questionArticles_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("plain");
-    QTest::newRow("homme") << int(LangFrench) << "0" << "homme" << "l'homme" << "le";
-    QTest::newRow("Homme") << int(LangFrench) << "0" << "Homme" << "l'Homme" << "le";
-    QTest::newRow("École: capitals with accents are not folded") << int(LangFrench) << "0" << "École"
-                                                                 << "le École" << "le";
-    QTest::newRow("yeux") << int(LangFrench) << "1" << "Yeux" << "l'Yeux" << "la";
-    QTest::newRow("père: shown in windows-1252") << int(LangFrench) << "0" << "père" << "le père" << "le";
-    QTest::newRow("hôtel") << int(LangFrench) << "0" << "hôtel" << "l'hôtel" << "le";
-    QTest::newRow("ü") << int(LangFrench) << "0" << "üx" << "l'üx" << "le";
-    QTest::newRow("ä is not in the list") << int(LangFrench) << "0" << "äx" << "le äx" << "le";
-    QTest::newRow("les amis") << int(LangFrench) << "2" << "amis" << "les amis" << "les";
-    QTest::newRow("no article") << int(LangFrench) << "3" << "homme" << "homme" << "není";
-    QTest::newRow("French has no index 4") << int(LangFrench) << "4" << "homme" << "homme" << "není";
-    QTest::newRow("not a number") << int(LangFrench) << "x" << "homme" << "homme" << "není";
-    QTest::newRow("empty word") << int(LangFrench) << "0" << "" << "le " << "le";
-    QTest::newRow("el agua: no elision") << int(LangSpanish) << "0" << "agua" << "el agua" << "el";
-    QTest::newRow("las casas") << int(LangSpanish) << "4" << "casas" << "las casas" << "las";
+    QTest::newRow("homme") << int(LangFrench) << "0"
+                           << "homme"
+                           << "l'homme"
+                           << "le";
+    QTest::newRow("Homme") << int(LangFrench) << "0"
+                           << "Homme"
+                           << "l'Homme"
+                           << "le";
+    QTest::newRow("École: capitals with accents are not folded") << int(LangFrench) << "0"
+                                                                 << "École"
+                                                                 << "le École"
+                                                                 << "le";
+    QTest::newRow("yeux") << int(LangFrench) << "1"
+                          << "Yeux"
+                          << "l'Yeux"
+                          << "la";
+    QTest::newRow("père: shown in windows-1252") << int(LangFrench) << "0"
+                                                 << "père"
+                                                 << "le père"
+                                                 << "le";
+    QTest::newRow("hôtel") << int(LangFrench) << "0"
+                           << "hôtel"
+                           << "l'hôtel"
+                           << "le";
+    QTest::newRow("ü") << int(LangFrench) << "0"
+                       << "üx"
+                       << "l'üx"
+                       << "le";
+    QTest::newRow("ä is not in the list") << int(LangFrench) << "0"
+                                          << "äx"
+                                          << "le äx"
+                                          << "le";
+    QTest::newRow("les amis") << int(LangFrench) << "2"
+                              << "amis"
+                              << "les amis"
+                              << "les";
+    QTest::newRow("no article") << int(LangFrench) << "3"
+                                << "homme"
+                                << "homme"
+                                << "není";
+    QTest::newRow("French has no index 4") << int(LangFrench) << "4"
+                                           << "homme"
+                                           << "homme"
+                                           << "není";
+    QTest::newRow("not a number") << int(LangFrench) << "x"
+                                  << "homme"
+                                  << "homme"
+                                  << "není";
+    QTest::newRow("empty word") << int(LangFrench) << "0"
+                                << ""
+                                << "le "
+                                << "le";
+    QTest::newRow("el agua: no elision") << int(LangSpanish) << "0"
+                                         << "agua"
+                                         << "el agua"
+                                         << "el";
+    QTest::newRow("las casas") << int(LangSpanish) << "4"
+                               << "casas"
+                               << "las casas"
+                               << "las";
 }
 
 void TestArticleWindows::questionArticles()
@@ -303,4 +347,3 @@ void TestArticleWindows::spanish()
 
 QTEST_MAIN(TestArticleWindows)
 #include "tst_ftestfres.moc"
-

@@ -60,10 +60,13 @@ private slots:
                                 "[Lekce 1]trailing text\r\n"
                                 "0=a\\b\r\n"
                                 "[]\r\n"
-                                "[\xD8" "e\xE8i]\r\n" // Řeči in windows-1250
+                                "[\xD8"
+                                "e\xE8i]\r\n" // Řeči in windows-1250
                                 "k=v\r\n";
         const IniReading r = readAllWays(write("rules.en", text));
-        QCOMPARE(r.names, (QList<QByteArray>{"Lekce 2", "Lekce 1", "", "\xD8" "e\xE8i"}));
+        QCOMPARE(r.names, (QList<QByteArray>{"Lekce 2", "Lekce 1", "",
+                                             "\xD8"
+                                             "e\xE8i"}));
         // Line order, blanks around key and value gone, blanks inside kept;
         // both entries with key 5 are there, in line order.
         QCOMPARE(r.lines[0], (QList<QByteArray>{"5=five  \\  p\xECt", "1=one\\jedna", "5=second five\\p\xECt znovu",
@@ -76,7 +79,9 @@ private slots:
         // Lesson names are matched without regard to case, Czech letters too.
         QCOMPARE(doc.findSection("LEKCE 1"), 1);
         QCOMPARE(doc.findSection(" lekce 2 "), 0);
-        QCOMPARE(doc.findSection("\xF8" "E\xC8I"), 3); // řEČI
+        QCOMPARE(doc.findSection("\xF8"
+                                 "E\xC8I"),
+                 3); // řEČI
         QCOMPARE(doc.findSection("Lekce 3"), -1);
         QCOMPARE(doc.findSection("ignored"), -1);
         // The first line of a key wins a lookup by key.
@@ -106,11 +111,8 @@ private slots:
     void lineEnds()
     {
         const QList<QByteArray> forms = {
-            "[A]\r\n1=x\r\n[B]\r\n2=y\r\n",
-            "[A]\n1=x\n[B]\n2=y\n",
-            "[A]\r1=x\r[B]\r2=y\r",
-            "[A]\r\n1=x\r[B]\n2=y",
-            "[A]\n\r1=x\r\r\n[B]\r\n\n2=y\r",
+            "[A]\r\n1=x\r\n[B]\r\n2=y\r\n", "[A]\n1=x\n[B]\n2=y\n",           "[A]\r1=x\r[B]\r2=y\r",
+            "[A]\r\n1=x\r[B]\n2=y",         "[A]\n\r1=x\r\r\n[B]\r\n\n2=y\r",
         };
         for (const QByteArray &form : forms) {
             const IniReading r = readAllWays(write("ends.en", form));
@@ -200,8 +202,8 @@ private slots:
         // and an entry may fall on the edge of a piece.
         constexpr qsizetype kPiece = qsizetype(1) << 20;
         for (qsizetype shift = -3; shift <= 3; ++shift) {
-            for (const QByteArray &tail : {QByteArray("\r\n[Edge]\r\n1=a\r\n"), QByteArray("\r[Edge]\r1=a\r"),
-                                           QByteArray("\n[Edge]\n1=a")}) {
+            for (const QByteArray &tail :
+                 {QByteArray("\r\n[Edge]\r\n1=a\r\n"), QByteArray("\r[Edge]\r1=a\r"), QByteArray("\n[Edge]\n1=a")}) {
                 QByteArray bytes = "[First]\r\n";
                 while (bytes.size() < kPiece + shift - 12)
                     bytes.append("0=filler\\v\r\n");

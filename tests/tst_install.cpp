@@ -73,8 +73,8 @@ private:
 void TestInstall::initTestCase()
 {
     // Open to "nobody", who runs the program when the test runs as root.
-    QVERIFY(QFile::setPermissions(m_root.path(), QFile::permissions(m_root.path()) | QFile::ReadOther
-                                                       | QFile::ExeOther));
+    QVERIFY(
+        QFile::setPermissions(m_root.path(), QFile::permissions(m_root.path()) | QFile::ReadOther | QFile::ExeOther));
     QProcess cmake;
     const auto [code, out] = runProgram(cmake, QStringLiteral(LEXITKA_CMAKE),
                                         {QStringLiteral("--install"), QStringLiteral(LEXITKA_BUILD_DIR),
@@ -86,11 +86,14 @@ void TestInstall::initTestCase()
 void TestInstall::installedTree()
 {
     // Exactly these files: nothing forgotten, nothing extra.
-    QSet<QString> expected = {"bin/lexitka", "share/doc/lexitka/copyright",
+    QSet<QString> expected = {"bin/lexitka",
+                              "share/doc/lexitka/copyright",
                               "share/applications/" + kAppId + ".desktop",
-                              "share/metainfo/" + kAppId + ".metainfo.xml", "share/mime/packages/" + kAppId + ".xml",
+                              "share/metainfo/" + kAppId + ".metainfo.xml",
+                              "share/mime/packages/" + kAppId + ".xml",
                               "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
-                              "share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"};
+                              "share/man/man1/lexitka.1",
+                              "share/man/cs/man1/lexitka.1"};
     const QStringList sizes = QStringLiteral(LEXITKA_ICON_SIZES).split(u',');
     for (const QString &size : sizes)
         expected.insert(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size, kAppId));
@@ -197,9 +200,9 @@ void TestInstall::fileTypesStealNothing()
         writeFile(file, bytes);
         QProcess gio;
         gio.setProcessEnvironment(env);
-        const auto [rc, said] = runProgram(gio, QStringLiteral("gio"),
-                                           {QStringLiteral("info"), QStringLiteral("-a"),
-                                            QStringLiteral("standard::content-type"), file});
+        const auto [rc, said] =
+            runProgram(gio, QStringLiteral("gio"),
+                       {QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type"), file});
         const QRegularExpressionMatch m =
             QRegularExpression(QStringLiteral("standard::content-type: (\\S+)")).match(said);
         return rc == 0 && m.hasMatch() ? m.captured(1) : said;
@@ -244,7 +247,8 @@ void TestInstall::debianPackage()
                                 .arg(LEXITKA_VERSION_PATCH)
                                 .arg(LEXITKA_VERSION_TWEAK);
     QVERIFY2(changelog.startsWith("lexitka (" + version.toUtf8() + ") "), changelog.left(60).constData());
-    QCOMPARE(readFile(debian + QStringLiteral("copyright")), readFile(path(QStringLiteral("share/doc/lexitka/copyright"))));
+    QCOMPARE(readFile(debian + QStringLiteral("copyright")),
+             readFile(path(QStringLiteral("share/doc/lexitka/copyright"))));
     const QByteArray control = readFile(debian + QStringLiteral("control"));
     const qsizetype binary = control.indexOf("\nPackage: lexitka\n");
     QVERIFY(binary > 0);
@@ -254,8 +258,8 @@ void TestInstall::debianPackage()
     QStringList packages;
     for (const QString &d : depends.captured(1).split(u','))
         packages.append(d.trimmed());
-    for (const char *needed : {"qt6-qpa-plugins", "qt6-translations-l10n", "fonts-dejavu-core", "fonts-dejavu-extra", "fonts-wine",
-                               "${shlibs:Depends}"})
+    for (const char *needed : {"qt6-qpa-plugins", "qt6-translations-l10n", "fonts-dejavu-core", "fonts-dejavu-extra",
+                               "fonts-wine", "${shlibs:Depends}"})
         QVERIFY2(packages.contains(QString::fromLatin1(needed)), needed);
 }
 
@@ -280,8 +284,8 @@ QStringList TestInstall::start(const QString &home)
         });
     }
     const auto [code, out] = runProgram(p, path(QStringLiteral("bin/lexitka")), {});
-    QStringList said = out.split(u'\n', Qt::SkipEmptyParts)
-                           .filter(QRegularExpression(QStringLiteral("^(title|lessons|message): ")));
+    QStringList said =
+        out.split(u'\n', Qt::SkipEmptyParts).filter(QRegularExpression(QStringLiteral("^(title|lessons|message): ")));
     if (code != 0)
         said << QStringLiteral("exit %1: %2").arg(code).arg(out);
     return said;

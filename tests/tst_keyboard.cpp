@@ -20,14 +20,10 @@ private slots:
     {
         FakeKeyboardService service;
         service.list = QList<KeyboardLayout>{
-            {0x0405, "Czech"},
-            {0x0409, "English (United States)"},
-            {0x0407, "German"},
-            {0x0809, "english (United Kingdom)"},
-            {0x0419, "Russian"},
-            {0x1405, "cz"},
-            {0x0010, "E"},
-            {0x0011, ""},
+            {0x0405, "Czech"},   {0x0409, "English (United States)"},
+            {0x0407, "German"},  {0x0809, "english (United Kingdom)"},
+            {0x0419, "Russian"}, {0x1405, "cz"},
+            {0x0010, "E"},       {0x0011, ""},
         };
         Keyboards keyboards(service);
         keyboards.findLayouts();

@@ -150,10 +150,9 @@ void TestLaunch::verbsOnly()
     tick(g.main().lbLekce, {0, 1});
     tick(g.main().chbChoice, {3});
     QVERIFY(g.main().LoadLekce());
-    QCOMPARE(g.test().WordPool,
-             (QList<QByteArray>{"1=3\\sehen\\sieht,sah,h gesehen\\" + cz("vidět"),
-                                "3=3\\sein\\ist,war,i gewesen\\" + cz("být"),
-                                "0=3\\gehen\\geht,ging,i gegangen\\" + cz("jít")}));
+    QCOMPARE(g.test().WordPool, (QList<QByteArray>{"1=3\\sehen\\sieht,sah,h gesehen\\" + cz("vidět"),
+                                                   "3=3\\sein\\ist,war,i gewesen\\" + cz("být"),
+                                                   "0=3\\gehen\\geht,ging,i gegangen\\" + cz("jít")}));
     QCOMPARE(g.test().TestKinds, (std::array<bool, 4>{false, false, false, true}));
     QVERIFY(g.f.messenger.messages.isEmpty());
 }

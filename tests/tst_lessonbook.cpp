@@ -61,8 +61,8 @@ void TestLessonBook::readingKeepsEveryLine()
                                    "0\\3=dog\\pes\r\n\r\n1\\x=cat\\kocka\r\n");
     QCOMPARE(names(book), (QList<QByteArray>{"Lekce 1", "Empty", "lekce 1", "Chyby"}));
     QCOMPARE(book.mistakesIndex(), 3);
-    QCOMPARE(book.lines(0), (QList<QByteArray>{"0=dog\\pes", "1=cat\\kocka", "1=cow\\krava", "no equals sign",
-                                               "[half a header"}));
+    QCOMPARE(book.lines(0),
+             (QList<QByteArray>{"0=dog\\pes", "1=cat\\kocka", "1=cow\\krava", "no equals sign", "[half a header"}));
     QVERIFY(book.lines(1).isEmpty());
     // Two sections of one name stay two lessons, each with its own lines.
     QCOMPARE(book.lines(2), QList<QByteArray>{"0=second\\druha"});
@@ -133,10 +133,14 @@ void TestLessonBook::savedBytes()
 
 void TestLessonBook::fieldsAsParseWordGivesThem()
 {
-    const QList<QByteArray> lines = {"0=0\\Hund\\\\pes",     "1=3\\sehen\\sieht,sah,h gesehen\\videt",
-                                     "1\\7=0\\Hund\\Hunde\\pes", "3=E=mc2\\vzorec",
-                                     "5=cat",                "4=0\\Hund",
-                                     "no equals\\x",         "",
+    const QList<QByteArray> lines = {"0=0\\Hund\\\\pes",
+                                     "1=3\\sehen\\sieht,sah,h gesehen\\videt",
+                                     "1\\7=0\\Hund\\Hunde\\pes",
+                                     "3=E=mc2\\vzorec",
+                                     "5=cat",
+                                     "4=0\\Hund",
+                                     "no equals\\x",
+                                     "",
                                      "=\\\\\\\\\\"};
     for (const int language : allLanguageCodes()) {
         for (const QByteArray &line : lines) {
@@ -167,8 +171,8 @@ void TestLessonBook::sortOrder()
     // Words alike in their first 16 bytes are told apart by the rest.
     LineStore longer = {"0=abcdefghijklmnopq\\x", "1=ABCDEFGHIJKLMNOPa\\y", "2=abcdefghijklmnop\\z"};
     sortBySlovo(longer, LangEnglish);
-    QCOMPARE(longer.toList(), (QList<QByteArray>{"2=abcdefghijklmnop\\z", "1=ABCDEFGHIJKLMNOPa\\y",
-                                        "0=abcdefghijklmnopq\\x"}));
+    QCOMPARE(longer.toList(),
+             (QList<QByteArray>{"2=abcdefghijklmnop\\z", "1=ABCDEFGHIJKLMNOPa\\y", "0=abcdefghijklmnopq\\x"}));
     QCOMPARE(CompareBySlovo("1=0\\Apfel\\\\a", "9=3\\apfel\\\\b", LangGerman), 0);
     QVERIFY(CompareBySlovo("0=abc\\x", "0=abd\\a", LangEnglish) < 0);
     QVERIFY(CompareBySlovo("0=0\\b\\x", "0=0\\a\\y", LangFrench) > 0); // by the word, not the article
@@ -178,7 +182,7 @@ void TestLessonBook::sortOrder()
                          "1=" + w1251(QStringLiteral("кот")) + "\\kocour", "2=zz\\z"};
     sortBySlovo(russian, LangRussian);
     QCOMPARE(russian.toList(), (QList<QByteArray>{"2=zz\\z", "1=" + w1251(QStringLiteral("кот")) + "\\kocour",
-                                         "0=" + w1251(QStringLiteral("собака")) + "\\pes"}));
+                                                  "0=" + w1251(QStringLiteral("собака")) + "\\pes"}));
 }
 
 void TestLessonBook::newLessonNames()

@@ -52,8 +52,13 @@ QList<PdfText> readPdf(const QString &path, QSize *pageSize = nullptr)
         } else if (auto f = font.match(line); f.hasMatch()) {
             sizes[f.captured(1).toInt()] = f.captured(2).toInt();
         } else if (auto t = text.match(line); t.hasMatch()) {
-            const PdfText run{pageNo, t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt(),
-                              t.captured(4).toInt(), sizes.value(t.captured(5).toInt()), t.captured(6)};
+            const PdfText run{pageNo,
+                              t.captured(1).toInt(),
+                              t.captured(2).toInt(),
+                              t.captured(3).toInt(),
+                              t.captured(4).toInt(),
+                              sizes.value(t.captured(5).toInt()),
+                              t.captured(6)};
             // pdftohtml cuts a line where the face changes when the bold face
             // is a font of its own (Wine's Tahoma): one line is one text.
             if (!out.isEmpty() && out.back().page == run.page && out.back().top == run.top
@@ -146,9 +151,9 @@ private slots:
         QTest::newRow("French word in its own code page")
             << int(LangFrench) << QList<QByteArray>{fr(u"0=1\\tête\\hlava"_s)}
             << QStringList{u"     la  <b>tête  </b>hlava"_s};
-        QTest::newRow("sorted, not saved") << int(LangGerman) << QList<QByteArray>{"7=2\\Auto\\Autos\\auto", "0=3\\Zug\\\\vlak"}
-                                           << QStringList{u"     das  <b>Auto  </b>(Autos)   auto"_s,
-                                                          u"     <b>Zug  </b>vlak"_s};
+        QTest::newRow("sorted, not saved")
+            << int(LangGerman) << QList<QByteArray>{"7=2\\Auto\\Autos\\auto", "0=3\\Zug\\\\vlak"}
+            << QStringList{u"     das  <b>Auto  </b>(Autos)   auto"_s, u"     <b>Zug  </b>vlak"_s};
         QTest::newRow("mistakes") << int(LangGerman) << QList<QByteArray>{"0\\4=0\\Hund\\Hunde\\pes"}
                                   << QStringList{u"     der  <b>Hund  </b>(Hunde)   pes"_s};
         QTest::newRow("no words") << int(LangGerman) << QList<QByteArray>{} << QStringList{};
@@ -266,7 +271,8 @@ private slots:
         QCOMPARE(readRtf(path), expected);
 
         const QString charsetOnly = path + u".old"_s;
-        writeFile(charsetOnly, QString::fromLatin1(readFile(path)).remove(QRegularExpression(u"\\\\u-?\\d+"_s)).toLatin1());
+        writeFile(charsetOnly,
+                  QString::fromLatin1(readFile(path)).remove(QRegularExpression(u"\\\\u-?\\d+"_s)).toLatin1());
         QCOMPARE(readRtf(charsetOnly), expected);
     }
 

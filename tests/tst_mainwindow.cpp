@@ -35,10 +35,7 @@ namespace {
 
 QString sample(const QString &name) { return QDir(QStringLiteral(LEXITKA_SAMPLE_DATA)).filePath(name); }
 
-void copySample(const QString &name, const QString &target)
-{
-    writeFile(target, readFile(sample(name)));
-}
+void copySample(const QString &name, const QString &target) { writeFile(target, readFile(sample(name))); }
 
 void setTicks(QListWidget *list, const QList<bool> &ticks)
 {
@@ -176,9 +173,8 @@ private slots:
 
         // Closing writes the settings in the form of the first run.
         w.close();
-        QCOMPARE(readFile(f.path("lexitka.ini")),
-                 "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("data.en"))
-                     + "\r\nstatistic=1\r\nerrors=1\r\n[en]\r\n0=1\r\n1=0\r\n");
+        QCOMPARE(readFile(f.path("lexitka.ini")), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("data.en"))
+                                                      + "\r\nstatistic=1\r\nerrors=1\r\n[en]\r\n0=1\r\n1=0\r\n");
         QVERIFY(f.messenger.messages.isEmpty());
     }
 
@@ -230,8 +226,12 @@ private slots:
         // Every sample lesson's name whole in the list, as the list's font
         // and grid lay it out: no "…", no tooltip needed.
         installFontSubstitutes();
-        const QStringList samples{"data.en",           "Slovniky/francouzstina.fr", "Slovniky/latina.lt",
-                                  "Slovniky/nemcina.de", "Slovniky/rustina.ru",      "Slovniky/spanelstina.es"};
+        const QStringList samples{"data.en",
+                                  "Slovniky/francouzstina.fr",
+                                  "Slovniky/latina.lt",
+                                  "Slovniky/nemcina.de",
+                                  "Slovniky/rustina.ru",
+                                  "Slovniky/spanelstina.es"};
         int measured = 0;
         for (const QString &sample : samples) {
             Fixture f;
@@ -445,8 +445,9 @@ private slots:
         }
         // Paths that are no UTF-8 were written on another system, in windows-1250.
         writeFile(f.path("lekce ř.de"), readFile(f.path("n.de")));
-        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("lekce ")) + "\xF8.de\r\n"
-                                         "Dir=/srv/slovn\xEDky\r\n");
+        writeFile(f.path("lexitka.ini"), "[Slovnik]\r\nFile=" + QFile::encodeName(f.path("lekce "))
+                                             + "\xF8.de\r\n"
+                                               "Dir=/srv/slovn\xEDky\r\n");
         {
             auto app = f.makeApp();
             QCOMPARE(app->test().DictionaryPath, f.path("lekce ř.de"));

@@ -36,16 +36,16 @@ private slots:
                                          << QByteArray("/home/x/nemcina.de")
                                          << QByteArray("; my settings\nstray=line\n[Slovnik]\nFile=/home/x/nemcina.de\n"
                                                        "\tstatistic=0\r\n\n[en]\r0=1\r\r");
-        QTest::newRow("case of section and key") << odd << QByteArray("SLOVNIK") << QByteArray("STATISTIC")
-                                                 << QByteArray("1")
-                                                 << QByteArray("; my settings\nstray=line\n[Slovnik]\n"
-                                                               "  File = D:\\old.en  \nSTATISTIC=1\r\n\n[en]\r0=1\r\r");
+        QTest::newRow("case of section and key")
+            << odd << QByteArray("SLOVNIK") << QByteArray("STATISTIC") << QByteArray("1")
+            << QByteArray("; my settings\nstray=line\n[Slovnik]\n"
+                          "  File = D:\\old.en  \nSTATISTIC=1\r\n\n[en]\r0=1\r\r");
         QTest::newRow("append to a section") << odd << QByteArray("Slovnik") << QByteArray("errors") << QByteArray("0")
                                              << QByteArray("; my settings\nstray=line\n[Slovnik]\n"
                                                            "  File = D:\\old.en  \n\tstatistic=0\r\nerrors=0\r\n\n"
                                                            "[en]\r0=1\r\r");
-        QTest::newRow("append to the last section") << odd << QByteArray("en") << QByteArray("1") << QByteArray("0")
-                                                    << odd.chopped(1) + "1=0\r\n\r";
+        QTest::newRow("append to the last section")
+            << odd << QByteArray("en") << QByteArray("1") << QByteArray("0") << odd.chopped(1) + "1=0\r\n\r";
         QTest::newRow("new section") << odd << QByteArray("de") << QByteArray("2") << QByteArray("1")
                                      << odd + "[de]\r\n2=1\r\n";
         QTest::newRow("no final line end") << QByteArray("[de]\n0=1") << QByteArray("de") << QByteArray("1")
@@ -71,8 +71,8 @@ private slots:
             << QByteArray("[de]\r\n[en]\r\n1=1\r\n");
         // Only a "[" that starts a line (blanks aside) and finds its "]" opens a section.
         QTest::newRow("headers only at line starts")
-            << QByteArray("[de]\r\nk=[en]\r\n;[en]\r\n\t[en] \r\n0=1\r\n[broken\r\n[fr]\r\n")
-            << QByteArray("en") << QByteArray("1") << QByteArray("1")
+            << QByteArray("[de]\r\nk=[en]\r\n;[en]\r\n\t[en] \r\n0=1\r\n[broken\r\n[fr]\r\n") << QByteArray("en")
+            << QByteArray("1") << QByteArray("1")
             << QByteArray("[de]\r\nk=[en]\r\n;[en]\r\n\t[en] \r\n0=1\r\n[broken\r\n1=1\r\n[fr]\r\n");
         QTest::newRow("header without a line end")
             << QByteArray("[de]\r\n0=1\r\n[en]") << QByteArray("en") << QByteArray("0") << QByteArray("1")

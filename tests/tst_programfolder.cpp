@@ -87,7 +87,6 @@ void TestProgramFolder::copiesOnlyMissingSamples()
     QCOMPARE(filesUnder(to), (QStringList{"Slovniky/latina.lt", "Slovniky/vice/rustina.ru", "data.en"}));
     QCOMPARE(readFile(to + QStringLiteral("/Slovniky/vice/rustina.ru")), QByteArray("ru"));
     QCOMPARE(readFile(to + QStringLiteral("/Slovniky/latina.lt")), QByteArray("edited"));
-
 }
 
 void TestProgramFolder::portableOrPerUser()

@@ -30,9 +30,9 @@ constexpr char kChildFlag[] = "--save-child";
 // One wrong answer, then the user leaves the test window.
 class OneMistake final : public TestUi {
 public:
-    explicit OneMistake(UTest &test) : m_test(test) {}
+    explicit OneMistake(UTest &test) : m_test(test) { }
     void runTestWindow(int languageCode) override { m_test.AddError("pes", "?", 0, languageCode); }
-    void showMistake(const QByteArray &, const QByteArray &, int) override {}
+    void showMistake(const QByteArray &, const QByteArray &, int) override { }
 
 private:
     UTest &m_test;
@@ -131,7 +131,8 @@ public:
         writeFile(path(QStringLiteral("data.en")), "[Lekce 1]\r\n0=dog\\pes\r\n");
         writeFile(path(QStringLiteral("errors.ene")), "0\\1=cat\\kocka\r\n1\\2=cow\\krava\r\n" + padding("0\\", lines));
         writeFile(path(QStringLiteral("statistic.ens")), "5.12./50/Lekce 1/Anglicko - cesky\r\n" + padding("", lines));
-        writeFile(path(QStringLiteral("source.en")), "[Nova]\r\n0=hen\\slepice\r\n1=owl\\sova\r\n" + padding("", lines));
+        writeFile(path(QStringLiteral("source.en")),
+                  "[Nova]\r\n0=hen\\slepice\r\n1=owl\\sova\r\n" + padding("", lines));
         writeFile(path(QStringLiteral("target.en")), "[Stara]\r\n0=a\\b\r\n");
     }
 

@@ -96,12 +96,12 @@ void TestStatistics::lessonsAndKinds()
     QCOMPARE(makeLekceTypZK(one, {true}, de, {true, false, true, false}), "L/" + de[2]);
     QCOMPARE(makeLekceTypZK(one, {true}, de, {true, true, true, true}), "L/" + de[2]);
     QCOMPARE(makeLekceTypZK(one, {true}, de, {true, true, false, false}), "L/" + de[0] + ',' + de[1]);
-    QCOMPARE(de[2], QByteArray("Mno\x9e" "n\xe1 \xe8\xedsla"));
+    QCOMPARE(de[2], QByteArray("Mno\x9e"
+                               "n\xe1 \xe8\xedsla"));
 
     // Names are written as the dictionary holds them, "," and "/" included.
     const QList<QByteArray> odd = {"A,B", "C/D", "\xc8\xed\x9asla"};
-    QCOMPARE(makeLekceTypZK(odd, {true, true, true}, english, {false, true}),
-             "A,B,C/D,\xc8\xed\x9asla/" + english[1]);
+    QCOMPARE(makeLekceTypZK(odd, {true, true, true}, english, {false, true}), "A,B,C/D,\xc8\xed\x9asla/" + english[1]);
 }
 
 void TestStatistics::recordingAroundATest()
@@ -126,8 +126,8 @@ void TestStatistics::recordingAroundATest()
     first(path, fx.messenger);
     Run second{.good = 1, .bad = 7};
     second(path, fx.messenger);
-    const QByteArray two = "6.12./67/Lekce 1/Anglicko - " + cz("česky") + "\r\n6.12./12/Lekce 1/Anglicko - "
-                           + cz("česky") + "\r\n";
+    const QByteArray two =
+        "6.12./67/Lekce 1/Anglicko - " + cz("česky") + "\r\n6.12./12/Lekce 1/Anglicko - " + cz("česky") + "\r\n";
     QCOMPARE(readFile(path), two);
 
     // No answer given: the lines stay as they were.
@@ -259,7 +259,7 @@ void TestStatistics::filter()
     QVERIFY(passesFilter(subject, "Lekce 2/Anglicko")); // across the "/"
     QVERIFY(passesFilter(subject, "Lekce 3,Lekce 2"));  // the second piece
     QVERIFY(!passesFilter(subject, "Lekce 3"));
-    QVERIFY(!passesFilter(subject, "lekce 1"));         // case matters
+    QVERIFY(!passesFilter(subject, "lekce 1")); // case matters
     // A piece with a leading blank needs that blank in the subject.
     QVERIFY(!passesFilter(subject, "Lekce 3, Lekce 2"));
     QVERIFY(passesFilter("Lekce 3, Lekce 2/K", "Lekce 4, Lekce 2"));

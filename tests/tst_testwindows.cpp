@@ -461,7 +461,9 @@ void TestTestWindows::mistakeDialogHugeAnswers()
     QVERIFY(dlg.lblRight->toolTip().isEmpty());
     QCOMPARE(dlg.width(), 300);
 
-    auto repeated = [](const QString &piece, int chars) { return piece.repeated(chars / piece.size() + 1).left(chars); };
+    auto repeated = [](const QString &piece, int chars) {
+        return piece.repeated(chars / piece.size() + 1).left(chars);
+    };
     for (const int chars : {2000, 10000, 40000}) {
         const QString expected = repeated(QStringLiteral("žluťoučký "), chars);
         const QString typed = repeated(QStringLiteral("w"), chars / 2);

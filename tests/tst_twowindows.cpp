@@ -120,7 +120,7 @@ void TestTwoWindows::appendsAtTheSameInstantKeepEveryLine()
 {
     // A folder in memory: the race is in the program, not in the disk.
     QTemporaryDir dir(QFileInfo::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm/lexitka-XXXXXX")
-                                                                : QString());
+                                                                    : QString());
     const QString path = dir.filePath(QStringLiteral("errors.ene"));
     constexpr int kLines = 300;
     for (int round = 0; round < 3; ++round) {
@@ -193,7 +193,8 @@ void TestTwoWindows::killDuringInPlaceOverwriteLeavesOldOrNew()
     writeFile(source, newBytes);
     QFile::setPermissions(source, QFileDevice::Permissions(0x6666));
     auto setReadOnly = [&](bool readOnly) {
-        QFile::setPermissions(dir.path(), readOnly ? QFileDevice::Permissions(0x5555) : QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(dir.path(),
+                              readOnly ? QFileDevice::Permissions(0x5555) : QFileDevice::Permissions(0x7777));
     };
 
     // How long a whole save takes, to kill at random moments within it.
@@ -292,8 +293,8 @@ void TestTwoWindows::browserKeepsAnotherWindowsChanges()
     deleteRow(view.WordLists.mistakesIndex(), 0);
     writeFile(dict, "[A]\r\n0=dog\\pes\r\n1=cat\\kocka\r\n\r\n[B]\r\n0=cow\\krava\r\n1=hen\\slepice\r\n\r\n"
                     "[C]\r\n0=owl\\sova\r\n\r\n");
-    QProcess *test = startChild(this, {QStringLiteral("append"), errors, QStringLiteral("1"), QStringLiteral("0\\1=fox"),
-                                       QStringLiteral("0")});
+    QProcess *test = startChild(
+        this, {QStringLiteral("append"), errors, QStringLiteral("1"), QStringLiteral("0\\1=fox"), QStringLiteral("0")});
     QVERIFY(test->waitForFinished(30000));
     QCOMPARE(test->exitCode(), 0);
     delete test;

@@ -53,9 +53,9 @@ void TestUtf8::recognition()
     // Czech in windows-1250, ill-formed UTF-8 (overlong, surrogate, past
     // U+10FFFF, cut short) and a mark not at the start.
     for (const QByteArray &no :
-         {QByteArray("[L]\r\n0=dog\\pes\r\n"), QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"), QByteArray("\xE0\x80\xAF"),
-          QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"), QByteArray("\xC3\xA9\xE2\x82"),
-          QByteArray("\xC3\xA9\xE8\xA9"), "x" + kBom + "\xE8"})
+         {QByteArray("[L]\r\n0=dog\\pes\r\n"), QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"),
+          QByteArray("\xE0\x80\xAF"), QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"),
+          QByteArray("\xC3\xA9\xE2\x82"), QByteArray("\xC3\xA9\xE8\xA9"), "x" + kBom + "\xE8"})
         QVERIFY2(!isUtf8Text(no) && !recognisedByteByByte(no), no.toHex().constData());
 
     // Files are read in pieces: a character cut by a piece's end is whole.
@@ -77,9 +77,9 @@ void TestUtf8::decoding()
         QVERIFY2(text && *text == QString::fromUtf8(good), good.toHex().constData());
     }
     QCOMPARE(decodeUtf8(kBom + "k\xC5\xAF\xC5\x88").value_or(QString()), QStringLiteral("kůň"));
-    for (const QByteArray &bad : {QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"), QByteArray("\xE0\x80\xAF"),
-                                  QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"),
-                                  QByteArray("\xC3\xA9\xE2\x82"), "x" + kBom + "\xE8"})
+    for (const QByteArray &bad :
+         {QByteArray("k\xF9\xF2"), QByteArray("\xC0\xAF"), QByteArray("\xE0\x80\xAF"), QByteArray("\xED\xA0\x80"),
+          QByteArray("\xF4\x90\x80\x80"), QByteArray("\x80"), QByteArray("\xC3\xA9\xE2\x82"), "x" + kBom + "\xE8"})
         QVERIFY2(!decodeUtf8(bad), bad.toHex().constData());
 }
 
@@ -89,17 +89,24 @@ void TestUtf8::conversion()
     QCOMPARE(convertUtf8Dictionary(kBom + "[A]\r\n0=a\\b\r\n", LangEnglish).bytes, "[A]\r\n0=a\\b\r\n");
     // The word in its language's code page, everything else in windows-1250:
     // comments, junk, lines before the first lesson, keys, blanks, lone CRs.
-    QCOMPARE(convertUtf8Dictionary("; p\xC5\x99" "ed\r\nx=\xC3\xA9\xC4\x8D\n[D\xC4\x9Bti]\r"
+    QCOMPARE(convertUtf8Dictionary("; p\xC5\x99"
+                                   "ed\r\nx=\xC3\xA9\xC4\x8D\n[D\xC4\x9Bti]\r"
                                    "  kl\xC3\xAD\xC4\x8D = 1\\c\xC5\x93ur \\ srdce, \xC5\xBE\xC3\xADt \r\n"
                                    "nesmysl \xC4\x8D\r\n1=jen slovo \xC3\xAA\r\n3=1\\\\\\\\\xC4\x8D",
                                    LangFrench)
                  .bytes,
-             "; p\xF8" "ed\r\nx=\xE9\xE8\n[D\xECti]\r  kl\xED\xE8 = 1\\c\x9C" "ur \\ srdce, \x9E\xEDt \r\n"
+             "; p\xF8"
+             "ed\r\nx=\xE9\xE8\n[D\xECti]\r  kl\xED\xE8 = 1\\c\x9C"
+             "ur \\ srdce, \x9E\xEDt \r\n"
              "nesmysl \xE8\r\n1=jen slovo \xEA\r\n3=1\\\\\\\\\xE8");
     QCOMPARE(convertUtf8Dictionary("[A]\n0=0\\ni\xC3\xB1o\\d\xC3\xADt\xC4\x9B\n", LangSpanish).bytes,
              "[A]\n0=0\\ni\xF1o\\d\xEDt\xEC\n");
-    QCOMPARE(convertUtf8Dictionary("[A]\r\n0=\xD1\x91\xD0\xB6\\je\xC5\xBE" "ek\r\n", LangRussian).bytes,
-             "[A]\r\n0=\xB8\xE6\\je\x9E" "ek\r\n");
+    QCOMPARE(convertUtf8Dictionary("[A]\r\n0=\xD1\x91\xD0\xB6\\je\xC5\xBE"
+                                   "ek\r\n",
+                                   LangRussian)
+                 .bytes,
+             "[A]\r\n0=\xB8\xE6\\je\x9E"
+             "ek\r\n");
     QCOMPARE(convertUtf8Dictionary("[A]\r\n0=0\\V\xC3\xB6gel\\V\xC3\xB6gel\\pt\xC3\xA1k\r\n", LangGerman).bytes,
              "[A]\r\n0=0\\V\xF6gel\\V\xF6gel\\pt\xE1k\r\n");
 }
@@ -118,7 +125,10 @@ void TestUtf8::characterWithoutAPlace()
         {"[A]\r\n0=dog\\pes\r\n[Lekce \xC4\x8D. 2]\r\n0=cat\\ko\xC4\x8Dka \xF0\x9F\x98\x80\r\n", LangEnglish,
          "Lekce \xC4\x8D. 2", 4, U'\U0001F600', CodePage::Cp1250},
         {"[A]\n0=\xD1\x81\\pes\n1=\xE7\x8B\x97\\pes\n", LangRussian, "A", 3, U'\u72D7', CodePage::Cp1251},
-        {"[A]\r\n0=0\\\xC5\x99" "eka\\\xC5\x99" "eka\r\n", LangFrench, "A", 2, U'\u0159', CodePage::Cp1252},
+        {"[A]\r\n0=0\\\xC5\x99"
+         "eka\\\xC5\x99"
+         "eka\r\n",
+         LangFrench, "A", 2, U'\u0159', CodePage::Cp1252},
         {"; \xE2\x98\x83\r\n[A]\r\n", LangLatin, std::nullopt, 1, U'\u2603', CodePage::Cp1250},
     };
     for (const Case &c : cases) {

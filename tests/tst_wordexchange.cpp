@@ -131,7 +131,8 @@ void TestWordExchange::delimitedText()
 
     // A header row of other names is taken as a header only when asked;
     // empty lines are no words; the first two columns are word and translation.
-    const QByteArray sheet = "\xEF\xBB\xBF" "English,Czech\r\ndog,pes\r\n,\r\n\"cat, tom\",\"kocour\"\r\n";
+    const QByteArray sheet = "\xEF\xBB\xBF"
+                             "English,Czech\r\ndog,pes\r\n,\r\n\"cat, tom\",\"kocour\"\r\n";
     const ImportResult guessed = importText(sheet, LangEnglish);
     QCOMPARE(values(guessed.lessons.value(0).lines),
              (QList<QByteArray>{"English\\Czech", "dog\\pes", "cat, tom\\kocour"}));
@@ -165,7 +166,7 @@ void TestWordExchange::kvtmlByHand()
     QCOMPARE(german.lessons[1].name, QStringLiteral("Slovesa"));
     QCOMPARE(values(german.lessons[1].lines), QList<QByteArray>{cz("3\\sehen\\sieht,sah,h gesehen\\vidět")});
     QCOMPARE(values(german.lessons[2].lines), QList<QByteArray>{cz("1\\Katze\\\\kočka")}); // "die" before the word
-    QCOMPARE(german.lessons[3].name, QString()); // in no lesson: the target
+    QCOMPARE(german.lessons[3].name, QString());                                           // in no lesson: the target
     QCOMPARE(values(german.lessons[3].lines), QList<QByteArray>{cz("2\\Haus\\\\dům")});
 
     // English from the same file, all into one lesson; an entry without
@@ -190,9 +191,12 @@ void TestWordExchange::roundTrips()
     const QList<Case> cases{
         {LangGerman, kGermanLines},
         {LangRussian, {"0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes", cz("1=\xEA\xEE\xF8\xEA\xE0\\kočka")}},
-        {LangSpanish, {"0=4\\mesas\\stoly", "1=0\\se\xF1or\\p\xE1n", "2=1\\casa\\d\xF9m", "3=2\\libros\\knihy",
-                       "4=3\\y\\a"}},
-        {LangFrench, {"0=2\\enfants\\d\xEC" "ti", "1=0\\\xE9t\xE9\\l\xE9to", "2=1\\for\xEAt\\les"}},
+        {LangSpanish,
+         {"0=4\\mesas\\stoly", "1=0\\se\xF1or\\p\xE1n", "2=1\\casa\\d\xF9m", "3=2\\libros\\knihy", "4=3\\y\\a"}},
+        {LangFrench,
+         {"0=2\\enfants\\d\xEC"
+          "ti",
+          "1=0\\\xE9t\xE9\\l\xE9to", "2=1\\for\xEAt\\les"}},
         {LangEnglish, {cz("0=tab\tand \"quote\"\\tabulátor")}},
     };
     for (const Case &c : cases) {
@@ -224,7 +228,8 @@ void TestWordExchange::unrepresentable()
 {
     // "ñ" has no place in the code page of English words; "\" would split
     // the entry. Those rows are listed; the rest come in.
-    const QByteArray text = "Slovo\tP\xC5\x99" "eklad\nse\xC3\xB1or\tp\xC3\xA1n\nback\\slash\tx\ndog\tpes\n"
+    const QByteArray text = "Slovo\tP\xC5\x99"
+                            "eklad\nse\xC3\xB1or\tp\xC3\xA1n\nback\\slash\tx\ndog\tpes\n"
                             "cat\t\xC3\xA6\n";
     const ImportResult r = importText(text, LangEnglish);
     QCOMPARE(values(r.lessons.value(0).lines), QList<QByteArray>{"dog\\pes"});

@@ -135,7 +135,7 @@ QList<QByteArray> keysFor(const QString &text, Labels labels)
 class TestX11Keyboard : public QObject {
     Q_OBJECT
 public:
-    explicit TestX11Keyboard(OwnXServer &server) : m_server(server) {}
+    explicit TestX11Keyboard(OwnXServer &server) : m_server(server) { }
 
 private slots:
     void initTestCase();
@@ -192,12 +192,12 @@ private:
 #ifndef LEXITKA_TEST_X11
 
 void TestX11Keyboard::initTestCase() { QSKIP(qPrintable(m_server.why)); }
-void TestX11Keyboard::cleanupTestCase() {}
-void TestX11Keyboard::findsTheDisplaysLayouts() {}
-void TestX11Keyboard::switchesAndGivesBack() {}
-void TestX11Keyboard::keysOnTheUsersOwnLayout_data() {}
-void TestX11Keyboard::keysOnTheUsersOwnLayout() {}
-void TestX11Keyboard::layoutOfTheNextFieldAfterADialog() {}
+void TestX11Keyboard::cleanupTestCase() { }
+void TestX11Keyboard::findsTheDisplaysLayouts() { }
+void TestX11Keyboard::switchesAndGivesBack() { }
+void TestX11Keyboard::keysOnTheUsersOwnLayout_data() { }
+void TestX11Keyboard::keysOnTheUsersOwnLayout() { }
+void TestX11Keyboard::layoutOfTheNextFieldAfterADialog() { }
 
 #else
 
@@ -231,15 +231,15 @@ void TestX11Keyboard::cleanupTestCase()
 bool TestX11Keyboard::setLayouts(const QString &layouts, const QStringList &groupNames, QString *why)
 {
     const QString display = QString::fromLatin1(m_server.display);
-    if (QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), display,
-                                                        QStringLiteral("-layout"), layouts})
+    if (QProcess::execute(QStringLiteral("setxkbmap"),
+                          {QStringLiteral("-display"), display, QStringLiteral("-layout"), layouts})
         != 0) {
         *why = QStringLiteral("setxkbmap -layout %1 failed").arg(layouts);
         return false;
     }
     // setxkbmap may say nothing and leave the old keymap: read it back.
-    const QString keymap = runTool(QStringLiteral("xkbcomp"), {QStringLiteral("-w"), QStringLiteral("0"), display,
-                                                               QStringLiteral("-")});
+    const QString keymap =
+        runTool(QStringLiteral("xkbcomp"), {QStringLiteral("-w"), QStringLiteral("0"), display, QStringLiteral("-")});
     QStringList names;
     static const QRegularExpression groupName(QStringLiteral("name\\[group\\d\\]\\s*=\\s*\"([^\"]*)\""),
                                               QRegularExpression::CaseInsensitiveOption);
@@ -322,7 +322,9 @@ void TestX11Keyboard::findsTheDisplaysLayouts()
         {QStringLiteral("cz"), {QStringLiteral("Czech")}, 0, std::nullopt},
         // The last match wins: the British layout, not the US one.
         {QStringLiteral("us,cz,gb"),
-         {QStringLiteral("English (US)"), QStringLiteral("Czech"), QStringLiteral("English (UK)")}, 1, 2},
+         {QStringLiteral("English (US)"), QStringLiteral("Czech"), QStringLiteral("English (UK)")},
+         1,
+         2},
     };
     for (const Case &c : cases) {
         QString why;
@@ -476,7 +478,7 @@ void TestX11Keyboard::layoutOfTheNextFieldAfterADialog()
             step = 1;
             driver.post([&] {
                 QVERIFY(takeFocus(&view));
-                QCOMPARE(group(), 1); // the browser alone switches nothing
+                QCOMPARE(group(), 1);                                        // the browser alone switches nothing
                 QTest::mouseClick(button(&view, "Button3"), Qt::LeftButton); // "Přidat slovíčko"
                 // The word dialog left the English layout of its foreign
                 // word; the browser's fields are Czech.
@@ -545,4 +547,3 @@ int main(int argc, char *argv[])
 }
 
 #include "tst_x11keyboard.moc"
-

@@ -26,9 +26,8 @@ int main(int argc, char *argv[])
     const QString markdown = QString::fromUtf8(in.readAll());
     QTextDocument doc;
     doc.setMarkdown(markdown);
-    const QRegularExpressionMatch title = QRegularExpression(QStringLiteral("^# (.+)$"),
-                                                             QRegularExpression::MultilineOption)
-                                              .match(markdown);
+    const QRegularExpressionMatch title =
+        QRegularExpression(QStringLiteral("^# (.+)$"), QRegularExpression::MultilineOption).match(markdown);
     if (title.hasMatch())
         doc.setMetaInformation(QTextDocument::DocumentTitle, title.captured(1));
     QString html = doc.toHtml();

@@ -27,8 +27,7 @@
 namespace lexitka {
 
 LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
-    : m_services(services),
-      m_keyboards(*services.keyboard),
+    : m_services(services), m_keyboards(*services.keyboard),
       m_test(services.programFolder, *services.random, *services.messenger)
 {
     m_test.setUi(this);
@@ -84,10 +83,7 @@ void LexitkaApp::recoverInterruptedSaves()
 // The windows go first; the keyboards then give the user's layout back.
 LexitkaApp::~LexitkaApp() = default;
 
-QString LexitkaApp::settingsPath() const
-{
-    return QDir(m_services.programFolder).filePath(kSettingsFileName);
-}
+QString LexitkaApp::settingsPath() const { return QDir(m_services.programFolder).filePath(kSettingsFileName); }
 
 void LexitkaApp::show()
 {

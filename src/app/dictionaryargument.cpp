@@ -66,8 +66,7 @@ DictionaryArgument findDictionaryArgument(const QByteArray &argument, const QStr
     return found;
 }
 
-QString dictionaryNotFoundMessage(const QByteArray &argument, const DictionaryArgument &found,
-                                  const QString &fallback)
+QString dictionaryNotFoundMessage(const QByteArray &argument, const DictionaryArgument &found, const QString &fallback)
 {
     const QString name = displayText(QFile::decodeName(argument));
     if (found.undecodableName)

@@ -22,7 +22,6 @@ DictionaryArgument findDictionaryArgument(const QByteArray &argument, const QStr
                                           const QString &programFolder);
 
 // The message for an argument that was not found; `fallback` opens instead.
-QString dictionaryNotFoundMessage(const QByteArray &argument, const DictionaryArgument &found,
-                                  const QString &fallback);
+QString dictionaryNotFoundMessage(const QByteArray &argument, const DictionaryArgument &found, const QString &fallback);
 
 } // namespace lexitka

@@ -55,10 +55,7 @@ QList<bool> ticksOf(const QListWidget *list)
     return ticks;
 }
 
-bool hasFolderPart(const QString &path)
-{
-    return path.contains(u'/') || path.contains(u'\\');
-}
+bool hasFolderPart(const QString &path) { return path.contains(u'/') || path.contains(u'\\'); }
 
 // A path from the settings: UTF-8 as this program writes it, or windows-1250
 // as a settings file written on another system holds it.
@@ -135,7 +132,8 @@ void TfrmMain::buildControls()
     btnView = make<QPushButton>(client, "btnView", QStringLiteral("Prohlížet a editovat lekce"), {160, 200, 137, 25});
     btnStatistika = make<QPushButton>(client, "btnStatistika", QStringLiteral("Statistiky"), {304, 200, 137, 25});
     btnErrors = make<QPushButton>(client, "btnErrors", QStringLiteral("Zkoušet moje chyby"), {16, 232, 137, 25});
-    btnShowErrors = make<QPushButton>(client, "btnShowErrors", QStringLiteral("Zobraz moje chyby"), {160, 232, 137, 25});
+    btnShowErrors =
+        make<QPushButton>(client, "btnShowErrors", QStringLiteral("Zobraz moje chyby"), {160, 232, 137, 25});
     btnAbout = make<QPushButton>(client, "btnAbout", QStringLiteral("O autorech"), {304, 232, 137, 25});
     Label1 = make<QLabel>(client, "Label1", QStringLiteral("Nastavení:"), {});
     Label1->move(8, 262);
@@ -149,9 +147,11 @@ void TfrmMain::buildControls()
     chbChoice->raise();
     grbChyby = make<QGroupBox>(client, "grbChyby", QStringLiteral("  Chyby:  "), {160, 283, 137, 81});
     chbSaveErrors = make<QCheckBox>(grbChyby, "chbSaveErrors", QStringLiteral("Ukládat chyby"), {8, 21, 113, 17});
-    btnClearErrors = make<QPushButton>(grbChyby, "btnClearErrors", QStringLiteral("Vymazat databázi"), {16, 48, 97, 25});
+    btnClearErrors =
+        make<QPushButton>(grbChyby, "btnClearErrors", QStringLiteral("Vymazat databázi"), {16, 48, 97, 25});
     grbStatistika = make<QGroupBox>(client, "grbStatistika", QStringLiteral("  Statistika:  "), {304, 283, 137, 81});
-    chbStatistika = make<QCheckBox>(grbStatistika, "chbStatistika", QStringLiteral("Vést statistiku"), {8, 21, 113, 17});
+    chbStatistika =
+        make<QCheckBox>(grbStatistika, "chbStatistika", QStringLiteral("Vést statistiku"), {8, 21, 113, 17});
     btnClearStatistika =
         make<QPushButton>(grbStatistika, "btnClearStatistika", QStringLiteral("Vymazat databázi"), {16, 48, 105, 25});
 
@@ -261,8 +261,8 @@ QList<Settings::Change> TfrmMain::testKindChanges(const QString &path) const
 
 bool TfrmMain::storeSettings(const QList<Settings::Change> &changes, bool report)
 {
-    const UpdateResult result = retryWhileBusy(m_app.messenger(), this, m_settings.path(),
-                                               [&] { return m_settings.store(changes); });
+    const UpdateResult result =
+        retryWhileBusy(m_app.messenger(), this, m_settings.path(), [&] { return m_settings.store(changes); });
     if (result != UpdateResult::Done && report)
         reportSettingsFailure();
     return result == UpdateResult::Done;
@@ -272,8 +272,8 @@ bool TfrmMain::CloseSlovnik(const QString &path, bool report) { return storeSett
 
 void TfrmMain::reportSettingsFailure()
 {
-    m_app.messenger().error(this, QStringLiteral("Nastavení nelze uložit do souboru %1.")
-                                      .arg(shownPath(m_app.settingsPath())));
+    m_app.messenger().error(
+        this, QStringLiteral("Nastavení nelze uložit do souboru %1.").arg(shownPath(m_app.settingsPath())));
 }
 
 bool TfrmMain::FormClose()
@@ -285,8 +285,7 @@ bool TfrmMain::FormClose()
     // at its end, or more than a path can hold) is not stored: the next
     // start opens the last good one.
     const QByteArray file = QFile::encodeName(test.DictionaryPath);
-    if (canStoreValue(file) && file.size() <= Settings::kMaxPathBytes
-        && QFile::decodeName(file) == test.DictionaryPath)
+    if (canStoreValue(file) && file.size() <= Settings::kMaxPathBytes && QFile::decodeName(file) == test.DictionaryPath)
         changes.append(Settings::fileChange(file));
     changes.append(Settings::statisticChange(chbStatistika->isChecked()));
     changes.append(Settings::errorsChange(chbSaveErrors->isChecked()));

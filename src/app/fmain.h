@@ -106,8 +106,8 @@ private:
     // Shows dlg in the dictionary folder with fileName (the remembered one
     // when empty); the chosen path, or empty when cancelled. With
     // askOverwrite an existing file other than keep needs a Yes first.
-    QString runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QString &fileName,
-                          bool askOverwrite = false, const QString &keep = {});
+    QString runFileDialog(QFileDialog *dlg, DialogMemory &memory, const QString &fileName, bool askOverwrite = false,
+                          const QString &keep = {});
     // Leaves the open dictionary for path with empty test lists.
     void switchDictionary(const QString &path);
 

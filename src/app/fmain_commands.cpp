@@ -108,8 +108,8 @@ void TfrmMain::Uloitjako1Click()
     // A copy for the user goes where he keeps his files, not into a hidden folder.
     const QString name = QFileInfo(source).fileName();
     const QString start = userFolderFor(m_dictionaryFolder);
-    const QString path =
-        runFileDialog(dlgSave, m_saveMemory, start == m_dictionaryFolder ? name : QDir(start).filePath(name), true, source);
+    const QString path = runFileDialog(dlgSave, m_saveMemory,
+                                       start == m_dictionaryFolder ? name : QDir(start).filePath(name), true, source);
     if (path.isEmpty() || isSameFile(path, source))
         return;
     if (!copyFileReplacing(source, path))

@@ -56,8 +56,7 @@ bool TfrmMain::LoadLekce()
         const QByteArray bytes = readWholeFile(path, &ok);
         if (!ok) {
             if (QFileInfo::exists(path))
-                messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.")
-                                          .arg(shownPath(path)));
+                messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(path)));
             else
                 messenger.information(this, QStringLiteral("Nemáte žádné chyby !"));
             test.ErrorsMode = false;

@@ -29,8 +29,8 @@ void TfrmMain::btnTestClick()
             test.StartTest(test.LanguageCode);
         },
         [&test, this] {
-            return statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount,
-                                    m_app.clock().today(), MakeLekceTypZK());
+            return statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount, m_app.clock().today(),
+                                    MakeLekceTypZK());
         });
 }
 
@@ -47,8 +47,7 @@ void TfrmMain::btnStatistikaClick()
     const QString path = m_app.test().dictionary().statisticsPath;
     StatisticsFile file = loadStatisticsFile(path);
     if (file.state == StatisticsFile::State::Unreadable) {
-        m_app.messenger().error(
-            this, QStringLiteral("Soubor statistiky %1 nelze přečíst.").arg(shownPath(path)));
+        m_app.messenger().error(this, QStringLiteral("Soubor statistiky %1 nelze přečíst.").arg(shownPath(path)));
         return;
     }
     TfrmStatistic &window = m_app.frmStatistic();
@@ -64,8 +63,7 @@ void TfrmMain::btnClearStatistikaClick()
     const QString path = m_app.test().dictionary().statisticsPath;
     // Silent as long as it works; a file that stays would mislead the user.
     if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) != UpdateResult::Done)
-        m_app.messenger().error(
-            this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(shownPath(path)));
+        m_app.messenger().error(this, QStringLiteral("Soubor statistiky %1 nelze smazat.").arg(shownPath(path)));
 }
 
 } // namespace lexitka

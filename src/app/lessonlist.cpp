@@ -38,24 +38,17 @@ void LessonListModel::setAllTicked(bool ticked)
     emit dataChanged(index(0), index(int(m_ticks.size()) - 1), {Qt::CheckStateRole});
 }
 
-int LessonListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_names.size());
-}
+int LessonListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_names.size()); }
 
 QVariant LessonListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_names.size())
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return displayText(m_names[index.row()], CodePage::Cp1250);
-    case Qt::CheckStateRole:
-        return m_ticks[index.row()] ? Qt::Checked : Qt::Unchecked;
-    case Qt::ToolTipRole:
-        return displayText(m_names[index.row()], CodePage::Cp1250, kToolTipChars);
-    default:
-        return {};
+    case Qt::DisplayRole: return displayText(m_names[index.row()], CodePage::Cp1250);
+    case Qt::CheckStateRole: return m_ticks[index.row()] ? Qt::Checked : Qt::Unchecked;
+    case Qt::ToolTipRole: return displayText(m_names[index.row()], CodePage::Cp1250, kToolTipChars);
+    default: return {};
     }
 }
 

@@ -43,8 +43,7 @@ public:
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
     // The tooltip for an item, empty when its name is shown whole.
-    QString toolTip(const QAbstractItemView *view, const QStyleOptionViewItem &option,
-                    const QModelIndex &index) const;
+    QString toolTip(const QAbstractItemView *view, const QStyleOptionViewItem &option, const QModelIndex &index) const;
 };
 
 } // namespace lexitka

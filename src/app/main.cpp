@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
     lexitka::LexitkaApp app(services, argc > 1 ? QFile::decodeName(argv[1]) : QString());
     app.show();
     if (folder.samplesFailed)
-        messenger.error(&app.frmMain(), QStringLiteral("Ukázkové slovníky nelze zkopírovat do složky %1.")
-                                            .arg(lexitka::shownPath(folder.path)));
+        messenger.error(
+            &app.frmMain(),
+            QStringLiteral("Ukázkové slovníky nelze zkopírovat do složky %1.").arg(lexitka::shownPath(folder.path)));
     return QApplication::exec();
 }

@@ -40,10 +40,11 @@ QString problemText(const QString &path, const Utf8Problem &problem)
         return start + QStringLiteral("%1 jsou bajty, které nejsou platné UTF-8.").arg(placeOf(problem)) + kUnchanged;
     const char32_t c = problem.character;
     return start
-        + QStringLiteral("%1 je znak „%2“ (U+%3), který v kódování %4 není.")
-              .arg(placeOf(problem), QString::fromUcs4(&c, 1),
-                   QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper(), codePageName(problem.codePage))
-        + kUnchanged;
+           + QStringLiteral("%1 je znak „%2“ (U+%3), který v kódování %4 není.")
+                 .arg(placeOf(problem), QString::fromUcs4(&c, 1),
+                      QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper(),
+                      codePageName(problem.codePage))
+           + kUnchanged;
 }
 
 } // namespace
@@ -81,9 +82,10 @@ Utf8Offer offerUtf8Conversion(const QString &path, int languageCode, Messenger &
     }
     const QString kept = saveOriginalBeside(path, original);
     if (kept.isEmpty()) {
-        messenger.error(parent, QStringLiteral("Původní slovník %1 nelze uložit do souboru %2.")
-                                        .arg(shownPath(path), shownPath(copyPath))
-                                    + kUnchanged);
+        messenger.error(
+            parent,
+            QStringLiteral("Původní slovník %1 nelze uložit do souboru %2.").arg(shownPath(path), shownPath(copyPath))
+                + kUnchanged);
         return Utf8Offer::Failed;
     }
     if (!saveWholeFile(path, converted.bytes)) {

@@ -10,20 +10,43 @@ namespace {
 const QList<LanguageInfo> &languages()
 {
     static const QList<LanguageInfo> list = {
-        {LangEnglish, "en", QStringLiteral("Anglické"), QStringLiteral("Lexitka - Anglické ["),
-         {QStringLiteral("Anglicko - česky"), QStringLiteral("Česko - anglicky")}, CodePage::Cp1250},
-        {LangGerman, "de", QStringLiteral("Německé"), QStringLiteral("Lexitka - Německé ["),
+        {LangEnglish,
+         "en",
+         QStringLiteral("Anglické"),
+         QStringLiteral("Lexitka - Anglické ["),
+         {QStringLiteral("Anglicko - česky"), QStringLiteral("Česko - anglicky")},
+         CodePage::Cp1250},
+        {LangGerman,
+         "de",
+         QStringLiteral("Německé"),
+         QStringLiteral("Lexitka - Německé ["),
          {QStringLiteral("Nemecko - česky"), QStringLiteral("Česko - německy"), QStringLiteral("Množná čísla"),
           QStringLiteral("Slovesa")},
          CodePage::Cp1250},
-        {LangFrench, "fr", QStringLiteral("Francouzské"), QStringLiteral("Lexitka - Francouzské ["),
-         {QStringLiteral("Franc. - česky"), QStringLiteral("Česko - franc.")}, CodePage::Cp1252},
-        {LangRussian, "ru", QStringLiteral("Ruské"), QStringLiteral("Lexitka - Ruské ["),
-         {QStringLiteral("Rusko - česky"), QStringLiteral("Česko - rusky")}, CodePage::Cp1251},
-        {LangSpanish, "es", QStringLiteral("Španělské"), QStringLiteral("Lexitka - Španělské ["),
-         {QStringLiteral("Španělsko - česky"), QStringLiteral("Česko - španělsky")}, CodePage::Cp1252},
-        {LangLatin, "lt", QStringLiteral("Latinské"), QStringLiteral("Lexitka - Latinské ["),
-         {QStringLiteral("Latinsko - česky"), QStringLiteral("Česko - latinsky")}, CodePage::Cp1250},
+        {LangFrench,
+         "fr",
+         QStringLiteral("Francouzské"),
+         QStringLiteral("Lexitka - Francouzské ["),
+         {QStringLiteral("Franc. - česky"), QStringLiteral("Česko - franc.")},
+         CodePage::Cp1252},
+        {LangRussian,
+         "ru",
+         QStringLiteral("Ruské"),
+         QStringLiteral("Lexitka - Ruské ["),
+         {QStringLiteral("Rusko - česky"), QStringLiteral("Česko - rusky")},
+         CodePage::Cp1251},
+        {LangSpanish,
+         "es",
+         QStringLiteral("Španělské"),
+         QStringLiteral("Lexitka - Španělské ["),
+         {QStringLiteral("Španělsko - česky"), QStringLiteral("Česko - španělsky")},
+         CodePage::Cp1252},
+        {LangLatin,
+         "lt",
+         QStringLiteral("Latinské"),
+         QStringLiteral("Lexitka - Latinské ["),
+         {QStringLiteral("Latinsko - česky"), QStringLiteral("Česko - latinsky")},
+         CodePage::Cp1250},
     };
     return list;
 }
@@ -32,10 +55,7 @@ const QList<LanguageInfo> &languages()
 
 bool isLanguageCode(int code) { return code >= LangEnglish && code <= LangLatin; }
 
-const LanguageInfo &languageInfo(int code)
-{
-    return languages().at(isLanguageCode(code) ? code - LangEnglish : 0);
-}
+const LanguageInfo &languageInfo(int code) { return languages().at(isLanguageCode(code) ? code - LangEnglish : 0); }
 
 const QList<int> &allLanguageCodes()
 {
@@ -85,11 +105,9 @@ WordFields wordFields(QByteArrayView line, int languageCode)
     const qsizetype eq = line.indexOf('=');
     const QByteArrayView value = eq < 0 ? line : line.sliced(eq + 1);
     switch (languageCode) {
-    case LangGerman:
-        return {GetField(value, 1), GetField(value, 2), GetField(value, 3), GetField(value, 4)};
+    case LangGerman: return {GetField(value, 1), GetField(value, 2), GetField(value, 3), GetField(value, 4)};
     case LangFrench:
-    case LangSpanish:
-        return {GetField(value, 1), GetField(value, 2), {}, GetField(value, 3)};
+    case LangSpanish: return {GetField(value, 1), GetField(value, 2), {}, GetField(value, 3)};
     default: // English, Russian, Latin
         return {{}, GetField(value, 1), {}, GetField(value, 2)};
     }
@@ -107,16 +125,17 @@ QByteArray ComposeEntry(QByteArrayView key, const WordRecord &word, int language
     out.append('=');
     switch (languageCode) {
     case LangGerman:
-        out.append(word.Clen).append('\\').append(word.Slovo).append('\\').append(word.Mn).append('\\').append(
-            word.Preklad);
+        out.append(word.Clen)
+            .append('\\')
+            .append(word.Slovo)
+            .append('\\')
+            .append(word.Mn)
+            .append('\\')
+            .append(word.Preklad);
         break;
     case LangFrench:
-    case LangSpanish:
-        out.append(word.Clen).append('\\').append(word.Slovo).append('\\').append(word.Preklad);
-        break;
-    default:
-        out.append(word.Slovo).append('\\').append(word.Preklad);
-        break;
+    case LangSpanish: out.append(word.Clen).append('\\').append(word.Slovo).append('\\').append(word.Preklad); break;
+    default: out.append(word.Slovo).append('\\').append(word.Preklad); break;
     }
     return out;
 }

@@ -22,10 +22,10 @@ enum LanguageCode : int { // 20 to 25 on purpose: the numbers the files have alw
 
 struct LanguageInfo {
     int code;
-    const char *extension;   // without the dot
-    QString dialogName;      // "Anglické", the file-dialog filter label
-    QString titlePrefix;     // "Lexitka - Anglické ["
-    QStringList testKinds;   // items of chbChoice, in order
+    const char *extension; // without the dot
+    QString dialogName;    // "Anglické", the file-dialog filter label
+    QString titlePrefix;   // "Lexitka - Anglické ["
+    QStringList testKinds; // items of chbChoice, in order
     CodePage foreignCodePage;
 };
 

@@ -21,7 +21,7 @@ QString userStateFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Lexitka");
 }
 
-FileLock::FileLock(QString path) : m_path(std::move(path)) {}
+FileLock::FileLock(QString path) : m_path(std::move(path)) { }
 
 FileLock::~FileLock() { unlock(); }
 
@@ -62,7 +62,8 @@ bool FileLock::lockAt(const QString &lockPath, int waitMs, bool *cannotCreate)
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before us may have removed the file after we opened
             // it: then our lock is on a file nobody else will ever look at.
-            struct stat held {}, named {};
+            struct stat held {
+            }, named{};
             if (::fstat(fd, &held) == 0 && ::stat(native.constData(), &named) == 0 && held.st_dev == named.st_dev
                 && held.st_ino == named.st_ino) {
                 m_fd = fd;

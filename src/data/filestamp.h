@@ -20,7 +20,7 @@ struct FileStamp {
     static FileStamp of(const QString &path)
     {
         FileStamp s;
-        struct stat st {};
+        struct stat st { };
         if (::stat(QFile::encodeName(path).constData(), &st) != 0)
             return s;
         s.exists = true;

@@ -45,7 +45,7 @@ bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
     // Lesson names are Czech text: compare letters such as Ř and ř too.
     return decode(a.toByteArray(), CodePage::Cp1250)
                .compare(decode(b.toByteArray(), CodePage::Cp1250), Qt::CaseInsensitive)
-        == 0;
+           == 0;
 }
 
 QByteArray readWholeFile(const QString &path, bool *ok)
@@ -66,8 +66,7 @@ QByteArray readWholeFile(const QString &path, bool *ok)
     return bytes;
 }
 
-bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f,
-                      qsizetype readSize)
+bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f, qsizetype readSize)
 {
     if (!QFileInfo(path).isFile())
         return false; // a folder or a device would never end
@@ -302,10 +301,7 @@ qsizetype IniDocument::findSection(QByteArrayView name) const
     return -1;
 }
 
-qsizetype IniDocument::entryCount(qsizetype section) const
-{
-    return m_sections.at(size_t(section)).entryCount;
-}
+qsizetype IniDocument::entryCount(qsizetype section) const { return m_sections.at(size_t(section)).entryCount; }
 
 const IniDocument::Entry &IniDocument::entryAt(qsizetype section, qsizetype entry) const
 {

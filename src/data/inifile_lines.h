@@ -11,9 +11,8 @@ void forEachLine(const char *data, qsizetype size, F &&f)
     // A callback that returns bool stops the pass by returning false.
     if constexpr (std::is_same_v<std::invoke_result_t<F &, qsizetype, qsizetype, qsizetype>, bool>) {
         bool go = true;
-        forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype next) -> void {
-            go = f(begin, end, next);
-        }, &go);
+        forEachLine(
+            data, size, [&](qsizetype begin, qsizetype end, qsizetype next) -> void { go = f(begin, end, next); }, &go);
     } else {
         forEachLine(data, size, f, static_cast<const bool *>(nullptr));
     }
@@ -71,9 +70,8 @@ void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEnt
 template <class OnSection, class OnEntry>
 bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry)
 {
-    return forEachFileChunk(path, [&](const char *data, qsizetype size) {
-        scanIniLines(data, size, onSection, onEntry);
-    });
+    return forEachFileChunk(path,
+                            [&](const char *data, qsizetype size) { scanIniLines(data, size, onSection, onEntry); });
 }
 
 } // namespace lexitka

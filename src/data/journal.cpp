@@ -68,8 +68,8 @@ bool overwrite(const QString &path, const QByteArray &bytes)
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool ok = writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0
-                    && ::fsync(fd) == 0;
+    const bool ok =
+        writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 

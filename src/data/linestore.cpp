@@ -195,10 +195,7 @@ bool LineStore::operator==(const LineStore &other) const
     return true;
 }
 
-LineStoreBuilder::LineStoreBuilder(TextBuffer base) : m_buffer(std::move(base))
-{
-    m_store.m_base = m_buffer.data;
-}
+LineStoreBuilder::LineStoreBuilder(TextBuffer base) : m_buffer(std::move(base)) { m_store.m_base = m_buffer.data; }
 
 void LineStoreBuilder::mark(qsizetype begin, qsizetype length)
 {

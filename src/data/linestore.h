@@ -79,7 +79,7 @@ public:
     public:
         using value_type = QByteArrayView;
         using difference_type = qsizetype;
-        const_iterator(const LineStore *s, qsizetype i) : m_store(s), m_i(i) {}
+        const_iterator(const LineStore *s, qsizetype i) : m_store(s), m_i(i) { }
         QByteArrayView operator*() const { return m_store->at(m_i); }
         const_iterator &operator++()
         {
@@ -118,7 +118,7 @@ private:
 class LineStoreBuilder {
 public:
     explicit LineStoreBuilder(TextBuffer base);
-    explicit LineStoreBuilder(QByteArray base) : LineStoreBuilder(TextBuffer::fromBytes(std::move(base))) {}
+    explicit LineStoreBuilder(QByteArray base) : LineStoreBuilder(TextBuffer::fromBytes(std::move(base))) { }
 
     // The buffer, to find lines in and shorten them in place.
     char *data() { return m_buffer.data.get(); }

@@ -12,8 +12,8 @@ OpenDictionary openDictionary(const QString &programFolder, const QString &path,
 
 QString mistakesFilePath(const QString &programFolder, int languageCode)
 {
-    const QString ext = isLanguageCode(languageCode) ? QString::fromLatin1(languageInfo(languageCode).extension)
-                                                     : QString();
+    const QString ext =
+        isLanguageCode(languageCode) ? QString::fromLatin1(languageInfo(languageCode).extension) : QString();
     return QDir(programFolder).filePath(QStringLiteral("errors.") + ext + u'e');
 }
 

@@ -3,7 +3,6 @@
 #include "inifile.h"
 #include "savefile.h"
 
-
 #include <algorithm>
 #include <limits>
 
@@ -28,10 +27,7 @@ bool canStoreValue(QByteArrayView value)
     return !value.contains('\r') && !value.contains('\n') && trimmedBlanks(value).size() == value.size();
 }
 
-bool canNameSection(QByteArrayView name)
-{
-    return !name.isEmpty() && canStoreValue(name) && !name.contains(']');
-}
+bool canNameSection(QByteArrayView name) { return !name.isEmpty() && canStoreValue(name) && !name.contains(']'); }
 
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key, const QByteArray &defaultValue) const
 {
@@ -77,7 +73,7 @@ QByteArray ProfileFile::withValues(const QByteArray &file, QByteArrayView sectio
     const char *data = file.constData();
     const IniSectionSpan span = findIniSection(file, section);
     const bool sectionFound = span.header >= 0;
-    qsizetype insertAt = span.body;                   // after the section's last line worth keeping
+    qsizetype insertAt = span.body;                      // after the section's last line worth keeping
     bool insertNeedsBreak = span.body == span.headerEnd; // that line had no terminator
     QList<std::pair<qsizetype, qsizetype>> replace(wanted.size(), {-1, -1});
     qsizetype left = wanted.size();
@@ -124,7 +120,8 @@ QByteArray ProfileFile::withValues(const QByteArray &file, QByteArrayView sectio
         if (replace[w].first >= 0)
             order.append(w);
     }
-    std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) { return replace[x].first < replace[y].first; });
+    std::sort(order.begin(), order.end(),
+              [&](qsizetype x, qsizetype y) { return replace[x].first < replace[y].first; });
     out.reserve(file.size() + added.size() + 256);
     qsizetype pos = 0;
     for (qsizetype w : order) {
@@ -145,14 +142,15 @@ bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
 {
     // Under the file's lock, on the file as it is now; a file that exists
     // but cannot be read is not replaced by a stub.
-    return updateFile(m_path, [&](const DiskFile &disk) -> std::optional<QByteArray> {
-               QByteArray updated = withValue(disk.bytes, section, key, value);
-               // An unchanged value is not written: a read-only program folder
-               // then complains only when something would really be lost.
-               if (disk.exists && updated == disk.bytes)
-                   return std::nullopt;
-               return updated;
-           })
+    return updateFile(m_path,
+                      [&](const DiskFile &disk) -> std::optional<QByteArray> {
+                          QByteArray updated = withValue(disk.bytes, section, key, value);
+                          // An unchanged value is not written: a read-only program folder
+                          // then complains only when something would really be lost.
+                          if (disk.exists && updated == disk.bytes)
+                              return std::nullopt;
+                          return updated;
+                      })
            == UpdateResult::Done;
 }
 

@@ -13,7 +13,7 @@ namespace lexitka {
 // changes one key (or appends it) and keeps every other byte as it was.
 class ProfileFile {
 public:
-    explicit ProfileFile(QString path) : m_path(std::move(path)) {}
+    explicit ProfileFile(QString path) : m_path(std::move(path)) { }
 
     const QString &path() const { return m_path; }
 

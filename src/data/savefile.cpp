@@ -128,9 +128,8 @@ UpdateResult removeFileLocked(const QString &path, int lockWaitMs)
 QList<QByteArray> splitLines(const QByteArray &text)
 {
     QList<QByteArray> lines;
-    forEachLine(text.constData(), text.size(), [&](qsizetype begin, qsizetype end, qsizetype) {
-        lines.append(text.sliced(begin, end - begin));
-    });
+    forEachLine(text.constData(), text.size(),
+                [&](qsizetype begin, qsizetype end, qsizetype) { lines.append(text.sliced(begin, end - begin)); });
     return lines;
 }
 

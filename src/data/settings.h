@@ -22,17 +22,17 @@ public:
     // taken as absent, so it is never used as a name nor written back.
     static constexpr qsizetype kMaxPathBytes = 4096;
 
-    explicit Settings(QString path) : m_path(std::move(path)) {}
+    explicit Settings(QString path) : m_path(std::move(path)) { }
 
     // Reads the file as it is now; a missing or unreadable one reads empty.
     void load();
     const QString &path() const { return m_path; }
 
     // [Slovnik]
-    QByteArray file() const;  // the open dictionary, empty when absent
-    QByteArray dir() const;   // the dictionary folder, empty when absent
-    bool statistic() const;   // "Vést statistiku", on at first
-    bool errors() const;      // "Ukládat chyby", on at first
+    QByteArray file() const; // the open dictionary, empty when absent
+    QByteArray dir() const;  // the dictionary folder, empty when absent
+    bool statistic() const;  // "Vést statistiku", on at first
+    bool errors() const;     // "Ukládat chyby", on at first
     // [<extension>] 0..3: the ticks of the test kinds; only kind 0 is on at first.
     std::array<bool, 4> testKinds(QByteArrayView extension) const;
 

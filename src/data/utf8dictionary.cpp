@@ -99,10 +99,7 @@ void Utf8Recogniser::feed(QByteArrayView bytes)
     }
 }
 
-bool Utf8Recogniser::isUtf8() const
-{
-    return m_bom || (!m_malformed && m_pending.isEmpty() && m_beyondAscii);
-}
+bool Utf8Recogniser::isUtf8() const { return m_bom || (!m_malformed && m_pending.isEmpty() && m_beyondAscii); }
 
 bool isUtf8Text(QByteArrayView bytes)
 {
@@ -212,7 +209,7 @@ Utf8Conversion convertUtf8Dictionary(QByteArrayView utf8, int languageCode)
             const qsizetype wordBegin = word.data() - data;
             const qsizetype wordEnd = wordBegin + word.size();
             ok = append(begin, wordBegin, CodePage::Cp1250) && append(wordBegin, wordEnd, foreign)
-                && append(wordEnd, end, CodePage::Cp1250);
+                 && append(wordEnd, end, CodePage::Cp1250);
         } else {
             ok = append(begin, end, CodePage::Cp1250);
         }

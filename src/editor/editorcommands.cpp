@@ -33,8 +33,7 @@ LineStore withoutRange(const LineStore &lines, qsizetype first, qsizetype count)
 AddLessonCommand::AddLessonCommand(BookView &view, qsizetype at, QByteArray name, QUndoCommand *parent)
     : BookCommand(view, QStringLiteral("Přidat lekci"), parent), m_at(at), m_name(std::move(name)),
       m_shownBefore(view.currentLesson())
-{
-}
+{ }
 
 void AddLessonCommand::redo()
 {
@@ -52,8 +51,7 @@ void AddLessonCommand::undo()
 
 DeleteLessonCommand::DeleteLessonCommand(BookView &view, qsizetype at)
     : BookCommand(view, QStringLiteral("Smazat lekci")), m_at(at)
-{
-}
+{ }
 
 void DeleteLessonCommand::redo()
 {
@@ -72,8 +70,7 @@ void DeleteLessonCommand::undo()
 
 RenameLessonCommand::RenameLessonCommand(BookView &view, qsizetype at, QByteArray name)
     : BookCommand(view, QStringLiteral("Přejmenovat lekci")), m_at(at), m_name(std::move(name))
-{
-}
+{ }
 
 void RenameLessonCommand::swap()
 {
@@ -92,8 +89,7 @@ void RenameLessonCommand::undo() { swap(); }
 InsertLinesCommand::InsertLinesCommand(BookView &view, qsizetype lesson, qsizetype at, LineStore lines,
                                        const QString &text, QUndoCommand *parent)
     : BookCommand(view, text, parent), m_lesson(lesson), m_at(at), m_lines(std::move(lines))
-{
-}
+{ }
 
 void InsertLinesCommand::redo()
 {
@@ -118,11 +114,10 @@ void InsertLinesCommand::undo()
 AddWordCommand::AddWordCommand(BookView &view, qsizetype lesson, QByteArray line)
     : InsertLinesCommand(view, lesson, view.book().lines(lesson).size(), LineStore{line},
                          QStringLiteral("Přidat slovíčko"))
-{
-}
+{ }
 
-RemoveLinesCommand::RemoveLinesCommand(BookView &view, qsizetype lesson, QList<qsizetype> rows,
-                                       const QString &text, QUndoCommand *parent)
+RemoveLinesCommand::RemoveLinesCommand(BookView &view, qsizetype lesson, QList<qsizetype> rows, const QString &text,
+                                       QUndoCommand *parent)
     : BookCommand(view, text, parent), m_lesson(lesson), m_rows(std::move(rows))
 {
     std::sort(m_rows.begin(), m_rows.end());
@@ -167,14 +162,11 @@ void RemoveLinesCommand::undo()
 
 DeleteWordCommand::DeleteWordCommand(BookView &view, qsizetype lesson, qsizetype row)
     : RemoveLinesCommand(view, lesson, {row}, QStringLiteral("Smazat slovíčko"))
-{
-}
+{ }
 
-EditWordCommand::EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line,
-                                 const QString &text)
+EditWordCommand::EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line, const QString &text)
     : BookCommand(view, text), m_lesson(lesson), m_row(row), m_line(std::move(line))
-{
-}
+{ }
 
 void EditWordCommand::swap()
 {

@@ -32,8 +32,7 @@ class BookCommand : public QUndoCommand {
 public:
     BookCommand(BookView &view, const QString &text, QUndoCommand *parent = nullptr)
         : QUndoCommand(text, parent), m_view(view)
-    {
-    }
+    { }
 
 protected:
     LessonBook &book() { return m_view.book(); }

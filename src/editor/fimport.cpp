@@ -72,8 +72,10 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
         layout->addWidget(rb);
 
     buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Importovat"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("btnOK"));
-    buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("btnStorno"));
+    buttons->addButton(QStringLiteral("Importovat"), QDialogButtonBox::AcceptRole)
+        ->setObjectName(QStringLiteral("btnOK"));
+    buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("btnStorno"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

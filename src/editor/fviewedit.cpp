@@ -129,8 +129,7 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     createActions();
 
     connect(cmbLekce, &QComboBox::activated, this, &TfrmViewEdt::cmbLekceChange);
-    connect(sgList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TfrmViewEdt::sgListSelectCell);
+    connect(sgList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmViewEdt::sgListSelectCell);
     connect(Button1, &QPushButton::clicked, this, &TfrmViewEdt::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmViewEdt::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TfrmViewEdt::Button3Click);
@@ -170,9 +169,8 @@ bool TfrmViewEdt::FormShow()
         if (!LoadWords())
             return false;
         LoadLekceList();
-        const qsizetype first =
-            ShowErrorsOnOpen ? WordLists.mistakesIndex()
-                             : std::clamp<qsizetype>(ViewLessonIndex, 0, WordLists.mistakesIndex());
+        const qsizetype first = ShowErrorsOnOpen ? WordLists.mistakesIndex()
+                                                 : std::clamp<qsizetype>(ViewLessonIndex, 0, WordLists.mistakesIndex());
         showLesson(first, 0);
     }
     m_undo->setClean();

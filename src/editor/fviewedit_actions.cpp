@@ -62,7 +62,8 @@ void TfrmViewEdt::createActions()
     connect(editCell, &QAction::triggered, this, [this] { sgList->edit(sgList->currentIndex()); });
     auto *addLesson = addCommand("actAddLesson", QStringLiteral("Přidat lekci"), {});
     connect(addLesson, &QAction::triggered, this, &TfrmViewEdt::Button2Click);
-    auto *rename = addCommand("actRenameLesson", QStringLiteral("Přejmenovat lekci…"), {QKeySequence(Qt::CTRL | Qt::Key_R)});
+    auto *rename =
+        addCommand("actRenameLesson", QStringLiteral("Přejmenovat lekci…"), {QKeySequence(Qt::CTRL | Qt::Key_R)});
     connect(rename, &QAction::triggered, this, &TfrmViewEdt::renameLesson);
     auto *removeLesson = addCommand("actDeleteLesson", QStringLiteral("Smazat lekci"), {});
     connect(removeLesson, &QAction::triggered, this, &TfrmViewEdt::Button6Click);
@@ -70,9 +71,11 @@ void TfrmViewEdt::createActions()
     connect(actSort, &QAction::triggered, this, &TfrmViewEdt::SortLekce);
     auto *find = addCommand("actFind", QStringLiteral("Hledat…"), {QKeySequence::Find, QKeySequence(Qt::Key_F3)});
     connect(find, &QAction::triggered, this, &TfrmViewEdt::btnFindClick);
-    auto *import = addCommand("actImport", QStringLiteral("Importovat slovíčka…"), {QKeySequence(Qt::CTRL | Qt::Key_I)});
+    auto *import =
+        addCommand("actImport", QStringLiteral("Importovat slovíčka…"), {QKeySequence(Qt::CTRL | Qt::Key_I)});
     connect(import, &QAction::triggered, this, &TfrmViewEdt::importWords);
-    auto *exportOne = addCommand("actExportLesson", QStringLiteral("Exportovat lekci…"), {QKeySequence(Qt::CTRL | Qt::Key_E)});
+    auto *exportOne =
+        addCommand("actExportLesson", QStringLiteral("Exportovat lekci…"), {QKeySequence(Qt::CTRL | Qt::Key_E)});
     connect(exportOne, &QAction::triggered, this, &TfrmViewEdt::exportLesson);
     auto *exportAll = addCommand("actExportDictionary", QStringLiteral("Exportovat slovník…"),
                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)});
@@ -96,9 +99,11 @@ void TfrmViewEdt::createActions()
         return s;
     };
     sgList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    sgList->addActions({add, edit, editCell, remove, separator(), cut, copy, paste, move, separator(), addLesson, rename, removeLesson, separator(), actUndo,
-                        actRedo, separator(), actSort, find, separator(), import, exportOne, exportAll, actRtf,
-                        separator(), print, printDialog, preview, separator(), actSave, close});
+    sgList->addActions({add,         edit,      editCell,    remove,      separator(), cut,          copy,
+                        paste,       move,      separator(), addLesson,   rename,      removeLesson, separator(),
+                        actUndo,     actRedo,   separator(), actSort,     find,        separator(),  import,
+                        exportOne,   exportAll, actRtf,      separator(), print,       printDialog,  preview,
+                        separator(), actSave,   close});
 }
 
 void TfrmViewEdt::printWithDialog()

@@ -82,15 +82,16 @@ QString TfrmViewEdt::lessonNameRefusal(const QString &typed, QByteArray &name, q
     switch (WordLists.checkNewName(name)) {
     case LessonNameProblem::None: return {};
     case LessonNameProblem::Empty: return QStringLiteral("Zadejte jméno lekce.");
-    case LessonNameProblem::BadCharacter: return QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
+    case LessonNameProblem::BadCharacter:
+        return QStringLiteral("Jméno lekce nesmí obsahovat znak „]“ ani konec řádku.");
     case LessonNameProblem::Taken:
         return QStringLiteral("Lekce „%1“ už existuje. Zvolte jiné jméno.").arg(displayText(typed.trimmed()));
     }
     return {};
 }
 
-bool TfrmViewEdt::askLessonName(const QString &title, const QString &prompt, const QString &initial,
-                                QByteArray &name, qsizetype renamed)
+bool TfrmViewEdt::askLessonName(const QString &title, const QString &prompt, const QString &initial, QByteArray &name,
+                                qsizetype renamed)
 {
     QInputDialog ask(this);
     ask.setObjectName(renamed >= 0 ? QStringLiteral("renameLessonBox") : QStringLiteral("newLessonBox"));

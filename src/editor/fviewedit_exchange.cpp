@@ -52,8 +52,8 @@ void TfrmViewEdt::importWords()
     std::unique_ptr<QFileDialog> dlg(createFileDialog(this, "ImportDlg", QStringLiteral("Importovat slovíčka"),
                                                       QFileDialog::AcceptOpen, QStringLiteral("Otevřít")));
     dlg->setFileMode(QFileDialog::ExistingFile);
-    dlg->setNameFilters({QStringLiteral("Seznamy slovíček (*.txt *.csv *.tsv *.kvtml)"),
-                         QStringLiteral("Všechny soubory (*)")});
+    dlg->setNameFilters(
+        {QStringLiteral("Seznamy slovíček (*.txt *.csv *.tsv *.kvtml)"), QStringLiteral("Všechny soubory (*)")});
     dlg->setDirectory(QFileInfo(m_dictionary.path).absolutePath());
     const QString path = chooseFile(dlg.get(), m_messenger, false);
     if (!path.isEmpty())
@@ -84,8 +84,7 @@ void TfrmViewEdt::importFile(const QString &path)
     } else {
         // Text in one 8-bit code page: a Russian list is windows-1251 through
         // and through, any other most likely windows-1250.
-        const QString text =
-            decodeWordList(bytes, language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250);
+        const QString text = decodeWordList(bytes, language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250);
         rows = parseDelimited(text, guessSeparator(text));
     }
 
@@ -98,7 +97,8 @@ void TfrmViewEdt::importFile(const QString &path)
     ImportResult result;
     {
         WaitCursor wait;
-        result = importRows(dialog.table(), dialog.choice(), language, target == TfrmImport::Target::LessonPerFileLesson);
+        result =
+            importRows(dialog.table(), dialog.choice(), language, target == TfrmImport::Target::LessonPerFileLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)
@@ -109,8 +109,8 @@ void TfrmViewEdt::importFile(const QString &path)
             reasons.append(result.refused[i].reason());
         if (result.refused.size() > kListedRefusals)
             reasons.append(QStringLiteral("… a dalších %1.").arg(result.refused.size() - kListedRefusals));
-        const QString listed = QStringLiteral("Tyto řádky nelze uložit (%1):\n").arg(result.refused.size())
-                               + reasons.join(u'\n');
+        const QString listed =
+            QStringLiteral("Tyto řádky nelze uložit (%1):\n").arg(result.refused.size()) + reasons.join(u'\n');
         if (words == 0) {
             m_messenger.information(this, listed);
             return;
@@ -221,8 +221,8 @@ void TfrmViewEdt::exportLessons(const QList<qsizetype> &which, const QString &ti
     {
         WaitCursor wait;
         const int language = m_dictionary.languageCode;
-        written = saveWholeFile(path, isKvtmlName(path) ? writeKvtml(lessons, language, title)
-                                                        : writeTsv(lessons, language));
+        written =
+            saveWholeFile(path, isKvtmlName(path) ? writeKvtml(lessons, language, title) : writeTsv(lessons, language));
     }
     if (!written)
         m_messenger.error(this, QStringLiteral("Soubor %1 nelze uložit.").arg(shownPath(path)));

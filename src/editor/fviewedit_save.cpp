@@ -145,8 +145,7 @@ bool TfrmViewEdt::save()
             attempt = saveMerged(oursWins);
         }
         switch (attempt.outcome) {
-        case SaveAttempt::Saved:
-            return true;
+        case SaveAttempt::Saved: return true;
         case SaveAttempt::Busy:
             if (m_messenger.ask(this, QStringLiteral("Soubor je používán"),
                                 QStringLiteral("Soubor %1 právě ukládá jiné okno programu Lexitka. Zkusit to znovu ?")
@@ -174,7 +173,7 @@ bool TfrmViewEdt::save()
         }
         case SaveAttempt::Failed:
             m_messenger.error(this, (attempt.file == m_dictionary.path ? QStringLiteral("Slovník %1")
-                                                                             : QStringLiteral("Soubor chyb %1"))
+                                                                       : QStringLiteral("Soubor chyb %1"))
                                             .arg(shownPath(attempt.file))
                                         + QStringLiteral(" nelze uložit. Soubor zůstal beze změny a úpravy zůstávají "
                                                          "v okně."));

@@ -146,8 +146,8 @@ void TfrmWord::Button1Click()
     for (const auto &[field, name] : named) {
         if (!field->isEnabled())
             continue;
-        const QString refusal = unencodableMessage(
-            field->text(), field == edtSlovo ? m_wordCodePage : CodePage::Cp1250, QString::fromUtf8(name));
+        const QString refusal = unencodableMessage(field->text(), field == edtSlovo ? m_wordCodePage : CodePage::Cp1250,
+                                                   QString::fromUtf8(name));
         if (!refusal.isEmpty()) {
             m_messenger.information(this, refusal);
             field->setFocus();

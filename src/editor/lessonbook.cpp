@@ -110,7 +110,9 @@ void LessonBook::load(TextBuffer dictionary, TextBuffer mistakes)
     QList<Section> sections;
     scanIniLines(
         builder.constData(), builder.bufferSize(),
-        [&](QByteArrayView name) { sections.append({name.toByteArray(), builder.lineCount()}); },
+        [&](QByteArrayView name) {
+            sections.append({name.toByteArray(), builder.lineCount()});
+        },
         [&](QByteArrayView key, QByteArrayView value) {
             if (!sections.isEmpty())
                 builder.markEntry(key, value);

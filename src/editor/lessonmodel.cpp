@@ -7,7 +7,7 @@
 
 namespace lexitka {
 
-LessonModel::LessonModel(QObject *parent) : QAbstractTableModel(parent) {}
+LessonModel::LessonModel(QObject *parent) : QAbstractTableModel(parent) { }
 
 void LessonModel::setLines(LineStore lines, int languageCode)
 {
@@ -49,10 +49,7 @@ void LessonModel::linesReordered(LineStore now)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-int LessonModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_lines.size());
-}
+int LessonModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }
 
 int LessonModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 4; }
 

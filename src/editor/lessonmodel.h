@@ -43,7 +43,6 @@ signals:
     void cellEdited(int row, int column, const QString &text);
 
 public:
-
     // A whole row's colour, chosen by the text of its column 0.
     static QColor rowColour(const QString &articleCell);
     CodePage columnCodePage(int column) const;

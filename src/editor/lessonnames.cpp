@@ -7,8 +7,7 @@ namespace lexitka {
 
 LessonNamesModel::LessonNamesModel(const LessonBook &book, QObject *parent)
     : QAbstractListModel(parent), m_book(book), m_rows(int(book.count()))
-{
-}
+{ }
 
 void LessonNamesModel::reload()
 {
@@ -58,7 +57,9 @@ void LessonCountDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
 
 QString LessonCountDelegate::shownText(const QModelIndex &index)
 {
-    return QStringLiteral("%1  (%2)").arg(index.data(Qt::DisplayRole).toString()).arg(index.data(LessonNamesModel::CountRole).toInt());
+    return QStringLiteral("%1  (%2)")
+        .arg(index.data(Qt::DisplayRole).toString())
+        .arg(index.data(LessonNamesModel::CountRole).toInt());
 }
 
 } // namespace lexitka

@@ -30,12 +30,10 @@ class PagePrinter {
 public:
     PagePrinter(QPainter &painter, QPaintDevice &device)
         : m_painter(painter), m_paged(dynamic_cast<QPagedPaintDevice *>(&device)), m_width(device.width()),
-          m_height(device.height()),
-          m_fonts{tahomaPoints(14), tahomaPoints(9), tahomaPoints(9, true)},
+          m_height(device.height()), m_fonts{tahomaPoints(14), tahomaPoints(9), tahomaPoints(9, true)},
           m_metrics{QFontMetricsF(m_fonts[0], &device), QFontMetricsF(m_fonts[1], &device),
                     QFontMetricsF(m_fonts[2], &device)}
-    {
-    }
+    { }
 
     void print(const PrintLine &line)
     {
@@ -208,8 +206,7 @@ int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const LineStore
     return out.pages();
 }
 
-PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines,
-                        int languageCode)
+PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines, int languageCode)
 {
     printer.setDocName(QStringLiteral("Lexitka - ") + displayText(lessonName, CodePage::Cp1250, 80));
     printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);

@@ -42,14 +42,12 @@ PrintLine wordLine(const GridRow &row, int languageCode);
 // page is followed by a new one on a paged device (a printer or a PDF).
 // Returns the number of pages, 0 when painting could not start or a new
 // page could not be had.
-int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const LineStore &lines,
-                int languageCode);
+int paintLesson(QPaintDevice &device, QByteArrayView lessonName, const LineStore &lines, int languageCode);
 
 enum class PrintResult { NoPrinter, Failed, Printed };
 
 // Prints on the given printer with the program's margins.
-PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines,
-                        int languageCode);
+PrintResult printLesson(QPrinter &printer, QByteArrayView lessonName, const LineStore &lines, int languageCode);
 // NoPrinter for a null printer; nothing is opened then.
 PrintResult printLessonOn(const QPrinterInfo &printer, QByteArrayView lessonName, const LineStore &lines,
                           int languageCode);

@@ -15,10 +15,10 @@
 
 namespace lexitka {
 
-ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards,
-                                     Messenger &messenger, QWidget *parent)
-    : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent),
-      m_typing(language.typing), m_typingAid(new TypingAid(edtPreklad, keyboards))
+ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards, Messenger &messenger,
+                                     QWidget *parent)
+    : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent), m_typing(language.typing),
+      m_typingAid(new TypingAid(edtPreklad, keyboards))
 {
     setWindowTitle(language.caption);
 
@@ -89,15 +89,13 @@ void ArticleTestWindow::FormKeyUpInsert()
 void ArticleTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
-    : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test,
-                        keyboards, messenger, parent)
-{
-}
+    : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test, keyboards,
+                        messenger, parent)
+{ }
 
 TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : ArticleTestWindow({LangSpanish, "frmTestEs", QStringLiteral("Zkoušení es"), spanishTypingTable()}, test,
                         keyboards, messenger, parent)
-{
-}
+{ }
 
 } // namespace lexitka

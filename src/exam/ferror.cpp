@@ -111,9 +111,8 @@ TfrmError::TfrmError(QWidget *parent)
         // What is selected may be cut short; this copies the whole answer.
         auto *copy = new QAction(QStringLiteral("Kopírovat celou odpověď"), l);
         copy->setObjectName(QStringLiteral("copyWhole"));
-        connect(copy, &QAction::triggered, this, [this, l] {
-            QGuiApplication::clipboard()->setText(m_wholeTexts[l == lblRight ? 0 : 1]);
-        });
+        connect(copy, &QAction::triggered, this,
+                [this, l] { QGuiApplication::clipboard()->setText(m_wholeTexts[l == lblRight ? 0 : 1]); });
         l->addAction(copy);
         l->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
@@ -137,10 +136,7 @@ int TfrmError::dialogWidth(int rightEdgeOfRight, int rightEdgeOfYou)
     return std::max({rightEdgeOfRight + kMargin, rightEdgeOfYou + kMargin, kMinWidth});
 }
 
-int TfrmError::fittedWidth(int wanted, int available)
-{
-    return std::max(std::min(wanted, available), kMinWidth);
-}
+int TfrmError::fittedWidth(int wanted, int available) { return std::max(std::min(wanted, available), kMinWidth); }
 
 void TfrmError::prepare(const QByteArray &expected, const QByteArray &typed)
 {

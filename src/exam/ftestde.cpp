@@ -82,9 +82,9 @@ TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     edtPreteritum = formBox(Panel, "edtPreteritum", 134, 110);
     Label7 = label(Panel, "Label7", QStringLiteral("Perfektum "), 252, 2, 100);
     edtPerfektum = formBox(Panel, "edtPerfektum", 252, 170);
-    Label8 = label(Panel, "Label8",
-                   QStringLiteral("Perfektum: h = hat, i = ist, mezera a příčestí (h gesehen, i gegangen)"),
-                   8, 45, kWidth - 16);
+    Label8 =
+        label(Panel, "Label8", QStringLiteral("Perfektum: h = hat, i = ist, mezera a příčestí (h gesehen, i gegangen)"),
+              8, 45, kWidth - 16);
 
     setTabOrder(cmbclen, edtPreklad);
     setTabOrder(edtPreklad, chbNepravidelne);
@@ -147,9 +147,7 @@ void TfrmTestDe::Display()
         if (isVisible())
             edtPreklad->setFocus();
         break;
-    case KindToForeign:
-        setQuestion(word.Preklad, CodePage::Cp1250);
-        break;
+    case KindToForeign: setQuestion(word.Preklad, CodePage::Cp1250); break;
     case KindPlural:
         setQuestion(word.Slovo, CodePage::Cp1250);
         cmbclen->setCurrentIndex(1);
@@ -159,8 +157,7 @@ void TfrmTestDe::Display()
         chbNepravidelne->setEnabled(false);
         ShowPanel(true);
         break;
-    default:
-        break;
+    default: break;
     }
     // The window itself may still be hidden: ask the panel's own flag.
     if (kind != KindVerbForms && !Panel->isHidden())
@@ -190,18 +187,13 @@ void TfrmTestDe::FormKeyUpInsert()
 {
     const WordRecord &word = m_test.CurrentWord;
     switch (m_test.AskedKind) {
-    case KindToCzech:
-        setAnswer(word.Preklad);
-        break;
+    case KindToCzech: setAnswer(word.Preklad); break;
     case KindToForeign:
         setAnswer(word.Slovo);
         cmbclen->setCurrentIndex(articleCode(LangGerman, word.Clen));
         break;
-    case KindPlural:
-        setAnswer(word.Mn);
-        break;
-    default:
-        break; // the verb forms have no single answer to fill in
+    case KindPlural: setAnswer(word.Mn); break;
+    default: break; // the verb forms have no single answer to fill in
     }
 }
 

@@ -12,10 +12,9 @@ namespace lexitka {
 
 SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger,
                                                const SingleAnswerLanguage &language, QWidget *parent)
-    : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent),
-      m_language(language), m_typingAid(new TypingAid(edtPreklad, keyboards))
-{
-}
+    : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent), m_language(language),
+      m_typingAid(new TypingAid(edtPreklad, keyboards))
+{ }
 
 void SingleAnswerTestWindow::Start()
 {
@@ -65,18 +64,15 @@ void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
 TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
-{
-}
+{ }
 
 TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
-    : SingleAnswerTestWindow(test, keyboards, messenger,
-                             {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()}, parent)
-{
-}
+    : SingleAnswerTestWindow(test, keyboards, messenger, {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()},
+                             parent)
+{ }
 
 TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangLatin, "frmTestLt", true, false, {}}, parent)
-{
-}
+{ }
 
 } // namespace lexitka

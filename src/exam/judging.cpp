@@ -2,7 +2,6 @@
 
 #include "data/inifile.h"
 
-
 namespace lexitka {
 namespace {
 
@@ -14,12 +13,24 @@ bool elides(QByteArrayView word)
     if (c >= 'A' && c <= 'Z')
         c = static_cast<unsigned char>(c - 'A' + 'a');
     switch (c) {
-    case 'a': case 'e': case 'h': case 'i': case 'o': case 'u': case 'y':
+    case 'a':
+    case 'e':
+    case 'h':
+    case 'i':
+    case 'o':
+    case 'u':
+    case 'y':
     // à â è é ê î ô û ü in windows-1252; the capitals are not folded
-    case 224: case 226: case 232: case 233: case 234: case 238: case 244: case 251: case 252:
-        return true;
-    default:
-        return false;
+    case 224:
+    case 226:
+    case 232:
+    case 233:
+    case 234:
+    case 238:
+    case 244:
+    case 251:
+    case 252: return true;
+    default: return false;
     }
 }
 
@@ -127,7 +138,7 @@ bool matchesExpected(const QByteArray &typed, const QByteArray &expected)
 bool CompareWord(QByteArrayView typed, QByteArrayView expected)
 {
     return matchesExpected(RemoveBrackets(typed), RemoveBrackets(expected))
-        || matchesExpected(removeRemarks(typed), removeRemarks(expected));
+           || matchesExpected(removeRemarks(typed), removeRemarks(expected));
 }
 
 int articleCode(int languageCode, QByteArrayView clen)
@@ -141,7 +152,10 @@ QByteArray GetClen(int languageCode, int index)
     return encode(articleText(languageCode, index), languageInfo(languageCode).foreignCodePage);
 }
 
-QByteArray GetClen(int languageCode, QByteArrayView clen) { return GetClen(languageCode, articleCode(languageCode, clen)); }
+QByteArray GetClen(int languageCode, QByteArrayView clen)
+{
+    return GetClen(languageCode, articleCode(languageCode, clen));
+}
 
 QByteArray GetClen2(int languageCode, int index, QByteArrayView word)
 {

@@ -46,7 +46,7 @@ protected:
     // Insert released: fill in the expected answer.
     virtual void FormKeyUpInsert() = 0;
     // The answer box changed by the user's typing.
-    virtual void edtPrekladChange() {}
+    virtual void edtPrekladChange() { }
 
     // Writes the four score labels from the engine's counters.
     void ShowScores();

@@ -30,10 +30,7 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 28> kFrench{{
     {')', 0xC9}, // É
     {'{', 0xDB}, // Û
     {':', 0xD9}, // Ù
-    {'z', 'y'},
-    {'y', 'z'},
-    {'Z', 'Y'},
-    {'Y', 'Z'},
+    {'z', 'y'},  {'y', 'z'}, {'Z', 'Y'}, {'Y', 'Z'},
 }};
 
 } // namespace

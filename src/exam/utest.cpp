@@ -14,8 +14,7 @@ namespace lexitka {
 
 UTest::UTest(QString programFolder, RandomSource &random, Messenger &messenger)
     : m_programFolder(std::move(programFolder)), m_random(random), m_messenger(messenger)
-{
-}
+{ }
 
 QString UTest::LangExt(int code)
 {
@@ -24,10 +23,7 @@ QString UTest::LangExt(int code)
     return QString::fromLatin1(languageInfo(code).extension);
 }
 
-QString UTest::MistakesFilePath(int languageCode) const
-{
-    return mistakesFilePath(m_programFolder, languageCode);
-}
+QString UTest::MistakesFilePath(int languageCode) const { return mistakesFilePath(m_programFolder, languageCode); }
 
 QString UTest::MistakesFilePath() const { return MistakesFilePath(LanguageCode); }
 
@@ -67,8 +63,7 @@ void UTest::saveErrorList()
     // in another window of the program may have added its own meanwhile.
     const QString path = MistakesFilePath();
     switch (retryWhileBusy(m_messenger, nullptr, path, [&] { return appendLinesToFile(path, m_newMistakes); })) {
-    case UpdateResult::Done:
-        break;
+    case UpdateResult::Done: break;
     case UpdateResult::Busy:
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 používá jiné okno programu. Chyby z tohoto "
                                                   "zkoušení se do něj neuložily.")
@@ -80,8 +75,9 @@ void UTest::saveErrorList()
                                        .arg(shownPath(path)));
         break;
     case UpdateResult::Unwritable:
-        m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 nelze uložit. Původní soubor zůstal beze změny.")
-                                       .arg(shownPath(path)));
+        m_messenger.error(
+            nullptr,
+            QStringLiteral("Soubor chyb %1 nelze uložit. Původní soubor zůstal beze změny.").arg(shownPath(path)));
         break;
     }
 }

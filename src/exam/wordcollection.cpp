@@ -7,10 +7,7 @@
 namespace lexitka {
 namespace {
 
-bool containsFrom(QByteArrayView text, QByteArrayView what, qsizetype from)
-{
-    return text.indexOf(what, from) >= 0;
-}
+bool containsFrom(QByteArrayView text, QByteArrayView what, qsizetype from) { return text.indexOf(what, from) >= 0; }
 
 } // namespace
 
@@ -94,10 +91,7 @@ LineStore collectLessonEntries(const QString &dictionaryPath, const QList<QByteA
     return pool;
 }
 
-bool isVerbEntry(QByteArrayView entry)
-{
-    return containsFrom(entry, ",h ", 0) || containsFrom(entry, ",i ", 0);
-}
+bool isVerbEntry(QByteArrayView entry) { return containsFrom(entry, ",h ", 0) || containsFrom(entry, ",i ", 0); }
 
 bool isPluralExcluded(QByteArrayView entry)
 {

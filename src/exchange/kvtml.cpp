@@ -1,6 +1,5 @@
 #include "kvtml.h"
 
-
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -75,7 +74,10 @@ void collectGenders(const Node &container, QHash<QString, int> &genderOf)
 {
     const Node *type = container.child(u"specialwordtype");
     const QString special = type ? type->text.trimmed() : QString();
-    const int gender = special == u"noun/male" ? 0 : special == u"noun/female" ? 1 : special == u"noun/neutral" ? 2 : -1;
+    const int gender = special == u"noun/male"      ? 0
+                       : special == u"noun/female"  ? 1
+                       : special == u"noun/neutral" ? 2
+                                                    : -1;
     for (const auto &c : container.children) {
         if (c->name == u"entry" && gender >= 0)
             genderOf.insert(c->id, gender);
@@ -93,8 +95,8 @@ QString conjugationForms(const Node &translation)
         const Node *singular = c->child(u"singular");
         if (!singular)
             continue;
-        for (const char16_t *person : {u"thirdpersonmale", u"thirdpersonneutralcommon", u"thirdpersonfemale",
-                                       u"firstperson"}) {
+        for (const char16_t *person :
+             {u"thirdpersonmale", u"thirdpersonneutralcommon", u"thirdpersonfemale", u"firstperson"}) {
             if (const Node *p = singular->child(person); p && !p->value().isEmpty()) {
                 forms.append(p->value());
                 break;

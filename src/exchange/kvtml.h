@@ -26,8 +26,8 @@ std::optional<WordTable> readKvtml(QByteArrayView xml, QString *error = nullptr)
 QStringList kvtmlDefaultArticles(const QString &locale);
 
 struct ExportLesson {
-    QByteArray name;          // windows-1250
-    QList<QByteArray> lines;  // entry lines of the dictionary's language
+    QByteArray name;         // windows-1250
+    QList<QByteArray> lines; // entry lines of the dictionary's language
 };
 
 // The lessons as KVTML 2.0 (UTF-8): identifier 0 the foreign language,

@@ -12,7 +12,8 @@ namespace lexitka {
 QStringList wordCells(QByteArrayView line, int languageCode)
 {
     const WordFields w = wordFields(line, languageCode);
-    return {articleCell(languageCode, w.Clen), decode(w.Slovo.toByteArray(), languageInfo(languageCode).foreignCodePage),
+    return {articleCell(languageCode, w.Clen),
+            decode(w.Slovo.toByteArray(), languageInfo(languageCode).foreignCodePage),
             decode(w.Mn.toByteArray(), CodePage::Cp1250), decode(w.Preklad.toByteArray(), CodePage::Cp1250)};
 }
 
@@ -39,8 +40,7 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
 QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
 {
     static const char *const localeOf[] = {"en", "de", "fr", "ru", "es", "la"};
-    static const char *const nameOf[] = {"Angličtina", "Němčina", "Francouzština", "Ruština", "Španělština",
-                                         "Latina"};
+    static const char *const nameOf[] = {"Angličtina", "Němčina", "Francouzština", "Ruština", "Španělština", "Latina"};
     const int index = std::clamp(languageCode - LangEnglish, 0, 5);
     const CodePage foreign = languageInfo(languageCode).foreignCodePage;
     QByteArray out;
@@ -169,7 +169,8 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
                 continue;
             xml.writeStartElement(QStringLiteral("container"));
             xml.writeTextElement(QStringLiteral("name"), QString::fromUtf8(names[g]));
-            xml.writeTextElement(QStringLiteral("specialwordtype"), QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
+            xml.writeTextElement(QStringLiteral("specialwordtype"),
+                                 QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
             for (int id : genderEntries[g]) {
                 xml.writeStartElement(QStringLiteral("entry"));
                 xml.writeAttribute(QStringLiteral("id"), QString::number(id));

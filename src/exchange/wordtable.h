@@ -58,8 +58,8 @@ ColumnChoice guessColumns(const WordTable &table, int languageCode);
 
 struct RefusedRow {
     qsizetype line = 0;
-    QString text;       // the row as the file gives it
-    QString field;      // "Slovo", "Překlad", …, or "Lekce"
+    QString text;  // the row as the file gives it
+    QString field; // "Slovo", "Překlad", …, or "Lekce"
     char32_t character = 0;
     // A sentence in Czech that names the character and the field.
     QString reason() const;

@@ -20,10 +20,7 @@ QString CzechFileList::size(qint64 bytes)
     return czech().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
 
-QString CzechFileList::date(const QDateTime &when)
-{
-    return czech().toString(when, QStringLiteral("d. M. yyyy H:mm"));
-}
+QString CzechFileList::date(const QDateTime &when) { return czech().toString(when, QStringLiteral("d. M. yyyy H:mm")); }
 
 QString CzechFileList::type(bool folder, const QString &suffix)
 {
@@ -40,14 +37,10 @@ QVariant CzechFileList::data(const QModelIndex &index, int role) const
     const QModelIndex source = mapToSource(index);
     const QFileInfo info = files->fileInfo(source);
     switch (index.column()) {
-    case 1:
-        return info.isDir() ? QString() : size(info.size());
-    case 2:
-        return type(info.isDir(), info.suffix());
-    case 3:
-        return date(info.lastModified());
-    default:
-        return QIdentityProxyModel::data(index, role);
+    case 1: return info.isDir() ? QString() : size(info.size());
+    case 2: return type(info.isDir(), info.suffix());
+    case 3: return date(info.lastModified());
+    default: return QIdentityProxyModel::data(index, role);
     }
 }
 

@@ -29,19 +29,23 @@ bool isInside(const QString &path, const QString &folder)
 // Texts Qt's dialog sets itself, in English without Qt's Czech translation.
 void czechControls(QFileDialog *dlg)
 {
-    static const std::pair<const char *, const char *> buttons[] = {
-        {"backButton", "Zpět"},           {"forwardButton", "Vpřed"},       {"toParentButton", "O úroveň výš"},
-        {"newFolderButton", "Nová složka"}, {"listModeButton", "Seznam"}, {"detailModeButton", "Podrobnosti"}};
+    static const std::pair<const char *, const char *> buttons[] = {{"backButton", "Zpět"},
+                                                                    {"forwardButton", "Vpřed"},
+                                                                    {"toParentButton", "O úroveň výš"},
+                                                                    {"newFolderButton", "Nová složka"},
+                                                                    {"listModeButton", "Seznam"},
+                                                                    {"detailModeButton", "Podrobnosti"}};
     for (const auto &[name, text] : buttons) {
         if (auto *button = dlg->findChild<QAbstractButton *>(QString::fromLatin1(name))) {
             button->setToolTip(QString::fromUtf8(text));
             button->setAccessibleName(QString::fromUtf8(text));
         }
     }
-    static const std::pair<const char *, const char *> actions[] = {{"qt_rename_action", "&Přejmenovat"},
-                                                                    {"qt_delete_action", "&Smazat"},
-                                                                    {"qt_show_hidden_action", "Zobrazit &skryté soubory"},
-                                                                    {"qt_new_folder_action", "&Nová složka"}};
+    static const std::pair<const char *, const char *> actions[] = {
+        {"qt_rename_action", "&Přejmenovat"},
+        {"qt_delete_action", "&Smazat"},
+        {"qt_show_hidden_action", "Zobrazit &skryté soubory"},
+        {"qt_new_folder_action", "&Nová složka"}};
     for (const auto &[name, text] : actions) {
         if (auto *action = dlg->findChild<QAction *>(QString::fromLatin1(name)))
             action->setText(QString::fromUtf8(text));

@@ -30,7 +30,7 @@ public:
 class NullKeyboardLayoutService final : public KeyboardLayoutService {
 public:
     std::optional<QList<KeyboardLayout>> layouts() override { return std::nullopt; }
-    void activate(quintptr) override {}
+    void activate(quintptr) override { }
 };
 
 // The Czech and English layouts found once at start-up, and the two
@@ -39,7 +39,7 @@ public:
 // whenever the program loses the keyboard and when it ends.
 class Keyboards {
 public:
-    explicit Keyboards(KeyboardLayoutService &service) : m_service(service) {}
+    explicit Keyboards(KeyboardLayoutService &service) : m_service(service) { }
     ~Keyboards();
 
     Keyboards(const Keyboards &) = delete;

@@ -16,10 +16,7 @@ constexpr char kFieldKeyboard[] = "lexitkaFieldKeyboard";
 
 } // namespace
 
-void setFieldKeyboard(QWidget *widget, FieldKeyboard keyboard)
-{
-    widget->setProperty(kFieldKeyboard, int(keyboard));
-}
+void setFieldKeyboard(QWidget *widget, FieldKeyboard keyboard) { widget->setProperty(kFieldKeyboard, int(keyboard)); }
 
 std::optional<FieldKeyboard> fieldKeyboard(const QWidget *widget)
 {
@@ -31,8 +28,7 @@ std::optional<FieldKeyboard> fieldKeyboard(const QWidget *widget)
     return std::nullopt;
 }
 
-KeyboardFocusWatch::KeyboardFocusWatch(Keyboards &keyboards, QObject *parent)
-    : QObject(parent), m_keyboards(keyboards)
+KeyboardFocusWatch::KeyboardFocusWatch(Keyboards &keyboards, QObject *parent) : QObject(parent), m_keyboards(keyboards)
 {
     if (!qGuiApp)
         return;
@@ -40,8 +36,7 @@ KeyboardFocusWatch::KeyboardFocusWatch(Keyboards &keyboards, QObject *parent)
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &KeyboardFocusWatch::check);
     qGuiApp->installEventFilter(this);
     if (auto *app = qobject_cast<QApplication *>(qGuiApp)) {
-        connect(app, &QApplication::focusChanged, this,
-                [this](QWidget *, QWidget *now) { focusChanged(now); });
+        connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
     }
 }
 

@@ -16,18 +16,14 @@ void QtMessenger::information(QWidget *parent, const QString &text)
     box.exec();
 }
 
-void QtMessenger::error(QWidget *parent, const QString &text)
-{
-    QMessageBox::critical(parent, kTitle, text);
-}
+void QtMessenger::error(QWidget *parent, const QString &text) { QMessageBox::critical(parent, kTitle, text); }
 
 bool QtMessenger::question(QWidget *parent, const QString &text) { return ask(parent, kTitle, text, Default::No); }
 
 bool QtMessenger::ask(QWidget *parent, const QString &caption, const QString &text, Default byDefault)
 {
     const QMessageBox::StandardButton preset = byDefault == Default::Yes ? QMessageBox::Yes : QMessageBox::No;
-    return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, preset)
-        == QMessageBox::Yes;
+    return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No, preset) == QMessageBox::Yes;
 }
 
 Messenger::Answer QtMessenger::askWithCancel(QWidget *parent, const QString &caption, const QString &text)

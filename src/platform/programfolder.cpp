@@ -25,10 +25,7 @@ bool copyIfMissing(const QString &source, const QString &target)
 
 } // namespace
 
-QString executableFolder()
-{
-    return QCoreApplication::applicationDirPath();
-}
+QString executableFolder() { return QCoreApplication::applicationDirPath(); }
 
 bool canCreateFiles(const QString &folder)
 {
@@ -78,9 +75,6 @@ FolderPlaces runningFolderPlaces()
                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
 }
 
-ProgramFolder programFolder()
-{
-    return chooseProgramFolder(runningFolderPlaces(), canCreateFiles);
-}
+ProgramFolder programFolder() { return chooseProgramFolder(runningFolderPlaces(), canCreateFiles); }
 
 } // namespace lexitka

@@ -21,13 +21,9 @@ class StdRandomSource final : public RandomSource {
 public:
     explicit StdRandomSource(std::uint64_t seed = 0, bool reseedFromClock = true)
         : m_engine(seed), m_reseed(reseedFromClock)
-    {
-    }
+    { }
     void seedFromClock() override;
-    quint32 bounded(quint32 bound) override
-    {
-        return std::uniform_int_distribution<quint32>(0, bound - 1)(m_engine);
-    }
+    quint32 bounded(quint32 bound) override { return std::uniform_int_distribution<quint32>(0, bound - 1)(m_engine); }
 
 private:
     std::mt19937_64 m_engine;

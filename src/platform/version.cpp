@@ -11,8 +11,7 @@ QString formatVersion(int major, int minor, int /*release*/, int build)
 
 QString programVersionText()
 {
-    return formatVersion(LEXITKA_VERSION_MAJOR, LEXITKA_VERSION_MINOR, LEXITKA_VERSION_PATCH,
-                         LEXITKA_VERSION_TWEAK);
+    return formatVersion(LEXITKA_VERSION_MAJOR, LEXITKA_VERSION_MINOR, LEXITKA_VERSION_PATCH, LEXITKA_VERSION_TWEAK);
 }
 
 } // namespace lexitka

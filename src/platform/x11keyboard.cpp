@@ -74,10 +74,10 @@ std::optional<quintptr> X11KeyboardLayoutService::active()
 
 #else
 
-X11KeyboardLayoutService::X11KeyboardLayoutService(_XDisplay *) {}
+X11KeyboardLayoutService::X11KeyboardLayoutService(_XDisplay *) { }
 _XDisplay *X11KeyboardLayoutService::applicationDisplay() { return nullptr; }
 std::optional<QList<KeyboardLayout>> X11KeyboardLayoutService::layouts() { return std::nullopt; }
-void X11KeyboardLayoutService::activate(quintptr) {}
+void X11KeyboardLayoutService::activate(quintptr) { }
 std::optional<quintptr> X11KeyboardLayoutService::active() { return std::nullopt; }
 
 #endif

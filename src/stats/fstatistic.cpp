@@ -50,7 +50,7 @@ QString shown(QByteArrayView bytes) { return displayText(bytes, CodePage::Cp1250
 // The report rows, read on demand so that a long file opens at once.
 class StatisticsModel final : public QAbstractTableModel {
 public:
-    explicit StatisticsModel(QObject *parent) : QAbstractTableModel(parent) {}
+    explicit StatisticsModel(QObject *parent) : QAbstractTableModel(parent) { }
 
     void reset(const std::vector<StatisticsRow> *rows)
     {
@@ -224,10 +224,7 @@ void TfrmStatistic::buildControls()
     });
 }
 
-void TfrmStatistic::setLines(QList<QByteArray> lines)
-{
-    m_lines = std::move(lines);
-}
+void TfrmStatistic::setLines(QList<QByteArray> lines) { m_lines = std::move(lines); }
 
 void TfrmStatistic::showEvent(QShowEvent *event)
 {

@@ -58,9 +58,8 @@ StatisticsFile loadStatisticsFile(const QString &path)
     return file;
 }
 
-void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent,
-                      const std::function<bool()> &collect, const std::function<void()> &run,
-                      const std::function<std::optional<QByteArray>()> &record)
+void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent, const std::function<bool()> &collect,
+                      const std::function<void()> &run, const std::function<std::optional<QByteArray>()> &record)
 {
     const QString shown = shownPath(path);
     const StatisticsFile old = loadStatisticsFile(path);
@@ -80,8 +79,7 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
     if (const std::optional<QByteArray> line = record())
         lines.append(*line);
     switch (retryWhileBusy(messenger, parent, path, [&] { return appendLinesToFile(path, lines); })) {
-    case UpdateResult::Done:
-        break;
+    case UpdateResult::Done: break;
     case UpdateResult::Busy:
         messenger.error(parent, QStringLiteral("Soubor statistiky %1 používá jiné okno programu. Výsledek tohoto "
                                                "zkoušení se neuložil.")

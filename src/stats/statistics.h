@@ -50,9 +50,8 @@ StatisticsFile loadStatisticsFile(const QString &path);
 // rewriting it from what we could not read would throw its records away.
 // The record is appended to the file as it is when the test ends, its old
 // bytes kept as they are.
-void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent,
-                      const std::function<bool()> &collect, const std::function<void()> &run,
-                      const std::function<std::optional<QByteArray>()> &record);
+void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent, const std::function<bool()> &collect,
+                      const std::function<void()> &run, const std::function<std::optional<QByteArray>()> &record);
 
 // ---- Reading, for the statistics window ----
 

@@ -35,7 +35,7 @@ QString show(const QList<QByteArray> &list)
 // a file of a million lines is followed quickly.
 class Follower {
 public:
-    Follower(const char *way, const IniReading &full) : m_way(way), m_full(full) {}
+    Follower(const char *way, const IniReading &full) : m_way(way), m_full(full) { }
 
     void section(QByteArrayView name)
     {
@@ -62,7 +62,7 @@ public:
         const QList<QByteArray> &lines = m_full.lines[m_section];
         const QByteArrayView line = m_entry < lines.size() ? QByteArrayView(lines[m_entry]) : QByteArrayView();
         const bool same = line.size() == key.size() + 1 + value.size() && line.startsWith(key)
-            && line[key.size()] == '=' && line.endsWith(value);
+                          && line[key.size()] == '=' && line.endsWith(value);
         if (!same)
             fail(QStringLiteral("line %1 of lesson %2 is \"%3=%4\"")
                      .arg(m_entry)

@@ -31,7 +31,7 @@ public:
         int charset = -1;
     };
 
-    explicit RecordingTestUi(TestUi &windows) : m_windows(windows) {}
+    explicit RecordingTestUi(TestUi &windows) : m_windows(windows) { }
 
     QList<int> windowsRun;
     QList<Mistake> mistakes;
@@ -54,8 +54,7 @@ private:
 // window is closed after the steps (if they left it open) and after
 // `timeoutMs` in any case, so a failing step never leaves a test hanging.
 // Returns false when the window had to be closed by the time limit.
-bool runModalTest(UTest &test, int code, QDialog &window, const std::function<void()> &steps,
-                  int timeoutMs = 20000);
+bool runModalTest(UTest &test, int code, QDialog &window, const std::function<void()> &steps, int timeoutMs = 20000);
 
 // Types text key by key, as the keyboard would (any characters, not only Latin-1).
 void typeText(QWidget *widget, const QString &text);

@@ -14,9 +14,12 @@ QString SampleDictionary::fileName() const { return QFileInfo(name).fileName(); 
 const QList<SampleDictionary> &sampleDictionaries()
 {
     static const QList<SampleDictionary> samples = {
-        {QStringLiteral("data.en"), LangEnglish},           {QStringLiteral("Slovniky/nemcina.de"), LangGerman},
-        {QStringLiteral("Slovniky/francouzstina.fr"), LangFrench}, {QStringLiteral("Slovniky/rustina.ru"), LangRussian},
-        {QStringLiteral("Slovniky/spanelstina.es"), LangSpanish},  {QStringLiteral("Slovniky/latina.lt"), LangLatin},
+        {QStringLiteral("data.en"), LangEnglish},
+        {QStringLiteral("Slovniky/nemcina.de"), LangGerman},
+        {QStringLiteral("Slovniky/francouzstina.fr"), LangFrench},
+        {QStringLiteral("Slovniky/rustina.ru"), LangRussian},
+        {QStringLiteral("Slovniky/spanelstina.es"), LangSpanish},
+        {QStringLiteral("Slovniky/latina.lt"), LangLatin},
     };
     return samples;
 }
@@ -31,8 +34,8 @@ QByteArray dictionaryInUtf8(const QByteArray &eightBit, int languageCode)
         const qsizetype from = entry ? word.data() - line.constData() : line.size();
         const qsizetype to = entry ? from + word.size() : line.size();
         line = utf8(QByteArrayView(line).first(from), CodePage::Cp1250)
-            + utf8(QByteArrayView(line).sliced(from, to - from), languageInfo(languageCode).foreignCodePage)
-            + utf8(QByteArrayView(line).sliced(to), CodePage::Cp1250);
+               + utf8(QByteArrayView(line).sliced(from, to - from), languageInfo(languageCode).foreignCodePage)
+               + utf8(QByteArrayView(line).sliced(to), CodePage::Cp1250);
     }
     return lines.join('\n');
 }
