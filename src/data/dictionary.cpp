@@ -9,45 +9,25 @@ namespace {
 
 const QList<LanguageInfo> &languages()
 {
+    // One language a row, as the table reads.
+    // clang-format off
     static const QList<LanguageInfo> list = {
-        {LangEnglish,
-         "en",
-         QStringLiteral("Anglické"),
-         QStringLiteral("Lexitka - Anglické ["),
-         {QStringLiteral("Anglicko - česky"), QStringLiteral("Česko - anglicky")},
-         CodePage::Cp1250},
-        {LangGerman,
-         "de",
-         QStringLiteral("Německé"),
-         QStringLiteral("Lexitka - Německé ["),
+        {LangEnglish, "en", QStringLiteral("Anglické"), QStringLiteral("Lexitka - Anglické ["),
+         {QStringLiteral("Anglicko - česky"), QStringLiteral("Česko - anglicky")}, CodePage::Cp1250},
+        {LangGerman, "de", QStringLiteral("Německé"), QStringLiteral("Lexitka - Německé ["),
          {QStringLiteral("Nemecko - česky"), QStringLiteral("Česko - německy"), QStringLiteral("Množná čísla"),
           QStringLiteral("Slovesa")},
          CodePage::Cp1250},
-        {LangFrench,
-         "fr",
-         QStringLiteral("Francouzské"),
-         QStringLiteral("Lexitka - Francouzské ["),
-         {QStringLiteral("Franc. - česky"), QStringLiteral("Česko - franc.")},
-         CodePage::Cp1252},
-        {LangRussian,
-         "ru",
-         QStringLiteral("Ruské"),
-         QStringLiteral("Lexitka - Ruské ["),
-         {QStringLiteral("Rusko - česky"), QStringLiteral("Česko - rusky")},
-         CodePage::Cp1251},
-        {LangSpanish,
-         "es",
-         QStringLiteral("Španělské"),
-         QStringLiteral("Lexitka - Španělské ["),
-         {QStringLiteral("Španělsko - česky"), QStringLiteral("Česko - španělsky")},
-         CodePage::Cp1252},
-        {LangLatin,
-         "lt",
-         QStringLiteral("Latinské"),
-         QStringLiteral("Lexitka - Latinské ["),
-         {QStringLiteral("Latinsko - česky"), QStringLiteral("Česko - latinsky")},
-         CodePage::Cp1250},
+        {LangFrench, "fr", QStringLiteral("Francouzské"), QStringLiteral("Lexitka - Francouzské ["),
+         {QStringLiteral("Franc. - česky"), QStringLiteral("Česko - franc.")}, CodePage::Cp1252},
+        {LangRussian, "ru", QStringLiteral("Ruské"), QStringLiteral("Lexitka - Ruské ["),
+         {QStringLiteral("Rusko - česky"), QStringLiteral("Česko - rusky")}, CodePage::Cp1251},
+        {LangSpanish, "es", QStringLiteral("Španělské"), QStringLiteral("Lexitka - Španělské ["),
+         {QStringLiteral("Španělsko - česky"), QStringLiteral("Česko - španělsky")}, CodePage::Cp1252},
+        {LangLatin, "lt", QStringLiteral("Latinské"), QStringLiteral("Lexitka - Latinské ["),
+         {QStringLiteral("Latinsko - česky"), QStringLiteral("Česko - latinsky")}, CodePage::Cp1250},
     };
+    // clang-format on
     return list;
 }
 

@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "data/filelock.h"
+#include "data/inifile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -46,24 +47,9 @@ void syncFolder(const QString &folder)
     }
 }
 
-bool readAll(int fd, QByteArray &out)
-{
-    out.clear();
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        out.append(buffer, n);
-    }
-}
+} // namespace
 
-// Overwrites the file in place with bytes and syncs it.
-bool overwrite(const QString &path, const QByteArray &bytes)
+bool overwriteInPlace(const QString &path, const QByteArray &bytes)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
@@ -72,8 +58,6 @@ bool overwrite(const QString &path, const QByteArray &bytes)
         writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
-
-} // namespace
 
 QString journalFolder() { return userStateFolder() + QStringLiteral("/journal"); }
 
@@ -151,8 +135,8 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
             ::close(fd); // a living save, or one that finished meanwhile
             continue;
         }
-        QByteArray journal;
-        const bool read = readAll(fd, journal);
+        bool read = false;
+        const QByteArray journal = readWholeFile(journalPath, &read);
         // Header lines, then the old bytes.
         QList<QByteArray> fields;
         qsizetype pos = 0;
@@ -175,13 +159,7 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
         const QString path = QFile::decodeName(QByteArray::fromHex(fields[1]));
         const QByteArray oldBytes = journal.sliced(pos);
         bool currentOk = false;
-        QFile target(path);
-        QByteArray current;
-        if (target.open(QIODevice::ReadOnly)) {
-            current = target.readAll();
-            currentOk = target.error() == QFileDevice::NoError;
-            target.close();
-        }
+        const QByteArray current = readWholeFile(path, &currentOk);
         JournalRecovery r{path, JournalRecovery::Outcome::Failed};
         if (!QFileInfo::exists(path)) {
             r.outcome = JournalRecovery::Outcome::Gone;
@@ -189,7 +167,7 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
             r.outcome = JournalRecovery::Outcome::Completed;
         } else if (currentOk && current == oldBytes) {
             r.outcome = JournalRecovery::Outcome::Restored; // cut off before its first byte
-        } else if (overwrite(path, oldBytes)) {
+        } else if (overwriteInPlace(path, oldBytes)) {
             r.outcome = JournalRecovery::Outcome::Restored;
         }
         if (r.outcome != JournalRecovery::Outcome::Failed) {

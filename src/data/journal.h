@@ -38,6 +38,10 @@ struct JournalRecovery {
 // back. A journal whose file could not be restored stays for the next try.
 QList<JournalRecovery> recoverInterruptedSaves(const QString &folder);
 
+// Writes bytes over the file where it lies (no new file, no rename), cuts it
+// to their length and syncs it; false when any step failed.
+bool overwriteInPlace(const QString &path, const QByteArray &bytes);
+
 // The folder of the journals: in the user's state folder.
 QString journalFolder();
 

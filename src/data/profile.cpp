@@ -2,6 +2,7 @@
 
 #include "inifile.h"
 #include "savefile.h"
+#include "settings.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,14 +32,12 @@ bool canNameSection(QByteArrayView name) { return !name.isEmpty() && canStoreVal
 
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key, const QByteArray &defaultValue) const
 {
-    const IniDocument doc = IniDocument::fromFile(m_path);
-    return doc.value(section, key).value_or(defaultValue);
+    return Settings::lookUp(readWholeFile(m_path), section, key).value_or(defaultValue);
 }
 
 int ProfileFile::readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const
 {
-    const IniDocument doc = IniDocument::fromFile(m_path);
-    const auto text = doc.value(section, key);
+    const auto text = Settings::lookUp(readWholeFile(m_path), section, key);
     if (!text)
         return defaultValue;
     return parseProfileInt(*text).value_or(defaultValue);

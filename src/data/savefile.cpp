@@ -21,7 +21,7 @@ bool syncToDisk(int fd) { return fd < 0 || ::fsync(fd) == 0; }
 // is overwritten in place. The old bytes go to a synced journal first, so a
 // kill part way leaves something the next start can put right; should the
 // write fail, the old bytes are put back at once.
-bool overwriteInPlace(const QString &path, const QByteArray &bytes)
+bool saveInPlace(const QString &path, const QByteArray &bytes)
 {
     bool readOk = false;
     const QByteArray old = readWholeFile(path, &readOk);
@@ -32,17 +32,11 @@ bool overwriteInPlace(const QString &path, const QByteArray &bytes)
     InPlaceJournal journal;
     if (!journal.begin(journalFolder(), path, old, bytes))
         return false; // without the journal a kill could leave a torn file
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return false;
-    auto writeAll = [&file](const QByteArray &b) {
-        return file.seek(0) && file.write(b) == b.size() && file.resize(b.size()) && syncToDisk(file.handle());
-    };
-    if (writeAll(bytes)) {
+    if (overwriteInPlace(path, bytes)) {
         journal.finish();
         return true;
     }
-    if (writeAll(old))
+    if (overwriteInPlace(path, old))
         journal.finish();
     return false;
 }
@@ -55,7 +49,7 @@ bool saveWholeFile(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo info(path);
         if (info.isFile() && info.isWritable())
-            return overwriteInPlace(path, bytes);
+            return saveInPlace(path, bytes);
         return false;
     }
     // QSaveFile::commit() renames even when the final flush of its buffer

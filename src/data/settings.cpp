@@ -13,6 +13,21 @@ QByteArray pathValue(std::optional<QByteArray> v)
     return v && v->size() <= Settings::kMaxPathBytes ? *v : QByteArray();
 }
 
+// f(key, value) for the entries of the first section of that name, in line
+// order, while it returns true.
+template <class F>
+void forEachEntryOf(QByteArrayView bytes, QByteArrayView section, F &&f)
+{
+    const IniSectionSpan span = findIniSection(bytes, section);
+    if (span.header < 0)
+        return;
+    const char *data = bytes.data() + span.body;
+    forEachLine(data, span.end - span.body, [&](qsizetype begin, qsizetype end, qsizetype) {
+        const IniLine line = classifyIniLine(data + begin, end - begin);
+        return line.kind != IniLine::Entry || f(line.name, line.value);
+    });
+}
+
 } // namespace
 
 void Settings::load() { m_bytes = readWholeFile(m_path); }
@@ -20,18 +35,12 @@ void Settings::load() { m_bytes = readWholeFile(m_path); }
 std::optional<QByteArray> Settings::lookUp(QByteArrayView bytes, QByteArrayView section, QByteArrayView key)
 {
     key = trimmedBlanks(key);
-    const IniSectionSpan span = findIniSection(bytes, trimmedBlanks(section));
-    if (span.header < 0)
-        return std::nullopt;
-    const char *data = bytes.data() + span.body;
     std::optional<QByteArray> result;
-    forEachLine(data, span.end - span.body, [&](qsizetype begin, qsizetype end, qsizetype) {
-        const IniLine line = classifyIniLine(data + begin, end - begin);
-        if (line.kind == IniLine::Entry && equalsIgnoringCase(line.name, key)) {
-            result = line.value.toByteArray();
-            return false;
-        }
-        return true;
+    forEachEntryOf(bytes, trimmedBlanks(section), [&](QByteArrayView name, QByteArrayView value) {
+        if (!equalsIgnoringCase(name, key))
+            return true;
+        result = value.toByteArray();
+        return false;
     });
     return result;
 }
@@ -55,17 +64,13 @@ bool Settings::errors() const { return flag(kSlovnik, "errors", true); }
 std::array<bool, 4> Settings::testKinds(QByteArrayView extension) const
 {
     std::array<std::optional<QByteArray>, 4> found;
-    const IniSectionSpan span = findIniSection(m_bytes, extension);
-    if (span.header >= 0) {
-        const char *data = m_bytes.constData() + span.body;
-        forEachLine(data, span.end - span.body, [&](qsizetype begin, qsizetype end, qsizetype) {
-            const IniLine line = classifyIniLine(data + begin, end - begin);
-            for (int k = 0; line.kind == IniLine::Entry && k < 4; ++k) {
-                if (!found[k] && equalsIgnoringCase(line.name, QByteArray::number(k)))
-                    found[k] = line.value.toByteArray();
-            }
-        });
-    }
+    forEachEntryOf(m_bytes, extension, [&](QByteArrayView name, QByteArrayView value) {
+        for (int k = 0; k < 4; ++k) {
+            if (!found[k] && equalsIgnoringCase(name, QByteArray::number(k)))
+                found[k] = value.toByteArray();
+        }
+        return true;
+    });
     std::array<bool, 4> ticks{};
     for (int k = 0; k < 4; ++k)
         ticks[k] = (found[k] ? parseProfileInt(*found[k]).value_or(k == 0) : k == 0) != 0;

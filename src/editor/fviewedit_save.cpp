@@ -7,6 +7,7 @@
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "editor/bookmerge.h"
+#include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
 
@@ -147,10 +148,7 @@ bool TfrmViewEdt::save()
         switch (attempt.outcome) {
         case SaveAttempt::Saved: return true;
         case SaveAttempt::Busy:
-            if (m_messenger.ask(this, QStringLiteral("Soubor je používán"),
-                                QStringLiteral("Soubor %1 právě ukládá jiné okno programu Lexitka. Zkusit to znovu ?")
-                                    .arg(shownPath(attempt.file)),
-                                Messenger::Default::Yes))
+            if (askToTryAgain(m_messenger, this, attempt.file))
                 continue;
             m_messenger.information(this, QStringLiteral("Nic nebylo uloženo; úpravy zůstávají v okně."));
             return false;
