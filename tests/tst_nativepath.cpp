@@ -104,16 +104,16 @@ void TestNativePath::namesRoundTrip()
     }
     // Only the bytes of broken sequences are escaped; a byte-order mark stays.
     QCOMPARE(pathFromNative("slovn\xEDk.en"), QStringLiteral("slovn") + escaped(0xED) + QStringLiteral("k.en"));
-    QCOMPARE(pathFromNative("\xC3\xAD\xC3|\xE2\x82\xAC\xE2\x82"), QStringLiteral("\u00ED") + escaped(0xC3)
-                                                                      + QStringLiteral("|\u20AC") + escaped(0xE2)
-                                                                      + escaped(0x82));
+    QCOMPARE(pathFromNative("\xC3\xAD\xC3|\xE2\x82\xAC\xE2\x82"),
+             QStringLiteral("\u00ED") + escaped(0xC3) + QStringLiteral("|\u20AC") + escaped(0xE2) + escaped(0x82));
     QCOMPARE(pathFromNative("\xED\xA0\x80\xC0\xAF"),
              escaped(0xED) + escaped(0xA0) + escaped(0x80) + escaped(0xC0) + escaped(0xAF));
     QCOMPARE(pathFromNative("\xEF\xBB\xBFx"), QStringLiteral("\uFEFFx"));
     // A lone surrogate no name gave is no byte: it writes as U+FFFD and so
     // cannot pass for the name it came from.
     const QString stray = QStringLiteral("a") + QChar(char16_t(0xD800)) + u'b' + QChar(char16_t(0xDC41));
-    QCOMPARE(nativePath(stray), QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD"));
+    QCOMPARE(nativePath(stray), QByteArray("a\xEF\xBF\xBD"
+                                           "b\xEF\xBF\xBD"));
     QVERIFY(pathFromNative(nativePath(stray)) != stray);
 
     // Shown as windows-1250, and made absolute without losing a byte.

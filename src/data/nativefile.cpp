@@ -52,10 +52,7 @@ bool isFile(const QString &path)
     return statOf(path, &st) && S_ISREG(st.st_mode);
 }
 
-bool isWritableFile(const QString &path)
-{
-    return isFile(path) && ::access(nativePath(path).constData(), W_OK) == 0;
-}
+bool isWritableFile(const QString &path) { return isFile(path) && ::access(nativePath(path).constData(), W_OK) == 0; }
 
 bool entryExists(const QString &path)
 {
@@ -73,7 +70,8 @@ bool createNewFile(const QString &path)
 
 bool isSameExistingFile(const QString &a, const QString &b)
 {
-    struct stat sa { }, sb{};
+    struct stat sa { };
+    struct stat sb { };
     return statOf(a, &sa) && statOf(b, &sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
