@@ -1,6 +1,7 @@
 // A dictionary whose file name is windows-1250 bytes, as an archive unpacks
 // it, through the real windows: a save cut off part way is put back at the
-// start, and the lesson browser saves under the very same name.
+// start, the lesson browser saves under the very same name, and such a file
+// dropped on the main window opens.
 #include "app/fmain.h"
 #include "data/journal.h"
 #include "data/nativepath.h"
@@ -8,6 +9,7 @@
 #include "support/fakes.h"
 
 #include <QListView>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,10 +61,10 @@ class TestFileNames : public QObject {
 
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", QFile::encodeName(m_state.path())); }
-    void browserSavesUnderTheSameBytes();
+    void openedSavedAndDroppedByItsBytes();
 };
 
-void TestFileNames::browserSavesUnderTheSameBytes()
+void TestFileNames::openedSavedAndDroppedByItsBytes()
 {
     Fixture f;
     const QByteArray native = QFile::encodeName(f.folder()) + "/slovn\xEDk.en";
@@ -98,6 +100,20 @@ void TestFileNames::browserSavesUnderTheSameBytes()
     // Under no other name: no lock or temporary file left, none with U+FFFD.
     for (const QByteArray &name : namesIn(QFile::encodeName(f.folder())))
         QVERIFY2(name == "slovn\xEDk.en" || !name.startsWith("slovn"), name.constData());
+
+    // Dropped on the main window as a file manager sends it (%E9 for the byte), it opens.
+    const QByteArray dropped = QFile::encodeName(f.folder()) + "/jin\xE9.en";
+    writeNative(dropped, "[X]\r\n0=owl\\sova\r\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + dropped.toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&app->frmMain(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&app->frmMain(), &drop);
+    QTRY_COMPARE(app->test().DictionaryPath, pathFromNative(dropped));
+    QCOMPARE(app->frmMain().windowTitle(), QStringLiteral("Lexitka - Anglické [jiné.en]"));
+    QCOMPARE(::unlink(dropped.constData()), 0);
     QCOMPARE(::unlink(native.constData()), 0); // nor could the temporary folder remove it
 }
 
