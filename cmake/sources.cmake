@@ -18,6 +18,8 @@ set(LEXITKA_LOGIC_SOURCES
   data/inifile.cpp data/inifile.h data/inifile_lines.h
   data/journal.cpp data/journal.h
   data/linestore.cpp data/linestore.h
+  data/nativefile.cpp data/nativefile.h
+  data/nativepath.cpp data/nativepath.h
   data/opendictionary.cpp data/opendictionary.h
   data/profile.cpp data/profile.h
   data/rounding.h

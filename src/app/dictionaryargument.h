@@ -10,8 +10,6 @@ namespace lexitka {
 struct DictionaryArgument {
     QString path;         // the file to open; empty when none was found
     QStringList lookedIn; // every place tried, in order
-    // The name's bytes are no UTF-8, which file names here must be.
-    bool undecodableName = false;
 };
 
 // A name as a Linux user types it: an absolute path is itself; a relative

@@ -9,6 +9,8 @@
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"
+#include "data/nativefile.h"
+#include "data/nativepath.h"
 #include "data/profile.h"
 #include "data/settings.h"
 #include "editor/ffind.h"
@@ -21,7 +23,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLayout>
@@ -57,12 +58,19 @@ QList<bool> ticksOf(const QListWidget *list)
 
 bool hasFolderPart(const QString &path) { return path.contains(u'/') || path.contains(u'\\'); }
 
-// A path from the settings: UTF-8 as this program writes it, or windows-1250
-// as a settings file written on another system holds it.
-QString settingsPathValue(const QByteArray &bytes)
+// A path from the settings: the name's bytes as this program writes them,
+// or windows-1250 as a settings file written on another system holds it;
+// bytes that are no UTF-8 are the name itself where such a file is.
+template <class Place>
+QString settingsPathValue(const QByteArray &bytes, const Place &place)
 {
+    if (bytes.isEmpty())
+        return {};
     const std::optional<QString> text = decodeUtf8(bytes);
-    return text ? *text : decode(bytes, CodePage::Cp1250);
+    if (text)
+        return place(*text);
+    const QString native = place(pathFromNative(bytes));
+    return pathExists(native) ? native : place(decode(bytes, CodePage::Cp1250));
 }
 
 } // namespace
@@ -181,15 +189,14 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     auto inProgramFolder = [this](const QString &path) {
         return hasFolderPart(path) ? path : QDir(m_app.programFolder()).filePath(path);
     };
-    QString remembered = settingsPathValue(settings.file());
+    QString remembered = settingsPathValue(settings.file(), inProgramFolder);
     if (remembered.isEmpty())
-        remembered = QStringLiteral("data.en");
-    remembered = inProgramFolder(remembered);
+        remembered = inProgramFolder(QStringLiteral("data.en"));
     QString path = remembered;
     if (!dictionaryArg.isEmpty()) {
         // Absolute, so that "File" still finds it from another folder.
-        const QByteArray argument = QFile::encodeName(dictionaryArg);
-        const DictionaryArgument found = findDictionaryArgument(argument, QDir::currentPath(), m_app.programFolder());
+        const QByteArray argument = nativePath(dictionaryArg);
+        const DictionaryArgument found = findDictionaryArgument(argument, currentFolder(), m_app.programFolder());
         path = found.path;
         if (path.isEmpty()) {
             m_app.messenger().error(this, dictionaryNotFoundMessage(argument, found, remembered));
@@ -198,7 +205,7 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     }
     test.DictionaryPath = path;
 
-    m_dictionaryFolder = settingsPathValue(settings.dir());
+    m_dictionaryFolder = settingsPathValue(settings.dir(), [](const QString &p) { return p; });
     // "Slovniky\" and "Slovniky/" are the folder "Slovniky".
     while (m_dictionaryFolder.size() > 1 && (m_dictionaryFolder.endsWith(u'/') || m_dictionaryFolder.endsWith(u'\\')))
         m_dictionaryFolder.chop(1);
@@ -239,7 +246,7 @@ void TfrmMain::ShowSlovnik(int languageCode)
 {
     const LanguageInfo &lang = languageInfo(languageCode);
     // A path of megabytes from the settings would make a title no window system takes.
-    setWindowTitle(lang.titlePrefix + displayText(QFileInfo(m_app.test().DictionaryPath).fileName()) + u']');
+    setWindowTitle(lang.titlePrefix + shownFileName(m_app.test().DictionaryPath) + u']');
     chbChoice->clear();
     for (const QString &kind : lang.testKinds) {
         auto *item = new QListWidgetItem(kind, chbChoice);
@@ -284,8 +291,8 @@ bool TfrmMain::FormClose()
     // A path that would read back as another one (a line break or a blank
     // at its end, or more than a path can hold) is not stored: the next
     // start opens the last good one.
-    const QByteArray file = QFile::encodeName(test.DictionaryPath);
-    if (canStoreValue(file) && file.size() <= Settings::kMaxPathBytes && QFile::decodeName(file) == test.DictionaryPath)
+    const QByteArray file = nativePath(test.DictionaryPath);
+    if (canStoreValue(file) && file.size() <= Settings::kMaxPathBytes && pathFromNative(file) == test.DictionaryPath)
         changes.append(Settings::fileChange(file));
     changes.append(Settings::statisticChange(chbStatistika->isChecked()));
     changes.append(Settings::errorsChange(chbSaveErrors->isChecked()));

@@ -5,6 +5,7 @@
 #include "app/fabout.h"
 #include "data/dictionary.h"
 #include "data/filecopy.h"
+#include "data/nativepath.h"
 #include "data/savefile.h"
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
@@ -106,7 +107,8 @@ void TfrmMain::Uloitjako1Click()
     createFileDialogs();
     const QString source = m_app.test().DictionaryPath;
     // A copy for the user goes where he keeps his files, not into a hidden folder.
-    const QString name = QFileInfo(source).fileName();
+    // A name whose bytes are no UTF-8 is offered as the user reads it.
+    const QString name = readablePath(QFileInfo(source).fileName());
     const QString start = userFolderFor(m_dictionaryFolder);
     const QString path = runFileDialog(dlgSave, m_saveMemory,
                                        start == m_dictionaryFolder ? name : QDir(start).filePath(name), true, source);

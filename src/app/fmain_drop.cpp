@@ -2,6 +2,8 @@
 #include "fmain.h"
 
 #include "data/dictionary.h"
+#include "data/nativefile.h"
+#include "data/nativepath.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -16,8 +18,10 @@ QString droppedDictionary(const QMimeData *data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
         return {};
-    const QString path = data->urls().first().toLocalFile();
-    return languageForExtension(QFileInfo(path).suffix()) && QFileInfo(path).isFile() ? path : QString();
+    // The name's bytes from the URL's escapes, which toLocalFile() would read as UTF-8.
+    const QString path =
+        pathFromNative(QByteArray::fromPercentEncoding(data->urls().first().path(QUrl::FullyEncoded).toLatin1()));
+    return languageForExtension(QFileInfo(path).suffix()) && isFile(path) ? path : QString();
 }
 
 } // namespace
@@ -35,7 +39,7 @@ void TfrmMain::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     // Opening may ask questions: not inside the drop.
-    QTimer::singleShot(0, this, [this, path] { switchDictionary(QFileInfo(path).absoluteFilePath()); });
+    QTimer::singleShot(0, this, [this, path] { switchDictionary(absolutePath(path)); });
 }
 
 } // namespace lexitka

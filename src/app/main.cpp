@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/fmain.h"
 #include "data/displaytext.h"
+#include "data/nativepath.h"
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
@@ -9,7 +10,6 @@
 #include "platform/x11keyboard.h"
 
 #include <QApplication>
-#include <QFile>
 
 int main(int argc, char *argv[])
 {
@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     const lexitka::Services services{folder.path, &messenger, keyboard.get(), &random, &clock};
 
     // The name's bytes as the file system has them; QApplication has taken its own options out.
-    lexitka::LexitkaApp app(services, argc > 1 ? QFile::decodeName(argv[1]) : QString());
+    lexitka::LexitkaApp app(services, argc > 1 ? lexitka::pathFromNative(argv[1]) : QString());
     app.show();
     if (folder.samplesFailed)
         messenger.error(

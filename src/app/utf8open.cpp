@@ -7,7 +7,6 @@
 #include "platform/messenger.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace lexitka {
 namespace {
@@ -65,7 +64,7 @@ Utf8Offer offerUtf8Conversion(const QString &path, int languageCode, Messenger &
         QStringLiteral("Slovník %1 je uložen v kódování UTF-8. Bez převodu by Lexitka jeho slova zobrazila chybně "
                        "a správné odpovědi by uznala za špatné.\n\nPřevést slovník do kódování Lexitky? Původní "
                        "soubor zůstane uložen jako %2.")
-            .arg(shownPath(path), displayText(QFileInfo(copyPath).fileName()));
+            .arg(shownPath(path), shownFileName(copyPath));
     if (!messenger.ask(parent, QStringLiteral("Slovník v UTF-8"), question, Messenger::Default::Yes))
         return Utf8Offer::Declined;
 

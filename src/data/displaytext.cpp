@@ -1,6 +1,9 @@
 #include "displaytext.h"
 
+#include "data/nativepath.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 namespace lexitka {
 
@@ -26,6 +29,8 @@ QString displayText(const QString &text, qsizetype maxChars)
     return text.left(cut) + QChar(kEllipsis);
 }
 
-QString shownPath(const QString &path) { return displayText(QDir::toNativeSeparators(path)); }
+QString shownPath(const QString &path) { return displayText(readablePath(QDir::toNativeSeparators(path))); }
+
+QString shownFileName(const QString &path) { return displayText(readablePath(QFileInfo(path).fileName())); }
 
 } // namespace lexitka

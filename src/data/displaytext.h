@@ -17,7 +17,10 @@ constexpr qsizetype kDisplayChars = 256;
 QString displayText(QByteArrayView bytes, CodePage cp, qsizetype maxChars = kDisplayChars);
 QString displayText(const QString &text, qsizetype maxChars = kDisplayChars);
 
-// A file's path as a message names it: native separators, shortened.
+// A file's path as a message names it: native separators, shortened, and
+// bytes of the name that are no UTF-8 read as windows-1250 (nativepath.h).
 QString shownPath(const QString &path);
+// The last part of a path, shown alike.
+QString shownFileName(const QString &path);
 
 } // namespace lexitka

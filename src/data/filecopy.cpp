@@ -1,10 +1,9 @@
 #include "filecopy.h"
 
 #include "inifile.h"
+#include "nativefile.h"
+#include "nativepath.h"
 #include "savefile.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace lexitka {
 
@@ -17,11 +16,9 @@ bool copyFileReplacing(const QString &source, const QString &target)
 
 bool isSameFile(const QString &a, const QString &b)
 {
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() || fb.exists())
-        return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
-    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+    if (pathExists(a) || pathExists(b))
+        return isSameExistingFile(a, b);
+    return absolutePath(a) == absolutePath(b);
 }
 
 } // namespace lexitka

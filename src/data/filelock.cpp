@@ -1,10 +1,10 @@
 #include "filelock.h"
 
+#include "data/nativepath.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -41,7 +41,7 @@ FileLock::Result FileLock::lock(int waitMs)
     const QString folder = userStateFolder() + QStringLiteral("/locks");
     if (!QDir().mkpath(folder))
         return Result::NoPlace;
-    const QByteArray key = QFile::encodeName(QFileInfo(m_path).absoluteFilePath());
+    const QByteArray key = nativePath(absolutePath(m_path));
     const QString name = QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
     if (lockAt(folder + u'/' + name + QStringLiteral(".lock"), waitMs, &cannotCreate))
         return Result::Locked;
@@ -50,7 +50,7 @@ FileLock::Result FileLock::lock(int waitMs)
 
 bool FileLock::lockAt(const QString &lockPath, int waitMs, bool *cannotCreate)
 {
-    const QByteArray native = QFile::encodeName(lockPath);
+    const QByteArray native = nativePath(lockPath);
     const QDeadlineTimer deadline(waitMs);
     int pause = 5;
     for (;;) {
@@ -87,7 +87,7 @@ void FileLock::unlock()
         return;
     // Removed while still held, so that whoever opens the name next makes a
     // new file, and no lock file outlives a clean run.
-    ::unlink(QFile::encodeName(m_lockPath).constData());
+    ::unlink(nativePath(m_lockPath).constData());
     ::close(m_fd);
     m_fd = -1;
 }

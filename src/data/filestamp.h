@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "data/nativepath.h"
+
 #include <QString>
 
 #include <sys/stat.h>
@@ -21,7 +22,7 @@ struct FileStamp {
     {
         FileStamp s;
         struct stat st { };
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        if (::stat(nativePath(path).constData(), &st) != 0)
             return s;
         s.exists = true;
         s.device = st.st_dev;

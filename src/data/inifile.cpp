@@ -1,9 +1,9 @@
 #include "inifile.h"
 
 #include "codepage.h"
+#include "nativefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -52,11 +52,10 @@ QByteArray readWholeFile(const QString &path, bool *ok)
 {
     if (ok)
         *ok = false;
-    const QFileInfo info(path);
-    if (!info.isFile())
+    if (!isFile(path))
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openToRead(file, path))
         return {};
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -68,10 +67,10 @@ QByteArray readWholeFile(const QString &path, bool *ok)
 
 bool forEachFileChunk(const QString &path, const std::function<void(const char *, qsizetype)> &f, qsizetype readSize)
 {
-    if (!QFileInfo(path).isFile())
+    if (!isFile(path))
         return false; // a folder or a device would never end
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!openToRead(file, path, QIODevice::Unbuffered))
         return false;
     // A small file gets a buffer of its size, not a whole piece.
     const qsizetype piece = std::max<qsizetype>(1, std::min<qint64>(readSize, file.size() + 1));

@@ -2,11 +2,11 @@
 
 #include "data/filelock.h"
 #include "data/inifile.h"
+#include "data/nativefile.h"
+#include "data/nativepath.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -40,7 +40,7 @@ bool writeAll(int fd, const char *data, qsizetype size)
 // A rename or an unlink is durable only once its folder is synced.
 void syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -51,7 +51,7 @@ void syncFolder(const QString &folder)
 
 bool overwriteInPlace(const QString &path, const QByteArray &bytes)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool ok =
@@ -66,11 +66,11 @@ bool InPlaceJournal::begin(const QString &folder, const QString &path, const QBy
 {
     if (!QDir().mkpath(folder))
         return false;
-    const QByteArray native = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const QByteArray native = nativePath(absolutePath(path));
     const QString name = QString::fromLatin1(sha1(native).toHex());
     m_journalPath = folder + u'/' + name + QStringLiteral(".journal");
     const QString temporary = folder + u'/' + name + QStringLiteral(".new");
-    const QByteArray tempNative = QFile::encodeName(temporary);
+    const QByteArray tempNative = nativePath(temporary);
     ::unlink(tempNative.constData());
     const int fd = ::open(tempNative.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -81,7 +81,7 @@ bool InPlaceJournal::begin(const QString &folder, const QString &path, const QBy
                         + QByteArray::number(newBytes.size()) + '\n' + sha1(newBytes).toHex() + '\n';
     const bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && writeAll(fd, header.constData(), header.size())
                     && writeAll(fd, oldBytes.constData(), oldBytes.size()) && ::fsync(fd) == 0
-                    && ::rename(tempNative.constData(), QFile::encodeName(m_journalPath).constData()) == 0;
+                    && ::rename(tempNative.constData(), nativePath(m_journalPath).constData()) == 0;
     if (!ok) {
         ::unlink(tempNative.constData());
         ::close(fd);
@@ -97,7 +97,7 @@ void InPlaceJournal::finish()
 {
     if (m_fd < 0)
         return;
-    ::unlink(QFile::encodeName(m_journalPath).constData());
+    ::unlink(nativePath(m_journalPath).constData());
     ::close(m_fd);
     m_fd = -1;
 }
@@ -118,7 +118,7 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
         return found;
     // A journal cut off while it was being written: its file was not touched yet.
     for (const QString &name : dir.entryList({QStringLiteral("*.new")}, QDir::Files)) {
-        const QByteArray native = QFile::encodeName(dir.filePath(name));
+        const QByteArray native = nativePath(dir.filePath(name));
         const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
         if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
             ::unlink(native.constData());
@@ -127,11 +127,11 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
     }
     for (const QString &name : dir.entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name)) {
         const QString journalPath = dir.filePath(name);
-        const QByteArray nativeJournal = QFile::encodeName(journalPath);
+        const QByteArray nativeJournal = nativePath(journalPath);
         const int fd = ::open(nativeJournal.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !QFileInfo::exists(journalPath)) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !pathExists(journalPath)) {
             ::close(fd); // a living save, or one that finished meanwhile
             continue;
         }
@@ -156,12 +156,12 @@ QList<JournalRecovery> recoverInterruptedSaves(const QString &folder)
             ::close(fd);
             continue;
         }
-        const QString path = QFile::decodeName(QByteArray::fromHex(fields[1]));
+        const QString path = pathFromNative(QByteArray::fromHex(fields[1]));
         const QByteArray oldBytes = journal.sliced(pos);
         bool currentOk = false;
         const QByteArray current = readWholeFile(path, &currentOk);
         JournalRecovery r{path, JournalRecovery::Outcome::Failed};
-        if (!QFileInfo::exists(path)) {
+        if (!pathExists(path)) {
             r.outcome = JournalRecovery::Outcome::Gone;
         } else if (currentOk && current.size() == newSize && sha1(current).toHex() == fields[4]) {
             r.outcome = JournalRecovery::Outcome::Completed;

@@ -1,9 +1,9 @@
 #include "linestore.h"
 
 #include "data/inifile.h"
+#include "data/nativefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstring>
 #include <limits>
@@ -44,10 +44,10 @@ TextBuffer readTextFile(const QString &path, bool *ok)
 {
     if (ok)
         *ok = false;
-    if (!QFileInfo(path).isFile())
+    if (!isFile(path))
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!openToRead(file, path, QIODevice::Unbuffered))
         return {};
     TextBuffer buffer;
     const qsizetype expected = qsizetype(file.size());

@@ -3,10 +3,7 @@
 #include "data/filelock.h"
 #include "data/inifile.h"
 #include "data/journal.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "data/nativefile.h"
 
 #include <unistd.h>
 
@@ -45,15 +42,13 @@ bool saveInPlace(const QString &path, const QByteArray &bytes)
 
 bool saveWholeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo info(path);
-        if (info.isFile() && info.isWritable())
+    ReplacingFile file(path);
+    if (!file.open()) {
+        if (isWritableFile(path))
             return saveInPlace(path, bytes);
         return false;
     }
-    // QSaveFile::commit() renames even when the final flush of its buffer
-    // failed, so every step is checked before it may replace the old file.
+    // Every step is checked before the rename may replace the old file.
     if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file.handle())
         || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
@@ -82,7 +77,7 @@ UpdateResult updateFile(const QString &path, const FileChange &change, int lockW
     if (lock.lock(lockWaitMs < 0 ? kLockWaitMs : lockWaitMs) == FileLock::Result::Busy)
         return UpdateResult::Busy;
     DiskFile disk;
-    disk.exists = QFileInfo::exists(path);
+    disk.exists = pathExists(path);
     if (disk.exists) {
         bool ok = false;
         disk.bytes = readWholeFile(path, &ok);
@@ -116,7 +111,7 @@ UpdateResult removeFileLocked(const QString &path, int lockWaitMs)
     FileLock lock(path);
     if (lock.lock(lockWaitMs < 0 ? kLockWaitMs : lockWaitMs) == FileLock::Result::Busy)
         return UpdateResult::Busy;
-    return QFile::remove(path) || !QFileInfo::exists(path) ? UpdateResult::Done : UpdateResult::Unwritable;
+    return removeFile(path) || !pathExists(path) ? UpdateResult::Done : UpdateResult::Unwritable;
 }
 
 QList<QByteArray> splitLines(const QByteArray &text)

@@ -2,10 +2,10 @@
 
 #include "data/dictionary.h"
 #include "data/inifile.h"
+#include "data/nativefile.h"
 #include "data/savefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace lexitka {
 namespace {
@@ -133,10 +133,10 @@ std::optional<QString> decodeUtf8(QByteArrayView bytes)
 
 bool isUtf8File(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
+    if (!isFile(path))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openToRead(file, path))
         return false;
     // Most 8-bit dictionaries give themselves away at their first Czech letter.
     Utf8Recogniser r;
@@ -231,11 +231,7 @@ QString nameBeside(const QString &path, int n)
     return n == 0 ? base : base + u'.' + QString::number(n);
 }
 
-bool nothingThere(const QString &path)
-{
-    const QFileInfo there(path);
-    return !there.exists() && !there.isSymLink();
-}
+bool nothingThere(const QString &path) { return !entryExists(path); }
 
 } // namespace
 
@@ -254,16 +250,14 @@ QString saveOriginalBeside(const QString &path, const QByteArray &bytes)
         const QString candidate = nameBeside(path, n);
         // An exclusive create takes the name, so that no file of that name,
         // not even one made a moment ago, is ever replaced.
-        QFile claim(candidate);
-        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (!createNewFile(candidate)) {
             if (!nothingThere(candidate))
                 continue;
             return {};
         }
-        claim.close();
         if (saveWholeFile(candidate, bytes))
             return candidate;
-        QFile::remove(candidate);
+        removeFile(candidate);
         return {};
     }
     return {};

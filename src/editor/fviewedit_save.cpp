@@ -5,6 +5,7 @@
 #include "data/displaytext.h"
 #include "data/filelock.h"
 #include "data/inifile.h"
+#include "data/nativefile.h"
 #include "data/savefile.h"
 #include "editor/bookmerge.h"
 #include "platform/busyretry.h"
@@ -25,7 +26,7 @@ bool readExisting(const QString &path, TextBuffer &bytes)
 {
     bool ok = false;
     bytes = readTextFile(path, &ok);
-    return ok || !QFileInfo::exists(path);
+    return ok || !pathExists(path);
 }
 
 } // namespace
