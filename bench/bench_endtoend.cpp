@@ -104,15 +104,16 @@ std::vector<Row> rows()
     const QString fewWords = generatedDictionary(100, 10);
     const QString records = statisticsRecords(scaled(100'000));
     const QString big = programFolder(QStringLiteral("big"), {{QStringLiteral("statistic.des"), records}});
-    const QString small = programFolder(QStringLiteral("small"), {{QStringLiteral("statistic.des"), statisticsRecords(100)}});
+    const QString small =
+        programFolder(QStringLiteral("small"), {{QStringLiteral("statistic.des"), statisticsRecords(100)}});
     const auto row = [](const char *name, const QString &mode, const QString &bigFolder, const QString &bigFile,
                         const QString &smallFile, const QString &measuredFile, const QString &folderSmall,
                         QStringList baseline) {
         return Row{name, {mode, bigFolder, bigFile}, {mode, folderSmall, smallFile}, std::move(baseline), measuredFile};
     };
     return {
-        row("start-up, 1M one-word lessons / wc -l", QStringLiteral("startup"), big, lessons, fewLessons, lessons, small,
-            wcL(lessons)),
+        row("start-up, 1M one-word lessons / wc -l", QStringLiteral("startup"), big, lessons, fewLessons, lessons,
+            small, wcL(lessons)),
         row("statistics window, 100k records / wc -l", QStringLiteral("statistics"), big, fewWords, fewWords, records,
             small, wcL(records)),
         row("find a missing word, 1000x1000 / cat", QStringLiteral("find"), big, words, fewWords, words, small,

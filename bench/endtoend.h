@@ -66,8 +66,8 @@ inline QString oneWordLessons(long lessons)
     chunk.reserve(1 << 20);
     char line[128];
     for (long l = 1; l <= lessons; ++l) {
-        const int n = std::snprintf(line, sizeof line, "[Lekce %ld - slov\xED\xE8ko]\r\n0=Wort%07ld\\slovo %ld\r\n",
-                                    l, l, l);
+        const int n =
+            std::snprintf(line, sizeof line, "[Lekce %ld - slov\xED\xE8ko]\r\n0=Wort%07ld\\slovo %ld\r\n", l, l, l);
         chunk.append(line, n);
         if (chunk.size() > (1 << 20) - 256) {
             out.write(chunk);
@@ -271,7 +271,8 @@ inline QStringList cat(const QString &file)
 }
 inline QStringList cp(const QString &file)
 {
-    return {QStringLiteral("cp"), file, benchFolder().filePath(QStringLiteral("copy_of_") + QFileInfo(file).fileName())};
+    return {QStringLiteral("cp"), file,
+            benchFolder().filePath(QStringLiteral("copy_of_") + QFileInfo(file).fileName())};
 }
 
 // A row: the child's arguments over the big file and over a small one, and
@@ -286,13 +287,13 @@ struct Row {
 
 // The names of the counters every row reports.
 namespace counter {
-inline constexpr const char *cpuMs = "cpu_ms";         // the operation's CPU, main thread
-inline constexpr const char *cpuRatio = "cpu_x";       // over the baseline's CPU
-inline constexpr const char *wallRatio = "wall_x";     // the operation's wall over the baseline's
+inline constexpr const char *cpuMs = "cpu_ms";     // the operation's CPU, main thread
+inline constexpr const char *cpuRatio = "cpu_x";   // over the baseline's CPU
+inline constexpr const char *wallRatio = "wall_x"; // the operation's wall over the baseline's
 inline constexpr const char *processCpuMs = "proc_cpu_ms";
-inline constexpr const char *peakMiB = "peak_MiB";     // whole process
-inline constexpr const char *riseMiB = "rise_MiB";     // peak above the same child on a small file
-inline constexpr const char *riseRatio = "rise_x";     // that rise over the file's size
+inline constexpr const char *peakMiB = "peak_MiB"; // whole process
+inline constexpr const char *riseMiB = "rise_MiB"; // peak above the same child on a small file
+inline constexpr const char *riseRatio = "rise_x"; // that rise over the file's size
 inline constexpr const char *baseCpuMs = "base_cpu_ms";
 inline constexpr const char *baseWallMs = "base_wall_ms";
 } // namespace counter
@@ -357,13 +358,13 @@ inline void measureRow(benchmark::State &state, const Row &row)
 // The rows again as one table, after the runs.
 inline void printTable()
 {
-    std::printf("\n%-52s %8s %8s %7s %7s %9s %8s %9s %8s %7s\n", "operation (median)", "cpu ms", "base ms",
-                "cpu x", "wall x", "small ms", "extra x", "peak MiB", "rise MiB", "rise x");
+    std::printf("\n%-52s %8s %8s %7s %7s %9s %8s %9s %8s %7s\n", "operation (median)", "cpu ms", "base ms", "cpu x",
+                "wall x", "small ms", "extra x", "peak MiB", "rise MiB", "rise x");
     for (const Result &r : results()) {
         const double fileMiB = double(fileSize(r.row.file)) / (1024.0 * 1024.0);
         const double base = std::max(r.base.cpuMs, 0.001);
-        std::printf("%-52s %8.1f %8.1f %7.2f %7.2f %9.1f %8.2f %9.1f %8.1f %7.2f\n", r.row.name.c_str(),
-                    r.big.opCpuMs, r.base.cpuMs, r.big.opCpuMs / base, r.big.opWallMs / std::max(r.base.wallMs, 0.001),
+        std::printf("%-52s %8.1f %8.1f %7.2f %7.2f %9.1f %8.2f %9.1f %8.1f %7.2f\n", r.row.name.c_str(), r.big.opCpuMs,
+                    r.base.cpuMs, r.big.opCpuMs / base, r.big.opWallMs / std::max(r.base.wallMs, 0.001),
                     r.small.opCpuMs, (r.big.opCpuMs - r.small.opCpuMs) / base, r.big.peakMiB,
                     r.big.peakMiB - r.small.peakMiB, (r.big.peakMiB - r.small.peakMiB) / std::max(fileMiB, 0.001));
     }
