@@ -1,4 +1,5 @@
 #include "data/inifile.h"
+#include "data/sectionnames.h"
 #include "support/logicfakes.h"
 #include "support/inireadings.h"
 
@@ -165,6 +166,7 @@ private slots:
         // A device never ends; it must not be read at all.
         QCOMPARE(IniDocument::fromFile("/dev/zero", IniDocument::Mode::NamesOnly).sectionCount(), 0);
         QCOMPARE(IniDocument::fromFile("/dev/zero").sectionCount(), 0);
+        QCOMPARE(SectionNames::fromFile("/dev/zero").size(), 0);
 
         const QString locked = dir.filePath("locked.en");
         writeFile(locked, "[A]\n1=x\n");

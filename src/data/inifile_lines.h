@@ -74,4 +74,35 @@ bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry)
                             [&](const char *data, qsizetype size) { scanIniLines(data, size, onSection, onEntry); });
 }
 
+template <class OnName>
+void forEachSectionName(const char *data, qsizetype size, OnName &&onName)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    qsizetype pos = 0;
+    qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
+    while (pos < size) {
+        const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
+        if (!hit)
+            break;
+        const qsizetype open = static_cast<const char *>(hit) - data;
+        qsizetype lineStart = open;
+        while (lineStart > pos && blank(data[lineStart - 1]))
+            --lineStart;
+        const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
+        if (nextLf < open) {
+            const void *lf = std::memchr(data + open, '\n', size_t(size - open));
+            nextLf = lf ? static_cast<const char *>(lf) - data : size;
+        }
+        qsizetype lineEnd = nextLf;
+        if (const void *cr = std::memchr(data + open, '\r', size_t(lineEnd - open)))
+            lineEnd = static_cast<const char *>(cr) - data;
+        if (atLineStart) {
+            const IniLine line = classifyIniLine(data + lineStart, lineEnd - lineStart);
+            if (line.kind == IniLine::Section)
+                onName(line.name);
+        }
+        pos = lineEnd;
+    }
+}
+
 } // namespace lexitka

@@ -21,6 +21,12 @@ QByteArray statisticsDay(const QDate &date)
 QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
                           const QList<QByteArray> &kinds, const QList<bool> &kindTicks)
 {
+    return makeLekceTypZK(SectionNames::fromList(lessons), lessonTicks, kinds, kindTicks);
+}
+
+QByteArray makeLekceTypZK(const SectionNames &lessons, const QList<bool> &lessonTicks, const QList<QByteArray> &kinds,
+                          const QList<bool> &kindTicks)
+{
     QByteArray lessonText;
     for (qsizetype i = 0; i < lessons.size() && i < lessonTicks.size(); ++i) {
         if (lessonTicks[i])

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/opendictionary.h"
+#include "data/sectionnames.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,6 +27,8 @@ QByteArray statisticsDay(const QDate &date);
 // Lessons and test kinds of a record, "Lekce 1,Lekce 2/Anglicko - česky".
 // A ticked kind in the third or fourth place (German plurals, verbs) stands
 // alone: it replaces the kinds before it and ends the walk.
+QByteArray makeLekceTypZK(const SectionNames &lessons, const QList<bool> &lessonTicks, const QList<QByteArray> &kinds,
+                          const QList<bool> &kindTicks);
 QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
                           const QList<QByteArray> &kinds, const QList<bool> &kindTicks);
 
