@@ -52,9 +52,9 @@ void TfrmMain::btnStatistikaClick()
         return;
     }
     TfrmStatistic &window = m_app.frmStatistic();
-    window.setLines(splitLines(file.bytes));
+    window.setText(std::move(file.bytes));
     window.exec();
-    window.setLines({});
+    window.setText({});
 }
 
 void TfrmMain::btnClearStatistikaClick()
