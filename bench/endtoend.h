@@ -12,7 +12,8 @@
 // A benchmark file has child modes (name → function) and rows; its main()
 // is `return e2e::run(argc, argv, children, rows);`. Medians of
 // LEXITKA_E2E_REPS runs (3 when unset); LEXITKA_E2E_SCALE divides the sizes
-// of the files for a quick check.
+// of the files for a quick check; LEXITKA_E2E_COMPARE runs the rows of
+// another build of the same benchmark beside these.
 
 #include "bench_messenger.h"
 #include "fresh_process.h"
@@ -285,6 +286,14 @@ struct Row {
     QString file;           // whose size the memory is measured against
 };
 
+// A child command: this executable's, or another build's when named.
+inline QStringList childCommand(const QString &executable, const QStringList &args)
+{
+    if (executable.isEmpty())
+        return selfAsChild(args);
+    return QStringList{executable, QStringLiteral("--child")} + args;
+}
+
 // The names of the counters every row reports.
 namespace counter {
 inline constexpr const char *cpuMs = "cpu_ms";     // the operation's CPU, main thread
@@ -319,10 +328,11 @@ inline std::vector<Result> &results()
     return all;
 }
 
-inline void measureRow(benchmark::State &state, const Row &row)
+// The row with the child modes of `executable` (this one's when empty).
+inline void measureRowOf(benchmark::State &state, const Row &row, const QString &executable)
 {
     const std::optional<Sample> base = measured(row.baseline);
-    const std::optional<Sample> small = measured(selfAsChild(row.smallChild));
+    const std::optional<Sample> small = measured(childCommand(executable, row.smallChild));
     if (!base || !small) {
         state.SkipWithError("a baseline or the small run failed");
         return;
@@ -330,7 +340,7 @@ inline void measureRow(benchmark::State &state, const Row &row)
     std::vector<double> opCpu, opWall, cpu, wall, peak;
     for (auto _ : state) {
         Sample s;
-        if (!runOnce(selfAsChild(row.child), s)) {
+        if (!runOnce(childCommand(executable, row.child), s)) {
             state.SkipWithError(("failed: " + row.name).c_str());
             return;
         }
@@ -354,6 +364,8 @@ inline void measureRow(benchmark::State &state, const Row &row)
     state.counters[counter::baseWallMs] = base->wallMs;
     results().push_back({row, big, *small, *base});
 }
+
+inline void measureRow(benchmark::State &state, const Row &row) { measureRowOf(state, row, {}); }
 
 // The rows again as one table, after the runs.
 inline void printTable()
@@ -406,7 +418,18 @@ inline int run(int argc, char **argv, const Children &children, const std::funct
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    // LEXITKA_E2E_COMPARE names the same benchmark of another build: each
+    // row runs its children too, in the same run, beside the same baselines.
+    const QString other = qEnvironmentVariable("LEXITKA_E2E_COMPARE");
     for (const Row &row : rows()) {
+        if (!other.isEmpty()) {
+            Row compared = row;
+            compared.name += " [compared]";
+            benchmark::RegisterBenchmark(compared.name.c_str(), measureRowOf, compared, other)
+                ->UseManualTime()
+                ->Iterations(repetitions())
+                ->Unit(benchmark::kMillisecond);
+        }
         benchmark::RegisterBenchmark(row.name.c_str(), measureRow, row)
             ->UseManualTime()
             ->Iterations(repetitions())
