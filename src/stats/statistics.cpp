@@ -11,7 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
+#include <cstring>
 
 namespace lexitka {
 
@@ -231,7 +231,11 @@ StatisticsReport StatisticsReport::fromText(QByteArray text)
     const qsizetype size = report.m_text.size();
     // Counted first, so that the list is made once at its size (lines
     // ended by a lone CR, rare, may still make it grow).
-    report.m_rows.reserve(std::size_t(std::count(data, data + size, '\n')) + 1);
+    std::size_t lines = 1;
+    for (const char *p = data, *end = data + size;
+         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+        ++lines;
+    report.m_rows.reserve(lines);
     forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
         report.m_rows.push_back(
             {begin, end - begin, StatisticsRow::valueOf(QByteArrayView(data + begin, end - begin))});
