@@ -78,11 +78,12 @@ SectionNames SectionNames::fromList(const QList<QByteArray> &names)
 SectionNames SectionNames::fromFile(const QString &path)
 {
     SectionNames result;
-    // Room for the most the file can hold ("[]" and a line end a name at
-    // the least), so that nothing is moved while the list grows.
+    // Room for every name the file can hold and for a name every 8 bytes
+    // (a lesson has a word or two as a rule), so that nothing is moved
+    // while the list grows; a file of bare headers makes it grow.
     const qint64 fileBytes = QFileInfo(path).size();
     if (fileBytes > 0 && fileBytes < std::numeric_limits<qsizetype>::max() / 16)
-        result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 3 + 1);
+        result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 8 + 1);
     forEachFileChunk(path, [&result](const char *data, qsizetype size) { result.addFrom(data, size); });
     return result;
 }
@@ -90,7 +91,7 @@ SectionNames SectionNames::fromFile(const QString &path)
 SectionNames SectionNames::fromBytes(QByteArrayView bytes)
 {
     SectionNames result;
-    result.reserve(bytes.size(), bytes.size() / 3 + 1);
+    result.reserve(bytes.size(), bytes.size() / 8 + 1);
     result.addFrom(bytes.data(), bytes.size());
     return result;
 }
