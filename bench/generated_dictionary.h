@@ -17,9 +17,19 @@
 
 namespace lexitka::bench {
 
+// Kept after the run when LEXITKA_BENCH_KEEP is set, to profile a child
+// over the same files.
 inline QTemporaryDir &benchFolder()
 {
     static QTemporaryDir dir;
+    static const bool kept = [] {
+        if (qEnvironmentVariableIsEmpty("LEXITKA_BENCH_KEEP"))
+            return false;
+        dir.setAutoRemove(false);
+        std::fprintf(stderr, "benchmark files kept in %s\n", qPrintable(dir.path()));
+        return true;
+    }();
+    (void)kept;
     return dir;
 }
 

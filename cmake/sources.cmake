@@ -24,6 +24,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/profile.cpp data/profile.h
   data/rounding.h
   data/savefile.cpp data/savefile.h
+  data/sectionnames.cpp data/sectionnames.h
   data/settings.cpp data/settings.h
   data/utf8dictionary.cpp data/utf8dictionary.h
   app/dictionaryargument.cpp app/dictionaryargument.h

@@ -1,4 +1,5 @@
 #include "data/inifile.h"
+#include "data/sectionnames.h"
 #include "support/logicfakes.h"
 #include "support/inireadings.h"
 
@@ -165,6 +166,7 @@ private slots:
         // A device never ends; it must not be read at all.
         QCOMPARE(IniDocument::fromFile("/dev/zero", IniDocument::Mode::NamesOnly).sectionCount(), 0);
         QCOMPARE(IniDocument::fromFile("/dev/zero").sectionCount(), 0);
+        QCOMPARE(SectionNames::fromFile("/dev/zero").size(), 0);
 
         const QString locked = dir.filePath("locked.en");
         writeFile(locked, "[A]\n1=x\n");
@@ -233,6 +235,22 @@ private slots:
             QCOMPARE(fromFile.names, fromBytes.names);
             QCOMPARE(fromFile.lines, fromBytes.lines);
             QCOMPARE(IniDocument::fromBytes(bytes, IniDocument::Mode::NamesOnly).sectionNames(), fromBytes.names);
+            // The lines, against the rule said plainly: a line ends at CR LF, LF or a lone CR.
+            QList<QByteArray> lines, expected;
+            forEachLine(bytes.constData(), bytes.size(),
+                        [&](qsizetype b, qsizetype e, qsizetype) { lines.append(bytes.mid(b, e - b)); });
+            for (qsizetype b = 0, i = 0; i <= bytes.size(); ++i) {
+                if (i == bytes.size()) {
+                    if (b < i)
+                        expected.append(bytes.mid(b));
+                } else if (bytes[i] == '\n' || bytes[i] == '\r') {
+                    expected.append(bytes.mid(b, i - b));
+                    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                        ++i;
+                    b = i + 1;
+                }
+            }
+            QCOMPARE(lines, expected);
         }
     }
 };

@@ -246,6 +246,33 @@ void TestLessonBook::search()
     QVERIFY(findNext(german, LangGerman, "unde", pos));
     pos = {};
     QVERIFY(!findNext(german, LangGerman, "0", pos));
+
+    // Lines as the file has them, ended every way, one with blanks around
+    // its "=" and one added later: a text across a line end, in a key or
+    // in a word that is not searched belongs to no row.
+    LessonBook mixed = bookOf("[L]\r\n"
+                              "0=ab\\cd\r\n"     // "cd\r\n1=ef" and "1=ef" are in no field
+                              "1=ef\\gh\r"       // a lone CR
+                              "gh=x\\y\n"        // "gh" only in a key
+                              "3 = ij \\ kl\r\n" // closed up in place
+                              "4=z\\ghost\r\n");
+    mixed.insertLine(0, 2, "9=added\\cd");
+    const auto rowOf = [&](QByteArrayView text) {
+        pos = {};
+        const auto hit = findNext(mixed, LangEnglish, text, pos);
+        return hit ? hit->row : 0;
+    };
+    QCOMPARE(rowOf("cd\r\n1=ef"), 0);
+    QCOMPARE(rowOf("1=ef"), 0);
+    QCOMPARE(rowOf("cd"), 1);
+    pos = {0, 2};
+    QCOMPARE(findNext(mixed, LangEnglish, "cd", pos)->row, 3); // the added line
+    QCOMPARE(rowOf("gh"), 2);
+    pos = {0, 3};
+    QCOMPARE(findNext(mixed, LangEnglish, "gh", pos)->row, 6); // past the key "gh"
+    QCOMPARE(rowOf("kl"), 5);
+    QCOMPARE(rowOf("ij \\ kl"), 0);
+    QCOMPARE(rowOf("ghost"), 6);
 }
 
 QTEST_GUILESS_MAIN(TestLessonBook)

@@ -1,4 +1,5 @@
 // The statistics file and record, without a window.
+#include "data/savefile.h"
 #include "stats/statistics.h"
 #include "support/logicfakes.h"
 
@@ -54,6 +55,7 @@ private slots:
     void unreadableAndUnwritableFiles();
     void readingRecords();
     void averages();
+    void reportOfTheFileBytes();
     void filter();
 };
 
@@ -248,6 +250,41 @@ void TestStatistics::averages()
     QCOMPARE(mixed.chart("M").rows, (QList<qsizetype>{3}));
     QCOMPARE(mixed.chart("M").average, 45);
     QCOMPARE(StatisticsReport({"garbage"}).overallAverage(), 0);
+}
+
+// The window reads the file's bytes as they are: every way of ending lines
+// gives the rows that the lines one by one give.
+void TestStatistics::reportOfTheFileBytes()
+{
+    const QList<QByteArray> texts = {"",
+                                     "\n",
+                                     "\r\n",
+                                     "1.1./40/L/K",
+                                     "1.1./40/L/K\r\n2.1./60/M/K\r\n",
+                                     "1.1./40/L/K\r2.1./60/M/K\n\n3.1./80/N/K",
+                                     "garbage\r4.1./70/L\r\n1.1./abc/L/K\n1.1./100/a/b/K\r",
+                                     "\r\r\n\n/40/x/",
+                                     QByteArray("1.1./50/L\0/K\n", 13)};
+    for (const QByteArray &text : texts) {
+        const StatisticsReport bytes = StatisticsReport::fromText(text);
+        const StatisticsReport lines(splitLines(text));
+        QCOMPARE(bytes.size(), lines.size());
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            QCOMPARE(bytes.row(i).line(), lines.row(i).line());
+            QCOMPARE(bytes.value(i), lines.row(i).value());
+            QCOMPARE(bytes.row(i).value(), StatisticsRow(lines.row(i).line().toByteArray()).value());
+            for (int f = 0; f < 4; ++f)
+                QCOMPARE(bytes.row(i).field(f), lines.row(i).field(f));
+        }
+        QCOMPARE(bytes.overallAverage(), lines.overallAverage());
+        QCOMPARE(bytes.chart("L").rows, lines.chart("L").rows);
+    }
+    // The lines of a list stay whole, whatever bytes they hold.
+    const StatisticsReport kept({"1.1./40/L/K", "", "2.1./60/M/K"});
+    QCOMPARE(kept.size(), 3);
+    QCOMPARE(kept.row(1).line(), QByteArrayView());
+    QCOMPARE(kept.row(2).field(2), QByteArrayView("M"));
+    QCOMPARE(kept.chart("").rows, (QList<qsizetype>{0, 2}));
 }
 
 void TestStatistics::filter()

@@ -227,7 +227,7 @@ void TfrmMain::OpenSlovnik(const QString &path, Reading reading)
     if (reading == Reading::Open)
         offerUtf8Conversion(path, test.LanguageCode, m_app.messenger(), this);
 
-    m_lessons->setNames(IniDocument::fromFile(path, IniDocument::Mode::NamesOnly).sectionNames());
+    m_lessons->setNames(SectionNames::fromFile(path));
     ShowSlovnik(test.LanguageCode);
 
     const QByteArray section = extensionSection(path, test.LanguageCode);
@@ -320,6 +320,6 @@ int TfrmMain::highlightedLesson() const
     return current.isValid() && lbLekce->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
-QList<QByteArray> TfrmMain::lessonNames() const { return m_lessons->names(); }
+QList<QByteArray> TfrmMain::lessonNames() const { return m_lessons->names().toList(); }
 
 } // namespace lexitka

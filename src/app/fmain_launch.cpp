@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "app/lessonlist.h"
 #include "data/displaytext.h"
 #include "exam/wordcollection.h"
 #include "data/inifile.h"
@@ -64,7 +65,7 @@ bool TfrmMain::LoadLekce()
         }
         test.WordPool = LineStore::fromText(bytes);
     } else {
-        test.WordPool = collectLessonEntries(test.DictionaryPath, lessonNames(), lessonTicks());
+        test.WordPool = collectLessonEntries(test.DictionaryPath, m_lessons->names(), lessonTicks());
     }
 
     // Only the kinds the language offers count (plurals and verbs: German).

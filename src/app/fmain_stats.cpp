@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include "app/application.h"
+#include "app/lessonlist.h"
 #include "data/displaytext.h"
 #include "data/codepage.h"
 #include "data/savefile.h"
@@ -39,7 +40,7 @@ QByteArray TfrmMain::MakeLekceTypZK() const
     QList<QByteArray> kinds;
     for (int i = 0; i < chbChoice->count(); ++i)
         kinds.append(encode(chbChoice->item(i)->text(), CodePage::Cp1250));
-    return makeLekceTypZK(lessonNames(), lessonTicks(), kinds, testKindTicks());
+    return makeLekceTypZK(m_lessons->names(), lessonTicks(), kinds, testKindTicks());
 }
 
 void TfrmMain::btnStatistikaClick()
@@ -51,9 +52,9 @@ void TfrmMain::btnStatistikaClick()
         return;
     }
     TfrmStatistic &window = m_app.frmStatistic();
-    window.setLines(splitLines(file.bytes));
+    window.setText(std::move(file.bytes));
     window.exec();
-    window.setLines({});
+    window.setText({});
 }
 
 void TfrmMain::btnClearStatistikaClick()

@@ -13,7 +13,7 @@ namespace {
 constexpr qsizetype kToolTipChars = 2000;
 } // namespace
 
-void LessonListModel::setNames(QList<QByteArray> names)
+void LessonListModel::setNames(SectionNames names)
 {
     beginResetModel();
     m_names = std::move(names);
@@ -36,6 +36,13 @@ void LessonListModel::setAllTicked(bool ticked)
         return;
     m_ticks.fill(ticked);
     emit dataChanged(index(0), index(int(m_ticks.size()) - 1), {Qt::CheckStateRole});
+}
+
+QModelIndex LessonListModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || row >= m_names.size() || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, 0);
 }
 
 int LessonListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_names.size()); }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStyledItemDelegate>
 
+#include "data/sectionnames.h"
+
 namespace lexitka {
 
 // The lessons of the open dictionary with their ticks, for the main window's
@@ -17,20 +19,22 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     // Raw bytes of the names as the dictionary holds them; all unticked.
-    void setNames(QList<QByteArray> names);
-    const QList<QByteArray> &names() const { return m_names; }
+    void setNames(SectionNames names);
+    const SectionNames &names() const { return m_names; }
     QList<bool> ticks() const { return m_ticks; }
     bool isTicked(int row) const { return m_ticks.value(row); }
     void setTicked(int row, bool ticked);
     void setAllTicked(bool ticked);
 
+    // Without the general checks: laying out the list asks for every row.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = {}) const override;
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    QList<QByteArray> m_names;
+    SectionNames m_names;
     QList<bool> m_ticks;
 };
 

@@ -243,35 +243,10 @@ void IniDocument::parseFull()
 
 void IniDocument::addNamesFrom(const char *data, qsizetype size)
 {
-    // Only lines that start with "[" after blanks can be headers, so jump
-    // from one "[" to the next instead of walking every line.
-    qsizetype pos = 0;
-    qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
-    while (pos < size) {
-        const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
-        if (!hit)
-            break;
-        const qsizetype open = static_cast<const char *>(hit) - data;
-        qsizetype lineStart = open;
-        while (lineStart > pos && isBlank(data[lineStart - 1]))
-            --lineStart;
-        const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
-        if (nextLf < open) {
-            const void *lf = std::memchr(data + open, '\n', size_t(size - open));
-            nextLf = lf ? static_cast<const char *>(lf) - data : size;
-        }
-        qsizetype lineEnd = nextLf;
-        if (const void *cr = std::memchr(data + open, '\r', size_t(lineEnd - open)))
-            lineEnd = static_cast<const char *>(cr) - data;
-        if (atLineStart) {
-            const IniLine line = classifyIniLine(data + lineStart, lineEnd - lineStart);
-            if (line.kind == IniLine::Section) {
-                m_sections.push_back({m_bytes.size(), line.name.size(), 0, 0});
-                m_bytes.append(line.name);
-            }
-        }
-        pos = lineEnd;
-    }
+    forEachSectionName(data, size, [this](QByteArrayView name) {
+        m_sections.push_back({m_bytes.size(), name.size(), 0, 0});
+        m_bytes.append(name);
+    });
 }
 
 QByteArray IniDocument::sectionName(qsizetype section) const

@@ -109,6 +109,12 @@ void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEnt
 template <class OnSection, class OnEntry>
 bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry);
 
+// onName(name) for every section header of data, in order. Only lines that
+// start with "[" after blanks can be headers, so it jumps from one "[" to
+// the next instead of walking every line.
+template <class OnName>
+void forEachSectionName(const char *data, qsizetype size, OnName &&onName);
+
 // The first section of the given name (case ignored) in the INI bytes: its
 // header line [header, headerEnd), and its lines [body, end) up to the next
 // header. Found by going from "[" to "[", so a file of millions of sections

@@ -44,6 +44,12 @@ MarkedLessons markAllLessons(const QString &dictionaryPath)
 LineStore collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
                                const QList<bool> &ticked)
 {
+    return collectLessonEntries(dictionaryPath, SectionNames::fromList(lessonNames), ticked);
+}
+
+LineStore collectLessonEntries(const QString &dictionaryPath, const SectionNames &lessonNames,
+                               const QList<bool> &ticked)
+{
     // As a rule the file still has the lessons of the list, in its order:
     // one pass marks the ticked lessons' lines, already in list order.
     {

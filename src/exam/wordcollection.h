@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/linestore.h"
+#include "data/sectionnames.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,6 +16,8 @@ namespace lexitka {
 // changed since the list was filled, the lesson is found by its name. The
 // file is read once: the lines stay where they lie in its bytes (a line with blanks around its "=" is closed up in
 // place), so collecting a million words allocates nothing per word.
+LineStore collectLessonEntries(const QString &dictionaryPath, const SectionNames &lessonNames,
+                               const QList<bool> &ticked);
 LineStore collectLessonEntries(const QString &dictionaryPath, const QList<QByteArray> &lessonNames,
                                const QList<bool> &ticked);
 

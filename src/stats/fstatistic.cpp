@@ -52,7 +52,7 @@ class StatisticsModel final : public QAbstractTableModel {
 public:
     explicit StatisticsModel(QObject *parent) : QAbstractTableModel(parent) { }
 
-    void reset(const std::vector<StatisticsRow> *rows)
+    void reset(const StatisticsReport *rows)
     {
         beginResetModel();
         m_rows = rows;
@@ -73,7 +73,7 @@ public:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         if (role != Qt::DisplayRole)
             return {};
-        const StatisticsRow &row = (*m_rows)[std::size_t(index.row())];
+        const StatisticsRow row = m_rows->row(index.row());
         const QString text = shown(row.field(index.column()));
         // A line that is no record is shown as it is, without the per-cent sign.
         if (index.column() == 1 && row.value())
@@ -99,7 +99,7 @@ public:
     }
 
 private:
-    const std::vector<StatisticsRow> *m_rows = nullptr;
+    const StatisticsReport *m_rows = nullptr;
 };
 
 TfrmStatistic::TfrmStatistic()
@@ -224,7 +224,18 @@ void TfrmStatistic::buildControls()
     });
 }
 
-void TfrmStatistic::setLines(QList<QByteArray> lines) { m_lines = std::move(lines); }
+// The table lets go of the old report first: it must not ask for rows that are gone.
+void TfrmStatistic::setLines(const QList<QByteArray> &lines)
+{
+    m_model->reset(nullptr);
+    m_report = StatisticsReport(lines);
+}
+
+void TfrmStatistic::setText(QByteArray text)
+{
+    m_model->reset(nullptr);
+    m_report = StatisticsReport::fromText(std::move(text));
+}
 
 void TfrmStatistic::showEvent(QShowEvent *event)
 {
@@ -234,8 +245,7 @@ void TfrmStatistic::showEvent(QShowEvent *event)
 
 void TfrmStatistic::FormShow()
 {
-    m_report = StatisticsReport(m_lines);
-    m_model->reset(&m_report.rows());
+    m_model->reset(&m_report);
     lblPrumer->setText(QStringLiteral("Průměr: %1 %").arg(m_report.overallAverage()));
     ShowGraf();
 }
@@ -244,7 +254,7 @@ void TfrmStatistic::ShowGraf()
 {
     m_chart = {};
     m_first = 0;
-    if (m_lines.isEmpty()) {
+    if (m_report.isEmpty()) {
         updateScrollRange();
         fillSeries();
         return;
@@ -282,14 +292,13 @@ void TfrmStatistic::updateScrollRange()
 
 void TfrmStatistic::fillSeries()
 {
-    const std::vector<StatisticsRow> &rows = m_report.rows();
     QList<qreal> values;
     QStringList days;
     values.reserve(m_shown);
     days.reserve(m_shown);
     QHash<QString, int> seen;
     for (qsizetype i = m_first; i < m_first + m_shown; ++i) {
-        const StatisticsRow &row = rows[std::size_t(m_chart.rows[i])];
+        const StatisticsRow row = m_report.row(m_chart.rows[i]);
         values.append(*row.value());
         const QString day = shown(row.field(0));
         const int repeat = seen[day]++;

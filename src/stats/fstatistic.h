@@ -39,8 +39,10 @@ public:
     TfrmStatistic();
     ~TfrmStatistic() override;
 
-    // The lines of the file as the main window loaded them; the window only reads.
-    void setLines(QList<QByteArray> lines);
+    // The lines of the file, or its bytes as the main window loaded them;
+    // the window only reads.
+    void setLines(const QList<QByteArray> &lines);
+    void setText(QByteArray text);
 
     // Fills the table and the overall average, then ShowGraf.
     void FormShow();
@@ -89,7 +91,6 @@ public:
     QPushButton *btnOK = nullptr;
 
 private:
-    QList<QByteArray> m_lines;
     StatisticsReport m_report;
     StatisticsModel *m_model = nullptr;
     StatisticsChart m_chart;

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace lexitka {
 
 QByteArray statisticsDay(const QDate &date)
@@ -20,6 +22,12 @@ QByteArray statisticsDay(const QDate &date)
 
 QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
                           const QList<QByteArray> &kinds, const QList<bool> &kindTicks)
+{
+    return makeLekceTypZK(SectionNames::fromList(lessons), lessonTicks, kinds, kindTicks);
+}
+
+QByteArray makeLekceTypZK(const SectionNames &lessons, const QList<bool> &lessonTicks, const QList<QByteArray> &kinds,
+                          const QList<bool> &kindTicks)
 {
     QByteArray lessonText;
     for (qsizetype i = 0; i < lessons.size() && i < lessonTicks.size(); ++i) {
@@ -118,28 +126,53 @@ int successValue(QByteArrayView text)
 
 } // namespace
 
-StatisticsRow::StatisticsRow(QByteArray line) : m_line(std::move(line))
+int StatisticsRow::findSlashes(QByteArrayView line, qsizetype slash[4])
 {
     qsizetype from = 0;
     int found = 0;
     for (; found < 3; ++found) {
-        const qsizetype at = m_line.indexOf('/', from);
+        const qsizetype at = line.indexOf('/', from);
         if (at < 0)
             break;
-        m_slash[found] = at;
+        slash[found] = at;
         from = at + 1;
     }
     // The kinds follow the last "/": their captions never hold one, while a
     // lesson name may, and then belongs with the lessons.
     if (found == 3)
-        m_slash[2] = m_line.lastIndexOf('/');
+        slash[2] = line.lastIndexOf('/');
     // The line read as if one "/" were appended: the last field runs to its end.
-    const bool fourFields = found >= 3;
     for (int i = found; i < 4; ++i)
-        m_slash[i] = m_line.size();
-    m_slash[3] = m_line.size();
-    if (fourFields)
+        slash[i] = line.size();
+    slash[3] = line.size();
+    return found;
+}
+
+int StatisticsRow::valueOf(QByteArrayView line)
+{
+    // Only the first two "/" matter: a third anywhere after them makes four fields.
+    const qsizetype first = line.indexOf('/');
+    if (first < 0)
+        return -1;
+    const qsizetype second = line.indexOf('/', first + 1);
+    if (second < 0 || line.indexOf('/', second + 1) < 0)
+        return -1;
+    return successValue(line.sliced(first + 1, second - first - 1));
+}
+
+StatisticsRow::StatisticsRow(QByteArray line) : m_own(std::move(line)), m_line(m_own)
+{
+    if (findSlashes(m_line, m_slash) >= 3)
         m_value = successValue(field(1));
+}
+
+StatisticsRow StatisticsRow::view(QByteArrayView line)
+{
+    StatisticsRow row;
+    row.m_line = line;
+    if (findSlashes(line, row.m_slash) >= 3)
+        row.m_value = successValue(row.field(1));
+    return row;
 }
 
 QByteArrayView StatisticsRow::field(int n) const
@@ -149,7 +182,7 @@ QByteArrayView StatisticsRow::field(int n) const
     const qsizetype begin = n == 0 ? 0 : m_slash[n - 1] + 1;
     if (begin > m_line.size())
         return {};
-    return QByteArrayView(m_line).sliced(begin, m_slash[n] - begin);
+    return m_line.sliced(begin, m_slash[n] - begin);
 }
 
 QByteArrayView StatisticsRow::subject() const
@@ -157,7 +190,7 @@ QByteArrayView StatisticsRow::subject() const
     const qsizetype begin = m_slash[1] + 1;
     if (begin > m_line.size())
         return {};
-    return QByteArrayView(m_line).sliced(begin);
+    return m_line.sliced(begin);
 }
 
 bool passesFilter(QByteArrayView subject, QByteArrayView filter)
@@ -179,18 +212,67 @@ bool passesFilter(QByteArrayView subject, QByteArrayView filter)
 
 StatisticsReport::StatisticsReport(const QList<QByteArray> &lines)
 {
-    m_rows.reserve(std::size_t(lines.size()));
+    qsizetype bytes = 0;
     for (const QByteArray &line : lines)
-        m_rows.emplace_back(line);
+        bytes += line.size();
+    m_text.reserve(bytes);
+    m_rows.reserve(std::size_t(lines.size()));
+    for (const QByteArray &line : lines) {
+        m_rows.push_back({m_text.size(), line.size(), StatisticsRow::valueOf(line)});
+        m_text.append(line);
+    }
+}
+
+StatisticsReport StatisticsReport::fromText(QByteArray text)
+{
+    StatisticsReport report;
+    report.m_text = std::move(text);
+    const char *data = report.m_text.constData();
+    const qsizetype size = report.m_text.size();
+    // Counted first, so that the list is made once at its size (lines
+    // ended by a lone CR, rare, may still make it grow).
+    std::size_t lines = 1;
+    for (const char *p = data, *end = data + size;
+         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+        ++lines;
+    report.m_rows.reserve(lines);
+    forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
+        report.m_rows.push_back(
+            {begin, end - begin, StatisticsRow::valueOf(QByteArrayView(data + begin, end - begin))});
+    });
+    return report;
+}
+
+QByteArrayView StatisticsReport::lineAt(qsizetype i) const
+{
+    const Line &line = m_rows[std::size_t(i)];
+    return QByteArrayView(m_text.constData() + line.begin, line.size);
+}
+
+StatisticsRow StatisticsReport::row(qsizetype i) const { return StatisticsRow::view(lineAt(i)); }
+
+std::vector<StatisticsRow> StatisticsReport::rows() const
+{
+    std::vector<StatisticsRow> all;
+    all.reserve(m_rows.size());
+    for (qsizetype i = 0; i < size(); ++i)
+        all.push_back(row(i));
+    return all;
+}
+
+std::optional<int> StatisticsReport::value(qsizetype i) const
+{
+    const int v = m_rows[std::size_t(i)].value;
+    return v < 0 ? std::nullopt : std::optional<int>(v);
 }
 
 int StatisticsReport::overallAverage() const
 {
     qint64 sum = 0;
     qint64 count = 0;
-    for (const StatisticsRow &row : m_rows) {
-        if (const auto v = row.value()) {
-            sum += *v;
+    for (const Line &line : m_rows) {
+        if (line.value >= 0) {
+            sum += line.value;
             ++count;
         }
     }
@@ -201,13 +283,13 @@ StatisticsChart StatisticsReport::chart(QByteArrayView filter) const
 {
     StatisticsChart out;
     qint64 sum = 0;
-    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i) {
-        const StatisticsRow &row = m_rows[std::size_t(i)];
-        const auto v = row.value();
-        if (!v || !passesFilter(row.subject(), filter))
+    out.rows.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i) {
+        const int v = m_rows[std::size_t(i)].value;
+        if (v < 0 || (!filter.isEmpty() && !passesFilter(row(i).subject(), filter)))
             continue;
         out.rows.append(i);
-        sum += *v;
+        sum += v;
     }
     if (!out.rows.isEmpty())
         out.average = int(roundedQuotient(sum, out.rows.size()));

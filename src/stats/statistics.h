@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/opendictionary.h"
+#include "data/sectionnames.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,6 +27,8 @@ QByteArray statisticsDay(const QDate &date);
 // Lessons and test kinds of a record, "Lekce 1,Lekce 2/Anglicko - česky".
 // A ticked kind in the third or fourth place (German plurals, verbs) stands
 // alone: it replaces the kinds before it and ends the walk.
+QByteArray makeLekceTypZK(const SectionNames &lessons, const QList<bool> &lessonTicks, const QList<QByteArray> &kinds,
+                          const QList<bool> &kindTicks);
 QByteArray makeLekceTypZK(const QList<QByteArray> &lessons, const QList<bool> &lessonTicks,
                           const QList<QByteArray> &kinds, const QList<bool> &kindTicks);
 
@@ -61,20 +64,28 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
 class StatisticsRow {
 public:
     explicit StatisticsRow(QByteArray line);
+    // A line that lies in bytes someone else keeps.
+    static StatisticsRow view(QByteArrayView line);
 
-    const QByteArray &line() const { return m_line; }
+    QByteArrayView line() const { return m_line; }
     // Field 0..3; empty when the line has fewer fields.
     QByteArrayView field(int n) const;
     QByteArrayView subject() const;
     // The success of a well-formed record; nullopt for a line that is not one
     // (fewer than four fields, or a success that is not a whole number 0..100).
     std::optional<int> value() const { return m_value < 0 ? std::nullopt : std::optional<int>(m_value); }
+    // The same, from the line alone; -1 for a line that is no record.
+    static int valueOf(QByteArrayView line);
 
 private:
-    QByteArray m_line;
+    StatisticsRow() = default;
     // Where fields 0..3 end: the first two "/", the last "/", the line's end
-    // (the line's length for fields it lacks).
-    qsizetype m_slash[4];
+    // (the line's length for fields it lacks). Three when the line has four fields.
+    static int findSlashes(QByteArrayView line, qsizetype slash[4]);
+
+    QByteArray m_own; // the line, unless it lies elsewhere
+    QByteArrayView m_line;
+    qsizetype m_slash[4] = {};
     int m_value = -1;
 };
 
@@ -88,18 +99,36 @@ struct StatisticsChart {
     int average = 0;
 };
 
+// The lines of a statistics file, each only where it lies in the file's
+// bytes and its success: a long file costs little more than its bytes.
 class StatisticsReport {
 public:
     StatisticsReport() = default;
     explicit StatisticsReport(const QList<QByteArray> &lines);
+    // The lines of the file's bytes, as splitLines() finds them.
+    static StatisticsReport fromText(QByteArray text);
 
-    const std::vector<StatisticsRow> &rows() const { return m_rows; }
+    qsizetype size() const { return qsizetype(m_rows.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+    // Valid while the report lives.
+    StatisticsRow row(qsizetype i) const;
+    std::optional<int> value(qsizetype i) const;
+    // Every row at once, valid while the report lives.
+    std::vector<StatisticsRow> rows() const;
     // Over every well-formed record; 0 when there is none.
     int overallAverage() const;
     StatisticsChart chart(QByteArrayView filter) const;
 
 private:
-    std::vector<StatisticsRow> m_rows;
+    struct Line {
+        qsizetype begin;
+        qsizetype size;
+        int value; // -1: no record
+    };
+    QByteArrayView lineAt(qsizetype i) const;
+
+    QByteArray m_text;
+    std::vector<Line> m_rows;
 };
 
 } // namespace lexitka

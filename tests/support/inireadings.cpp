@@ -1,5 +1,7 @@
 #include "support/inireadings.h"
 
+#include "data/sectionnames.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -129,6 +131,13 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     }
     const IniDocument namesFromBytes = IniDocument::fromBytes(bytes, IniDocument::Mode::NamesOnly);
     if (QString why = compareNames("names from the bytes", namesFromBytes.sectionNames(), full); !why.isEmpty())
+        return why;
+    // The main window's lesson list.
+    if (QString why = compareNames("lesson list from the file", SectionNames::fromFile(path).toList(), full);
+        !why.isEmpty())
+        return why;
+    if (QString why = compareNames("lesson list from the bytes", SectionNames::fromBytes(bytes).toList(), full);
+        !why.isEmpty())
         return why;
 
     // The pieces a huge file is read in, here of at most readSize bytes.
