@@ -31,9 +31,12 @@ set(LEXITKA_LOGIC_SOURCES
   editor/gridrow.cpp editor/gridrow.h
   editor/lessonbook.cpp editor/lessonbook.h
   editor/rtfwriter.cpp editor/rtfwriter.h
+  exchange/cellbytes.cpp exchange/cellbytes.h
   exchange/delimitedtext.cpp exchange/delimitedtext.h
   exchange/kvtml.cpp exchange/kvtml.h
+  exchange/kvtmlelements.cpp exchange/kvtmlelements.h
   exchange/wordexport.cpp
+  exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
   exam/typing.cpp exam/typing.h
