@@ -62,7 +62,7 @@ bool plain(unsigned char b, bool xml)
 }
 
 template <bool Xml>
-void appendBytes(QByteArray &out, QByteArrayView bytes, CodePage cp)
+void appendBytes(ByteWriter &out, QByteArrayView bytes, CodePage cp)
 {
     const ByteForms &f = forms(cp);
     const char *p = bytes.data();
@@ -72,34 +72,75 @@ void appendBytes(QByteArray &out, QByteArrayView bytes, CodePage cp)
         while (p < end && plain(static_cast<unsigned char>(*p), Xml))
             ++p;
         if (p > run)
-            out.append(run, p - run);
+            out.put(run, p - run);
         if (p == end)
             break;
         const auto b = static_cast<unsigned char>(*p++);
         if constexpr (Xml)
-            out.append(f.xml[b].data(), f.xmlSize[b]);
+            out.put(f.xml[b].data(), f.xmlSize[b]);
         else
-            out.append(f.utf8[b].data(), f.utf8Size[b]);
+            out.put(f.utf8[b].data(), f.utf8Size[b]);
     }
 }
 
 } // namespace
 
-void appendUtf8(QByteArray &out, QByteArrayView bytes, CodePage cp) { appendBytes<false>(out, bytes, cp); }
+ByteWriter::ByteWriter(qsizetype expected) : m_out(std::max<qsizetype>(expected, 64), Qt::Uninitialized)
+{
+    m_data = m_out.data();
+    m_room = m_out.size();
+}
 
-void appendXmlText(QByteArray &out, QByteArrayView bytes, CodePage cp) { appendBytes<true>(out, bytes, cp); }
+void ByteWriter::grow(qsizetype size)
+{
+    m_out.resize(std::max(m_room * 2, m_size + size));
+    m_data = m_out.data();
+    m_room = m_out.size();
+}
 
-void appendXmlText(QByteArray &out, const QString &text)
+void ByteWriter::putNumber(qsizetype n)
+{
+    char digits[24];
+    int at = sizeof digits;
+    const bool negative = n < 0;
+    quint64 v = negative ? quint64(0) - quint64(n) : quint64(n);
+    do {
+        digits[--at] = char('0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (negative)
+        digits[--at] = '-';
+    put(digits + at, qsizetype(sizeof digits) - at);
+}
+
+QByteArray ByteWriter::take()
+{
+    m_out.resize(m_size);
+    m_data = nullptr;
+    m_size = m_room = 0;
+    return std::move(m_out);
+}
+
+void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<false>(out, bytes, cp); }
+
+void appendXmlText(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<true>(out, bytes, cp); }
+
+void appendXmlText(ByteWriter &out, const QString &text)
 {
     const QStringView all(text);
     qsizetype run = 0;
     for (qsizetype i = 0; i <= all.size(); ++i) {
         const char16_t ch = i < all.size() ? all[i].unicode() : u'\0';
-        const char *escaped = ch == u'"' ? "&quot;" : ch == u'&' ? "&amp;" : ch == u'<' ? "&lt;" : ch == u'>' ? "&gt;" : "";
+        const char *escaped = ch == u'"'   ? "&quot;"
+                              : ch == u'&' ? "&amp;"
+                              : ch == u'<' ? "&lt;"
+                              : ch == u'>' ? "&gt;"
+                                           : "";
         const bool dropped = (ch < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') || ch == 0xFFFE || ch == 0xFFFF;
         if (i < all.size() && !*escaped && !dropped)
             continue;
-        out.append(all.sliced(run, i - run).toUtf8()).append(escaped);
+        out.put(all.sliced(run, i - run).toUtf8());
+        out.putCString(escaped);
         run = i + 1;
     }
 }
@@ -143,26 +184,31 @@ char32_t nextUtf8(QByteArrayView utf8, qsizetype &i)
 
 std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp)
 {
+    // A character of UTF-8 is at least as long as its byte in the code page:
+    // the room is taken once and written straight.
+    const qsizetype start = out.size();
+    out.resize(start + utf8.size());
+    char *to = out.data() + start;
     const char *p = utf8.data();
     const qsizetype n = utf8.size();
-    qsizetype i = 0;
-    while (i < n) {
-        qsizetype run = i;
-        while (run < n && static_cast<unsigned char>(p[run]) < 0x80)
-            ++run;
-        if (run > i) {
-            out.append(p + i, run - i);
-            i = run;
-            if (i == n)
-                break;
+    std::optional<char32_t> missing;
+    for (qsizetype i = 0; i < n;) {
+        const char c = p[i];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            *to++ = c;
+            ++i;
+            continue;
         }
-        const char32_t c = nextUtf8(utf8, i);
-        const std::optional<char> b = encodeChar(c, cp);
-        if (!b)
-            return c;
-        out.append(*b);
+        const char32_t u = nextUtf8(utf8, i);
+        const std::optional<char> b = encodeChar(u, cp);
+        if (!b) {
+            missing = u;
+            break;
+        }
+        *to++ = *b;
     }
-    return std::nullopt;
+    out.resize(to - out.constData());
+    return missing;
 }
 
 QByteArrayView trimmedUtf8(QByteArrayView utf8)

@@ -15,7 +15,7 @@ namespace {
 
 // Bytes per word beyond its own text, to reserve the buffer once.
 constexpr qsizetype kTsvRowExtra = 16;
-constexpr qsizetype kKvtmlEntryExtra = 200;
+constexpr qsizetype kKvtmlEntryExtra = 400;
 
 bool needsQuotes(QByteArrayView bytes)
 {
@@ -27,20 +27,20 @@ bool needsQuotes(QByteArrayView bytes)
 
 // A cell as tsvRow writes it: quoted, with its quotes doubled, when it holds
 // a tab, a quote or a line end.
-void appendTsvCell(QByteArray &out, QByteArrayView bytes, CodePage cp)
+void appendTsvCell(ByteWriter &out, QByteArrayView bytes, CodePage cp)
 {
     if (!needsQuotes(bytes)) {
         appendUtf8(out, bytes, cp);
         return;
     }
-    out.append('"');
+    out.put('"');
     qsizetype from = 0;
     for (qsizetype q; (q = bytes.indexOf('"', from)) >= 0; from = q + 1) {
         appendUtf8(out, bytes.sliced(from, q + 1 - from), cp);
-        out.append('"');
+        out.put('"');
     }
     appendUtf8(out, bytes.sliced(from), cp);
-    out.append('"');
+    out.put('"');
 }
 
 // The column "Člen" of each article code as UTF-8, worked out once.
@@ -54,7 +54,7 @@ public:
     QByteArray cell(QByteArrayView clen) const
     {
         if (clen.size() == 1 && clen[0] >= '0' && clen[0] <= '9')
-            return m_known[clen[0] - '0'];
+            return m_known[clen[0] - '0']; // shared, not copied
         return tsvRow({articleCell(m_language, clen)}).toUtf8();
     }
 
@@ -65,17 +65,35 @@ private:
 
 class XmlOut {
 public:
-    explicit XmlOut(QByteArray &out) : m_out(out) { }
-    void open(int depth, const char *tag) { indent(depth).append('<').append(tag).append(">\n"); }
+    explicit XmlOut(ByteWriter &out) : m_out(out) { }
+    void open(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put(">\n");
+    }
     void openWithId(int depth, const char *tag, qsizetype id)
     {
-        indent(depth).append('<').append(tag).append(" id=\"").append(QByteArray::number(id)).append("\">\n");
+        startTag(depth, tag);
+        withId(id);
+        m_out.put(">\n");
     }
-    void close(int depth, const char *tag) { indent(depth).append("</").append(tag).append(">\n"); }
-    void empty(int depth, const char *tag) { indent(depth).append('<').append(tag).append("/>\n"); }
+    void close(int depth, const char *tag)
+    {
+        indent(depth);
+        m_out.put("</");
+        m_out.putCString(tag);
+        m_out.put(">\n");
+    }
+    void empty(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put("/>\n");
+    }
     void emptyWithId(int depth, const char *tag, qsizetype id)
     {
-        indent(depth).append('<').append(tag).append(" id=\"").append(QByteArray::number(id)).append("\"/>\n");
+        startTag(depth, tag);
+        withId(id);
+        m_out.put("/>\n");
     }
     void text(int depth, const char *tag, QByteArrayView bytes, CodePage cp)
     {
@@ -89,12 +107,37 @@ public:
         appendXmlText(m_out, value);
         end(tag);
     }
-    void start(int depth, const char *tag) { indent(depth).append('<').append(tag).append('>'); }
-    void end(const char *tag) { m_out.append("</").append(tag).append(">\n"); }
+    void start(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put('>');
+    }
+    void end(const char *tag)
+    {
+        m_out.put("</");
+        m_out.putCString(tag);
+        m_out.put(">\n");
+    }
 
 private:
-    QByteArray &indent(int depth) { return m_out.append(depth, ' '); }
-    QByteArray &m_out;
+    void indent(int depth)
+    {
+        static const char spaces[] = "                ";
+        m_out.put(spaces, depth);
+    }
+    void startTag(int depth, const char *tag)
+    {
+        indent(depth);
+        m_out.put('<');
+        m_out.putCString(tag);
+    }
+    void withId(qsizetype id)
+    {
+        m_out.put(" id=\"");
+        m_out.putNumber(id);
+        m_out.put('"');
+    }
+    ByteWriter &m_out;
 };
 
 qsizetype byteCount(const QList<ExportLesson> &lessons, qsizetype perLine, qsizetype &lines)
@@ -128,28 +171,32 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
     QStringList header = wordColumnTitles();
     if (named)
         header.prepend(lessonColumnTitle());
-    QByteArray out;
     qsizetype lines = 0;
-    out.reserve(byteCount(lessons, kTsvRowExtra, lines) + 64);
-    out.append(tsvRow(header).toUtf8()).append('\n');
+    ByteWriter out(byteCount(lessons, kTsvRowExtra, lines) + 64);
+    out.put(tsvRow(header).toUtf8());
+    out.put('\n');
     for (const ExportLesson &lesson : lessons) {
         QByteArray name;
         if (named) {
-            appendTsvCell(name, lesson.name, CodePage::Cp1250);
-            name.append('\t');
+            ByteWriter cell(lesson.name.size() * 2);
+            appendTsvCell(cell, lesson.name, CodePage::Cp1250);
+            cell.put('\t');
+            name = cell.take();
         }
         for (const QByteArray &line : lesson.lines) {
             const WordFields w = wordFields(line, languageCode);
-            out.append(name).append(articleCells.cell(w.Clen)).append('\t');
+            out.put(name);
+            out.put(articleCells.cell(w.Clen));
+            out.put('\t');
             appendTsvCell(out, w.Slovo, foreign);
-            out.append('\t');
+            out.put('\t');
             appendTsvCell(out, w.Mn, CodePage::Cp1250);
-            out.append('\t');
+            out.put('\t');
             appendTsvCell(out, w.Preklad, CodePage::Cp1250);
-            out.append('\n');
+            out.put('\n');
         }
     }
-    return out;
+    return out.take();
 }
 
 namespace {
@@ -235,13 +282,12 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
     QList<QByteArray> articleBytes;
     for (const QString &a : list)
         articleBytes.append(a.toUtf8());
-    QByteArray out;
     qsizetype lineCount = 0;
-    out.reserve(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
+    ByteWriter out(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
     XmlOut xml(out);
-    out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
-               "<kvtml version=\"2.0\">\n");
+    out.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
+            "<kvtml version=\"2.0\">\n");
     xml.open(1, "information");
     xml.text(2, "generator", QStringLiteral("Lexitka"));
     xml.text(2, "title", title);
@@ -262,8 +308,10 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
             // Gender says der, die, das, le, la, el, la; the plural articles go before the word.
             const bool byGender = !list.isEmpty() && article >= 0 && article < 2 + (languageCode == LangGerman);
             xml.start(4, "text");
-            if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size())
-                out.append(articleBytes[article]).append(' ');
+            if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size()) {
+                out.put(articleBytes[article]);
+                out.put(' ');
+            }
             appendXmlText(out, w.Slovo, foreign);
             xml.end("text");
             if (byGender)
@@ -314,8 +362,8 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
         xml.close(2, "container");
         xml.close(1, "wordtypes");
     }
-    out.append("</kvtml>\n");
-    return out;
+    out.put("</kvtml>\n");
+    return out.take();
 }
 
 } // namespace lexitka

@@ -9,6 +9,9 @@
 
 #include <QHash>
 
+#include <cstdio>
+#include <cstring>
+
 namespace lexitka {
 namespace {
 
@@ -64,7 +67,8 @@ int articleCodeOf(int languageCode, QByteArrayView v)
             return articleCode(languageCode, QString::fromUtf8(a));
     const QStringList &list = articles(languageCode);
     for (int i = 0; i < list.size(); ++i)
-        if (i != kNoArticle && list[i].size() == a.size() && QLatin1StringView(a.data(), a.size()).compare(list[i], Qt::CaseInsensitive) == 0)
+        if (i != kNoArticle && list[i].size() == a.size()
+            && QLatin1StringView(a.data(), a.size()).compare(list[i], Qt::CaseInsensitive) == 0)
             return i;
     return kNoArticle;
 }
@@ -81,8 +85,7 @@ public:
     RowImporter(int languageCode, bool byLesson)
         : m_language(languageCode), m_byLesson(byLesson), m_foreign(languageInfo(languageCode).foreignCodePage),
           m_hasArticles(!articles(languageCode).isEmpty())
-    {
-    }
+    { }
 
     // shown() gives the row as the file has it, for a refusal.
     template <class Shown>
@@ -103,7 +106,7 @@ public:
                       {"Překlad", preklad, CodePage::Cp1250, &m_preklad},
                       {"Množné číslo (minulý čas)", forms, CodePage::Cp1250, &m_mn}};
         for (const auto &f : fields) {
-            f.to->clear();
+            f.to->resize(0); // keeps its room for the next row
             std::optional<char32_t> bad;
             if (const char32_t c = firstSeparator(f.text))
                 bad = c;
@@ -120,15 +123,27 @@ public:
             return;
         }
         const int article = m_hasArticles ? articleCodeOf(m_language, row.article) : kNoArticle;
-        QByteArray entry;
-        entry.reserve(8 + m_slovo.size() + m_mn.size() + m_preklad.size());
-        entry.append("0=");
-        if (m_language == LangGerman || m_language == LangFrench || m_language == LangSpanish)
-            entry.append(QByteArray::number(article)).append('\\');
-        entry.append(m_slovo).append('\\');
-        if (m_language == LangGerman)
-            entry.append(m_mn).append('\\');
-        entry.append(m_preklad);
+        // The entry line in one block of the size it needs.
+        const bool hasClen = m_language == LangGerman || m_language == LangFrench || m_language == LangSpanish;
+        const bool hasMn = m_language == LangGerman;
+        char code[12];
+        const int codeSize = hasClen ? std::snprintf(code, sizeof code, "%d\\", article) : 0;
+        QByteArray entry(2 + codeSize + m_slovo.size() + 1 + (hasMn ? m_mn.size() + 1 : 0) + m_preklad.size(),
+                         Qt::Uninitialized);
+        char *to = entry.data();
+        auto put = [&to](const char *from, qsizetype size) {
+            std::memcpy(to, from, size_t(size));
+            to += size;
+        };
+        put("0=", 2);
+        put(code, codeSize);
+        put(m_slovo.constData(), m_slovo.size());
+        put("\\", 1);
+        if (hasMn) {
+            put(m_mn.constData(), m_mn.size());
+            put("\\", 1);
+        }
+        put(m_preklad.constData(), m_preklad.size());
         m_result.lessons[at].lines.append(std::move(entry));
     }
 
@@ -141,8 +156,8 @@ private:
     {
         if (m_lastValid && lesson == View(m_lastName))
             return m_lastIndex;
-        m_lastName = typename std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>(
-            lesson.data(), lesson.size());
+        m_lastName = typename std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>(lesson.data(),
+                                                                                                         lesson.size());
         m_lastValid = true;
         const QString name = toText(lesson);
         m_lastIndex = -1;
@@ -212,49 +227,53 @@ namespace {
 
 // The rows of RFC 4180 text as parseDelimited finds them, one at a time:
 // row(cells) gets the cells' UTF-8 as views that last until it returns, and
-// may stop the reading by returning false.
+// may stop the reading by returning false. A cell without quotes is a view
+// into the text; one with quotes is copied, its quotes undoubled.
 template <class Row>
 void forEachRow(QByteArrayView text, char separator, const Row &row)
 {
-    QByteArray cellBytes; // the row's cells one after another
-    QList<qsizetype> ends; // where each cell of the row ends in cellBytes
+    struct Span {
+        qsizetype from, size;
+        bool copied;
+    };
+    QList<Span> spans;
+    QByteArray copies; // the row's cells that had quotes
     QList<QByteArrayView> cells;
-    qsizetype cellStart = 0;
-    bool quoted = false;
-    bool rowStarted = false;
     const char *p = text.data();
     const qsizetype n = text.size();
-    auto endCell = [&] {
-        ends.append(cellBytes.size());
-        cellStart = cellBytes.size();
+    qsizetype cellFrom = 0; // a plain cell is text[cellFrom, i)
+    bool copied = false;    // the cell is copies[copyFrom, end)
+    qsizetype copyFrom = 0;
+    bool quoted = false;
+    bool rowStarted = false;
+    qsizetype i = 0;
+    auto cellEmpty = [&] { return copied ? copies.size() == copyFrom : i == cellFrom; };
+    auto endCell = [&](qsizetype end) {
+        spans.append(copied ? Span{copyFrom, copies.size() - copyFrom, true} : Span{cellFrom, end - cellFrom, false});
+        copied = false;
     };
     auto endRow = [&]() -> bool {
-        endCell();
-        cells.clear();
-        qsizetype from = 0;
-        for (const qsizetype end : ends) {
-            cells.append(QByteArrayView(cellBytes).sliced(from, end - from));
-            from = end;
-        }
+        cells.resize(0);
+        for (const Span &s : std::as_const(spans))
+            cells.append(s.copied ? QByteArrayView(copies).sliced(s.from, s.size) : text.sliced(s.from, s.size));
         const bool more = row(std::as_const(cells));
-        cellBytes.clear();
-        ends.clear();
-        cellStart = 0;
+        spans.resize(0);
+        copies.resize(0);
         rowStarted = false;
         return more;
     };
-    for (qsizetype i = 0; i < n;) {
+    while (i < n) {
         const char c = p[i];
         if (quoted) {
             qsizetype run = i;
             while (run < n && p[run] != '"')
                 ++run;
-            cellBytes.append(p + i, run - i);
+            copies.append(p + i, run - i);
             i = run;
             if (i == n)
                 break;
             if (i + 1 < n && p[i + 1] == '"') {
-                cellBytes.append('"');
+                copies.append('"');
                 i += 2;
             } else {
                 quoted = false;
@@ -262,29 +281,38 @@ void forEachRow(QByteArrayView text, char separator, const Row &row)
             }
             continue;
         }
-        if (c == '"' && cellBytes.size() == cellStart) {
+        if (c == '"' && cellEmpty()) {
+            if (!copied) {
+                copied = true;
+                copyFrom = copies.size();
+            }
             quoted = true;
             rowStarted = true;
             ++i;
         } else if (c == separator) {
-            endCell();
+            endCell(i);
             rowStarted = true;
-            ++i;
+            cellFrom = ++i;
         } else if (c == '\r' || c == '\n') {
+            endCell(i);
             i += c == '\r' && i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
+            cellFrom = i;
             if (!endRow())
                 return;
         } else {
             qsizetype run = i + 1;
             while (run < n && p[run] != separator && p[run] != '\r' && p[run] != '\n' && p[run] != '"')
                 ++run;
-            cellBytes.append(p + i, run - i);
+            if (copied)
+                copies.append(p + i, run - i);
             rowStarted = true;
             i = run;
         }
     }
-    if (rowStarted || cellBytes.size() > cellStart || !ends.isEmpty())
+    if (rowStarted || !cellEmpty() || !spans.isEmpty()) {
+        endCell(i);
         endRow();
+    }
 }
 
 // The bytes as UTF-8: a byte-order mark dropped, other text decoded from
