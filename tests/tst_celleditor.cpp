@@ -105,9 +105,9 @@ void TestCellEditor::layoutsAndTypingAids()
     }));
     QCOMPARE(word, QStringLiteral("forêt y"));
     QCOMPARE(translation, QStringLiteral("les2z"));
-    QCOMPARE(layouts, (QList<QList<quintptr>>{{kEnglishLayout},
-                                              {kEnglishLayout, kEnglishLayout, kCzechLayout},
-                                              {kEnglishLayout, kCzechLayout}}));
+    QCOMPARE(layouts,
+             (QList<QList<quintptr>>{
+                 {kEnglishLayout}, {kEnglishLayout, kEnglishLayout, kCzechLayout}, {kEnglishLayout, kCzechLayout}}));
     QCOMPARE(french, QByteArray("0=0\\for\xEAt y\\les2z"));
 
     // Russian: Latin keys give Cyrillic, stored in windows-1251.

@@ -19,8 +19,7 @@ constexpr int kForeignWordColumn = 1;
 CellEditorDelegate::CellEditorDelegate(QObject *parent, std::function<int()> language,
                                        std::function<bool(int, const QString &)> accept)
     : LessonDelegate(parent), m_language(std::move(language)), m_accept(std::move(accept))
-{
-}
+{ }
 
 bool CellEditorDelegate::onForeignLayout(int column) const
 {

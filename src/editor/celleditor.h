@@ -22,8 +22,7 @@ public:
                        std::function<bool(int column, const QString &text)> accept);
     void setKeyboards(Keyboards *keyboards) { m_keyboards = keyboards; }
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -100,8 +100,7 @@ void TfrmViewEdt::importFile(const QString &path)
         WaitCursor wait;
         const bool byLesson = target == TfrmImport::Target::LessonPerFileLesson;
         result = kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
-                       : importDelimited(bytes, otherwise, head.separator, dialog.header(), dialog.choice(), language,
-                                         byLesson);
+                       : importDelimited(bytes, head, dialog.header(), dialog.choice(), language, byLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)

@@ -182,8 +182,42 @@ char32_t nextUtf8(QByteArrayView utf8, qsizetype &i)
     return c;
 }
 
+namespace {
+
+// The byte of each character of two bytes in UTF-8 (U+0080 to U+07FF, the
+// accented Latin letters and Cyrillic), -1 where the code page has none.
+struct TwoByteTable {
+    std::array<qint16, 0x800> byteOf{};
+};
+
+TwoByteTable buildTwoByte(CodePage cp)
+{
+    TwoByteTable t;
+    for (char32_t c = 0; c < 0x800; ++c) {
+        const std::optional<char> b = encodeChar(c, cp);
+        t.byteOf[c] = b ? qint16(static_cast<unsigned char>(*b)) : qint16(-1);
+    }
+    return t;
+}
+
+const TwoByteTable &twoByte(CodePage cp)
+{
+    static const TwoByteTable t1250 = buildTwoByte(CodePage::Cp1250);
+    static const TwoByteTable t1251 = buildTwoByte(CodePage::Cp1251);
+    static const TwoByteTable t1252 = buildTwoByte(CodePage::Cp1252);
+    switch (cp) {
+    case CodePage::Cp1251: return t1251;
+    case CodePage::Cp1252: return t1252;
+    case CodePage::Cp1250: break;
+    }
+    return t1250;
+}
+
+} // namespace
+
 std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp)
 {
+    const TwoByteTable &table = twoByte(cp);
     // A character of UTF-8 is at least as long as its byte in the code page:
     // the room is taken once and written straight.
     const qsizetype start = out.size();
@@ -200,6 +234,15 @@ std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, Cod
             continue;
         }
         const char32_t u = nextUtf8(utf8, i);
+        if (u < 0x800) {
+            const qint16 b = table.byteOf[u];
+            if (b < 0) {
+                missing = u;
+                break;
+            }
+            *to++ = char(b);
+            continue;
+        }
         const std::optional<char> b = encodeChar(u, cp);
         if (!b) {
             missing = u;

@@ -297,7 +297,11 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
     // Entries first, then the lessons and the genders that refer to them.
     QList<qsizetype> genderEntries[3];
     qsizetype next = 0;
-    xml.open(1, "entries");
+    // An element with nothing in it is written as an empty one.
+    if (lineCount == 0)
+        xml.empty(1, "entries");
+    else
+        xml.open(1, "entries");
     for (const ExportLesson &lesson : lessons) {
         for (const QByteArray &line : lesson.lines) {
             const WordFields w = wordFields(line, languageCode);
@@ -325,9 +329,13 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
             xml.close(2, "entry");
         }
     }
-    xml.close(1, "entries");
+    if (lineCount > 0)
+        xml.close(1, "entries");
 
-    xml.open(1, "lessons");
+    if (lessons.isEmpty())
+        xml.empty(1, "lessons");
+    else
+        xml.open(1, "lessons");
     next = 0;
     for (const ExportLesson &lesson : lessons) {
         xml.open(2, "container");
@@ -337,7 +345,8 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
             xml.emptyWithId(3, "entry", next++);
         xml.close(2, "container");
     }
-    xml.close(1, "lessons");
+    if (!lessons.isEmpty())
+        xml.close(1, "lessons");
 
     if (!list.isEmpty()) {
         xml.open(1, "wordtypes");

@@ -9,7 +9,6 @@
 
 #include <QHash>
 
-#include <cstdio>
 #include <cstring>
 
 namespace lexitka {
@@ -126,8 +125,9 @@ public:
         // The entry line in one block of the size it needs.
         const bool hasClen = m_language == LangGerman || m_language == LangFrench || m_language == LangSpanish;
         const bool hasMn = m_language == LangGerman;
-        char code[12];
-        const int codeSize = hasClen ? std::snprintf(code, sizeof code, "%d\\", article) : 0;
+        // An article code is a place in a list of at most five: one digit.
+        const char code[2] = {char('0' + article), '\\'};
+        const qsizetype codeSize = hasClen ? 2 : 0;
         QByteArray entry(2 + codeSize + m_slovo.size() + 1 + (hasMn ? m_mn.size() + 1 : 0) + m_preklad.size(),
                          Qt::Uninitialized);
         char *to = entry.data();
@@ -317,11 +317,11 @@ void forEachRow(QByteArrayView text, char separator, const Row &row)
 
 // The bytes as UTF-8: a byte-order mark dropped, other text decoded from
 // the code page given.
-QByteArrayView asUtf8(QByteArrayView bytes, CodePage otherwise, QByteArray &converted)
+QByteArrayView asUtf8(QByteArrayView bytes, bool utf8, CodePage otherwise, QByteArray &converted)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return bytes.sliced(3);
-    if (isUtf8Text(bytes))
+    if (utf8)
         return bytes;
     converted = decode(bytes.toByteArray(), otherwise).toUtf8();
     return converted;
@@ -337,8 +337,10 @@ QByteArrayView cellAt(const QList<QByteArrayView> &cells, int c)
 DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows)
 {
     DelimitedHead head;
+    head.utf8 = bytes.startsWith("\xEF\xBB\xBF") || isUtf8Text(bytes);
+    head.otherwise = otherwise;
     QByteArray converted;
-    const QByteArrayView text = asUtf8(bytes, otherwise, converted);
+    const QByteArrayView text = asUtf8(bytes, head.utf8, otherwise, converted);
     const qsizetype lineEnd = text.indexOf('\n');
     head.separator = guessSeparator(QString::fromUtf8(text.first(lineEnd < 0 ? text.size() : lineEnd)));
     forEachRow(text, char(head.separator.unicode()), [&](const QList<QByteArrayView> &cells) {
@@ -354,17 +356,17 @@ DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizet
     return head;
 }
 
-ImportResult importDelimited(QByteArrayView bytes, CodePage otherwise, QChar separator, bool header,
-                             const ColumnChoice &choice, int languageCode, bool byLesson)
+ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bool header, const ColumnChoice &choice,
+                             int languageCode, bool byLesson)
 {
     QByteArray converted;
-    const QByteArrayView text = asUtf8(bytes, otherwise, converted);
+    const QByteArrayView text = asUtf8(bytes, head.utf8, head.otherwise, converted);
     RowImporter<QByteArrayView> importer(languageCode, byLesson);
     qsizetype line = 0;
     qsizetype width = 0;
     int lessonColumn = -1;
     QList<qsizetype> refusedWidths; // a refused row is shown as wide as the widest row
-    forEachRow(text, char(separator.unicode()), [&](const QList<QByteArrayView> &cells) {
+    forEachRow(text, char(head.separator.unicode()), [&](const QList<QByteArrayView> &cells) {
         ++line;
         width = std::max(width, cells.size());
         if (header && line == 1) {
