@@ -254,6 +254,34 @@ std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, Cod
     return missing;
 }
 
+std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp)
+{
+    const TwoByteTable &table = twoByte(cp);
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *to = out.data() + start;
+    std::optional<char32_t> missing;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        qint16 b = -1;
+        if (c < 0x800) {
+            b = table.byteOf[c];
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+            if (const std::optional<char> e = encodeChar(c, cp))
+                b = static_cast<unsigned char>(*e);
+        }
+        if (b < 0) {
+            missing = c;
+            break;
+        }
+        *to++ = char(b);
+    }
+    out.resize(to - out.constData());
+    return missing;
+}
+
 QByteArrayView trimmedUtf8(QByteArrayView utf8)
 {
     qsizetype begin = 0;

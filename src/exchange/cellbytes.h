@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <cstring>
 #include <optional>
@@ -61,6 +62,9 @@ void appendXmlText(ByteWriter &out, const QString &text);
 // is returned (out then holds what came before it); nullopt when all fit.
 // Bytes that are no UTF-8 count as U+FFFD, as QString::fromUtf8 reads them.
 std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp);
+
+// The same for UTF-16 text.
+std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp);
 
 // Without the blanks QString::trimmed removes at either end.
 QByteArrayView trimmedUtf8(QByteArrayView utf8);

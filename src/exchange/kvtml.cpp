@@ -36,7 +36,15 @@ private:
     QXmlStreamReader &m_xml;
     WordTable m_table;
     QList<Identifier> m_identifiers;
-    QHash<QString, int> m_column;
+    // The column of each identifier's id (few: looked through, not hashed).
+    QList<std::pair<QString, int>> m_columnOfId;
+    int columnOf(QStringView id) const
+    {
+        for (const auto &[known, column] : m_columnOfId)
+            if (known == id)
+                return column;
+        return -1;
+    }
     std::vector<quint8> m_marks;  // per row and column
     std::vector<qint8> m_genders; // per row, -1 for none
     std::vector<bool> m_inLesson; // per row: its first lesson is taken
@@ -73,12 +81,12 @@ void KvtmlReader::noteId(QStringView id, qsizetype row)
 
 void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
 {
-    const auto c = m_column.constFind(m_xml.attributes().value(QLatin1StringView("id")).toString());
-    if (c == m_column.cend()) {
+    const int c = columnOf(m_xml.attributes().value(QLatin1StringView("id")));
+    if (c < 0) {
         m_xml.skipCurrentElement();
         return;
     }
-    WordTable::Cell &cell = row.cells[*c];
+    WordTable::Cell &cell = row.cells[c];
     QString own, inText;
     bool hasText = false;
     std::optional<QString> nominative;
@@ -107,11 +115,11 @@ void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
         }
     }
     cell.text = (hasText ? inText : own).trimmed();
-    quint8 &mark = m_marks[size_t(rowIndex * m_identifiers.size() + *c)];
+    quint8 &mark = m_marks[size_t(rowIndex * m_identifiers.size() + c)];
     mark |= Given;
     // "der Hund": the article written before the word.
-    for (const QString &a : m_identifiers[*c].definite) {
-        if (!a.isEmpty() && cell.text.startsWith(a + u' ')) {
+    for (const QString &a : m_identifiers[c].definite) {
+        if (!a.isEmpty() && cell.text.size() > a.size() && cell.text.startsWith(a) && cell.text[a.size()] == u' ') {
             cell.article = a;
             cell.text = cell.text.mid(a.size() + 1).trimmed();
             mark |= ArticleFromText;
@@ -229,7 +237,15 @@ WordTable KvtmlReader::read()
                     continue;
                 }
                 Identifier ident = readIdentifier(m_xml);
-                m_column.insert(ident.id, int(m_identifiers.size()));
+                // A repeated id names the later identifier, as a table would.
+                bool known = false;
+                for (auto &[id, column] : m_columnOfId)
+                    if (id == ident.id) {
+                        column = int(m_identifiers.size());
+                        known = true;
+                    }
+                if (!known)
+                    m_columnOfId.append({ident.id, int(m_identifiers.size())});
                 m_table.columns.append(ident.name.isEmpty() ? ident.locale : ident.name);
                 m_table.locales.append(ident.locale);
                 m_identifiers.append(std::move(ident));

@@ -36,19 +36,7 @@ char32_t firstSeparator(QByteArrayView v)
     return 0;
 }
 
-std::optional<char32_t> encodeInto(QByteArray &out, QStringView v, CodePage cp)
-{
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        char32_t c = v[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < v.size() && v[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), v[++i].unicode());
-        const std::optional<char> b = encodeChar(c, cp);
-        if (!b)
-            return c;
-        out.append(*b);
-    }
-    return std::nullopt;
-}
+std::optional<char32_t> encodeInto(QByteArray &out, QStringView v, CodePage cp) { return appendFromUtf16(out, v, cp); }
 std::optional<char32_t> encodeInto(QByteArray &out, QByteArrayView v, CodePage cp)
 {
     return appendFromUtf8(out, v, cp);
@@ -80,6 +68,9 @@ struct RowTexts {
 
 template <class View>
 class RowImporter {
+    // A row's text kept beyond the row.
+    using Owned = std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>;
+
 public:
     RowImporter(int languageCode, bool byLesson)
         : m_language(languageCode), m_byLesson(byLesson), m_foreign(languageInfo(languageCode).foreignCodePage),
@@ -156,8 +147,7 @@ private:
     {
         if (m_lastValid && lesson == View(m_lastName))
             return m_lastIndex;
-        m_lastName = typename std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>(lesson.data(),
-                                                                                                         lesson.size());
+        m_lastName = Owned(lesson.data(), lesson.size());
         m_lastValid = true;
         const QString name = toText(lesson);
         m_lastIndex = -1;
@@ -187,7 +177,7 @@ private:
     bool m_hasArticles;
     ImportResult m_result;
     QHash<QString, qsizetype> m_lessonAt;
-    std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray> m_lastName;
+    Owned m_lastName;
     bool m_lastValid = false;
     qsizetype m_lastIndex = -1;
     char32_t m_lessonProblem = 0;
