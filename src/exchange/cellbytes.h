@@ -19,6 +19,8 @@ public:
     explicit ByteWriter(qsizetype expected);
     void put(const char *bytes, qsizetype size)
     {
+        if (size == 0)
+            return; // an empty view may have no bytes at all
         if (m_size + size > m_room)
             grow(size);
         std::memcpy(m_data + m_size, bytes, size_t(size));
