@@ -250,7 +250,8 @@ WordTable KvtmlReader::read()
                 m_table.locales.append(ident.locale);
                 m_identifiers.append(std::move(ident));
             }
-        } else if (!entries && name == u"entries") {
+        } else if (!entries && name == u"entries" && identifiers) {
+            // KVTML names its languages first; entries before them are not read.
             entries = true;
             readEntries();
         } else if (!lessons && name == u"lessons" && entries) {
