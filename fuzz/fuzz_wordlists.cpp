@@ -75,7 +75,8 @@ void checkWritten(const QByteArray &input)
     FUZZ_CHECK(kvtml && kvtml->rows.size() == lines.size() + 1, QStringLiteral("KVTML not read back"));
     const QString text = QString::fromUtf8(writeTsv(lessons, language));
     const QList<QStringList> rows = parseDelimited(text, u'\t');
-    FUZZ_CHECK(rows.size() == lines.size() + 2, QStringLiteral("%1 rows for %2 lines").arg(rows.size()).arg(lines.size()));
+    FUZZ_CHECK(rows.size() == lines.size() + 2,
+               QStringLiteral("%1 rows for %2 lines").arg(rows.size()).arg(lines.size()));
 }
 
 } // namespace
