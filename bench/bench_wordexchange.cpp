@@ -1,56 +1,46 @@
 // Importing and exporting 100,000 words as tab-separated text and KVTML,
-// against reading and writing the same bytes alone (the baselines).
-#include "data/dictionary.h"
+// measured as a user waits for them: a fresh process each time, beside
+// `cat` (reading the same bytes) and `cp` (reading and writing them) in the
+// same run. Import: from the file on disk to the words in the book, the
+// preview included. Export: from the book to the file on disk through the
+// save path. The children start the toolkit and, for an export, load the
+// dictionary first; those floors are measured alone too, and the ratios are
+// printed with and without them. A warm in-process run of the work alone
+// follows.
+
+#include "bench_messenger.h"
+#include "fresh_process.h"
+#include "generated_dictionary.h"
+
+#include "data/linestore.h"
 #include "data/savefile.h"
-#include "exchange/delimitedtext.h"
+#include "editor/fimport.h"
+#include "editor/lessonbook.h"
 #include "exchange/kvtml.h"
-#include "exchange/wordtable.h"
+#include "exchange/wordimport.h"
 
+#include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <iostream>
+#include <map>
+
+#include <malloc.h>
 
 using namespace lexitka;
+using namespace lexitka::bench;
 
 namespace {
 
-constexpr long kWords = 100000;
+constexpr long kWords = 100'000;
+constexpr long kLessons = 100;
+constexpr int kRuns = 5;
 
-const QList<ExportLesson> &lessons()
+QString dictionary() { return generatedDictionary(kWords, kLessons); }
+QString wordFile(const char *suffix)
 {
-    static const QList<ExportLesson> all = [] {
-        QList<ExportLesson> out;
-        char line[128];
-        for (long l = 0; l < 100; ++l) {
-            ExportLesson lesson{QByteArray("Lekce ") + QByteArray::number(l), {}};
-            for (long i = 0; i < kWords / 100; ++i) {
-                const long n = l * 1000 + i;
-                const int len =
-                    std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld", i,
-                                  n % 4, n, n % 100000, n);
-                lesson.lines.append(QByteArray(line, len));
-            }
-            out.append(lesson);
-        }
-        return out;
-    }();
-    return all;
-}
-
-QTemporaryDir &folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-QString written(const char *name, const QByteArray &bytes)
-{
-    const QString path = folder().filePath(QString::fromLatin1(name));
-    saveWholeFile(path, bytes);
-    return path;
+    return benchFolder().filePath(QStringLiteral("words.") + QLatin1String(suffix));
 }
 
 QByteArray readAll(const QString &path)
@@ -59,88 +49,199 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void BM_ReadBytes_Tsv(benchmark::State &state)
+LessonBook loadBook(const QString &path)
 {
-    const QString path = written("words.tsv", writeTsv(lessons(), LangGerman));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readAll(path));
-    state.SetItemsProcessed(state.iterations() * kWords);
+    LessonBook book;
+    book.load(readTextFile(path), TextBuffer());
+    return book;
 }
 
-void BM_ImportTsv(benchmark::State &state)
+QList<ExportLesson> exportedLessons(const LessonBook &book)
 {
-    const QString path = written("words.tsv", writeTsv(lessons(), LangGerman));
-    for (auto _ : state) {
-        const QString text = decodeWordList(readAll(path), CodePage::Cp1250);
-        const QList<QStringList> rows = parseDelimited(text, guessSeparator(text));
-        const WordTable table = tableFromDelimited(rows, true);
-        const ImportResult r = importRows(table, guessColumns(table, LangGerman), LangGerman, true);
-        if (r.lessons.size() != 100)
-            state.SkipWithError("lessons lost");
+    QList<ExportLesson> lessons;
+    for (qsizetype i = 0; i < book.mistakesIndex(); ++i)
+        lessons.append({book.name(i), book.lines(i).toList()});
+    return lessons;
+}
+
+QByteArray exported(const LessonBook &book, bool kvtml)
+{
+    const QList<ExportLesson> lessons = exportedLessons(book);
+    return kvtml ? writeKvtml(lessons, LangGerman, QStringLiteral("words")) : writeTsv(lessons, LangGerman);
+}
+
+// What "Importovat slovíčka…" does once the file is chosen: the preview of
+// the file and its guesses taken as they are, one lesson per lesson of the
+// file, the words put into the book. The number of words that arrived.
+qsizetype importInto(LessonBook &book, const QString &path)
+{
+    const QByteArray bytes = readAll(path);
+    const bool kvtml = path.endsWith(QLatin1String(".kvtml"));
+    std::optional<WordTable> table;
+    DelimitedHead head;
+    if (kvtml)
+        table = readKvtml(bytes);
+    else
+        head = readDelimitedHead(bytes, CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
+    ImportResult result;
+    {
+        TfrmImport preview(nullptr, path, LangGerman, head.rows, head.width, table, QStringLiteral("Lekce"), false);
+        const bool byLesson = preview.target() == TfrmImport::Target::LessonPerFileLesson;
+        result = kvtml ? importRows(preview.table(), preview.choice(), LangGerman, byLesson)
+                       : importDelimited(bytes, head, preview.header(), preview.choice(), LangGerman, byLesson);
     }
-    state.SetItemsProcessed(state.iterations() * kWords);
+    qsizetype words = 0;
+    for (const ImportedLesson &lesson : std::as_const(result.lessons)) {
+        book.insertLesson(book.mistakesIndex(), {lesson.name.toUtf8(), LineStore(lesson.lines)});
+        words += lesson.lines.size();
+    }
+    return words;
 }
 
-void BM_ReadBytes_Kvtml(benchmark::State &state)
+// The children. Exit code 0 only when the work was all done.
+int runChild(const QStringList &args)
 {
-    const QString path = written("words.kvtml", writeKvtml(lessons(), LangGerman, QStringLiteral("b")));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readAll(path));
-    state.SetItemsProcessed(state.iterations() * kWords);
+    const QString what = args.value(0);
+    if (what == QLatin1String("start"))
+        return 0;
+    if (what == QLatin1String("book"))
+        return loadBook(args.value(1)).lineCount() == kWords ? 0 : 1;
+    if (what == QLatin1String("import")) {
+        LessonBook book;
+        return importInto(book, args.value(1)) == kWords ? 0 : 1;
+    }
+    if (what == QLatin1String("prepare")) { // the word lists, written once per run
+        const LessonBook book = loadBook(args.value(1));
+        return saveWholeFile(args.value(2), exported(book, false)) && saveWholeFile(args.value(3), exported(book, true))
+                   ? 0
+                   : 1;
+    }
+    if (what == QLatin1String("export")) {
+        const LessonBook book = loadBook(args.value(1));
+        const QString out = args.value(2);
+        return saveWholeFile(out, exported(book, out.endsWith(QLatin1String(".kvtml")))) ? 0 : 1;
+    }
+    return 2;
 }
 
-void BM_ImportKvtml(benchmark::State &state)
+struct Measured {
+    double wallMs = 0, cpuMs = 0, peakMiB = 0;
+};
+std::map<std::string, Measured> &results()
 {
-    const QString path = written("words.kvtml", writeKvtml(lessons(), LangGerman, QStringLiteral("b")));
+    static std::map<std::string, Measured> r;
+    return r;
+}
+
+void measured(benchmark::State &state, const std::string &name, const QStringList &command, bool quiet)
+{
+    Measured sum;
     for (auto _ : state) {
-        const std::optional<WordTable> table = readKvtml(readAll(path));
-        if (!table) {
-            state.SkipWithError("not read");
-            break;
+        const ProcessCost c = runMeasured(command, quiet ? "/dev/null" : nullptr);
+        if (!c.ok) {
+            state.SkipWithError(("failed: " + command.join(u' ').toStdString()).c_str());
+            return;
         }
-        benchmark::DoNotOptimize(importRows(*table, guessColumns(*table, LangGerman), LangGerman, true));
+        state.SetIterationTime(c.wallMs / 1e3);
+        sum.wallMs += c.wallMs;
+        sum.cpuMs += c.cpuMs;
+        sum.peakMiB = std::max(sum.peakMiB, c.peakMiB);
+    }
+    const double n = double(state.iterations());
+    results()[name] = {sum.wallMs / n, sum.cpuMs / n, sum.peakMiB};
+    state.counters["cpu_ms"] = sum.cpuMs / n;
+    state.counters["peak_MiB"] = sum.peakMiB;
+}
+
+// quiet: the output goes to /dev/null rather than through a pipe to us.
+void registerProcess(const std::string &name, const QStringList &command, bool quiet = false)
+{
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [name, command, quiet](benchmark::State &s) { measured(s, name, command, quiet); })
+        ->UseManualTime()
+        ->Iterations(kRuns)
+        ->Unit(benchmark::kMillisecond);
+}
+
+void printRatio(const char *what, const std::string &work, const std::string &floor, const std::string &base)
+{
+    const auto &r = results();
+    if (!r.count(work) || !r.count(floor) || !r.count(base))
+        return;
+    const Measured &w = r.at(work), &f = r.at(floor), &b = r.at(base);
+    std::printf("%-14s wall %6.1fx  cpu %6.1fx   without the start: wall %5.1fx  cpu %5.1fx   peak %6.1f MiB\n", what,
+                w.wallMs / b.wallMs, w.cpuMs / std::max(b.cpuMs, 0.1), (w.wallMs - f.wallMs) / b.wallMs,
+                (w.cpuMs - f.cpuMs) / std::max(b.cpuMs, 0.1), w.peakMiB);
+}
+
+// The work alone, warm, in this process.
+void BM_WarmImport(benchmark::State &state, const char *suffix)
+{
+    const QString path = wordFile(suffix);
+    for (auto _ : state) {
+        LessonBook book;
+        if (importInto(book, path) != kWords)
+            state.SkipWithError("words lost");
     }
     state.SetItemsProcessed(state.iterations() * kWords);
 }
 
-void BM_WriteBytes(benchmark::State &state)
+void BM_WarmExport(benchmark::State &state, bool kvtml)
 {
-    const QByteArray bytes = writeTsv(lessons(), LangGerman);
+    const LessonBook book = loadBook(dictionary());
+    const QString out = benchFolder().filePath(kvtml ? QStringLiteral("warm.kvtml") : QStringLiteral("warm.tsv"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(written("plain.tsv", bytes));
-    state.SetItemsProcessed(state.iterations() * kWords);
-}
-
-void BM_ExportTsv(benchmark::State &state)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(written("out.tsv", writeTsv(lessons(), LangGerman)));
-    state.SetItemsProcessed(state.iterations() * kWords);
-}
-
-void BM_WriteBytes_Kvtml(benchmark::State &state)
-{
-    const QByteArray bytes = writeKvtml(lessons(), LangGerman, QStringLiteral("b"));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(written("plain.kvtml", bytes));
-    state.SetItemsProcessed(state.iterations() * kWords);
-}
-
-void BM_ExportKvtml(benchmark::State &state)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(written("out.kvtml", writeKvtml(lessons(), LangGerman, QStringLiteral("b"))));
+        benchmark::DoNotOptimize(saveWholeFile(out, exported(book, kvtml)));
     state.SetItemsProcessed(state.iterations() * kWords);
 }
 
 } // namespace
 
-BENCHMARK(BM_ReadBytes_Tsv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ImportTsv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadBytes_Kvtml)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ImportKvtml)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportTsv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteBytes_Kvtml)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportKvtml)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(QCoreApplication::arguments().mid(2));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    // The word lists are made by a child: a child's peak memory counts what
+    // it shares of ours until its exec, so this process stays small.
+    const QString dict = dictionary();
+    if (!runMeasured(selfAsChild({QStringLiteral("prepare"), dict, wordFile("tsv"), wordFile("kvtml")})).ok) {
+        std::cerr << "the word lists could not be written\n";
+        return 1;
+    }
+    malloc_trim(0);
+    const QString copy = benchFolder().filePath(QStringLiteral("copy"));
+    // The floor of the peak memory: what a child shares of this process.
+    registerProcess("true", {QStringLiteral("true")});
+    for (const char *suffix : {"tsv", "kvtml"}) {
+        const QString file = wordFile(suffix);
+        const std::string s(suffix);
+        registerProcess("cat " + s, {QStringLiteral("cat"), file}, true);
+        registerProcess("cp " + s, {QStringLiteral("cp"), file, copy});
+        registerProcess("import " + s, selfAsChild({QStringLiteral("import"), file}));
+        registerProcess("export " + s,
+                        selfAsChild({QStringLiteral("export"), dict,
+                                     benchFolder().filePath(QStringLiteral("out.") + QLatin1String(suffix))}));
+    }
+    registerProcess("child start", selfAsChild({QStringLiteral("start")}));
+    registerProcess("child start, book loaded", selfAsChild({QStringLiteral("book"), dict}));
+    benchmark::RegisterBenchmark("warm import tsv", BM_WarmImport, "tsv")->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("warm import kvtml", BM_WarmImport, "kvtml")->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("warm export tsv", BM_WarmExport, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("warm export kvtml", BM_WarmExport, true)->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    std::printf("\n%lu words; TSV %lld bytes, KVTML %lld bytes. Against cat (import) and cp (export):\n", kWords,
+                qint64(QFileInfo(wordFile("tsv")).size()), qint64(QFileInfo(wordFile("kvtml")).size()));
+    printRatio("import tsv", "import tsv", "child start", "cat tsv");
+    printRatio("import kvtml", "import kvtml", "child start", "cat kvtml");
+    printRatio("export tsv", "export tsv", "child start, book loaded", "cp tsv");
+    printRatio("export kvtml", "export kvtml", "child start, book loaded", "cp kvtml");
+    return 0;
+}

@@ -34,9 +34,12 @@ set(LEXITKA_LOGIC_SOURCES
   editor/gridrow.cpp editor/gridrow.h
   editor/lessonbook.cpp editor/lessonbook.h
   editor/rtfwriter.cpp editor/rtfwriter.h
+  exchange/cellbytes.cpp exchange/cellbytes.h
   exchange/delimitedtext.cpp exchange/delimitedtext.h
   exchange/kvtml.cpp exchange/kvtml.h
+  exchange/kvtmlelements.cpp exchange/kvtmlelements.h
   exchange/wordexport.cpp
+  exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
   exam/typing.cpp exam/typing.h
@@ -57,6 +60,7 @@ set(LEXITKA_UI_SOURCES
   app/fmain.cpp app/fmain.h
   app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
   app/lessonlist.cpp app/lessonlist.h
+  editor/celleditor.cpp editor/celleditor.h
   editor/editorcommands.cpp editor/editorcommands.h
   editor/ffind.cpp editor/ffind.h
   editor/fimport.cpp editor/fimport.h

@@ -5,6 +5,7 @@
 #include "data/dictionary.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
+#include "exchange/wordimport.h"
 #include "exchange/wordtable.h"
 
 #include <QTest>
@@ -18,6 +19,7 @@ class TestWordExchange : public QObject {
     Q_OBJECT
 private slots:
     void delimitedText();
+    void onePassImport();
     void kvtmlByHand();
     void roundTrips();
     void unrepresentable();
@@ -141,6 +143,59 @@ void TestWordExchange::delimitedText()
     QCOMPARE(withHeader.columns, (QStringList{"English", "Czech"}));
     QCOMPARE(withHeader.rows.size(), 2);
     QCOMPARE(withHeader.rows[1].line, 4);
+}
+
+void TestWordExchange::onePassImport()
+{
+    // The file's bytes read in one pass give what the rows read into a
+    // table give: the same words, lessons and refusals, row for row.
+    const QList<QByteArray> files{
+        "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",,x\n,,\n\"\"\"a\"b\"\",c\"d\n\"open",
+        "\xEF\xBB\xBF"
+        "Lekce\tSlovo\tP\xC5\x99"
+        "eklad\n]x\ta\tb\nL \xC3\xB1\ta\tb\n\tc\td\t\t\te\n x \tf\tg\nx\tback\\slash\th\n",
+        "\xC4\x8C"
+        "len\tSlovo\tMno\xC5\xBEn\xC3\xA9 \xC4\x8D\xC3\xADslo (minul\xC3\xBD \xC4\x8D"
+        "as)\tP\xC5\x99"
+        "eklad\r\n DER \t Hund\xC2\xA0\t\xE2\x80\x83Hunde \tpes\r\nLAS\tse\xC3\xB1or\ty\tz\r\n",
+        "k\xF9\xF2,p\xE8s\n \xA0 der ,x\n", // windows-1250
+    };
+    auto same = [](const ImportResult &a, const ImportResult &b) {
+        QCOMPARE(a.lessons.size(), b.lessons.size());
+        for (qsizetype i = 0; i < a.lessons.size(); ++i) {
+            QCOMPARE(a.lessons[i].name, b.lessons[i].name);
+            QCOMPARE(a.lessons[i].lines, b.lessons[i].lines);
+        }
+        QCOMPARE(a.refused.size(), b.refused.size());
+        for (qsizetype i = 0; i < a.refused.size(); ++i) {
+            QCOMPARE(a.refused[i].line, b.refused[i].line);
+            QCOMPARE(a.refused[i].text, b.refused[i].text);
+            QCOMPARE(a.refused[i].reason(), b.refused[i].reason());
+        }
+    };
+    int refusals = 0;
+    for (const QByteArray &file : files) {
+        const QString text = decodeWordList(file, CodePage::Cp1250);
+        const QList<QStringList> rows = parseDelimited(text, guessSeparator(text));
+        const DelimitedHead head = readDelimitedHead(file, CodePage::Cp1250, 2);
+        QCOMPARE(head.separator, guessSeparator(text));
+        QCOMPARE(head.rows, rows.mid(0, 2));
+        for (const int language : {LangGerman, LangSpanish, LangEnglish}) {
+            for (const bool header : {false, true}) {
+                const WordTable table = tableFromDelimited(rows, header);
+                QCOMPARE(head.width, table.columns.size());
+                const ColumnChoice choice = guessColumns(table, language);
+                for (const bool byLesson : {false, true}) {
+                    const ImportResult read = importRows(table, choice, language, byLesson);
+                    refusals += int(read.refused.size());
+                    same(importDelimited(file, head, header, choice, language, byLesson), read);
+                    if (QTest::currentTestFailed())
+                        return;
+                }
+            }
+        }
+    }
+    QVERIFY(refusals > 0); // the refusals were compared too
 }
 
 void TestWordExchange::kvtmlByHand()
@@ -293,6 +348,12 @@ void TestWordExchange::kvtmlStructure()
     QCOMPARE(refs.size(), kGermanLines.size() + 3); // the lesson's and the three genders'
     for (const QString &ref : refs)
         QVERIFY(entries.contains(ref));
+
+    // Nothing to export is still a document of the two languages.
+    const std::optional<WordTable> empty = readKvtml(writeKvtml({}, LangFrench, QString()));
+    QVERIFY(empty);
+    QCOMPARE(empty->locales, (QStringList{"fr", "cs"}));
+    QVERIFY(empty->rows.isEmpty());
 }
 
 QTEST_MAIN(TestWordExchange)

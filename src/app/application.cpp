@@ -52,6 +52,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
     m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
+    m_frmViewEdt->setKeyboards(&m_keyboards);
     m_frmStatistic = std::make_unique<TfrmStatistic>();
     m_frmAbout = std::make_unique<TfrmAbout>();
     m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger);

@@ -26,8 +26,9 @@ int chosen(const QComboBox *box) { return box->currentData().toInt(); }
 } // namespace
 
 TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCode, const QList<QStringList> &rows,
-                       const std::optional<WordTable> &kvtml, const QString &currentLesson, bool currentIsMistakes)
-    : QDialog(parent), m_language(languageCode), m_rows(rows), m_kvtml(kvtml)
+                       qsizetype width, const std::optional<WordTable> &kvtml, const QString &currentLesson,
+                       bool currentIsMistakes)
+    : QDialog(parent), m_language(languageCode), m_rows(rows), m_width(width), m_kvtml(kvtml)
 {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(QStringLiteral("Importovat slovíčka"));
@@ -100,7 +101,7 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
 
 void TfrmImport::rebuild()
 {
-    m_table = m_kvtml ? *m_kvtml : tableFromDelimited(m_rows, chbHeader->isChecked());
+    m_table = m_kvtml ? *m_kvtml : tableFromDelimited(m_rows, chbHeader->isChecked(), m_width);
     const ColumnChoice guess = guessColumns(m_table, m_language);
     const bool hasArticles = !articles(m_language).isEmpty();
     const std::pair<QComboBox *, int> boxes[] = {
@@ -155,6 +156,8 @@ void TfrmImport::fillPreview()
 }
 
 WordTable TfrmImport::table() const { return m_table; }
+
+bool TfrmImport::header() const { return chbHeader->isChecked(); }
 
 ColumnChoice TfrmImport::choice() const
 {

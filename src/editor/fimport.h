@@ -21,12 +21,14 @@ class TfrmImport : public QDialog {
 public:
     enum class Target { CurrentLesson, NewLesson, LessonPerFileLesson };
 
-    // rows: a text file's rows as read (the header is chosen here); for
-    // KVTML, the table itself and an empty rows list.
+    // rows: a text file's first rows as read (the header is chosen here),
+    // width: its widest row; for KVTML, the table itself and no rows.
     TfrmImport(QWidget *parent, const QString &fileName, int languageCode, const QList<QStringList> &rows,
-               const std::optional<WordTable> &kvtml, const QString &currentLesson, bool currentIsMistakes);
+               qsizetype width, const std::optional<WordTable> &kvtml, const QString &currentLesson,
+               bool currentIsMistakes);
 
     WordTable table() const;
+    bool header() const;
     ColumnChoice choice() const;
     Target target() const;
 
@@ -50,6 +52,7 @@ private:
 
     int m_language;
     QList<QStringList> m_rows;
+    qsizetype m_width = 0;
     std::optional<WordTable> m_kvtml;
     WordTable m_table;
 };

@@ -1,5 +1,7 @@
 #include "fviewedit.h"
 
+#include "editor/celleditor.h"
+
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "data/displaytext.h"
@@ -95,7 +97,10 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     sgList = new QTableView(this);
     sgList->setObjectName(QStringLiteral("sgList"));
     sgList->setModel(m_model);
-    sgList->setItemDelegate(new LessonDelegate(sgList));
+    m_cellEditor = new CellEditorDelegate(
+        sgList, [this] { return m_dictionary.languageCode; },
+        [this](int column, const QString &typed) { return cellAcceptable(column, typed); });
+    sgList->setItemDelegate(m_cellEditor);
     sgList->setFont(verdana(11));
     sgList->setShowGrid(false);
     sgList->setWordWrap(false);

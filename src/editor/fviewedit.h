@@ -19,6 +19,8 @@ class QWidget;
 
 namespace lexitka {
 
+class CellEditorDelegate;
+class Keyboards;
 class LessonModel;
 class LessonNamesModel;
 class Messenger;
@@ -36,6 +38,8 @@ public:
     // The word and find dialogs are created after this window.
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
+    // The layouts the grid's cells are typed on (fviewedit_grid.cpp).
+    void setKeyboards(Keyboards *keyboards);
 
     void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
     const OpenDictionary &dictionary() const { return m_dictionary; }
@@ -115,6 +119,10 @@ private:
     void createActions();
     QList<qsizetype> selectedRows() const;
     void cellEdited(int row, int column, const QString &text);
+    // Why a column cannot take a typed text (empty: it can), and the same
+    // said to the user.
+    QString cellRefusal(int column, const QString &typed) const;
+    bool cellAcceptable(int column, const QString &typed);
     // Why a typed lesson name cannot be taken (empty: it can), and its bytes.
     QString lessonNameRefusal(const QString &typed, QByteArray &name, qsizetype renamed = -1) const;
     bool askLessonName(const QString &title, const QString &prompt, const QString &initial, QByteArray &name,
@@ -147,6 +155,7 @@ private:
     OpenDictionary m_dictionary;
     Messenger &m_messenger;
     TfrmWord *m_word = nullptr;
+    CellEditorDelegate *m_cellEditor = nullptr;
     TfrmFind *m_find = nullptr;
     LessonModel *m_model = nullptr;
     LessonNamesModel *m_names = nullptr;

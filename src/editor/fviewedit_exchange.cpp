@@ -7,8 +7,8 @@
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "editor/fimport.h"
-#include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
+#include "exchange/wordimport.h"
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
@@ -73,7 +73,10 @@ void TfrmViewEdt::importFile(const QString &path)
     const QByteArray bytes = file.readAll();
     const int language = m_dictionary.languageCode;
     std::optional<WordTable> kvtml;
-    QList<QStringList> rows;
+    DelimitedHead head;
+    // Text in one 8-bit code page: a Russian list is windows-1251 through
+    // and through, any other most likely windows-1250.
+    const CodePage otherwise = language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250;
     if (isKvtmlName(path) || bytes.left(512).contains("<kvtml")) {
         QString error;
         kvtml = readKvtml(bytes, &error);
@@ -82,14 +85,12 @@ void TfrmViewEdt::importFile(const QString &path)
             return;
         }
     } else {
-        // Text in one 8-bit code page: a Russian list is windows-1251 through
-        // and through, any other most likely windows-1250.
-        const QString text = decodeWordList(bytes, language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250);
-        rows = parseDelimited(text, guessSeparator(text));
+        // The preview shows the first rows; the words are read when chosen.
+        head = readDelimitedHead(bytes, otherwise, TfrmImport::kPreviewRows + 1);
     }
 
     const QString baseName = QFileInfo(path).completeBaseName();
-    TfrmImport dialog(this, QFileInfo(path).fileName(), language, rows, kvtml,
+    TfrmImport dialog(this, QFileInfo(path).fileName(), language, head.rows, head.width, kvtml,
                       displayText(WordLists.name(current), CodePage::Cp1250), WordLists.isMistakes(current));
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -97,8 +98,9 @@ void TfrmViewEdt::importFile(const QString &path)
     ImportResult result;
     {
         WaitCursor wait;
-        result =
-            importRows(dialog.table(), dialog.choice(), language, target == TfrmImport::Target::LessonPerFileLesson);
+        const bool byLesson = target == TfrmImport::Target::LessonPerFileLesson;
+        result = kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
+                       : importDelimited(bytes, head, dialog.header(), dialog.choice(), language, byLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)

@@ -5,6 +5,7 @@
 
 #include "data/dictionary.h"
 #include "data/displaytext.h"
+#include "editor/celleditor.h"
 #include "editor/lessonmodel.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
@@ -129,38 +130,51 @@ void TfrmViewEdt::moveRows()
     showLesson(lesson, rows.first()); // the user goes on where he was
 }
 
+void TfrmViewEdt::setKeyboards(Keyboards *keyboards) { m_cellEditor->setKeyboards(keyboards); }
+
+// The word dialog's refusals, for one field at a time.
+QString TfrmViewEdt::cellRefusal(int column, const QString &typed) const
+{
+    const int language = m_dictionary.languageCode;
+    const QString text = column == 0 ? typed.trimmed() : typed;
+    if (text.contains(u'\\') || text.contains(u'\n') || text.contains(u'\r'))
+        return QStringLiteral("Slovíčko nesmí obsahovat zpětné lomítko „\\“ ani konec "
+                              "řádku: ve slovníku oddělují části slovíčka.");
+    static const char *const fieldNames[] = {"Člen", "Slovo", "Množné číslo (minulý čas)", "Překlad"};
+    if (column < 0 || column > 3)
+        return {};
+    const QString refusal =
+        unencodableMessage(text, m_model->columnCodePage(column), QString::fromUtf8(fieldNames[column]));
+    if (!refusal.isEmpty())
+        return refusal;
+    if (column == 0 && articleCode(language, text) == kNoArticle && !text.isEmpty() && text != u"není")
+        return QStringLiteral("„%1“ není člen tohoto jazyka. Zadejte jeden z členů: %2.")
+            .arg(displayText(text), articles(language).join(QStringLiteral(", ")));
+    return {};
+}
+
+bool TfrmViewEdt::cellAcceptable(int column, const QString &typed)
+{
+    const QString refusal = cellRefusal(column, typed);
+    if (!refusal.isEmpty())
+        m_messenger.information(this, refusal);
+    return refusal.isEmpty();
+}
+
 void TfrmViewEdt::cellEdited(int row, int column, const QString &typed)
 {
     qsizetype lesson = 0;
     if (!checkedLesson(lesson) || row < 0 || row >= WordLists.lines(lesson).size())
         return;
+    if (!cellAcceptable(column, typed))
+        return;
     const int language = m_dictionary.languageCode;
     const QByteArray old = WordLists.lines(lesson).at(row).toByteArray();
     WordRecord word = ParseWord(old, language);
     const QString text = column == 0 ? typed.trimmed() : typed;
-    if (text.contains(u'\\') || text.contains(u'\n') || text.contains(u'\r')) {
-        m_messenger.information(this, QStringLiteral("Slovíčko nesmí obsahovat zpětné lomítko „\\“ ani konec "
-                                                     "řádku: ve slovníku oddělují části slovíčka."));
-        return;
-    }
-    static const char *const fieldNames[] = {"Člen", "Slovo", "Množné číslo (minulý čas)", "Překlad"};
     const CodePage cp = m_model->columnCodePage(column);
-    const QString refusal = unencodableMessage(text, cp, QString::fromUtf8(fieldNames[column]));
-    if (!refusal.isEmpty()) {
-        m_messenger.information(this, refusal);
-        return;
-    }
     switch (column) {
-    case 0: {
-        const int code = articleCode(language, text);
-        if (code == kNoArticle && !text.isEmpty() && text != u"není") {
-            m_messenger.information(this, QStringLiteral("„%1“ není člen tohoto jazyka. Zadejte jeden z členů: %2.")
-                                              .arg(displayText(text), articles(language).join(QStringLiteral(", "))));
-            return;
-        }
-        word.Clen = QByteArray::number(code);
-        break;
-    }
+    case 0: word.Clen = QByteArray::number(articleCode(language, text)); break;
     case 1: word.Slovo = encode(text, cp); break;
     case 2: word.Mn = encode(text, cp); break;
     case 3: word.Preklad = encode(text, cp); break;

@@ -1,109 +1,213 @@
 #include "kvtml.h"
 
+#include "exchange/kvtmlelements.h"
+
 #include <QHash>
 #include <QXmlStreamReader>
 
-#include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace lexitka {
 namespace {
 
-// The document as a small tree: KVTML refers across its parts by ids.
-struct Node {
-    QString name;
-    QString id;
-    QString text;
-    std::vector<std::unique_ptr<Node>> children;
+using namespace kvtmlxml;
 
-    const Node *child(QStringView n) const
+// The file is read in one pass, element by element, keeping nothing of it
+// but the table: names are compared where they lie in the reader, and a
+// lesson or a gender, which KVTML gives after the entries, is put into the
+// entry's row through its id.
+
+// What is known of a cell only once the whole file is read.
+enum CellMark : quint8 { Given = 1, ArticleFromText = 2 };
+
+class KvtmlReader {
+public:
+    explicit KvtmlReader(QXmlStreamReader &xml) : m_xml(xml) { }
+    WordTable read();
+
+private:
+    void readEntries();
+    void readTranslation(WordTable::Row &row, qsizetype rowIndex);
+    void readContainers(bool lessons);
+    void readContainer(const QString &path, bool lessons);
+    qsizetype rowOf(QStringView id) const;
+    void noteId(QStringView id, qsizetype row);
+
+    QXmlStreamReader &m_xml;
+    WordTable m_table;
+    QList<Identifier> m_identifiers;
+    // The column of each identifier's id (few: looked through, not hashed).
+    QList<std::pair<QString, int>> m_columnOfId;
+    int columnOf(QStringView id) const
     {
-        for (const auto &c : children)
-            if (c->name == n)
-                return c.get();
-        return nullptr;
+        for (const auto &[known, column] : m_columnOfId)
+            if (known == id)
+                return column;
+        return -1;
     }
-    // An element's text, given directly or in a <text> child.
-    QString value() const
-    {
-        const Node *t = child(u"text");
-        return (t ? t->text : text).trimmed();
-    }
+    std::vector<quint8> m_marks;  // per row and column
+    std::vector<qint8> m_genders; // per row, -1 for none
+    std::vector<bool> m_inLesson; // per row: its first lesson is taken
+    // Entry ids are mostly their row numbers; others go into a table.
+    bool m_dense = true;
+    QHash<QString, qsizetype> m_rowOfId;
 };
 
-std::unique_ptr<Node> readTree(QXmlStreamReader &xml)
+qsizetype KvtmlReader::rowOf(QStringView id) const
 {
-    auto node = std::make_unique<Node>();
-    node->name = xml.name().toString();
-    const QXmlStreamAttributes attributes = xml.attributes();
-    if (!attributes.isEmpty())
-        node->id = attributes.value(QStringLiteral("id")).toString();
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement())
-            node->children.push_back(readTree(xml));
-        else if (xml.isCharacters() && !xml.isWhitespace()) // the indentation is no text
-            node->text += xml.text();
-        else if (xml.isEndElement())
-            break;
-    }
-    return node;
+    if (!m_dense)
+        return m_rowOfId.value(id.toString(), -1);
+    bool ok = false;
+    const qsizetype n = id.toLongLong(&ok);
+    if (!ok || n < 0 || n >= m_table.rows.size() || QString::number(n) != id)
+        return -1;
+    return n;
 }
 
-struct Identifier {
-    QString name;
-    QString locale;
-    QStringList definite; // male, female, neutral; then the plural ones
-};
-
-void collectLessons(const Node &container, const QString &path, QHash<QString, QString> &lessonOf)
+void KvtmlReader::noteId(QStringView id, qsizetype row)
 {
-    const Node *name = container.child(u"name");
-    const QString here = name ? name->text.trimmed() : QString();
-    const QString full = path.isEmpty() ? here : (here.isEmpty() ? path : path + QStringLiteral(" / ") + here);
-    for (const auto &c : container.children) {
-        if (c->name == u"entry" && !lessonOf.contains(c->id))
-            lessonOf.insert(c->id, full);
-        else if (c->name == u"container")
-            collectLessons(*c, full, lessonOf);
+    if (m_dense) {
+        bool ok = false;
+        if (id.toLongLong(&ok) == row && ok && QString::number(row) == id)
+            return;
+        m_dense = false;
+        for (qsizetype r = 0; r < row; ++r)
+            m_rowOfId.insert(QString::number(r), r);
     }
+    const QString key = id.toString();
+    if (!m_rowOfId.contains(key))
+        m_rowOfId.insert(key, row);
 }
 
-void collectGenders(const Node &container, QHash<QString, int> &genderOf)
+void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
 {
-    const Node *type = container.child(u"specialwordtype");
-    const QString special = type ? type->text.trimmed() : QString();
-    const int gender = special == u"noun/male"      ? 0
-                       : special == u"noun/female"  ? 1
-                       : special == u"noun/neutral" ? 2
-                                                    : -1;
-    for (const auto &c : container.children) {
-        if (c->name == u"entry" && gender >= 0)
-            genderOf.insert(c->id, gender);
-        else if (c->name == u"container")
-            collectGenders(*c, genderOf);
+    const int c = columnOf(m_xml.attributes().value(QLatin1StringView("id")));
+    if (c < 0) {
+        m_xml.skipCurrentElement();
+        return;
     }
-}
-
-QString conjugationForms(const Node &translation)
-{
-    QStringList forms;
-    for (const auto &c : translation.children) {
-        if (c->name != u"conjugation")
-            continue;
-        const Node *singular = c->child(u"singular");
-        if (!singular)
-            continue;
-        for (const char16_t *person :
-             {u"thirdpersonmale", u"thirdpersonneutralcommon", u"thirdpersonfemale", u"firstperson"}) {
-            if (const Node *p = singular->child(person); p && !p->value().isEmpty()) {
-                forms.append(p->value());
-                break;
+    WordTable::Cell &cell = row.cells[c];
+    QString own, inText;
+    bool hasText = false;
+    std::optional<QString> nominative;
+    bool declension = false;
+    QStringList conjugated;
+    while (!m_xml.atEnd()) {
+        m_xml.readNext();
+        if (m_xml.isStartElement()) {
+            const QStringView name = m_xml.name();
+            if (!hasText && name == u"text") {
+                inText = ownText(m_xml);
+                hasText = true;
+            } else if (!declension && name == u"declension") {
+                declension = true;
+                nominative = nominativePlural(m_xml);
+            } else if (name == u"conjugation") {
+                if (QString form = conjugatedForm(m_xml); !form.isEmpty())
+                    conjugated.append(form);
+            } else {
+                m_xml.skipCurrentElement();
             }
+        } else if (m_xml.isEndElement()) {
+            break;
+        } else if (m_xml.isCharacters() && !m_xml.isWhitespace()) {
+            own += m_xml.text();
         }
     }
-    return forms.join(u',');
+    cell.text = (hasText ? inText : own).trimmed();
+    quint8 &mark = m_marks[size_t(rowIndex * m_identifiers.size() + c)];
+    mark |= Given;
+    // "der Hund": the article written before the word.
+    for (const QString &a : m_identifiers[c].definite) {
+        if (!a.isEmpty() && cell.text.size() > a.size() && cell.text.startsWith(a) && cell.text[a.size()] == u' ') {
+            cell.article = a;
+            cell.text = cell.text.mid(a.size() + 1).trimmed();
+            mark |= ArticleFromText;
+            break;
+        }
+    }
+    cell.forms = nominative ? *nominative : conjugated.join(u',');
+}
+
+void KvtmlReader::readEntries()
+{
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() != u"entry") {
+            m_xml.skipCurrentElement();
+            continue;
+        }
+        const qsizetype index = m_table.rows.size();
+        noteId(m_xml.attributes().value(QLatin1StringView("id")), index);
+        m_table.rows.append(WordTable::Row());
+        WordTable::Row &row = m_table.rows.last();
+        row.cells.resize(m_identifiers.size());
+        row.line = index + 1; // the entry's number
+        m_marks.resize(m_marks.size() + size_t(m_identifiers.size()));
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"translation")
+                readTranslation(row, index);
+            else
+                m_xml.skipCurrentElement();
+        }
+    }
+    m_genders.assign(size_t(m_table.rows.size()), -1);
+    m_inLesson.assign(size_t(m_table.rows.size()), false);
+}
+
+// Lessons: nested containers give each entry the path of their names, the
+// first lesson of an entry counting. Word types: a container of a noun's
+// gender gives its entries that gender, the last one counting.
+void KvtmlReader::readContainers(bool lessons)
+{
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"container")
+            readContainer({}, lessons);
+        else
+            m_xml.skipCurrentElement();
+    }
+}
+
+void KvtmlReader::readContainer(const QString &path, bool lessons)
+{
+    QString full = path;
+    int gender = -1;
+    bool decided = false;     // the container's name or type is known
+    QList<qsizetype> waiting; // entries met before it
+    auto take = [&](qsizetype row) {
+        if (lessons && !m_inLesson[size_t(row)]) {
+            m_inLesson[size_t(row)] = true;
+            m_table.rows[row].lesson = full;
+        } else if (!lessons && gender >= 0) {
+            m_genders[size_t(row)] = qint8(gender);
+        }
+    };
+    while (m_xml.readNextStartElement()) {
+        const QStringView element = m_xml.name();
+        if (element == u"entry") {
+            const qsizetype row = rowOf(m_xml.attributes().value(QLatin1StringView("id")));
+            m_xml.skipCurrentElement();
+            if (row >= 0 && decided)
+                take(row);
+            else if (row >= 0)
+                waiting.append(row);
+        } else if (element == u"container") {
+            readContainer(full, lessons);
+        } else if (!decided && element == (lessons ? u"name" : u"specialwordtype")) {
+            decided = true;
+            const QString text = ownText(m_xml).trimmed();
+            if (lessons)
+                full = path.isEmpty() ? text : (text.isEmpty() ? path : path + QStringLiteral(" / ") + text);
+            else
+                gender = text == u"noun/male" ? 0 : text == u"noun/female" ? 1 : text == u"noun/neutral" ? 2 : -1;
+            for (const qsizetype row : std::as_const(waiting))
+                take(row);
+            waiting.clear();
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+    for (const qsizetype row : std::as_const(waiting))
+        take(row);
 }
 
 } // namespace
@@ -120,108 +224,79 @@ QStringList kvtmlDefaultArticles(const QString &locale)
     return {};
 }
 
-std::optional<WordTable> readKvtml(QByteArrayView bytes, QString *error)
+WordTable KvtmlReader::read()
 {
-    QXmlStreamReader xml(bytes.toByteArray());
-    std::unique_ptr<Node> root;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            root = readTree(xml);
-            break;
+    bool identifiers = false, entries = false, lessons = false, wordtypes = false;
+    while (m_xml.readNextStartElement()) {
+        const QStringView name = m_xml.name();
+        if (!identifiers && name == u"identifiers") {
+            identifiers = true;
+            while (m_xml.readNextStartElement()) {
+                if (m_xml.name() != u"identifier") {
+                    m_xml.skipCurrentElement();
+                    continue;
+                }
+                Identifier ident = readIdentifier(m_xml);
+                // A repeated id names the later identifier, as a table would.
+                bool known = false;
+                for (auto &[id, column] : m_columnOfId)
+                    if (id == ident.id) {
+                        column = int(m_identifiers.size());
+                        known = true;
+                    }
+                if (!known)
+                    m_columnOfId.append({ident.id, int(m_identifiers.size())});
+                m_table.columns.append(ident.name.isEmpty() ? ident.locale : ident.name);
+                m_table.locales.append(ident.locale);
+                m_identifiers.append(std::move(ident));
+            }
+        } else if (!entries && name == u"entries" && identifiers) {
+            // KVTML names its languages first; entries before them are not read.
+            entries = true;
+            readEntries();
+        } else if (!lessons && name == u"lessons" && entries) {
+            lessons = true;
+            readContainers(true);
+        } else if (!wordtypes && name == u"wordtypes" && entries) {
+            wordtypes = true;
+            readContainers(false);
+        } else {
+            m_xml.skipCurrentElement();
         }
     }
-    if (xml.hasError() || !root || root->name != u"kvtml") {
+    // A noun's gender gives the article of every word that names none itself.
+    const qsizetype columns = m_identifiers.size();
+    for (qsizetype r = 0; r < m_table.rows.size() && !m_genders.empty(); ++r) {
+        const int gender = m_genders[size_t(r)];
+        if (gender < 0)
+            continue;
+        for (qsizetype c = 0; c < columns; ++c) {
+            const quint8 mark = m_marks[size_t(r * columns + c)];
+            if ((mark & Given) && !(mark & ArticleFromText) && gender < m_identifiers[c].definite.size())
+                m_table.rows[r].cells[c].article = m_identifiers[c].definite[gender];
+        }
+    }
+    return std::move(m_table);
+}
+
+std::optional<WordTable> readKvtml(QByteArrayView bytes, QString *error)
+{
+    // The reader reads the caller's bytes where they lie.
+    QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    std::optional<WordTable> table;
+    if (xml.readNextStartElement()) {
+        if (xml.name() == u"kvtml")
+            table = KvtmlReader(xml).read();
+        else
+            xml.skipCurrentElement();
+    }
+    if (xml.hasError() || !table) {
         if (error)
             *error = xml.hasError() ? QStringLiteral("Soubor není platné XML (řádek %1): %2")
                                           .arg(xml.lineNumber())
                                           .arg(xml.errorString())
                                     : QStringLiteral("Soubor není ve formátu KVTML.");
         return std::nullopt;
-    }
-    QList<Identifier> identifiers;
-    QHash<QString, int> column;
-    if (const Node *ids = root->child(u"identifiers")) {
-        for (const auto &id : ids->children) {
-            if (id->name != u"identifier")
-                continue;
-            Identifier ident;
-            if (const Node *n = id->child(u"name"))
-                ident.name = n->text.trimmed();
-            if (const Node *l = id->child(u"locale"))
-                ident.locale = l->text.trimmed();
-            ident.definite = kvtmlDefaultArticles(ident.locale);
-            if (const Node *article = id->child(u"article")) {
-                int base = 0;
-                for (const char16_t *number : {u"singular", u"plural"}) {
-                    const Node *n = article->child(number);
-                    const Node *definite = n ? n->child(u"definite") : nullptr;
-                    if (definite) {
-                        int g = 0;
-                        for (const char16_t *gender : {u"male", u"female", u"neutral"}) {
-                            if (const Node *a = definite->child(gender); a && !a->text.trimmed().isEmpty()) {
-                                while (ident.definite.size() <= base + g)
-                                    ident.definite.append(QString());
-                                ident.definite[base + g] = a->text.trimmed();
-                            }
-                            ++g;
-                        }
-                    }
-                    base += 3;
-                }
-            }
-            column.insert(id->id, int(identifiers.size()));
-            identifiers.append(ident);
-        }
-    }
-    QHash<QString, QString> lessonOf;
-    if (const Node *lessons = root->child(u"lessons"))
-        collectLessons(*lessons, {}, lessonOf);
-    QHash<QString, int> genderOf;
-    if (const Node *types = root->child(u"wordtypes"))
-        collectGenders(*types, genderOf);
-
-    WordTable table;
-    for (const Identifier &ident : identifiers) {
-        table.columns.append(ident.name.isEmpty() ? ident.locale : ident.name);
-        table.locales.append(ident.locale);
-    }
-    if (const Node *entries = root->child(u"entries")) {
-        for (const auto &entry : entries->children) {
-            if (entry->name != u"entry")
-                continue;
-            WordTable::Row row;
-            row.cells.resize(identifiers.size());
-            row.lesson = lessonOf.value(entry->id);
-            row.line = table.rows.size() + 1; // the entry's number
-            for (const auto &tr : entry->children) {
-                if (tr->name != u"translation" || !column.contains(tr->id))
-                    continue;
-                const int c = column.value(tr->id);
-                const Identifier &ident = identifiers[c];
-                WordTable::Cell &cell = row.cells[c];
-                cell.text = tr->value();
-                const int gender = genderOf.value(entry->id, -1);
-                if (gender >= 0 && gender < ident.definite.size())
-                    cell.article = ident.definite[gender];
-                // "der Hund": the article written before the word.
-                for (const QString &a : ident.definite) {
-                    if (!a.isEmpty() && cell.text.startsWith(a + u' ')) {
-                        cell.article = a;
-                        cell.text = cell.text.mid(a.size() + 1).trimmed();
-                        break;
-                    }
-                }
-                const Node *declension = tr->child(u"declension");
-                const Node *plural = declension ? declension->child(u"plural") : nullptr;
-                const Node *nominative = plural ? plural->child(u"nominative") : nullptr;
-                if (nominative)
-                    cell.forms = nominative->value();
-                else
-                    cell.forms = conjugationForms(*tr);
-            }
-            table.rows.append(std::move(row));
-        }
     }
     return table;
 }

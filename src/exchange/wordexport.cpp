@@ -1,13 +1,159 @@
-// Lessons out as text and as KVTML.
+// Lessons out as text and as KVTML, written byte by byte into one buffer:
+// a field goes from its code page straight into UTF-8, with no text object
+// per cell. The layout is the one QXmlStreamWriter gives with an indent of
+// one space, so a file reads as it always did.
 #include "kvtml.h"
 
+#include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
 
-#include <QXmlStreamWriter>
-
 #include <algorithm>
+#include <array>
 
 namespace lexitka {
+namespace {
+
+// Bytes per word beyond its own text, to reserve the buffer once.
+constexpr qsizetype kTsvRowExtra = 16;
+constexpr qsizetype kKvtmlEntryExtra = 400;
+
+bool needsQuotes(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (c == '\t' || c == '"' || c == '\n' || c == '\r')
+            return true;
+    return false;
+}
+
+// A cell as tsvRow writes it: quoted, with its quotes doubled, when it holds
+// a tab, a quote or a line end.
+void appendTsvCell(ByteWriter &out, QByteArrayView bytes, CodePage cp)
+{
+    if (!needsQuotes(bytes)) {
+        appendUtf8(out, bytes, cp);
+        return;
+    }
+    out.put('"');
+    qsizetype from = 0;
+    for (qsizetype q; (q = bytes.indexOf('"', from)) >= 0; from = q + 1) {
+        appendUtf8(out, bytes.sliced(from, q + 1 - from), cp);
+        out.put('"');
+    }
+    appendUtf8(out, bytes.sliced(from), cp);
+    out.put('"');
+}
+
+// The column "Člen" of each article code as UTF-8, worked out once.
+class ArticleCells {
+public:
+    explicit ArticleCells(int languageCode) : m_language(languageCode)
+    {
+        for (int i = 0; i < int(m_known.size()); ++i)
+            m_known[i] = tsvRow({articleCell(languageCode, QByteArray::number(i))}).toUtf8();
+    }
+    QByteArray cell(QByteArrayView clen) const
+    {
+        if (clen.size() == 1 && clen[0] >= '0' && clen[0] <= '9')
+            return m_known[clen[0] - '0']; // shared, not copied
+        return tsvRow({articleCell(m_language, clen)}).toUtf8();
+    }
+
+private:
+    int m_language;
+    std::array<QByteArray, 10> m_known;
+};
+
+class XmlOut {
+public:
+    explicit XmlOut(ByteWriter &out) : m_out(out) { }
+    void open(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put(">\n");
+    }
+    void openWithId(int depth, const char *tag, qsizetype id)
+    {
+        startTag(depth, tag);
+        withId(id);
+        m_out.put(">\n");
+    }
+    void close(int depth, const char *tag)
+    {
+        indent(depth);
+        m_out.put("</");
+        m_out.putCString(tag);
+        m_out.put(">\n");
+    }
+    void empty(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put("/>\n");
+    }
+    void emptyWithId(int depth, const char *tag, qsizetype id)
+    {
+        startTag(depth, tag);
+        withId(id);
+        m_out.put("/>\n");
+    }
+    void text(int depth, const char *tag, QByteArrayView bytes, CodePage cp)
+    {
+        start(depth, tag);
+        appendXmlText(m_out, bytes, cp);
+        end(tag);
+    }
+    void text(int depth, const char *tag, const QString &value)
+    {
+        start(depth, tag);
+        appendXmlText(m_out, value);
+        end(tag);
+    }
+    void start(int depth, const char *tag)
+    {
+        startTag(depth, tag);
+        m_out.put('>');
+    }
+    void end(const char *tag)
+    {
+        m_out.put("</");
+        m_out.putCString(tag);
+        m_out.put(">\n");
+    }
+
+private:
+    void indent(int depth)
+    {
+        static const char spaces[] = "                ";
+        m_out.put(spaces, depth);
+    }
+    void startTag(int depth, const char *tag)
+    {
+        indent(depth);
+        m_out.put('<');
+        m_out.putCString(tag);
+    }
+    void withId(qsizetype id)
+    {
+        m_out.put(" id=\"");
+        m_out.putNumber(id);
+        m_out.put('"');
+    }
+    ByteWriter &m_out;
+};
+
+qsizetype byteCount(const QList<ExportLesson> &lessons, qsizetype perLine, qsizetype &lines)
+{
+    qsizetype bytes = 0;
+    lines = 0;
+    for (const ExportLesson &lesson : lessons) {
+        lines += lesson.lines.size();
+        for (const QByteArray &line : lesson.lines)
+            bytes += line.size() + perLine + lesson.name.size();
+    }
+    // Letters beyond ASCII take two or three bytes in UTF-8.
+    return bytes + bytes / 4;
+}
+
+} // namespace
 
 QStringList wordCells(QByteArrayView line, int languageCode)
 {
@@ -20,172 +166,213 @@ QStringList wordCells(QByteArrayView line, int languageCode)
 QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
 {
     const bool named = lessons.size() > 1;
-    QString out;
+    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
+    const ArticleCells articleCells(languageCode);
     QStringList header = wordColumnTitles();
     if (named)
         header.prepend(lessonColumnTitle());
-    out += tsvRow(header) + u'\n';
+    qsizetype lines = 0;
+    ByteWriter out(byteCount(lessons, kTsvRowExtra, lines) + 64);
+    out.put(tsvRow(header).toUtf8());
+    out.put('\n');
     for (const ExportLesson &lesson : lessons) {
-        const QString name = decode(lesson.name, CodePage::Cp1250);
+        QByteArray name;
+        if (named) {
+            ByteWriter cell(lesson.name.size() * 2);
+            appendTsvCell(cell, lesson.name, CodePage::Cp1250);
+            cell.put('\t');
+            name = cell.take();
+        }
         for (const QByteArray &line : lesson.lines) {
-            QStringList cells = wordCells(line, languageCode);
-            if (named)
-                cells.prepend(name);
-            out += tsvRow(cells) + u'\n';
+            const WordFields w = wordFields(line, languageCode);
+            out.put(name);
+            out.put(articleCells.cell(w.Clen));
+            out.put('\t');
+            appendTsvCell(out, w.Slovo, foreign);
+            out.put('\t');
+            appendTsvCell(out, w.Mn, CodePage::Cp1250);
+            out.put('\t');
+            appendTsvCell(out, w.Preklad, CodePage::Cp1250);
+            out.put('\n');
         }
     }
-    return out.toUtf8();
+    return out.take();
 }
 
-QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+namespace {
+
+void writeIdentifiers(XmlOut &xml, int languageCode)
 {
     static const char *const localeOf[] = {"en", "de", "fr", "ru", "es", "la"};
     static const char *const nameOf[] = {"Angličtina", "Němčina", "Francouzština", "Ruština", "Španělština", "Latina"};
     const int index = std::clamp(languageCode - LangEnglish, 0, 5);
-    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(1);
-    xml.writeStartDocument();
-    xml.writeDTD(QStringLiteral("<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">"));
-    xml.writeStartElement(QStringLiteral("kvtml"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2.0"));
-    xml.writeStartElement(QStringLiteral("information"));
-    xml.writeTextElement(QStringLiteral("generator"), QStringLiteral("Lexitka"));
-    xml.writeTextElement(QStringLiteral("title"), title);
-    xml.writeEndElement();
-
-    const QStringList &list = articles(languageCode);
-    xml.writeStartElement(QStringLiteral("identifiers"));
+    xml.open(1, "identifiers");
     for (int id = 0; id < 2; ++id) {
-        xml.writeStartElement(QStringLiteral("identifier"));
-        xml.writeAttribute(QStringLiteral("id"), QString::number(id));
-        xml.writeTextElement(QStringLiteral("name"), QString::fromUtf8(id == 0 ? nameOf[index] : "Čeština"));
-        xml.writeTextElement(QStringLiteral("locale"), QString::fromLatin1(id == 0 ? localeOf[index] : "cs"));
-        if (id == 0 && !list.isEmpty()) {
+        xml.openWithId(2, "identifier", id);
+        xml.text(3, "name", QString::fromUtf8(id == 0 ? nameOf[index] : "Čeština"));
+        xml.text(3, "locale", QString::fromLatin1(id == 0 ? localeOf[index] : "cs"));
+        if (id == 0 && !articles(languageCode).isEmpty()) {
             const QStringList defaults = kvtmlDefaultArticles(QString::fromLatin1(localeOf[index]));
-            xml.writeStartElement(QStringLiteral("article"));
+            xml.open(3, "article");
             for (int number = 0; number < 2; ++number) {
-                xml.writeStartElement(QString::fromLatin1(number == 0 ? "singular" : "plural"));
-                xml.writeStartElement(QStringLiteral("definite"));
+                const char *numberTag = number == 0 ? "singular" : "plural";
+                xml.open(4, numberTag);
+                QList<std::pair<const char *, QString>> given;
                 int g = 0;
                 for (const char *gender : {"male", "female", "neutral"}) {
                     const int at = number * 3 + g++;
                     if (at < defaults.size() && !defaults[at].isEmpty())
-                        xml.writeTextElement(QString::fromLatin1(gender), defaults[at]);
+                        given.append({gender, defaults[at]});
                 }
-                xml.writeEndElement();
-                xml.writeEndElement();
+                if (given.isEmpty()) {
+                    xml.empty(5, "definite");
+                } else {
+                    xml.open(5, "definite");
+                    for (const auto &[gender, article] : given)
+                        xml.text(6, gender, article);
+                    xml.close(5, "definite");
+                }
+                xml.close(4, numberTag);
             }
-            xml.writeEndElement();
+            xml.close(3, "article");
         }
-        xml.writeEndElement();
+        xml.close(2, "identifier");
     }
-    xml.writeEndElement();
+    xml.close(1, "identifiers");
+}
+
+// A German verb's forms, one tense each; a noun's plural.
+void writeForms(XmlOut &xml, QByteArrayView forms, bool verb)
+{
+    if (!verb) {
+        xml.open(4, "declension");
+        xml.open(5, "plural");
+        xml.open(6, "nominative");
+        xml.text(7, "text", forms, CodePage::Cp1250);
+        xml.close(6, "nominative");
+        xml.close(5, "plural");
+        xml.close(4, "declension");
+        return;
+    }
+    static const char *const tenses[] = {"Präsens", "Präteritum", "Perfekt"};
+    int t = 0;
+    for (qsizetype from = 0;; ++t) {
+        const qsizetype comma = forms.indexOf(',', from);
+        const QByteArrayView part = forms.sliced(from, (comma < 0 ? forms.size() : comma) - from);
+        xml.open(4, "conjugation");
+        xml.text(5, "tense", t < 3 ? QString::fromUtf8(tenses[t]) : QString::number(t + 1));
+        xml.open(5, "singular");
+        xml.open(6, "thirdpersonmale");
+        xml.text(7, "text", part, CodePage::Cp1250);
+        xml.close(6, "thirdpersonmale");
+        xml.close(5, "singular");
+        xml.close(4, "conjugation");
+        if (comma < 0)
+            break;
+        from = comma + 1;
+    }
+}
+
+} // namespace
+
+QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+{
+    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
+    const QStringList &list = articles(languageCode);
+    QList<QByteArray> articleBytes;
+    for (const QString &a : list)
+        articleBytes.append(a.toUtf8());
+    qsizetype lineCount = 0;
+    ByteWriter out(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
+    XmlOut xml(out);
+    out.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
+            "<kvtml version=\"2.0\">\n");
+    xml.open(1, "information");
+    xml.text(2, "generator", QStringLiteral("Lexitka"));
+    xml.text(2, "title", title);
+    xml.close(1, "information");
+    writeIdentifiers(xml, languageCode);
 
     // Entries first, then the lessons and the genders that refer to them.
-    QList<QList<int>> lessonEntries;
-    QList<int> genderEntries[3];
-    int next = 0;
-    xml.writeStartElement(QStringLiteral("entries"));
+    QList<qsizetype> genderEntries[3];
+    qsizetype next = 0;
+    // An element with nothing in it is written as an empty one.
+    if (lineCount == 0)
+        xml.empty(1, "entries");
+    else
+        xml.open(1, "entries");
     for (const ExportLesson &lesson : lessons) {
-        lessonEntries.append(QList<int>());
         for (const QByteArray &line : lesson.lines) {
             const WordFields w = wordFields(line, languageCode);
-            const int id = next++;
-            lessonEntries.last().append(id);
+            const qsizetype id = next++;
             const int article = articleIndex(w.Clen);
-            QString word = decode(w.Slovo.toByteArray(), foreign);
+            xml.openWithId(2, "entry", id);
+            xml.openWithId(3, "translation", 0);
             // Gender says der, die, das, le, la, el, la; the plural articles go before the word.
             const bool byGender = !list.isEmpty() && article >= 0 && article < 2 + (languageCode == LangGerman);
-            if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size())
-                word = list[article] + u' ' + word;
+            xml.start(4, "text");
+            if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size()) {
+                out.put(articleBytes[article]);
+                out.put(' ');
+            }
+            appendXmlText(out, w.Slovo, foreign);
+            xml.end("text");
             if (byGender)
                 genderEntries[article].append(id);
-            const QString forms = decode(w.Mn.toByteArray(), CodePage::Cp1250);
-            xml.writeStartElement(QStringLiteral("entry"));
-            xml.writeAttribute(QStringLiteral("id"), QString::number(id));
-            xml.writeStartElement(QStringLiteral("translation"));
-            xml.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
-            xml.writeTextElement(QStringLiteral("text"), word);
-            if (languageCode == LangGerman && !forms.isEmpty()) {
-                if (article == kNoArticle && forms.contains(u',')) {
-                    static const char *const tenses[] = {"Präsens", "Präteritum", "Perfekt"};
-                    const QStringList parts = forms.split(u',');
-                    for (int t = 0; t < parts.size(); ++t) {
-                        xml.writeStartElement(QStringLiteral("conjugation"));
-                        xml.writeTextElement(QStringLiteral("tense"),
-                                             t < 3 ? QString::fromUtf8(tenses[t]) : QStringLiteral("%1").arg(t + 1));
-                        xml.writeStartElement(QStringLiteral("singular"));
-                        xml.writeStartElement(QStringLiteral("thirdpersonmale"));
-                        xml.writeTextElement(QStringLiteral("text"), parts[t]);
-                        xml.writeEndElement();
-                        xml.writeEndElement();
-                        xml.writeEndElement();
-                    }
-                } else {
-                    xml.writeStartElement(QStringLiteral("declension"));
-                    xml.writeStartElement(QStringLiteral("plural"));
-                    xml.writeStartElement(QStringLiteral("nominative"));
-                    xml.writeTextElement(QStringLiteral("text"), forms);
-                    xml.writeEndElement();
-                    xml.writeEndElement();
-                    xml.writeEndElement();
-                }
-            }
-            xml.writeEndElement();
-            xml.writeStartElement(QStringLiteral("translation"));
-            xml.writeAttribute(QStringLiteral("id"), QStringLiteral("1"));
-            xml.writeTextElement(QStringLiteral("text"), decode(w.Preklad.toByteArray(), CodePage::Cp1250));
-            xml.writeEndElement();
-            xml.writeEndElement();
+            if (languageCode == LangGerman && !w.Mn.isEmpty())
+                writeForms(xml, w.Mn, article == kNoArticle && w.Mn.contains(','));
+            xml.close(3, "translation");
+            xml.openWithId(3, "translation", 1);
+            xml.text(4, "text", w.Preklad, CodePage::Cp1250);
+            xml.close(3, "translation");
+            xml.close(2, "entry");
         }
     }
-    xml.writeEndElement();
+    if (lineCount > 0)
+        xml.close(1, "entries");
 
-    xml.writeStartElement(QStringLiteral("lessons"));
-    for (qsizetype l = 0; l < lessons.size(); ++l) {
-        xml.writeStartElement(QStringLiteral("container"));
-        xml.writeTextElement(QStringLiteral("name"), decode(lessons[l].name, CodePage::Cp1250));
-        xml.writeTextElement(QStringLiteral("inpractice"), QStringLiteral("true"));
-        for (int id : lessonEntries[l]) {
-            xml.writeEmptyElement(QStringLiteral("entry"));
-            xml.writeAttribute(QStringLiteral("id"), QString::number(id));
-        }
-        xml.writeEndElement();
+    if (lessons.isEmpty())
+        xml.empty(1, "lessons");
+    else
+        xml.open(1, "lessons");
+    next = 0;
+    for (const ExportLesson &lesson : lessons) {
+        xml.open(2, "container");
+        xml.text(3, "name", lesson.name, CodePage::Cp1250);
+        xml.text(3, "inpractice", QStringLiteral("true"));
+        for (qsizetype i = 0; i < lesson.lines.size(); ++i)
+            xml.emptyWithId(3, "entry", next++);
+        xml.close(2, "container");
     }
-    xml.writeEndElement();
+    if (!lessons.isEmpty())
+        xml.close(1, "lessons");
 
     if (!list.isEmpty()) {
-        xml.writeStartElement(QStringLiteral("wordtypes"));
-        xml.writeStartElement(QStringLiteral("container"));
-        xml.writeTextElement(QStringLiteral("name"), QStringLiteral("Podstatné jméno"));
-        xml.writeTextElement(QStringLiteral("specialwordtype"), QStringLiteral("noun"));
+        xml.open(1, "wordtypes");
+        xml.open(2, "container");
+        xml.text(3, "name", QStringLiteral("Podstatné jméno"));
+        xml.text(3, "specialwordtype", QStringLiteral("noun"));
         static const char *const genders[] = {"male", "female", "neutral"};
         static const char *const names[] = {"Mužský rod", "Ženský rod", "Střední rod"};
         for (int g = 0; g < 3; ++g) {
             if (genderEntries[g].isEmpty())
                 continue;
-            xml.writeStartElement(QStringLiteral("container"));
-            xml.writeTextElement(QStringLiteral("name"), QString::fromUtf8(names[g]));
-            xml.writeTextElement(QStringLiteral("specialwordtype"),
-                                 QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
-            for (int id : genderEntries[g]) {
-                xml.writeStartElement(QStringLiteral("entry"));
-                xml.writeAttribute(QStringLiteral("id"), QString::number(id));
-                xml.writeEmptyElement(QStringLiteral("translation"));
-                xml.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
-                xml.writeEndElement();
+            xml.open(3, "container");
+            xml.text(4, "name", QString::fromUtf8(names[g]));
+            xml.text(4, "specialwordtype", QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
+            for (qsizetype id : genderEntries[g]) {
+                xml.openWithId(4, "entry", id);
+                xml.emptyWithId(5, "translation", 0);
+                xml.close(4, "entry");
             }
-            xml.writeEndElement();
+            xml.close(3, "container");
         }
-        xml.writeEndElement();
-        xml.writeEndElement();
+        xml.close(2, "container");
+        xml.close(1, "wordtypes");
     }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    out.put("</kvtml>\n");
+    return out.take();
 }
 
 } // namespace lexitka

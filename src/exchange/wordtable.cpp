@@ -1,7 +1,5 @@
 #include "wordtable.h"
 
-#include <QHash>
-
 namespace lexitka {
 
 const QStringList &wordColumnTitles()
@@ -21,10 +19,9 @@ bool looksLikeHeader(const QStringList &firstRow)
     return false;
 }
 
-WordTable tableFromDelimited(const QList<QStringList> &rows, bool header)
+WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width)
 {
     WordTable table;
-    qsizetype width = 0;
     for (const QStringList &row : rows)
         width = std::max(width, row.size());
     int lessonColumn = -1;
@@ -145,89 +142,6 @@ int articleCode(int languageCode, const QString &article)
         if (i != kNoArticle && list[i] == a)
             return i;
     return kNoArticle;
-}
-
-namespace {
-
-struct Field {
-    const char *name;
-    QString text;
-    CodePage cp;
-    QByteArray *to;
-};
-
-} // namespace
-
-ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int languageCode, bool byLesson)
-{
-    ImportResult result;
-    QHash<QString, qsizetype> lessonAt;
-    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
-    const bool hasArticles = !articles(languageCode).isEmpty();
-    const bool hasForms = languageCode == LangGerman;
-    auto cellOf = [](const WordTable::Row &row, int c) -> const WordTable::Cell * {
-        return c >= 0 && c < row.cells.size() ? &row.cells[c] : nullptr;
-    };
-    for (const WordTable::Row &row : table.rows) {
-        const WordTable::Cell *slovo = cellOf(row, choice.slovo);
-        const WordTable::Cell *preklad = cellOf(row, choice.preklad);
-        const WordTable::Cell *clen = cellOf(row, choice.clen);
-        const WordTable::Cell *mn = cellOf(row, choice.mn);
-        const QString slovoText = slovo ? slovo->text.trimmed() : QString();
-        const QString prekladText = preklad ? preklad->text.trimmed() : QString();
-        if (slovoText.isEmpty() && prekladText.isEmpty())
-            continue;
-        QString articleText = clen ? clen->text : (slovo ? slovo->article : QString());
-        QString formsText = mn ? mn->text.trimmed() : (slovo ? slovo->forms : QString());
-        const QString lessonName = byLesson ? row.lesson.trimmed() : QString();
-
-        WordRecord word;
-        word.Clen = QByteArray::number(articleCode(languageCode, articleText));
-        std::optional<RefusedRow> refusal;
-        QStringList shown;
-        for (const WordTable::Cell &cell : row.cells)
-            shown.append(cell.text);
-        const QList<Field> fields{
-            {"Slovo", slovoText, foreign, &word.Slovo},
-            {"Překlad", prekladText, CodePage::Cp1250, &word.Preklad},
-            {"Množné číslo (minulý čas)", hasForms ? formsText : QString(), CodePage::Cp1250, &word.Mn}};
-        for (const Field &f : fields) {
-            for (const QChar c : f.text) {
-                if (c == u'\\' || c == u'\n' || c == u'\r') {
-                    refusal = RefusedRow{row.line, shown.join(u'\t'), QString::fromUtf8(f.name), c.unicode()};
-                    break;
-                }
-            }
-            if (refusal)
-                break;
-            const Encoded e = encodeField(f.text, f.cp);
-            if (e.missing) {
-                refusal = RefusedRow{row.line, shown.join(u'\t'), QString::fromUtf8(f.name), *e.missing};
-                break;
-            }
-            *f.to = e.bytes;
-        }
-        if (!refusal && !lessonName.isEmpty()) {
-            const Encoded e = encodeField(lessonName, CodePage::Cp1250);
-            if (e.missing)
-                refusal = RefusedRow{row.line, shown.join(u'\t'), QStringLiteral("Lekce"), *e.missing};
-            else if (lessonName.contains(u']'))
-                refusal = RefusedRow{row.line, shown.join(u'\t'), QStringLiteral("Lekce"), U']'};
-        }
-        if (refusal) {
-            result.refused.append(*refusal);
-            continue;
-        }
-        if (!hasArticles)
-            word.Clen = QByteArray::number(kNoArticle);
-        auto found = lessonAt.find(lessonName);
-        if (found == lessonAt.end()) {
-            found = lessonAt.insert(lessonName, result.lessons.size());
-            result.lessons.append({lessonName, {}});
-        }
-        result.lessons[*found].lines.append(ComposeEntry("0", word, languageCode));
-    }
-    return result;
 }
 
 } // namespace lexitka

@@ -38,8 +38,9 @@ QString lessonColumnTitle();
 
 // A text file's table; a first row of the grid's titles, or any row the
 // caller says is a header, names the columns. The "Lekce" column of an
-// exported dictionary becomes each row's lesson.
-WordTable tableFromDelimited(const QList<QStringList> &rows, bool header);
+// exported dictionary becomes each row's lesson. The table is at least
+// width columns wide (the file's widest row when rows are only its first).
+WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width = 0);
 // Whether the first row looks like a header: it holds a word-column title.
 bool looksLikeHeader(const QStringList &firstRow);
 

@@ -1,0 +1,324 @@
+#include "cellbytes.h"
+
+#include <QChar>
+
+#include <array>
+
+namespace lexitka {
+namespace {
+
+// Each byte of a code page as UTF-8 (at most 3 bytes) and as XML text
+// (at most 6: "&quot;").
+struct ByteForms {
+    std::array<std::array<char, 6>, 256> utf8{};
+    std::array<quint8, 256> utf8Size{};
+    std::array<std::array<char, 6>, 256> xml{};
+    std::array<quint8, 256> xmlSize{};
+};
+
+ByteForms buildForms(CodePage cp)
+{
+    ByteForms f;
+    for (int b = 0; b < 256; ++b) {
+        const QString c = decode(QByteArray(1, char(b)), cp);
+        const QByteArray u = c.toUtf8();
+        std::copy(u.begin(), u.end(), f.utf8[b].begin());
+        f.utf8Size[b] = quint8(u.size());
+        QByteArray x = u;
+        const char16_t ch = c.at(0).unicode();
+        if (ch == u'"')
+            x = "&quot;";
+        else if (ch == u'&')
+            x = "&amp;";
+        else if (ch == u'<')
+            x = "&lt;";
+        else if (ch == u'>')
+            x = "&gt;";
+        else if ((ch < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') || ch == 0xFFFE || ch == 0xFFFF)
+            x.clear(); // no character of XML
+        std::copy(x.begin(), x.end(), f.xml[b].begin());
+        f.xmlSize[b] = quint8(x.size());
+    }
+    return f;
+}
+
+const ByteForms &forms(CodePage cp)
+{
+    static const ByteForms f1250 = buildForms(CodePage::Cp1250);
+    static const ByteForms f1251 = buildForms(CodePage::Cp1251);
+    static const ByteForms f1252 = buildForms(CodePage::Cp1252);
+    switch (cp) {
+    case CodePage::Cp1251: return f1251;
+    case CodePage::Cp1252: return f1252;
+    case CodePage::Cp1250: break;
+    }
+    return f1250;
+}
+
+// Plain ASCII goes out as it is; a run of it is copied in one piece.
+bool plain(unsigned char b, bool xml)
+{
+    return b >= 0x20 && b < 0x80 && !(xml && (b == '"' || b == '&' || b == '<' || b == '>'));
+}
+
+template <bool Xml>
+void appendBytes(ByteWriter &out, QByteArrayView bytes, CodePage cp)
+{
+    const ByteForms &f = forms(cp);
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *run = p;
+        while (p < end && plain(static_cast<unsigned char>(*p), Xml))
+            ++p;
+        if (p > run)
+            out.put(run, p - run);
+        if (p == end)
+            break;
+        const auto b = static_cast<unsigned char>(*p++);
+        if constexpr (Xml)
+            out.put(f.xml[b].data(), f.xmlSize[b]);
+        else
+            out.put(f.utf8[b].data(), f.utf8Size[b]);
+    }
+}
+
+} // namespace
+
+ByteWriter::ByteWriter(qsizetype expected) : m_out(std::max<qsizetype>(expected, 64), Qt::Uninitialized)
+{
+    m_data = m_out.data();
+    m_room = m_out.size();
+}
+
+void ByteWriter::grow(qsizetype size)
+{
+    m_out.resize(std::max(m_room * 2, m_size + size));
+    m_data = m_out.data();
+    m_room = m_out.size();
+}
+
+void ByteWriter::putNumber(qsizetype n)
+{
+    char digits[24];
+    int at = sizeof digits;
+    const bool negative = n < 0;
+    quint64 v = negative ? quint64(0) - quint64(n) : quint64(n);
+    do {
+        digits[--at] = char('0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (negative)
+        digits[--at] = '-';
+    put(digits + at, qsizetype(sizeof digits) - at);
+}
+
+QByteArray ByteWriter::take()
+{
+    m_out.resize(m_size);
+    m_data = nullptr;
+    m_size = m_room = 0;
+    return std::move(m_out);
+}
+
+void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<false>(out, bytes, cp); }
+
+void appendXmlText(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<true>(out, bytes, cp); }
+
+void appendXmlText(ByteWriter &out, const QString &text)
+{
+    const QStringView all(text);
+    qsizetype run = 0;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        const char16_t ch = i < all.size() ? all[i].unicode() : u'\0';
+        const char *escaped = ch == u'"'   ? "&quot;"
+                              : ch == u'&' ? "&amp;"
+                              : ch == u'<' ? "&lt;"
+                              : ch == u'>' ? "&gt;"
+                                           : "";
+        const bool dropped = (ch < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') || ch == 0xFFFE || ch == 0xFFFF;
+        if (i < all.size() && !*escaped && !dropped)
+            continue;
+        out.put(all.sliced(run, i - run).toUtf8());
+        out.putCString(escaped);
+        run = i + 1;
+    }
+}
+
+char32_t nextUtf8(QByteArrayView utf8, qsizetype &i)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
+    const qsizetype n = utf8.size();
+    const unsigned char b = s[i++];
+    if (b < 0x80)
+        return b;
+    int more = 0;
+    char32_t c = 0;
+    char32_t least = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+        more = 1;
+        c = b & 0x1F;
+        least = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        more = 2;
+        c = b & 0x0F;
+        least = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        more = 3;
+        c = b & 0x07;
+        least = 0x10000;
+    } else {
+        return 0xFFFD;
+    }
+    qsizetype j = i;
+    for (int k = 0; k < more; ++k, ++j) {
+        if (j >= n || (s[j] & 0xC0) != 0x80)
+            return 0xFFFD;
+        c = (c << 6) | (s[j] & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0xFFFD;
+    i = j;
+    return c;
+}
+
+namespace {
+
+// The byte of each character of two bytes in UTF-8 (U+0080 to U+07FF, the
+// accented Latin letters and Cyrillic), -1 where the code page has none.
+struct TwoByteTable {
+    std::array<qint16, 0x800> byteOf{};
+};
+
+TwoByteTable buildTwoByte(CodePage cp)
+{
+    TwoByteTable t;
+    for (char32_t c = 0; c < 0x800; ++c) {
+        const std::optional<char> b = encodeChar(c, cp);
+        t.byteOf[c] = b ? qint16(static_cast<unsigned char>(*b)) : qint16(-1);
+    }
+    return t;
+}
+
+const TwoByteTable &twoByte(CodePage cp)
+{
+    static const TwoByteTable t1250 = buildTwoByte(CodePage::Cp1250);
+    static const TwoByteTable t1251 = buildTwoByte(CodePage::Cp1251);
+    static const TwoByteTable t1252 = buildTwoByte(CodePage::Cp1252);
+    switch (cp) {
+    case CodePage::Cp1251: return t1251;
+    case CodePage::Cp1252: return t1252;
+    case CodePage::Cp1250: break;
+    }
+    return t1250;
+}
+
+} // namespace
+
+std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp)
+{
+    const TwoByteTable &table = twoByte(cp);
+    // A character of UTF-8 is at least as long as its byte in the code page:
+    // the room is taken once and written straight.
+    const qsizetype start = out.size();
+    out.resize(start + utf8.size());
+    char *to = out.data() + start;
+    const char *p = utf8.data();
+    const qsizetype n = utf8.size();
+    std::optional<char32_t> missing;
+    for (qsizetype i = 0; i < n;) {
+        const char c = p[i];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            *to++ = c;
+            ++i;
+            continue;
+        }
+        const char32_t u = nextUtf8(utf8, i);
+        if (u < 0x800) {
+            const qint16 b = table.byteOf[u];
+            if (b < 0) {
+                missing = u;
+                break;
+            }
+            *to++ = char(b);
+            continue;
+        }
+        const std::optional<char> b = encodeChar(u, cp);
+        if (!b) {
+            missing = u;
+            break;
+        }
+        *to++ = *b;
+    }
+    out.resize(to - out.constData());
+    return missing;
+}
+
+std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp)
+{
+    const TwoByteTable &table = twoByte(cp);
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *to = out.data() + start;
+    std::optional<char32_t> missing;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        qint16 b = -1;
+        if (c < 0x800) {
+            b = table.byteOf[c];
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+            if (const std::optional<char> e = encodeChar(c, cp))
+                b = static_cast<unsigned char>(*e);
+        }
+        if (b < 0) {
+            missing = c;
+            break;
+        }
+        *to++ = char(b);
+    }
+    out.resize(to - out.constData());
+    return missing;
+}
+
+QByteArrayView trimmedUtf8(QByteArrayView utf8)
+{
+    qsizetype begin = 0;
+    qsizetype end = utf8.size();
+    while (begin < end) {
+        const auto b = static_cast<unsigned char>(utf8[begin]);
+        if (b < 0x80) {
+            if (!QChar::isSpace(b))
+                break;
+            ++begin;
+            continue;
+        }
+        qsizetype next = begin;
+        const char32_t c = nextUtf8(utf8, next);
+        if (!QChar::isSpace(c))
+            break;
+        begin = next;
+    }
+    while (end > begin) {
+        const auto b = static_cast<unsigned char>(utf8[end - 1]);
+        if (b < 0x80) {
+            if (!QChar::isSpace(b))
+                break;
+            --end;
+            continue;
+        }
+        // Back to the lead byte of the last character.
+        qsizetype start = end - 1;
+        while (start > begin && (static_cast<unsigned char>(utf8[start]) & 0xC0) == 0x80 && end - start < 4)
+            --start;
+        qsizetype next = start;
+        const char32_t c = nextUtf8(utf8, next);
+        if (next != end || !QChar::isSpace(c))
+            break;
+        end = start;
+    }
+    return utf8.sliced(begin, end - begin);
+}
+
+} // namespace lexitka

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "data/codepage.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <cstring>
+#include <optional>
+
+namespace lexitka {
+
+// Bytes written one piece after another into one buffer, grown rarely:
+// the room for the whole text is taken at the start when it can be told.
+class ByteWriter {
+public:
+    explicit ByteWriter(qsizetype expected);
+    void put(const char *bytes, qsizetype size)
+    {
+        if (size == 0)
+            return; // an empty view may have no bytes at all
+        if (m_size + size > m_room)
+            grow(size);
+        std::memcpy(m_data + m_size, bytes, size_t(size));
+        m_size += size;
+    }
+    void put(char c)
+    {
+        if (m_size == m_room)
+            grow(1);
+        m_data[m_size++] = c;
+    }
+    void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
+    template <size_t N>
+    void put(const char (&literal)[N])
+    {
+        put(literal, qsizetype(N - 1));
+    }
+    void putCString(const char *text) { put(text, qsizetype(std::strlen(text))); }
+    void putNumber(qsizetype n);
+    QByteArray take();
+
+private:
+    void grow(qsizetype size);
+    QByteArray m_out;
+    char *m_data = nullptr;
+    qsizetype m_size = 0;
+    qsizetype m_room = 0;
+};
+
+// Word-list text byte by byte, without a QString per cell: the fields of a
+// dictionary go out as UTF-8 and UTF-8 comes back into a field's code page.
+
+// The field's bytes as UTF-8.
+void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp);
+// The same as XML character data, escaped as QXmlStreamWriter escapes it
+// (", &, <, >), the characters XML cannot hold left out.
+void appendXmlText(ByteWriter &out, QByteArrayView bytes, CodePage cp);
+void appendXmlText(ByteWriter &out, const QString &text);
+
+// UTF-8 into cp, appended to out. The first character cp has no place for
+// is returned (out then holds what came before it); nullopt when all fit.
+// Bytes that are no UTF-8 count as U+FFFD, as QString::fromUtf8 reads them.
+std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp);
+
+// The same for UTF-16 text.
+std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp);
+
+// Without the blanks QString::trimmed removes at either end.
+QByteArrayView trimmedUtf8(QByteArrayView utf8);
+
+// The next character of UTF-8 text at i, moving i past it (U+FFFD for a
+// broken sequence, one byte at a time).
+char32_t nextUtf8(QByteArrayView utf8, qsizetype &i);
+
+} // namespace lexitka
