@@ -36,6 +36,7 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/wordexport.cpp
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
+  exam/mastery.cpp exam/mastery.h
   exam/typing.cpp exam/typing.h
   exam/typing_es.cpp exam/typing_es.h
   exam/typing_fr.cpp exam/typing_fr.h
