@@ -78,8 +78,7 @@ namespace {
 // the mistakes file's lock; change gets the counts and the mistakes lines
 // that will be on disk.
 template <class Change>
-UpdateResult changeCounts(const QString &mistakesPath, const QList<QByteArray> &mistakes, int lockWaitMs,
-                          Change change)
+UpdateResult changeCounts(const QString &mistakesPath, const QList<QByteArray> &mistakes, int lockWaitMs, Change change)
 {
     return updateFile(
         masteryFilePath(mistakesPath),
@@ -128,8 +127,7 @@ UpdateResult recordMasteryAnswer(const QString &mistakesPath, const QByteArray &
     return result == UpdateResult::Done ? countsResult : result;
 }
 
-UpdateResult appendMistakesResettingCounts(const QString &mistakesPath, const QList<QByteArray> &lines,
-                                           int lockWaitMs)
+UpdateResult appendMistakesResettingCounts(const QString &mistakesPath, const QList<QByteArray> &lines, int lockWaitMs)
 {
     if (lines.isEmpty())
         return appendLinesToFile(mistakesPath, lines, lockWaitMs);
