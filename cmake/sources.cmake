@@ -47,6 +47,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/keyboard.cpp platform/keyboard.h
   platform/messenger.h
   platform/services.cpp platform/services.h
+  platform/speech.cpp platform/speech.h
   stats/statistics.cpp stats/statistics.h)
 
 set(LEXITKA_UI_SOURCES
@@ -60,6 +61,7 @@ set(LEXITKA_UI_SOURCES
   editor/fimport.cpp editor/fimport.h
   editor/fviewedit.cpp editor/fviewedit.h editor/fviewedit_actions.cpp editor/fviewedit_commands.cpp
   editor/fviewedit_exchange.cpp editor/fviewedit_grid.cpp editor/fviewedit_print.cpp editor/fviewedit_save.cpp
+  editor/fviewedit_speech.cpp
   editor/fword.cpp editor/fword.h
   editor/lessonmodel.cpp editor/lessonmodel.h
   editor/lessonnames.cpp editor/lessonnames.h
@@ -79,6 +81,8 @@ set(LEXITKA_UI_SOURCES
   platform/keyboardfocus.cpp platform/keyboardfocus.h
   platform/messenger.cpp
   platform/programfolder.cpp platform/programfolder.h
+  platform/qtspeaker.cpp platform/qtspeaker.h
+  platform/speechbutton.cpp platform/speechbutton.h
   platform/translation.cpp platform/translation.h
   platform/version.cpp platform/version.h
   platform/waitcursor.h

@@ -14,6 +14,7 @@ class QFileDialog;
 class QLabel;
 class QPushButton;
 class QTableView;
+class QToolButton;
 class QUndoStack;
 class QWidget;
 
@@ -22,6 +23,7 @@ namespace lexitka {
 class LessonModel;
 class LessonNamesModel;
 class Messenger;
+class Speaker;
 class TfrmFind;
 class TfrmWord;
 
@@ -36,6 +38,11 @@ public:
     // The word and find dialogs are created after this window.
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
+    void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
+
+    // The button "read aloud" and F5: the foreign word of the selected row.
+    void speakSelectedWord();
+    void updateSpeech();
 
     void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
     const OpenDictionary &dictionary() const { return m_dictionary; }
@@ -146,6 +153,7 @@ private:
 
     OpenDictionary m_dictionary;
     Messenger &m_messenger;
+    Speaker *m_speaker;
     TfrmWord *m_word = nullptr;
     TfrmFind *m_find = nullptr;
     LessonModel *m_model = nullptr;
@@ -168,6 +176,7 @@ public:
     QPushButton *Button5 = nullptr;
     QPushButton *Button6 = nullptr;
     QPushButton *btnFind = nullptr;
+    QToolButton *btnSpeak = nullptr;
     QTableView *sgList = nullptr;
     // Where the rich-text export goes; made at its first use.
     QFileDialog *SaveDlg = nullptr;
@@ -178,6 +187,7 @@ public:
     QAction *actSort = nullptr;
     QAction *actRtf = nullptr;
     QAction *actSave = nullptr;
+    QAction *actSpeak = nullptr;
 };
 
 } // namespace lexitka

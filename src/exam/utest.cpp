@@ -208,6 +208,8 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
     WordPool.append(ErrorsMode ? QByteArrayView(prefixed) : QByteArrayView(CurrentLine));
     if (ErrorsMode)
         m_round.noteRepeat(prefixed);
+    MistakeKind = kind;
+    MistakeLanguage = language;
     if (m_ui)
         m_ui->showMistake(expected, typed, MistakeCharset(kind, language));
 }

@@ -63,6 +63,9 @@ public:
     qint32 GoodCount = 0;
     qint32 BadCount = 0;
     qint32 RemainCount = 0;
+    // The kind and window language of the mistake being shown.
+    int MistakeKind = KindToCzech;
+    int MistakeLanguage = LangEnglish;
 
     // Draws the first word, loads the mistakes, runs the window, saves the mistakes.
     void StartTest(int code);
