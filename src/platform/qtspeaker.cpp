@@ -78,6 +78,8 @@ void QtSpeaker::startEngines()
         e.worker = new SpeechEngineWorker(name);
         e.worker->moveToThread(e.thread);
         connect(e.thread, &QThread::started, e.worker, &SpeechEngineWorker::start);
+        // Emitted in the engine's thread as it ends: the engine goes there.
+        connect(e.thread, &QThread::finished, e.worker, &SpeechEngineWorker::finish, Qt::DirectConnection);
         connect(e.worker, &SpeechEngineWorker::started, this,
                 [this, index](const QStringList &languages) { engineStarted(index, languages); });
         e.thread->start();
@@ -88,9 +90,7 @@ void QtSpeaker::startEngines()
 QtSpeaker::~QtSpeaker()
 {
     for (Engine &e : m_engines) {
-        // The engine goes in its own thread, then the thread; a daemon that
-        // never answers must not keep the program from ending.
-        QMetaObject::invokeMethod(e.worker, &SpeechEngineWorker::finish, Qt::QueuedConnection);
+        // A daemon that never answers must not keep the program from ending.
         e.thread->quit();
         if (!e.thread->wait(1000)) {
             e.thread->terminate();
@@ -138,7 +138,8 @@ void QtSpeaker::say(const QString &text, const QString &language)
     if (it == m_voices.cend())
         return;
     SpeechEngineWorker *worker = m_engines[size_t(*it)].worker;
-    QMetaObject::invokeMethod(worker, [worker, text, language] { worker->say(text, language); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker, text, language] { worker->say(text, language); }, Qt::QueuedConnection);
 }
 
 } // namespace lexitka
