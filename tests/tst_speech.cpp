@@ -34,7 +34,7 @@ private slots:
 
 void TestSpeech::whatIsReadAndInWhichLanguage()
 {
-    const QList<std::pair<int, QString>> languages = {{LangEnglish, "en"}, {LangGerman, "de"}, {LangFrench, "fr"},
+    const QList<std::pair<int, QString>> languages = {{LangEnglish, "en"}, {LangGerman, "de"},  {LangFrench, "fr"},
                                                       {LangRussian, "ru"}, {LangSpanish, "es"}, {LangLatin, "la"}};
     for (const auto &[code, language] : languages)
         QCOMPARE(speechLanguage(code), language);
@@ -46,8 +46,7 @@ void TestSpeech::whatIsReadAndInWhichLanguage()
              QStringLiteral("gehen"));
     QCOMPARE(spokenWord(word("0=1\\f\xEAte\\slavnost", LangFrench), LangFrench), QStringLiteral("la fête"));
     QCOMPARE(spokenWord(word("0=7\\chose\\věc", LangFrench), LangFrench), QStringLiteral("chose")); // "není"
-    QCOMPARE(spokenWord(word("0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes", LangRussian), LangRussian),
-             QStringLiteral("собака"));
+    QCOMPARE(spokenWord(word("0=\xF1\xEE\xE1\xE0\xEA\xE0\\pes", LangRussian), LangRussian), QStringLiteral("собака"));
     QCOMPARE(spokenWord(word("0=get (got,  got)  up\\vstát", LangEnglish), LangEnglish), QStringLiteral("get up"));
 
     // A test window never reads the Czech question, nor the answer it asks.
@@ -182,8 +181,8 @@ void TestSpeech::qtEngine()
     if (!installed) {
         // Without the plugin: the controls are off and say what to install.
         QCOMPARE(speaker.voiceFor(QStringLiteral("en")), VoiceState::NoEngine);
-        QVERIFY(speechControl(speaker, LangEnglish, QStringLiteral("dog"), {}).toolTip.contains(
-            QStringLiteral("Nainstalujte")));
+        QVERIFY(speechControl(speaker, LangEnglish, QStringLiteral("dog"), {})
+                    .toolTip.contains(QStringLiteral("Nainstalujte")));
         return;
     }
     bool told = false;

@@ -77,8 +77,7 @@ QString spokenAnswer(const QByteArray &expected, int kind, int languageCode)
     return withoutRemarks(decode(expected, cp));
 }
 
-SpeechControl speechControl(const Speaker &speaker, int languageCode, const QString &text,
-                            const QString &nothingToRead)
+SpeechControl speechControl(const Speaker &speaker, int languageCode, const QString &text, const QString &nothingToRead)
 {
     const QString language = speechLanguage(languageCode);
     switch (language.isEmpty() ? VoiceState::NoVoice : speaker.voiceFor(language)) {
