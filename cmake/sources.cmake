@@ -42,6 +42,7 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
+  exam/mastery.cpp exam/mastery.h
   exam/typing.cpp exam/typing.h
   exam/typing_es.cpp exam/typing_es.h
   exam/typing_fr.cpp exam/typing_fr.h
@@ -52,6 +53,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/keyboard.cpp platform/keyboard.h
   platform/messenger.h
   platform/services.cpp platform/services.h
+  platform/speech.cpp platform/speech.h
   stats/statistics.cpp stats/statistics.h)
 
 set(LEXITKA_UI_SOURCES
@@ -66,6 +68,7 @@ set(LEXITKA_UI_SOURCES
   editor/fimport.cpp editor/fimport.h
   editor/fviewedit.cpp editor/fviewedit.h editor/fviewedit_actions.cpp editor/fviewedit_commands.cpp
   editor/fviewedit_exchange.cpp editor/fviewedit_grid.cpp editor/fviewedit_print.cpp editor/fviewedit_save.cpp
+  editor/fviewedit_speech.cpp
   editor/fword.cpp editor/fword.h
   editor/lessonmodel.cpp editor/lessonmodel.h
   editor/lessonnames.cpp editor/lessonnames.h
@@ -85,6 +88,8 @@ set(LEXITKA_UI_SOURCES
   platform/keyboardfocus.cpp platform/keyboardfocus.h
   platform/messenger.cpp
   platform/programfolder.cpp platform/programfolder.h
+  platform/qtspeaker.cpp platform/qtspeaker.h
+  platform/speechbutton.cpp platform/speechbutton.h
   platform/translation.cpp platform/translation.h
   platform/version.cpp platform/version.h
   platform/waitcursor.h

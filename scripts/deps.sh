@@ -1,6 +1,9 @@
 # Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages that are missing.
 # What building and running the program needs, and nothing more (scripts/run).
-LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev libx11-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-wine"
+# Reading words aloud: Qt TextToSpeech (its headers need qt6-declarative-dev's
+# QtQmlIntegration, which qt6-speech-dev does not pull in), flite for English
+# and speech-dispatcher with espeak-ng for every language.
+LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev libx11-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-wine qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin qt6-speech-speechd-plugin speech-dispatcher-espeak-ng espeak-ng"
 # What the tests use besides (scripts/test).
 LEXITKA_TEST_PACKAGES="clang-format libbenchmark-dev poppler-utils unrtf desktop-file-utils appstream libxtst-dev xvfb x11-xkb-utils shared-mime-info libglib2.0-bin xdg-utils"
 # The fuzz targets: clang, the package that holds clang 14's libFuzzer

@@ -1,4 +1,5 @@
 #include "data/savefile.h"
+#include "exam/mastery.h"
 #include "support/logicfakes.h"
 #include "exam/utest.h"
 
@@ -106,6 +107,7 @@ private slots:
     void unwritableMistakesFileIsReported();
     void mistakesOfAnotherWindowSurvive();
     void mistakesFileWithoutKindsStartsNoWindow();
+    void masteredMistakesLeaveTheFile();
 };
 
 void TestEngine::compareWord_data()
@@ -631,6 +633,72 @@ void TestEngine::mistakesFileWithoutKindsStartsNoWindow()
     QVERIFY(e.ui.windowsRun.isEmpty());
     QCOMPARE(e.messenger.texts(), QStringList{QStringLiteral("Nemáte žádné chyby !")});
     QCOMPARE(readFile(e.errorsFile()), QByteArray("dog\\pes\r\n"));
+}
+
+void TestEngine::masteredMistakesLeaveTheFile()
+{
+    Engine e;
+    const QByteArray dog = "0\\1=dog\\pes", cat = "1\\2=cat\\kocka", cow = "0\\3=cow\\krava", pig = "0\\4=pig\\prase";
+    const QByteArray original = dog + "\r\n" + cat + "\n" + dog + "\r\n" + cow; // odd line ends on purpose
+    writeFile(e.errorsFile(), original);
+    const QString countsFile = masteryFilePath(e.errorsFile());
+    auto counts = [&] { return MasteryCounts::parse(readFile(countsFile)); };
+    // One mistakes test; the user answers wrong, once, the words in `wrong`.
+    auto mistakesTest = [&](QList<QByteArray> wrong, const std::function<void()> &meanwhile = {}) {
+        e.test.ErrorsMode = true;
+        e.test.WordPool = splitLines(readFile(e.errorsFile()));
+        e.test.TestKinds = {true, true, false, false};
+        e.ui.answer = [&](const QByteArray &expected) {
+            if (meanwhile && e.ui.asked.size() == 1)
+                meanwhile();
+            return wrong.removeOne(expected) ? QByteArray("?") : expected;
+        };
+        e.ui.asked.clear();
+        e.test.StartTest(LangEnglish);
+        e.test.ErrorsMode = false;
+        QVERIFY(wrong.isEmpty());
+    };
+
+    // Off: every byte as before, and no counts file.
+    mistakesTest({"pes"});
+    QCOMPARE(readFile(e.errorsFile()), original);
+    QVERIFY(!QFile::exists(countsFile));
+
+    // On: right answers count, a wrong one (its repeat answered right) none.
+    e.test.RemoveMastered = true;
+    mistakesTest({"krava"});
+    QCOMPARE(readFile(e.errorsFile()), original);
+    QCOMPARE(counts().count(dog), 1); // asked twice, counted once a test
+    QCOMPARE(counts().count(cat), 1);
+    QCOMPARE(counts().count(cow), 0);
+
+    // The dog's second test in a row takes both its lines out; the cat's
+    // wrong answer starts it again; another window's new line stays.
+    mistakesTest({"cat"}, [&] { QCOMPARE(appendLinesToFile(e.errorsFile(), {pig}), UpdateResult::Done); });
+    QCOMPARE(readFile(e.errorsFile()), cat + "\n" + cow + "\r\n" + pig + "\r\n");
+    QCOMPARE(counts().count(cat), 0);
+    QCOMPARE(counts().count(cow), 1);
+    QCOMPARE(counts().bytes(), "1\t" + cow + "\r\n"); // the dog's count went with its lines
+
+    // An ordinary test's new mistake of a counted word counts from none again.
+    mistakesTest({});
+    QCOMPARE(readFile(e.errorsFile()), cat + "\n" + pig + "\r\n");
+    QCOMPARE(counts().count(pig), 1);
+    e.test.TestKinds = {true, false, false, false};
+    e.test.WordPool = {"4=pig\\prase"};
+    int pigAnswers = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++pigAnswers == 1 ? QByteArray("?") : expected; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(readFile(e.errorsFile()), cat + "\n" + pig + "\r\n" + pig + "\r\n");
+    QCOMPARE(counts().count(pig), 0);
+    QCOMPARE(counts().count(cat), 1);
+
+    // A threshold of 1: the first right answer is enough.
+    e.test.MasteredAfter = 1;
+    mistakesTest({"cat"});
+    QCOMPARE(readFile(e.errorsFile()), cat + "\n");
+    QVERIFY(counts().isEmpty());
+    QVERIFY(e.messenger.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

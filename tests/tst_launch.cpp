@@ -4,7 +4,10 @@
 #include "support/fakes.h"
 #include "support/inireadings.h"
 
+#include <QAction>
 #include <QDir>
+#include <QGroupBox>
+#include <QMenu>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QTest>
@@ -57,6 +60,7 @@ private slots:
     void otherLanguagesAreNeverFiltered();
     void mistakesTestCollection();
     void clearErrorsDeletesOnlyThatFile();
+    void removingMasteredMistakesIsAnOption();
 };
 
 void TestLaunch::germanFiltersOnEntryLines()
@@ -271,7 +275,7 @@ void TestLaunch::mistakesTestCollection()
 void TestLaunch::clearErrorsDeletesOnlyThatFile()
 {
     German g;
-    for (const char *name : {"errors.dee", "errors.ene", "statistic.des"})
+    for (const char *name : {"errors.dee", "errors.dee.mastery", "errors.ene", "statistic.des"})
         writeFile(g.f.path(name), "0\\0=a\\b\r\n");
     // A dictionary of no known language keeps German, and its mistakes file.
     writeFile(g.f.path("words.txt"), "[L]\r\n0=a\\b\r\n");
@@ -285,12 +289,41 @@ void TestLaunch::clearErrorsDeletesOnlyThatFile()
     g.f.messenger.answer = true;
     g.main().btnClearErrorsClick();
     QVERIFY(!QFileInfo::exists(g.f.path("errors.dee")));
+    QVERIFY(!QFileInfo::exists(g.f.path("errors.dee.mastery"))); // its counts go with it
     QVERIFY(QFileInfo::exists(g.f.path("errors.ene")));
     QVERIFY(QFileInfo::exists(g.f.path("statistic.des")));
     // Again, with nothing left to delete: only the question.
     g.f.messenger.messages.clear();
     g.main().btnClearErrorsClick();
     QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Opravdu smazat ?")});
+}
+
+void TestLaunch::removingMasteredMistakesIsAnOption()
+{
+    German g;
+    QAction *option = g.main().mniRemoveMastered;
+    QCOMPARE(option->text(), QStringLiteral("Odebírat &zvládnuté chyby"));
+    QVERIFY(g.main().Slovnik1->actions().contains(option));
+    QVERIFY(g.main().grbChyby->actions().contains(option));
+    QVERIFY(option->isCheckable() && !option->isChecked());
+    QVERIFY(!g.test().RemoveMastered);
+    QCOMPARE(g.test().MasteredAfter, 2);
+
+    option->trigger();
+    QVERIFY(g.test().RemoveMastered);
+    QVERIFY(readFile(g.f.path("lexitka.ini")).contains("removeMastered=1\r\n"));
+    g.app.reset();
+
+    // Remembered; the threshold is set by hand in the file.
+    writeFile(g.f.path("lexitka.ini"),
+              readFile(g.f.path("lexitka.ini")).replace("[Slovnik]\r\n", "[Slovnik]\r\nmasteredAfter=3\r\n"));
+    g.app = g.f.makeApp(QStringLiteral("lekce.de"));
+    QVERIFY(g.main().mniRemoveMastered->isChecked());
+    QVERIFY(g.test().RemoveMastered);
+    QCOMPARE(g.test().MasteredAfter, 3);
+    g.main().mniRemoveMastered->trigger();
+    QVERIFY(!g.test().RemoveMastered);
+    QVERIFY(readFile(g.f.path("lexitka.ini")).contains("removeMastered=0\r\n"));
 }
 
 QTEST_MAIN(TestLaunch)

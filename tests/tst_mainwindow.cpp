@@ -123,15 +123,15 @@ private slots:
         QCOMPARE(w.lbLekce->frameShape(), QFrame::NoFrame);
         QCOMPARE(w.chbChoice->frameShape(), QFrame::NoFrame);
 
-        // The menu "Slovník" with its four items, each with its mnemonic
-        // (and "Nápověda" after it).
+        // The menu "Slovník" with its four items, each with its mnemonic,
+        // and the option of the mistakes (and "Nápověda" after it).
         QCOMPARE(w.Slovnik1->title(), QStringLiteral("&Slovník"));
         QCOMPARE(w.menuBar()->actions().size(), 2);
         QStringList items;
         for (QAction *a : w.Slovnik1->actions())
             items.append(a->objectName() + u':' + a->text());
-        QCOMPARE(items,
-                 (QStringList{"Vytvoitnov1:&Nový", "Otevt1:&Otevřít", "Uloitjako1:&Export...", "Import1:&Import..."}));
+        QCOMPARE(items, (QStringList{"Vytvoitnov1:&Nový", "Otevt1:&Otevřít", "Uloitjako1:&Export...",
+                                     "Import1:&Import...", ":", "mniRemoveMastered:Odebírat &zvládnuté chyby"}));
 
         // The program's icon at every size it is drawn in, for each window.
         QList<QSize> sizes;

@@ -6,6 +6,7 @@
 #include "editor/fviewedit.h"
 #include "editor/fword.h"
 #include "exam/ferror.h"
+#include "exam/testwindow.h"
 #include "exam/ftestsingle.h"
 #include "exam/ftestde.h"
 #include "exam/ftestes.h"
@@ -27,7 +28,7 @@
 namespace lexitka {
 
 LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
-    : m_services(services), m_keyboards(*services.keyboard),
+    : m_services(services), m_speaker(services.speaker ? services.speaker : &m_silent), m_keyboards(*services.keyboard),
       m_test(services.programFolder, *services.random, *services.messenger)
 {
     m_test.setUi(this);
@@ -60,6 +61,12 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
 
+    for (const auto &[code, window] : m_testWindows)
+        window->setSpeaker(*m_speaker);
+    m_frmError->setSpeaker(*m_speaker);
+    m_frmViewEdt->setSpeaker(*m_speaker);
+    m_speaker->changed = [this] { updateSpeech(); };
+
     // Layouts are the whole display's on some platforms: other programs get
     // the user's own back whenever none of our windows has the keyboard.
     m_focusWatch = std::make_unique<KeyboardFocusWatch>(m_keyboards);
@@ -82,7 +89,15 @@ void LexitkaApp::recoverInterruptedSaves()
 }
 
 // The windows go first; the keyboards then give the user's layout back.
-LexitkaApp::~LexitkaApp() = default;
+LexitkaApp::~LexitkaApp() { m_speaker->changed = nullptr; }
+
+void LexitkaApp::updateSpeech()
+{
+    for (const auto &[code, window] : m_testWindows)
+        window->updateSpeech();
+    m_frmViewEdt->updateSpeech();
+    m_frmError->updateSpeech();
+}
 
 QString LexitkaApp::settingsPath() const { return QDir(m_services.programFolder).filePath(kSettingsFileName); }
 
@@ -116,6 +131,8 @@ void LexitkaApp::runTestWindow(int languageCode)
 void LexitkaApp::showMistake(const QByteArray &expected, const QByteArray &typed, int charset)
 {
     m_frmError->setAnswerCodePage(codePageForCharset(charset));
+    m_frmError->setSpokenAnswer(spokenAnswer(expected, m_test.MistakeKind, m_test.MistakeLanguage),
+                                m_test.MistakeLanguage);
     m_frmError->ShowMyMessage(expected, typed);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/keyboard.h"
+#include "platform/speech.h"
 #include "exam/utest.h"
 
 #include <QString>
@@ -36,6 +37,8 @@ struct Services {
     KeyboardLayoutService *keyboard = nullptr;
     RandomSource *random = nullptr;
     Clock *clock = nullptr;
+    // Reads foreign words aloud; none reads nothing.
+    Speaker *speaker = nullptr;
 };
 
 // The program-wide state: the test state, the keyboard layouts, and the
@@ -54,6 +57,7 @@ public:
     Messenger &messenger() const { return *m_services.messenger; }
     Clock &clock() const { return *m_services.clock; }
     Keyboards &keyboards() { return m_keyboards; }
+    Speaker &speaker() { return *m_speaker; }
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
@@ -83,8 +87,12 @@ public:
 private:
     // Puts right the files whose in-place save a kill cut short, and says so.
     void recoverInterruptedSaves();
+    // The voices changed: every control that reads aloud shows it.
+    void updateSpeech();
 
     Services m_services;
+    SilentSpeaker m_silent;
+    Speaker *m_speaker;
     Keyboards m_keyboards;
     // Gives the user's layout back while no window of ours is active.
     std::unique_ptr<KeyboardFocusWatch> m_focusWatch;

@@ -106,6 +106,11 @@ void TfrmMain::buildControls()
     connect(Otevt1, &QAction::triggered, this, &TfrmMain::Otevt1Click);
     connect(Uloitjako1, &QAction::triggered, this, &TfrmMain::Uloitjako1Click);
     connect(Import1, &QAction::triggered, this, &TfrmMain::Import1Click);
+    // An option of the mistakes: a place in a menu moves none of the window's controls.
+    Slovnik1->addSeparator();
+    mniRemoveMastered = addItem("mniRemoveMastered", QStringLiteral("Odebírat &zvládnuté chyby"));
+    mniRemoveMastered->setCheckable(true);
+    connect(mniRemoveMastered, &QAction::triggered, this, &TfrmMain::mniRemoveMasteredClick);
     addHelpMenu(menuBar(), this, m_app.messenger());
 
     auto *client = new QWidget(this);
@@ -157,6 +162,8 @@ void TfrmMain::buildControls()
     chbSaveErrors = make<QCheckBox>(grbChyby, "chbSaveErrors", QStringLiteral("Ukládat chyby"), {8, 21, 113, 17});
     btnClearErrors =
         make<QPushButton>(grbChyby, "btnClearErrors", QStringLiteral("Vymazat databázi"), {16, 48, 97, 25});
+    grbChyby->addAction(mniRemoveMastered);
+    grbChyby->setContextMenuPolicy(Qt::ActionsContextMenu);
     grbStatistika = make<QGroupBox>(client, "grbStatistika", QStringLiteral("  Statistika:  "), {304, 283, 137, 81});
     chbStatistika =
         make<QCheckBox>(grbStatistika, "chbStatistika", QStringLiteral("Vést statistiku"), {8, 21, 113, 17});
@@ -214,6 +221,9 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
 
     chbStatistika->setChecked(settings.statistic());
     chbSaveErrors->setChecked(settings.errors());
+    mniRemoveMastered->setChecked(settings.removeMastered());
+    test.RemoveMastered = settings.removeMastered();
+    test.MasteredAfter = settings.masteredAfter();
 
     m_app.keyboards().findLayouts();
     OpenSlovnik(test.DictionaryPath);

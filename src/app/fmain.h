@@ -58,6 +58,8 @@ public slots:
     void btnTestClick();
     void btnErrorsClick();
     void btnClearErrorsClick();
+    // "Odebírat zvládnuté chyby" switched: the engine follows, the settings remember.
+    void mniRemoveMasteredClick(bool on);
     bool LoadLekce();
 
     // Statistics.
@@ -118,6 +120,8 @@ public:
     QAction *Otevt1 = nullptr;
     QAction *Uloitjako1 = nullptr;
     QAction *Import1 = nullptr;
+    // Also in the context menu of grbChyby.
+    QAction *mniRemoveMastered = nullptr;
     QPushButton *btnAll = nullptr;
     QGroupBox *grbLekce = nullptr;
     QListView *lbLekce = nullptr;

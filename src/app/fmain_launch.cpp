@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/lessonlist.h"
 #include "data/displaytext.h"
+#include "exam/mastery.h"
 #include "exam/wordcollection.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
@@ -32,10 +33,21 @@ void TfrmMain::btnClearErrorsClick()
     if (!confirmClearing())
         return;
     const QString path = m_app.test().MistakesFilePath();
-    if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) == UpdateResult::Done)
+    if (retryWhileBusy(m_app.messenger(), this, path, [&] { return removeFileLocked(path); }) == UpdateResult::Done) {
+        // Counts left behind would count for the same mistake made anew.
+        const QString counts = masteryFilePath(path);
+        if (QFileInfo::exists(counts))
+            removeFileLocked(counts);
         return;
+    }
     // A mistakes file that is still there must not look deleted.
     m_app.messenger().error(this, QStringLiteral("Soubor chyb %1 nelze smazat.").arg(shownPath(path)));
+}
+
+void TfrmMain::mniRemoveMasteredClick(bool on)
+{
+    m_app.test().RemoveMastered = on;
+    storeSettings({Settings::removeMasteredChange(on)}, true);
 }
 
 bool TfrmMain::confirmClearing()

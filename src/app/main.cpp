@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
+#include "platform/qtspeaker.h"
 #include "platform/services.h"
 #include "platform/translation.h"
 #include "platform/x11keyboard.h"
@@ -24,7 +25,9 @@ int main(int argc, char *argv[])
     lexitka::StdRandomSource random;
     lexitka::SystemClock clock;
     const lexitka::ProgramFolder folder = lexitka::programFolder();
-    const lexitka::Services services{folder.path, &messenger, keyboard.get(), &random, &clock};
+    // Its engines start in threads of their own while the windows are made.
+    lexitka::QtSpeaker speaker;
+    const lexitka::Services services{folder.path, &messenger, keyboard.get(), &random, &clock, &speaker};
 
     // The name's bytes as the file system has them; QApplication has taken its own options out.
     lexitka::LexitkaApp app(services, argc > 1 ? lexitka::pathFromNative(argv[1]) : QString());

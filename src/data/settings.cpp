@@ -60,6 +60,15 @@ QByteArray Settings::file() const { return pathValue(value(kSlovnik, "File")); }
 QByteArray Settings::dir() const { return pathValue(value(kSlovnik, "Dir")); }
 bool Settings::statistic() const { return flag(kSlovnik, "statistic", true); }
 bool Settings::errors() const { return flag(kSlovnik, "errors", true); }
+bool Settings::removeMastered() const { return flag(kSlovnik, "removeMastered", false); }
+
+int Settings::masteredAfter() const
+{
+    constexpr int kDefault = 2;
+    const auto text = value(kSlovnik, "masteredAfter");
+    const qint64 n = text ? parseProfileInt(*text).value_or(kDefault) : kDefault;
+    return n >= 1 && n <= 1000 ? int(n) : kDefault;
+}
 
 std::array<bool, 4> Settings::testKinds(QByteArrayView extension) const
 {
@@ -81,6 +90,7 @@ Settings::Change Settings::fileChange(QByteArrayView path) { return {kSlovnik, "
 Settings::Change Settings::dirChange(QByteArrayView path) { return {kSlovnik, "Dir", path.toByteArray()}; }
 Settings::Change Settings::statisticChange(bool on) { return {kSlovnik, "statistic", on ? "1" : "0"}; }
 Settings::Change Settings::errorsChange(bool on) { return {kSlovnik, "errors", on ? "1" : "0"}; }
+Settings::Change Settings::removeMasteredChange(bool on) { return {kSlovnik, "removeMastered", on ? "1" : "0"}; }
 
 Settings::Change Settings::testKindChange(QByteArrayView extension, int kind, bool on)
 {

@@ -33,6 +33,10 @@ public:
     QByteArray dir() const;  // the dictionary folder, empty when absent
     bool statistic() const;  // "Vést statistiku", on at first
     bool errors() const;     // "Ukládat chyby", on at first
+    // "Odebírat zvládnuté chyby", off at first; its threshold, 2 at first,
+    // is changed only by hand in the file.
+    bool removeMastered() const;
+    int masteredAfter() const;
     // [<extension>] 0..3: the ticks of the test kinds; only kind 0 is on at first.
     std::array<bool, 4> testKinds(QByteArrayView extension) const;
 
@@ -46,6 +50,7 @@ public:
     static Change dirChange(QByteArrayView path);
     static Change statisticChange(bool on);
     static Change errorsChange(bool on);
+    static Change removeMasteredChange(bool on);
     static Change testKindChange(QByteArrayView extension, int kind, bool on);
     UpdateResult store(const QList<Change> &changes, int lockWaitMs = -1);
 

@@ -11,6 +11,7 @@
 #include "editor/fword.h"
 #include "editor/lessonmodel.h"
 #include "editor/lessonnames.h"
+#include "platform/speechbutton.h"
 #include "platform/fonts.h"
 #include "platform/help.h"
 #include "platform/messenger.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -53,7 +55,7 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      m_messenger(messenger)
+      m_messenger(messenger), m_speaker(&silentSpeaker())
 {
     setObjectName(QStringLiteral("frmViewEdt"));
     setWindowTitle(QStringLiteral("Prohlížet / Editovat"));
@@ -90,6 +92,8 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     Button5 = button(Panel1, top, "Button5", QStringLiteral("Smazat slovíčko"));
     Button6 = button(Panel1, top, "Button6", QStringLiteral("Smazat lekci"));
     btnFind = button(Panel1, top, "btnFind", QStringLiteral("Hledat"));
+    btnSpeak = makeSpeechButton(Panel1);
+    top->addWidget(btnSpeak);
     addHelpAction(this, m_messenger);
     top->addStretch();
 
@@ -142,6 +146,7 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     connect(Button5, &QPushButton::clicked, this, &TfrmViewEdt::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TfrmViewEdt::Button6Click);
     connect(btnFind, &QPushButton::clicked, this, &TfrmViewEdt::btnFindClick);
+    connect(btnSpeak, &QToolButton::clicked, this, &TfrmViewEdt::speakSelectedWord);
     connect(sgList, &QTableView::doubleClicked, this, &TfrmViewEdt::Button4Click);
     connect(m_model, &LessonModel::cellEdited, this, &TfrmViewEdt::cellEdited);
 
@@ -239,6 +244,7 @@ void TfrmViewEdt::sgListSelectCell()
         SelectedRow = current.row() + 1;
     else
         SelectedRow = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    updateSpeech();
 }
 
 void TfrmViewEdt::cmbLekceChange()

@@ -14,6 +14,7 @@ class QFileDialog;
 class QLabel;
 class QPushButton;
 class QTableView;
+class QToolButton;
 class QUndoStack;
 class QWidget;
 
@@ -24,6 +25,7 @@ class Keyboards;
 class LessonModel;
 class LessonNamesModel;
 class Messenger;
+class Speaker;
 class TfrmFind;
 class TfrmWord;
 
@@ -40,6 +42,11 @@ public:
     void setFindDialog(TfrmFind *dialog) { m_find = dialog; }
     // The layouts the grid's cells are typed on (fviewedit_grid.cpp).
     void setKeyboards(Keyboards *keyboards);
+    void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
+
+    // The button "read aloud" and F5: the foreign word of the selected row.
+    void speakSelectedWord();
+    void updateSpeech();
 
     void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
     const OpenDictionary &dictionary() const { return m_dictionary; }
@@ -154,6 +161,7 @@ private:
 
     OpenDictionary m_dictionary;
     Messenger &m_messenger;
+    Speaker *m_speaker;
     TfrmWord *m_word = nullptr;
     CellEditorDelegate *m_cellEditor = nullptr;
     TfrmFind *m_find = nullptr;
@@ -177,6 +185,7 @@ public:
     QPushButton *Button5 = nullptr;
     QPushButton *Button6 = nullptr;
     QPushButton *btnFind = nullptr;
+    QToolButton *btnSpeak = nullptr;
     QTableView *sgList = nullptr;
     // Where the rich-text export goes; made at its first use.
     QFileDialog *SaveDlg = nullptr;
@@ -187,6 +196,7 @@ public:
     QAction *actSort = nullptr;
     QAction *actRtf = nullptr;
     QAction *actSave = nullptr;
+    QAction *actSpeak = nullptr;
 };
 
 } // namespace lexitka

@@ -90,6 +90,8 @@ void TfrmViewEdt::createActions()
     connect(preview, &QAction::triggered, this, &TfrmViewEdt::printPreview);
     actSave = addCommand("actSave", QStringLiteral("Uložit"), {QKeySequence::Save});
     connect(actSave, &QAction::triggered, this, &TfrmViewEdt::saveNow);
+    actSpeak = addCommand("actSpeak", QStringLiteral("Přečíst slovo nahlas"), {QKeySequence(Qt::Key_F5)});
+    connect(actSpeak, &QAction::triggered, this, &TfrmViewEdt::speakSelectedWord);
     auto *close = addCommand("actClose", QStringLiteral("Zavřít\tEsc"), {});
     connect(close, &QAction::triggered, this, &QWidget::close);
 
@@ -103,7 +105,7 @@ void TfrmViewEdt::createActions()
                         paste,       move,      separator(), addLesson,   rename,      removeLesson, separator(),
                         actUndo,     actRedo,   separator(), actSort,     find,        separator(),  import,
                         exportOne,   exportAll, actRtf,      separator(), print,       printDialog,  preview,
-                        separator(), actSave,   close});
+                        separator(), actSpeak,  actSave,     close});
 }
 
 void TfrmViewEdt::printWithDialog()

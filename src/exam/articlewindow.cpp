@@ -65,6 +65,7 @@ void ArticleTestWindow::Display()
         m_typingAid->setTable(m_typing, CodePage::Cp1252);
         m_keyboards.UseForeignKeyboard();
     }
+    updateSpeech();
 }
 
 void ArticleTestWindow::btnOKClick()

@@ -1,6 +1,7 @@
 #include "ferror.h"
 
 #include "platform/fonts.h"
+#include "platform/speechbutton.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <algorithm>
@@ -75,7 +77,8 @@ QString brokenIntoLines(const QString &text, const QFontMetrics &metrics, int wi
 
 TfrmError::TfrmError(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+                          | Qt::WindowCloseButtonHint),
+      m_speaker(&silentSpeaker())
 {
     setObjectName(QStringLiteral("frmError"));
     setWindowTitle(QStringLiteral("Chyba"));
@@ -124,8 +127,22 @@ TfrmError::TfrmError(QWidget *parent)
     Button1->setAutoDefault(true);
     connect(Button1, &QPushButton::clicked, this, &TfrmError::Button1Click);
 
+    btnSpeak = makeSpeechButton(this);
+    connect(btnSpeak, &QToolButton::clicked, this, &TfrmError::speakAnswer);
+
     setFixedSize(kMinWidth, kHeight);
 }
+
+void TfrmError::setSpokenAnswer(const QString &text, int languageCode)
+{
+    m_spoken = text;
+    m_spokenLanguage = languageCode;
+    showSpeechControl(speechControl(*m_speaker, languageCode, text,
+                                    QStringLiteral("Správná odpověď je česká; nahlas se čtou jen cizí slova.")),
+                      btnSpeak);
+}
+
+void TfrmError::speakAnswer() { speak(*m_speaker, m_spokenLanguage, m_spoken); }
 
 QByteArray TfrmError::shownExpected(QByteArray expected) { return removeFirst(std::move(expected), "(,,)"); }
 
@@ -173,6 +190,7 @@ void TfrmError::prepare(const QByteArray &expected, const QByteArray &typed)
     }
     setFixedSize(width, kHeight);
     Button1->move(width / 2 - Button1->width() / 2, Button1->y());
+    btnSpeak->move(width - 8 - btnSpeak->width(), Button1->y());
 
     // Centred across the screen; the height stays where it was after the first time.
     if (screen) {
@@ -196,6 +214,11 @@ void TfrmError::keyPressEvent(QKeyEvent *event)
 {
     // No cancel button: Esc leaves the dialog open.
     if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F5) {
+        speakAnswer();
         event->accept();
         return;
     }

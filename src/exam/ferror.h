@@ -7,8 +7,11 @@
 
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 namespace lexitka {
+
+class Speaker;
 
 // The mistake dialog shown after every wrong answer.
 class TfrmError : public QDialog {
@@ -19,6 +22,13 @@ public:
     // Code page of the two answer labels, set per mistake.
     void setAnswerCodePage(CodePage cp) { m_answerCodePage = cp; }
     CodePage answerCodePage() const { return m_answerCodePage; }
+
+    // The right answer as read aloud (empty when it is Czech), in the
+    // dictionary's language; set per mistake.
+    void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
+    void setSpokenAnswer(const QString &text, int languageCode);
+    void updateSpeech() { setSpokenAnswer(m_spoken, m_spokenLanguage); }
+    void speakAnswer();
 
     // Fills, sizes and places the dialog, then shows it modally.
     void ShowMyMessage(const QByteArray &expected, const QByteArray &typed);
@@ -47,8 +57,12 @@ public:
     QLabel *Label3 = nullptr;
     QLabel *lblYou = nullptr;
     QPushButton *Button1 = nullptr;
+    QToolButton *btnSpeak = nullptr;
 
 private:
+    Speaker *m_speaker;
+    QString m_spoken;
+    int m_spokenLanguage = 0;
     CodePage m_answerCodePage = CodePage::Cp1250;
     int m_answerLeft = 0;
     bool m_placed = false;

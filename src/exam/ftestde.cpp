@@ -168,6 +168,7 @@ void TfrmTestDe::Display()
     // box, from the first question on.
     if (kind == KindPlural || kind == KindVerbForms)
         edtPreklad->setFocus();
+    updateSpeech();
 }
 
 void TfrmTestDe::btnOKClick()

@@ -44,6 +44,7 @@ void SingleAnswerTestWindow::Display()
     }
     const WordRecord &word = m_test.CurrentWord;
     setQuestion(toForeign ? word.Preklad : word.Slovo, m_questionCodePage);
+    updateSpeech();
 }
 
 const QByteArray &SingleAnswerTestWindow::expected() const

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/keyboard.h"
 #include "platform/messenger.h"
+#include "platform/speechbutton.h"
 #include "exam/utest.h"
 
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 
 #include <limits>
 
@@ -37,7 +39,8 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
                        const char *objectName, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
-      m_test(test), m_keyboards(keyboards), m_messenger(messenger), m_languageCode(languageCode)
+      m_test(test), m_keyboards(keyboards), m_messenger(messenger), m_speaker(&silentSpeaker()),
+      m_languageCode(languageCode)
 {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QStringLiteral("Zkoušení"));
@@ -74,8 +77,13 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     lblBad = scoreLabel(this, "lblBad", QStringLiteral("Špatně: 0"), Qt::red, 64);
     lblPerCent = scoreLabel(this, "lblPerCent", QStringLiteral("Úspěšnost: 100 %"), QColor(0, 0, 128), 84);
 
+    btnSpeak = makeSpeechButton(this);
+    placeSpeechButton();
+    btnOK->installEventFilter(this); // its moves, for the button beside it
+
     setFixedSize(430, 148);
     connect(btnOK, &QPushButton::clicked, this, &TestWindow::btnOKClick);
+    connect(btnSpeak, &QToolButton::clicked, this, &TestWindow::speakWord);
     connect(edtPreklad, &QLineEdit::textEdited, this, [this] { edtPrekladChange(); });
 }
 
@@ -86,8 +94,29 @@ void TestWindow::installKeyPreview()
         child->installEventFilter(this);
 }
 
+void TestWindow::placeSpeechButton() { btnSpeak->move(397, btnOK->y()); }
+
+namespace {
+
+QString spokenNow(const UTest &test, const std::optional<WordRecord> &answeredLast, int languageCode)
+{
+    return spokenInTest(test.AskedKind, test.CurrentWord, answeredLast, languageCode);
+}
+
+} // namespace
+
+void TestWindow::updateSpeech()
+{
+    showSpeechControl(speechControl(*m_speaker, m_languageCode, spokenNow(m_test, m_answeredLast, m_languageCode),
+                                    QStringLiteral("Slovo zazní až po odpovědi.")),
+                      btnSpeak);
+}
+
+void TestWindow::speakWord() { speak(*m_speaker, m_languageCode, spokenNow(m_test, m_answeredLast, m_languageCode)); }
+
 void TestWindow::Start()
 {
+    m_answeredLast.reset();
     installKeyPreview();
     Display();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -115,6 +144,7 @@ void TestWindow::ShowScores()
 
 void TestWindow::submit(const TypedAnswer &answer)
 {
+    m_answeredLast = m_test.CurrentWord;
     if (m_test.Answer(m_languageCode, answer).exhausted) {
         m_messenger.information(this, QStringLiteral("Lexitka vyčerpána."));
         close();
@@ -125,6 +155,12 @@ void TestWindow::submit(const TypedAnswer &answer)
 
 bool TestWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == btnOK && event->type() == QEvent::Move)
+        placeSpeechButton();
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5) {
+        speakWord();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         close();
         return true;

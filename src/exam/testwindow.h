@@ -1,17 +1,22 @@
 #pragma once
 
 #include "data/codepage.h"
+#include "data/dictionary.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace lexitka {
 
 class Keyboards;
 class Messenger;
+class Speaker;
 class UTest;
 struct TypedAnswer;
 
@@ -25,6 +30,12 @@ public:
                QWidget *parent = nullptr);
 
     int languageCode() const { return m_languageCode; }
+    void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
+
+    // The button "read aloud" and F5: the foreign word on screen, or while
+    // the question is Czech the word answered last.
+    void speakWord();
+    void updateSpeech();
 
     // Shows the first question and runs the window modally.
     virtual void Start();
@@ -72,8 +83,14 @@ public:
     QLabel *lblGood = nullptr;
     QLabel *lblBad = nullptr;
     QLabel *lblPerCent = nullptr;
+    QToolButton *btnSpeak = nullptr;
 
 private:
+    // Right of "Další", in the score column, wherever the window puts the button.
+    void placeSpeechButton();
+
+    Speaker *m_speaker;
+    std::optional<WordRecord> m_answeredLast;
     int m_languageCode;
     CodePage m_answerCodePage = CodePage::Cp1250;
 };

@@ -62,7 +62,11 @@ void UTest::saveErrorList()
     // Only this test's mistakes are added, to the file as it is now: a test
     // in another window of the program may have added its own meanwhile.
     const QString path = MistakesFilePath();
-    switch (retryWhileBusy(m_messenger, nullptr, path, [&] { return appendLinesToFile(path, m_newMistakes); })) {
+    const auto save = [&] {
+        return RemoveMastered ? appendMistakesResettingCounts(path, m_newMistakes)
+                              : appendLinesToFile(path, m_newMistakes);
+    };
+    switch (retryWhileBusy(m_messenger, nullptr, path, save)) {
     case UpdateResult::Done: break;
     case UpdateResult::Busy:
         m_messenger.error(nullptr, QStringLiteral("Soubor chyb %1 používá jiné okno programu. Chyby z tohoto "
@@ -105,6 +109,8 @@ void UTest::StartTest(int code)
     // would make "Zbývá" promise questions that never come.
     if (ErrorsMode)
         WordPool.removeIf([](QByteArrayView entry) { return !mistakeKind(entry); });
+    m_round.clear();
+    m_masteryFailed = false;
     const bool drawn = NextWord();
     GoodCount = 0;
     RemainCount = qint32(WordPool.size());
@@ -133,6 +139,8 @@ bool UTest::NextWord()
             if (!kind)
                 continue; // a hand-edited line without a kind: drop it, go on
             SetTestKind(*kind);
+            m_drawnRepeat = m_round.takeRepeat(entry);
+            m_drawnMistake = entry;
             entry.remove(0, entry.indexOf('\\') + 1);
         }
         CurrentWord = ParseWord(entry, LanguageCode);
@@ -153,6 +161,8 @@ int UTest::MistakeCharset(int kind, int language)
 Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
 {
     const Judgement j = judgeAnswer(languageCode, AskedKind, CurrentWord, answer);
+    if (ErrorsMode && RemoveMastered)
+        recordMastery(j.right);
     Verdict v;
     v.right = j.right;
     if (j.right) {
@@ -167,6 +177,26 @@ Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
     return v;
 }
 
+void UTest::recordMastery(bool right)
+{
+    if (m_drawnRepeat || m_masteryFailed)
+        return;
+    const std::optional<MasteryAnswer> answer = m_round.answer(m_drawnMistake, right);
+    if (!answer)
+        return;
+    const QString path = MistakesFilePath();
+    const int threshold = MasteredAfter > 0 ? MasteredAfter : 2;
+    const UpdateResult result = retryWhileBusy(
+        m_messenger, nullptr, path, [&] { return recordMasteryAnswer(path, m_drawnMistake, *answer, threshold); });
+    if (result == UpdateResult::Done)
+        return;
+    // Once is enough: the rest of the test goes on as without the option.
+    m_masteryFailed = true;
+    m_messenger.error(nullptr, QStringLiteral("Počty správných odpovědí u chyb (%1) nelze uložit. Zvládnuté chyby "
+                                              "zůstávají v souboru chyb.")
+                                   .arg(shownPath(masteryFilePath(path))));
+}
+
 void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int kind, int language)
 {
     ++BadCount;
@@ -176,6 +206,10 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
         m_newMistakes.append(prefixed);
     }
     WordPool.append(ErrorsMode ? QByteArrayView(prefixed) : QByteArrayView(CurrentLine));
+    if (ErrorsMode)
+        m_round.noteRepeat(prefixed);
+    MistakeKind = kind;
+    MistakeLanguage = language;
     if (m_ui)
         m_ui->showMistake(expected, typed, MistakeCharset(kind, language));
 }

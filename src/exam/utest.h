@@ -4,6 +4,7 @@
 #include "data/linestore.h"
 #include "data/opendictionary.h"
 #include "exam/judging.h"
+#include "exam/mastery.h"
 
 #include <QByteArray>
 #include <QList>
@@ -49,6 +50,10 @@ public:
     bool ErrorsMode = false;
     // "Ukládat chyby": while false an ordinary test records no mistakes.
     bool SaveErrors = true;
+    // "Odebírat zvládnuté chyby": a mistakes test takes a mistake out of the
+    // file once it was answered right in MasteredAfter mistakes tests in a row.
+    bool RemoveMastered = false;
+    int MasteredAfter = 2;
     LineStore WordPool;
     LineStore ErrorList;
     WordRecord CurrentWord;
@@ -58,6 +63,9 @@ public:
     qint32 GoodCount = 0;
     qint32 BadCount = 0;
     qint32 RemainCount = 0;
+    // The kind and window language of the mistake being shown.
+    int MistakeKind = KindToCzech;
+    int MistakeLanguage = LangEnglish;
 
     // Draws the first word, loads the mistakes, runs the window, saves the mistakes.
     void StartTest(int code);
@@ -97,6 +105,8 @@ public:
 private:
     void loadErrorList();
     void saveErrorList();
+    // Counts a mistakes test's answer at once, so a test cut short keeps it.
+    void recordMastery(bool right);
 
     QString m_programFolder;
     RandomSource &m_random;
@@ -106,6 +116,12 @@ private:
     bool m_errorFileUnreadable = false;
     // The lines this test adds to the mistakes file.
     QList<QByteArray> m_newMistakes;
+    // A mistakes test's line on screen as the file holds it, and whether it
+    // is only a wrong answer's repeat.
+    QByteArray m_drawnMistake;
+    bool m_drawnRepeat = false;
+    MasteryRound m_round;
+    bool m_masteryFailed = false; // reported once a test
 };
 
 } // namespace lexitka

@@ -13,7 +13,7 @@ namespace lexitka::testing {
 
 // A temporary program folder with fakes wired in; builds the application on demand.
 struct Fixture : TestFolder {
-    Services services() { return Services{dir.path(), &messenger, &keyboard, &random, &clock}; }
+    Services services() { return Services{dir.path(), &messenger, &keyboard, &random, &clock, &speaker}; }
     std::unique_ptr<LexitkaApp> makeApp(const QString &argument = {})
     {
         return std::make_unique<LexitkaApp>(services(), argument);

@@ -2,10 +2,12 @@
 
 #include "platform/keyboard.h"
 #include "platform/services.h"
+#include "platform/speech.h"
 #include "support/recordingmessenger.h"
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QTemporaryDir>
 
 namespace lexitka::testing {
@@ -32,6 +34,23 @@ public:
     QDate today() const override { return date; }
 };
 
+// Voices the test sets per language ("en"…); none at first. Records what it reads.
+class FakeSpeaker final : public Speaker {
+public:
+    QHash<QString, VoiceState> voices;
+    VoiceState otherwise = VoiceState::NoEngine;
+    QList<std::pair<QString, QString>> said; // text, language
+    VoiceState voiceFor(const QString &language) const override { return voices.value(language, otherwise); }
+    void say(const QString &text, const QString &language) override { said.append({text, language}); }
+    // Every voice ready, and the windows told so.
+    void allReady()
+    {
+        otherwise = VoiceState::Ready;
+        if (changed)
+            changed();
+    }
+};
+
 // A temporary program folder with fakes for every service.
 struct TestFolder {
     QTemporaryDir dir;
@@ -39,6 +58,7 @@ struct TestFolder {
     FakeKeyboardService keyboard;
     StdRandomSource random{12345, false};
     FixedClock clock;
+    FakeSpeaker speaker;
 
     QString folder() const { return dir.path(); }
     QString path(const QString &name) const { return dir.filePath(name); }
