@@ -5,6 +5,7 @@
 
 #include "data/displaytext.h"
 #include "data/inifile.h"
+#include "data/nativepath.h"
 #include "data/savefile.h"
 #include "editor/fimport.h"
 #include "exchange/kvtml.h"
@@ -198,7 +199,7 @@ void TfrmViewEdt::exportDictionary()
     QList<qsizetype> all;
     for (qsizetype i = 0; i < WordLists.mistakesIndex(); ++i)
         all.append(i);
-    exportLessons(all, QFileInfo(m_dictionary.path).completeBaseName());
+    exportLessons(all, QFileInfo(readablePath(m_dictionary.path)).completeBaseName());
 }
 
 void TfrmViewEdt::exportLessons(const QList<qsizetype> &which, const QString &title)
