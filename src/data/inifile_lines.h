@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <type_traits>
 
 namespace lexitka {
@@ -18,32 +21,35 @@ void forEachLine(const char *data, qsizetype size, F &&f)
     }
 }
 
+// The first CR or LF at or after pos, or size: one pass over the line.
+inline qsizetype findLineBreak(const char *data, qsizetype pos, qsizetype size)
+{
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + pos));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (hits != 0)
+            return pos + __builtin_ctz(unsigned(hits));
+    }
+#endif
+    while (pos < size && data[pos] != '\n' && data[pos] != '\r')
+        ++pos;
+    return pos;
+}
+
 template <class F>
 void forEachLine(const char *data, qsizetype size, F &&f, const bool *go)
 {
     qsizetype pos = 0;
-    qsizetype nextLf = -1; // cached, so files broken by lone CRs stay linear
     while (pos < size && (!go || *go)) {
-        if (nextLf < pos) {
-            const void *lf = std::memchr(data + pos, '\n', size_t(size - pos));
-            nextLf = lf ? static_cast<const char *>(lf) - data : size;
-        }
-        const void *crp = std::memchr(data + pos, '\r', size_t(nextLf - pos));
-        if (crp) {
-            const qsizetype cr = static_cast<const char *>(crp) - data;
-            if (cr + 1 < nextLf || nextLf == size) {
-                // A lone CR ends the line (or a CR right before the end of data).
-                const qsizetype next = (cr + 1 < size && data[cr + 1] == '\n') ? cr + 2 : cr + 1;
-                f(pos, cr, next);
-                pos = next;
-                continue;
-            }
-            f(pos, cr, nextLf + 1); // CR LF
-            pos = nextLf + 1;
-            continue;
-        }
-        f(pos, nextLf, nextLf < size ? nextLf + 1 : size);
-        pos = nextLf + 1;
+        const qsizetype end = findLineBreak(data, pos, size);
+        // CR LF, LF or a lone CR ends a line.
+        const qsizetype next =
+            end == size ? size : (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? end + 2 : end + 1);
+        f(pos, end, next);
+        pos = next;
     }
 }
 
