@@ -159,14 +159,26 @@ std::vector<Row> browserRows()
     const QString rtf = benchFolder().filePath(QStringLiteral("lesson.rtf"));
     runMeasured(selfAsChild({QStringLiteral("rtf"), lesson, rtf}));
     return {
-        {"open the browser, 1000 x 1000 words", {QStringLiteral("open"), big}, {QStringLiteral("open"), small},
-         wcL(big), big},
-        {"save after one edit, 1000 x 1000 words", {QStringLiteral("save"), big}, {QStringLiteral("save"), small},
-         cp(big), big},
-        {"RTF export, 100,000 words", {QStringLiteral("rtf"), lesson}, {QStringLiteral("rtf"), smallLesson}, cp(rtf),
+        {"open the browser, 1000 x 1000 words",
+         {QStringLiteral("open"), big},
+         {QStringLiteral("open"), small},
+         wcL(big),
+         big},
+        {"save after one edit, 1000 x 1000 words",
+         {QStringLiteral("save"), big},
+         {QStringLiteral("save"), small},
+         cp(big),
+         big},
+        {"RTF export, 100,000 words",
+         {QStringLiteral("rtf"), lesson},
+         {QStringLiteral("rtf"), smallLesson},
+         cp(rtf),
          lesson},
-        {"sort a lesson, 100,000 words", {QStringLiteral("sort"), lesson}, {QStringLiteral("sort"), smallLesson},
-         wcL(lesson), lesson},
+        {"sort a lesson, 100,000 words",
+         {QStringLiteral("sort"), lesson},
+         {QStringLiteral("sort"), smallLesson},
+         wcL(lesson),
+         lesson},
     };
 }
 
