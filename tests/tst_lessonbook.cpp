@@ -31,6 +31,23 @@ LessonBook bookOf(const QByteArray &dictionary, const QByteArray &mistakes = {})
 
 QByteArray w1251(const QString &s) { return encode(s, CodePage::Cp1251); }
 
+// Keeps the pieces it is given; refuses the n-th and all after it (n < 0: none).
+class PieceSink final : public ByteSink {
+public:
+    explicit PieceSink(int refuseFrom = -1) : m_refuseFrom(refuseFrom) { }
+    QList<QByteArray> pieces;
+    bool write(QByteArrayView piece) override
+    {
+        if (m_refuseFrom >= 0 && pieces.size() >= m_refuseFrom)
+            return false;
+        pieces.append(piece.toByteArray());
+        return true;
+    }
+
+private:
+    int m_refuseFrom;
+};
+
 } // namespace
 
 class TestLessonBook : public QObject {
@@ -123,6 +140,25 @@ void TestLessonBook::savedBytes()
     QCOMPARE(book.dictionaryBytes(), expected);
     book.insertLine(4, 0, "7=n\\nove");
     QCOMPARE(book.dictionaryBytes(), expected + "[New]\r\n0=n\\nove\r\n\r\n");
+
+    // Keys past 9, 99 and 999 and a value longer than the writer's buffer:
+    // the same bytes gathered whole and handed to a sink in pieces.
+    QByteArray big = "[Big]\r\n", saved = "[Big]\r\n";
+    for (int i = 0; i < 1001; ++i) {
+        const QByteArray value = i == 500 ? QByteArray(300'000, 'v') : "w" + QByteArray::number(i);
+        big += "k=" + value + "\r\n";
+        saved += QByteArray::number(i) + "=" + value + "\r\n";
+    }
+    saved += "\r\n";
+    const LessonBook bigBook = bookOf(big);
+    QCOMPARE(bigBook.dictionaryBytes(), saved);
+    PieceSink sink;
+    QVERIFY(bigBook.writeDictionary(sink));
+    QVERIFY(sink.pieces.size() > 1);
+    QCOMPARE(sink.pieces.join(), saved);
+    PieceSink refusing(1);
+    QVERIFY(!bigBook.writeDictionary(refusing));
+    QCOMPARE(refusing.pieces.size(), 1);
 
     // Every lesson deleted: an empty file.
     while (book.mistakesIndex() > 0)

@@ -30,17 +30,29 @@ int compareWords(QByteArrayView x, QByteArrayView y)
     return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
 }
 
-void appendDecimal(QByteArray &out, qsizetype n)
-{
-    char digits[24];
-    int len = 0;
-    do {
-        digits[len++] = char('0' + n % 10);
-        n /= 10;
-    } while (n > 0);
-    std::reverse(digits, digits + len);
-    out.append(digits, len);
-}
+// The keys 0, 1, 2, … as text, counted up in place.
+class DecimalCounter {
+public:
+    DecimalCounter() { m_digits[kSize - 1] = '0'; }
+    QByteArrayView text() const { return QByteArrayView(m_digits + m_first, kSize - m_first); }
+    void next()
+    {
+        qsizetype i = kSize - 1;
+        while (i >= m_first && m_digits[i] == '9')
+            m_digits[i--] = '0';
+        if (i < m_first) { // 9 gives 10, 99 gives 100
+            m_first = i;
+            m_digits[i] = '1';
+        } else {
+            ++m_digits[i];
+        }
+    }
+
+private:
+    static constexpr qsizetype kSize = 24;
+    char m_digits[kSize] = {};
+    qsizetype m_first = kSize - 1;
+};
 
 } // namespace
 
@@ -84,8 +96,13 @@ void sortBySlovo(LineStore &lines, int languageCode)
 
 QByteArrayView lineValue(QByteArrayView line)
 {
-    const qsizetype eq = line.indexOf('=');
-    return eq < 0 ? line : line.sliced(eq + 1);
+    // The key is short as a rule: a loop finds the "=" sooner than a call.
+    const char *p = line.data();
+    for (qsizetype i = 0, n = line.size(); i < n; ++i) {
+        if (p[i] == '=')
+            return QByteArrayView(p + i + 1, n - i - 1);
+    }
+    return line;
 }
 
 const QByteArray &LessonBook::mistakesName()
@@ -201,20 +218,46 @@ QByteArray LessonBook::dictionaryBytes() const
         for (QByteArrayView line : l.lines)
             total += line.size() + 12;
     }
-    QByteArray out;
-    out.reserve(total);
+    return gatherBytes([this](ByteSink &sink) { return writeDictionary(sink); }, total);
+}
+
+bool LessonBook::writeDictionary(ByteSink &sink) const
+{
+    ChunkedWriter out(sink);
+    constexpr qsizetype kShort = 4096; // a line that fits the writer's buffer at once
     for (qsizetype i = 0; i < mistakesIndex(); ++i) {
         const Lesson &l = m_lessons[i];
         if (l.lines.isEmpty())
             continue;
-        out.append('[').append(l.name).append("]\r\n");
-        for (qsizetype j = 0; j < l.lines.size(); ++j) {
-            appendDecimal(out, j);
-            out.append('=').append(lineValue(l.lines[j])).append("\r\n");
+        out.append('[');
+        out.append(l.name);
+        out.append("]\r\n");
+        DecimalCounter key;
+        for (QByteArrayView line : l.lines) {
+            const QByteArrayView value = lineValue(line);
+            const QByteArrayView number = key.text();
+            if (value.size() <= kShort) {
+                char *start = out.room(number.size() + value.size() + 3);
+                char *p = start;
+                std::memcpy(p, number.data(), size_t(number.size()));
+                p += number.size();
+                *p++ = '=';
+                std::memcpy(p, value.data(), size_t(value.size()));
+                p += value.size();
+                *p++ = '\r';
+                *p++ = '\n';
+                out.advance(p - start);
+            } else {
+                out.append(number);
+                out.append('=');
+                out.append(value);
+                out.append("\r\n");
+            }
+            key.next();
         }
         out.append("\r\n");
     }
-    return out;
+    return out.finish();
 }
 
 QByteArray LessonBook::mistakesBytes() const { return m_lessons.back().lines.joinedCrLf(); }
