@@ -213,6 +213,34 @@ void TestLessonBook::sortOrder()
     QVERIFY(CompareBySlovo("0=abc\\x", "0=abd\\a", LangEnglish) < 0);
     QVERIFY(CompareBySlovo("0=0\\b\\x", "0=0\\a\\y", LangFrench) > 0); // by the word, not the article
 
+    // Every kind of line, long or short, sorts as one comparison after the
+    // other would sort it, in every language, and equal words keep their order.
+    QList<QByteArray> odd;
+    for (const QByteArray &word : {QByteArray("apfel"), QByteArray("Apfel"), QByteArray("ap\0fel", 6), QByteArray("ap"),
+                                   QByteArray(70, 'b'), QByteArray(70, 'b') + 'a', cz("Äpfel"), QByteArray()}) {
+        odd += {"1=0\\" + word + "\\x\\y",
+                "2=" + word + "\\0\\y",
+                word,
+                "k=" + word,
+                QByteArray(62, 'k') + "=0\\" + word,
+                QByteArray(63, 'k') + "=" + word + "\\z",
+                QByteArray(70, 'k') + "=0\\" + word + "\\",
+                "=\\" + word};
+    }
+    for (int language : {LangEnglish, LangGerman, LangFrench, LangRussian, LangSpanish, LangLatin}) {
+        for (int copies : {1, 20}) { // few lines, and enough to be put into buckets
+            QList<QByteArray> many;
+            for (int c = 0; c < copies; ++c)
+                many += odd;
+            LineStore sorted(many);
+            sortBySlovo(sorted, language);
+            std::stable_sort(many.begin(), many.end(), [language](const QByteArray &a, const QByteArray &b) {
+                return CompareBySlovo(a, b, language) < 0;
+            });
+            QCOMPARE(sorted.toList(), many);
+        }
+    }
+
     // Cyrillic is ordered by its windows-1251 bytes.
     LineStore russian = {"0=" + w1251(QStringLiteral("собака")) + "\\pes",
                          "1=" + w1251(QStringLiteral("кот")) + "\\kocour", "2=zz\\z"};
