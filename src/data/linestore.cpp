@@ -139,12 +139,7 @@ LineStore::Span *LineStore::detach(qsizetype room)
         }
         return m_block->data;
     }
-    auto block = std::make_shared<SpanBlock>();
-    const qsizetype capacity = room > 0 ? std::max(needed, m_count + m_count / 2 + 16) : needed;
-    block->data = static_cast<Span *>(std::malloc(size_t(std::max<qsizetype>(capacity, 1)) * sizeof(Span)));
-    if (!block->data)
-        throw std::bad_alloc();
-    block->capacity = capacity;
+    std::shared_ptr<SpanBlock> block = freshBlock(room > 0 ? std::max(needed, m_count + m_count / 2 + 16) : needed);
     if (m_count > 0)
         std::memcpy(block->data, spans(), size_t(m_count) * sizeof(Span));
     m_block = std::move(block);
@@ -216,21 +211,19 @@ void LineStore::clear()
     m_count = 0;
 }
 
-void LineStore::permute(const QList<qsizetype> &order)
+std::shared_ptr<LineStore::SpanBlock> LineStore::freshBlock(qsizetype count)
 {
     auto block = std::make_shared<SpanBlock>();
-    block->data = static_cast<Span *>(std::malloc(size_t(std::max<qsizetype>(order.size(), 1)) * sizeof(Span)));
+    block->data = static_cast<Span *>(std::malloc(size_t(std::max<qsizetype>(count, 1)) * sizeof(Span)));
     if (!block->data)
         throw std::bad_alloc();
-    block->capacity = order.size();
-    const Span *old = spans();
-    for (qsizetype k = 0; k < order.size(); ++k) {
-        Q_ASSERT(order[k] >= 0 && order[k] < m_count);
-        block->data[k] = old[order[k]];
-    }
-    m_block = std::move(block);
-    m_first = 0;
-    m_count = order.size();
+    block->capacity = count;
+    return block;
+}
+
+void LineStore::permute(const QList<qsizetype> &order)
+{
+    permuteBy(order.size(), [&order](qsizetype k) { return order[k]; });
 }
 
 LineStore LineStore::mid(qsizetype first, qsizetype count) const

@@ -68,6 +68,9 @@ public:
     void removeIf(Remove remove);
     // Puts the lines into the order given: line k becomes the old line order[k].
     void permute(const QList<qsizetype> &order);
+    // The same with the order as a function: line k becomes line oldIndex(k).
+    template <class OldIndex>
+    void permuteBy(qsizetype count, OldIndex oldIndex);
 
     // Lines first .. first + count - 1, sharing this store's bytes and lines.
     LineStore mid(qsizetype first, qsizetype count) const;
@@ -120,6 +123,8 @@ private:
         ~SpanBlock();
     };
     const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
+    // A block of its own for `count` lines, not filled yet.
+    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count);
     // The lines, this store's alone and from the block's start, with room
     // for `room` more.
     Span *detach(qsizetype room);
@@ -195,6 +200,21 @@ inline bool LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value
     }
     mark(begin, length);
     return true;
+}
+
+template <class OldIndex>
+void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
+{
+    std::shared_ptr<SpanBlock> block = freshBlock(count);
+    const Span *old = spans();
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype i = oldIndex(k);
+        Q_ASSERT(i >= 0 && i < m_count);
+        block->data[k] = old[i];
+    }
+    m_block = std::move(block);
+    m_first = 0;
+    m_count = count;
 }
 
 template <class Remove>

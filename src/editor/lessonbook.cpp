@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace lexitka {
@@ -72,21 +74,18 @@ QByteArrayView sortWord(QByteArrayView line, bool articleFirst)
 {
     const char *const begin = line.data();
     const char *const end = begin + line.size();
-    const char *v = begin;
-    while (v != end && *v != '=')
-        ++v;
+    const auto find = [end](const char *from, char c) {
+        const void *hit = from == end ? nullptr : std::memchr(from, c, size_t(end - from));
+        return hit ? static_cast<const char *>(hit) : end;
+    };
+    const char *v = find(begin, '=');
     v = v == end ? begin : v + 1;
     if (articleFirst) {
-        const char *bs = v;
-        while (bs != end && *bs != '\\')
-            ++bs;
+        const char *bs = find(v, '\\');
         if (bs != end)
             v = bs + 1; // with fewer fields, the last one stands for the rest
     }
-    const char *e = v;
-    while (e != end && *e != '\\')
-        ++e;
-    return QByteArrayView(v, e - v);
+    return QByteArrayView(v, find(v, '\\') - v);
 }
 
 } // namespace
@@ -95,10 +94,12 @@ namespace {
 
 // A line to be sorted: the first 16 bytes of its word, as sortByte() has
 // them, in two numbers that order as the bytes do, and where it stood.
+#pragma pack(push, 4)
 struct SortKey {
     quint64 head[2];
-    qsizetype index;
+    quint32 index;
 };
+#pragma pack(pop)
 
 inline unsigned keyByte(const SortKey &k, int byte)
 {
@@ -140,7 +141,7 @@ void sortKeys(SortKey *src, SortKey *other, qsizetype n, int byte, bool toOther,
 }
 
 // The key of a word: its first 16 bytes, "a" to "z" as capitals, zeros after.
-SortKey keyOf(QByteArrayView word, qsizetype index)
+SortKey keyOf(QByteArrayView word, quint32 index)
 {
     char bytes[16] = {};
     if (!word.isEmpty())
@@ -166,11 +167,13 @@ void sortBySlovo(LineStore &lines, int languageCode)
     // the stable one whatever sorts them.
     const bool articleFirst = languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
     const qsizetype n = lines.size();
+    if (quint64(n) > std::numeric_limits<quint32>::max())
+        throw std::bad_alloc(); // some 50 GB of lines: no room to sort them anyway
     // Left uninitialised: every key is written before it is read.
     const std::unique_ptr<SortKey[]> keys(new SortKey[size_t(n)]);
     quint64 differ[2] = {0, 0};
     for (qsizetype i = 0; i < n; ++i) {
-        const SortKey k = keyOf(sortWord(lines[i], articleFirst), i);
+        const SortKey k = keyOf(sortWord(lines[i], articleFirst), quint32(i));
         keys[size_t(i)] = k;
         differ[0] |= k.head[0] ^ keys[0].head[0];
         differ[1] |= k.head[1] ^ keys[0].head[1];
@@ -191,11 +194,7 @@ void sortBySlovo(LineStore &lines, int languageCode)
         const std::unique_ptr<SortKey[]> spare(new SortKey[size_t(n)]);
         sortKeys(keys.get(), spare.get(), n, alike, false, less);
     }
-    QList<qsizetype> order;
-    order.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        order.append(keys[size_t(i)].index);
-    lines.permute(order);
+    lines.permuteBy(n, [&keys](qsizetype k) { return qsizetype(keys[size_t(k)].index); });
 }
 
 QByteArrayView lineValue(QByteArrayView line)
