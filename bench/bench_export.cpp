@@ -36,18 +36,13 @@ QTemporaryDir &folder()
     return dir;
 }
 
-// From the lesson's lines to the file on disk: the grid's rows, the
-// document, the write.
+// From the lesson's lines to the file on disk, as the browser exports them.
 void BM_ExportRtf(benchmark::State &state)
 {
-    const QList<QByteArray> lines = lessonLines(state.range(0));
+    const LineStore lines(lessonLines(state.range(0)));
     const QString path = folder().filePath(QStringLiteral("lesson.rtf"));
     for (auto _ : state) {
-        QList<GridRow> rows;
-        rows.reserve(lines.size());
-        for (const QByteArray &l : lines)
-            rows.append(gridRow(l, LangGerman));
-        if (!exportLessonRtf(path, rows, LangGerman))
+        if (!exportLessonLinesRtf(path, lines, LangGerman))
             state.SkipWithError("cannot write the RTF file");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

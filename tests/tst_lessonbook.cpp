@@ -31,6 +31,23 @@ LessonBook bookOf(const QByteArray &dictionary, const QByteArray &mistakes = {})
 
 QByteArray w1251(const QString &s) { return encode(s, CodePage::Cp1251); }
 
+// Keeps the pieces it is given; refuses the n-th and all after it (n < 0: none).
+class PieceSink final : public ByteSink {
+public:
+    explicit PieceSink(int refuseFrom = -1) : m_refuseFrom(refuseFrom) { }
+    QList<QByteArray> pieces;
+    bool write(QByteArrayView piece) override
+    {
+        if (m_refuseFrom >= 0 && pieces.size() >= m_refuseFrom)
+            return false;
+        pieces.append(piece.toByteArray());
+        return true;
+    }
+
+private:
+    int m_refuseFrom;
+};
+
 } // namespace
 
 class TestLessonBook : public QObject {
@@ -124,6 +141,25 @@ void TestLessonBook::savedBytes()
     book.insertLine(4, 0, "7=n\\nove");
     QCOMPARE(book.dictionaryBytes(), expected + "[New]\r\n0=n\\nove\r\n\r\n");
 
+    // Keys past 9, 99 and 999 and a value longer than the writer's buffer:
+    // the same bytes gathered whole and handed to a sink in pieces.
+    QByteArray big = "[Big]\r\n", saved = "[Big]\r\n";
+    for (int i = 0; i < 1001; ++i) {
+        const QByteArray value = i == 500 ? QByteArray(300'000, 'v') : "w" + QByteArray::number(i);
+        big += "k=" + value + "\r\n";
+        saved += QByteArray::number(i) + "=" + value + "\r\n";
+    }
+    saved += "\r\n";
+    const LessonBook bigBook = bookOf(big);
+    QCOMPARE(bigBook.dictionaryBytes(), saved);
+    PieceSink sink;
+    QVERIFY(bigBook.writeDictionary(sink));
+    QVERIFY(sink.pieces.size() > 1);
+    QCOMPARE(sink.pieces.join(), saved);
+    PieceSink refusing(1);
+    QVERIFY(!bigBook.writeDictionary(refusing));
+    QCOMPARE(refusing.pieces.size(), 1);
+
     // Every lesson deleted: an empty file.
     while (book.mistakesIndex() > 0)
         book.takeLesson(0);
@@ -176,6 +212,34 @@ void TestLessonBook::sortOrder()
     QCOMPARE(CompareBySlovo("1=0\\Apfel\\\\a", "9=3\\apfel\\\\b", LangGerman), 0);
     QVERIFY(CompareBySlovo("0=abc\\x", "0=abd\\a", LangEnglish) < 0);
     QVERIFY(CompareBySlovo("0=0\\b\\x", "0=0\\a\\y", LangFrench) > 0); // by the word, not the article
+
+    // Every kind of line, long or short, sorts as one comparison after the
+    // other would sort it, in every language, and equal words keep their order.
+    QList<QByteArray> odd;
+    for (const QByteArray &word : {QByteArray("apfel"), QByteArray("Apfel"), QByteArray("ap\0fel", 6), QByteArray("ap"),
+                                   QByteArray(70, 'b'), QByteArray(70, 'b') + 'a', cz("Äpfel"), QByteArray()}) {
+        odd += {"1=0\\" + word + "\\x\\y",
+                "2=" + word + "\\0\\y",
+                word,
+                "k=" + word,
+                QByteArray(62, 'k') + "=0\\" + word,
+                QByteArray(63, 'k') + "=" + word + "\\z",
+                QByteArray(70, 'k') + "=0\\" + word + "\\",
+                "=\\" + word};
+    }
+    for (int language : {LangEnglish, LangGerman, LangFrench, LangRussian, LangSpanish, LangLatin}) {
+        for (int copies : {1, 20}) { // few lines, and enough to be put into buckets
+            QList<QByteArray> many;
+            for (int c = 0; c < copies; ++c)
+                many += odd;
+            LineStore sorted(many);
+            sortBySlovo(sorted, language);
+            std::stable_sort(many.begin(), many.end(), [language](const QByteArray &a, const QByteArray &b) {
+                return CompareBySlovo(a, b, language) < 0;
+            });
+            QCOMPARE(sorted.toList(), many);
+        }
+    }
 
     // Cyrillic is ordered by its windows-1251 bytes.
     LineStore russian = {"0=" + w1251(QStringLiteral("собака")) + "\\pes",

@@ -289,6 +289,19 @@ private slots:
                               "  }{\\f0 pes}\\par\r\n}\r\n"));
         QVERIFY(!lessonRtf({}, LangGerman).contains("\\par\r\n"));
 
+        // Made straight from the lines: the document of the grid's rows, byte
+        // for byte, with codes outside the list, no code, and a field longer
+        // than the writer takes at once.
+        const QByteArray longField = QByteArray(5000, '\xe8') + "{" + QByteArray(9000, 'a');
+        const QList<std::pair<int, QList<QByteArray>>> samples = {
+            {LangGerman, kGerman + QList<QByteArray>{"3=9\\x\\y\\z", "4=x\\a\\\\b", "5=\\" + longField}},
+            {LangRussian, kRussian + QList<QByteArray>{"2=" + longField + "\\x"}},
+            {LangFrench, {"0=1\\maison\\d\xf9m", "1=2\\chats\\ko\xe8ky", "2=7\\" + longField}},
+            {LangEnglish, {"0=dog\\pes", "plain line", "2=" + longField}},
+        };
+        for (const auto &[language, lines] : samples)
+            QCOMPARE(lessonLinesRtf(LineStore(lines), language), lessonRtf(rowsOf(lines, language), language));
+
         const QString path = m_dir.filePath(u"export.rtf"_s);
         QVERIFY(exportLessonRtf(path, rows, LangGerman));
         QCOMPARE(readFile(path), doc);
@@ -302,9 +315,14 @@ private slots:
         small.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &small);
         const bool written = exportLessonRtf(path, QList<GridRow>(20000, rows.front()), LangGerman);
+        const bool linesWritten =
+            exportLessonLinesRtf(path, LineStore(QList<QByteArray>(20000, kGerman[0])), LangGerman);
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!written);
+        QVERIFY(!linesWritten);
         QCOMPARE(readFile(path), doc);
+        QVERIFY(exportLessonLinesRtf(path, LineStore(kGerman), LangGerman));
+        QCOMPARE(readFile(path), lessonRtf(rowsOf(kGerman, LangGerman), LangGerman));
     }
 };
 

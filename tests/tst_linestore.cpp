@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 using namespace lexitka;
 
 class TestLineStore : public QObject {
@@ -60,6 +62,50 @@ void TestLineStore::changesAndCopies()
     QCOMPARE(before.toList(), (QList<QByteArray>{"one", "two", "three", "four"}));
     QVERIFY(part == LineStore({"two", "three", "2.5"}));
     QVERIFY(!(part == before));
+
+    // Parts and copies share one list of lines: whatever changes one of
+    // them, the others keep theirs, and a store left alone with its part of
+    // the list changes in place.
+    using Change = std::function<void(LineStore &)>;
+    const QList<Change> changes = {
+        [](LineStore &s) { s.append("x"); },
+        [](LineStore &s) { s.insert(1, "x"); },
+        [](LineStore &s) { s.replace(0, "x"); },
+        [](LineStore &s) { s.removeAt(0); },
+        [](LineStore &s) { s.removeAt(1); },
+        [](LineStore &s) { s.removeLast(); },
+        [](LineStore &s) { s.swapItemsAt(0, 1); },
+        [](LineStore &s) {
+            s.permute({1, 0});
+        },
+        [](LineStore &s) { s.removeIf([](QByteArrayView l) { return l == "c"; }); },
+        [](LineStore &s) { s.reserve(100); },
+    };
+    const QList<QByteArray> letters{"a", "b", "c", "d", "e"};
+    for (const Change &change : changes) {
+        const LineStore whole = LineStore::fromText("a\nb\nc\nd\ne");
+        LineStore first = whole.mid(1, 2), second = whole.mid(2, 3), copy = whole;
+        change(first);
+        change(copy);
+        QCOMPARE(whole.toList(), letters);
+        QCOMPARE(second.toList(), letters.mid(2));
+        QList<QByteArray> expected = letters.mid(1, 2);
+        LineStore alone = LineStore(expected);
+        change(alone);
+        QCOMPARE(first.toList(), alone.toList());
+        // Alone with a part of a list: its lines first taken away, then more added.
+        LineStore last = LineStore::fromText("a\nb\nc\nd\ne").mid(1, 3);
+        last.removeAt(0);
+        change(last);
+        last.insert(0, "y");
+        last.append("z");
+        expected = {"c", "d"};
+        LineStore same(expected);
+        change(same);
+        same.insert(0, "y");
+        same.append("z");
+        QCOMPARE(last.toList(), same.toList());
+    }
 
     QList<QByteArray> seen;
     for (QByteArrayView line : part)

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/fmain.h"
 #include "data/filecopy.h"
+#include "data/savefile.h"
 #include "stats/statistics.h"
 #include "support/fakes.h"
 #include "exam/utest.h"
@@ -86,6 +87,19 @@ int runChild(int argc, char **argv)
         // What Export and Import report when this returns false.
         if (!copyFileReplacing(dir.filePath(QStringLiteral("source.en")), dir.filePath(QStringLiteral("target.en"))))
             messenger.error(nullptr, QStringLiteral("copy failed"));
+    } else if (kind == "pieces") {
+        // The browser's way of saving a dictionary: the bytes handed over in
+        // pieces of growing size, through a writer with a small buffer.
+        const QByteArray bytes = readFile(dir.filePath(QStringLiteral("source.en")));
+        const QString target = dir.filePath(QStringLiteral("target.en"));
+        const bool saved = saveFileInPieces(target, [&bytes](ByteSink &sink) {
+            ChunkedWriter out(sink, 64);
+            for (qsizetype at = 0, size = 1; at < bytes.size(); at += size, size = size * 3 + 1)
+                out.append(QByteArrayView(bytes).sliced(at, std::min(size, bytes.size() - at)));
+            return out.finish();
+        });
+        if (!saved)
+            messenger.error(nullptr, QStringLiteral("pieces failed: %1").arg(QDir::toNativeSeparators(target)));
     } else {
         return 2;
     }
@@ -188,6 +202,7 @@ const QList<Kind> &kinds()
         {"mistakes", QStringLiteral("errors.ene"), "nelze uložit"},
         {"statistics", QStringLiteral("statistic.ens"), "nelze uložit"},
         {"copy", QStringLiteral("target.en"), "copy failed"},
+        {"pieces", QStringLiteral("target.en"), "pieces failed"},
     };
     return list;
 }
@@ -219,6 +234,12 @@ void TestSaveFailures::fullDiskKeepsOldFiles()
             if (kind.name != "copy")
                 QVERIFY2(shown[0].contains(QDir::toNativeSeparators(folder.path(kind.file))), what);
         }
+        // With room on the disk, the pieces make the very bytes they were cut from.
+        SaveFolder folder;
+        folder.fill(large);
+        QCOMPARE(folder.runChild("pieces", 0, false), QStringList());
+        QCOMPARE(readFile(folder.path(QStringLiteral("target.en"))),
+                 readFile(folder.path(QStringLiteral("source.en"))));
     }
 }
 
@@ -235,6 +256,8 @@ void TestSaveFailures::readOnlyFolderStillSaves()
              QByteArray("0\\1=cat\\kocka\r\n1\\2=cow\\krava\r\n0\\0=dog\\pes\r\n"));
     QCOMPARE(folder.runChild("statistics", 0, true), QStringList());
     QVERIFY(readFile(folder.path(QStringLiteral("statistic.ens"))).endsWith("6.12./100/Lekce 1/Anglicko - cesky\r\n"));
+    QCOMPARE(folder.runChild("pieces", 0, true), QStringList());
+    QCOMPARE(readFile(folder.path(QStringLiteral("target.en"))), readFile(folder.path(QStringLiteral("source.en"))));
     // The journals of the old bytes went with each finished save.
     const QDir journals(folder.state.path() + QStringLiteral("/Lexitka/journal"));
     QVERIFY(journals.exists());

@@ -5,8 +5,10 @@
 
 #include <QFile>
 
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include <sys/mman.h>
 
@@ -102,7 +104,8 @@ LineStore LineStore::fromText(TextBuffer text)
 
 QByteArrayView LineStore::at(qsizetype i) const
 {
-    const Span &s = m_spans.at(i);
+    Q_ASSERT(i >= 0 && i < m_count);
+    const Span &s = spans()[i];
     const char *base = (s.offset & kOwn) ? m_own.constData() : m_base.get();
     return QByteArrayView(base + (s.offset & ~kOwn), qsizetype(s.length));
 }
@@ -115,7 +118,36 @@ LineStore::Span LineStore::ownSpan(QByteArrayView line)
     return s;
 }
 
-void LineStore::append(QByteArrayView line) { m_spans.append(ownSpan(line)); }
+LineStore::SpanBlock::~SpanBlock() { std::free(data); }
+
+LineStore::Span *LineStore::detach(qsizetype room)
+{
+    const qsizetype needed = m_count + room;
+    if (m_block && m_block.use_count() == 1) {
+        if (m_first > 0) {
+            std::memmove(m_block->data, m_block->data + m_first, size_t(m_count) * sizeof(Span));
+            m_first = 0;
+        }
+        if (needed > m_block->capacity) {
+            // Large blocks are moved by the kernel, not copied.
+            const qsizetype capacity = std::max(needed, m_block->capacity + m_block->capacity / 2 + 16);
+            void *grown = std::realloc(m_block->data, size_t(capacity) * sizeof(Span));
+            if (!grown)
+                throw std::bad_alloc();
+            m_block->data = static_cast<Span *>(grown);
+            m_block->capacity = capacity;
+        }
+        return m_block->data;
+    }
+    std::shared_ptr<SpanBlock> block = freshBlock(room > 0 ? std::max(needed, m_count + m_count / 2 + 16) : needed);
+    if (m_count > 0)
+        std::memcpy(block->data, spans(), size_t(m_count) * sizeof(Span));
+    m_block = std::move(block);
+    m_first = 0;
+    return m_block->data;
+}
+
+void LineStore::append(QByteArrayView line) { pushSpan(ownSpan(line)); }
 
 void LineStore::appendJoined(std::initializer_list<QByteArrayView> parts)
 {
@@ -125,45 +157,94 @@ void LineStore::appendJoined(std::initializer_list<QByteArrayView> parts)
     const Span s{quint64(m_own.size()) | kOwn, quint32(length)};
     for (QByteArrayView p : parts)
         m_own.append(p);
-    m_spans.append(s);
+    pushSpan(s);
 }
 
-void LineStore::insert(qsizetype i, QByteArrayView line) { m_spans.insert(i, ownSpan(line)); }
+void LineStore::insert(qsizetype i, QByteArrayView line)
+{
+    Q_ASSERT(i >= 0 && i <= m_count);
+    const Span s = ownSpan(line);
+    Span *d = detach(1);
+    std::memmove(d + i + 1, d + i, size_t(m_count - i) * sizeof(Span));
+    d[i] = s;
+    ++m_count;
+}
 
-void LineStore::replace(qsizetype i, QByteArrayView line) { m_spans[i] = ownSpan(line); }
+void LineStore::replace(qsizetype i, QByteArrayView line)
+{
+    Q_ASSERT(i >= 0 && i < m_count);
+    const Span s = ownSpan(line);
+    detach(0)[i] = s;
+}
 
-void LineStore::removeAt(qsizetype i) { m_spans.removeAt(i); }
+void LineStore::removeAt(qsizetype i)
+{
+    Q_ASSERT(i >= 0 && i < m_count);
+    if (i == 0) {
+        ++m_first; // the rest are still a run of the same lines
+    } else if (i + 1 < m_count) {
+        Span *d = detach(0);
+        std::memmove(d + i, d + i + 1, size_t(m_count - i - 1) * sizeof(Span));
+    }
+    --m_count;
+}
+
+void LineStore::swapItemsAt(qsizetype i, qsizetype j)
+{
+    Q_ASSERT(i >= 0 && i < m_count && j >= 0 && j < m_count);
+    Span *d = detach(0);
+    std::swap(d[i], d[j]);
+}
+
+void LineStore::reserve(qsizetype lines)
+{
+    if (lines > m_count && (!m_block || m_block.use_count() != 1 || m_first + lines > m_block->capacity))
+        detach(lines - m_count);
+}
 
 void LineStore::clear()
 {
     m_base.reset();
     m_own.clear();
-    m_spans.clear();
+    m_block.reset();
+    m_first = 0;
+    m_count = 0;
+}
+
+std::shared_ptr<LineStore::SpanBlock> LineStore::freshBlock(qsizetype count)
+{
+    auto block = std::make_shared<SpanBlock>();
+    block->data = static_cast<Span *>(std::malloc(size_t(std::max<qsizetype>(count, 1)) * sizeof(Span)));
+    if (!block->data)
+        throw std::bad_alloc();
+    block->capacity = count;
+    return block;
 }
 
 void LineStore::permute(const QList<qsizetype> &order)
 {
-    QList<Span> spans;
-    spans.reserve(order.size());
-    for (qsizetype i : order)
-        spans.append(m_spans.at(i));
-    m_spans = std::move(spans);
+    permuteBy(order.size(), [&order](qsizetype k) { return order[k]; });
 }
 
 LineStore LineStore::mid(qsizetype first, qsizetype count) const
 {
+    Q_ASSERT(first >= 0 && count >= 0 && first + count <= m_count);
     LineStore part;
     part.m_base = m_base;
     part.m_own = m_own;
-    part.m_spans = m_spans.mid(first, count);
+    if (count > 0) {
+        part.m_block = m_block;
+        part.m_first = m_first + first;
+        part.m_count = count;
+    }
     return part;
 }
 
 QByteArray LineStore::joinedCrLf() const
 {
     qsizetype total = 0;
-    for (const Span &s : m_spans)
-        total += qsizetype(s.length) + 2;
+    for (const Span *s = spans(), *end = s + m_count; s != end; ++s)
+        total += qsizetype(s->length) + 2;
     QByteArray out;
     out.reserve(total);
     for (QByteArrayView line : *this)
@@ -185,8 +266,7 @@ bool LineStore::operator==(const LineStore &other) const
     if (size() != other.size())
         return false;
     // Copies that neither changed share everything: no line need be looked at.
-    if (m_spans.constData() == other.m_spans.constData() && m_base == other.m_base
-        && m_own.constData() == other.m_own.constData())
+    if (spans() == other.spans() && m_base == other.m_base && m_own.constData() == other.m_own.constData())
         return true;
     for (qsizetype i = 0; i < size(); ++i) {
         if (at(i) != other.at(i))
@@ -196,29 +276,5 @@ bool LineStore::operator==(const LineStore &other) const
 }
 
 LineStoreBuilder::LineStoreBuilder(TextBuffer base) : m_buffer(std::move(base)) { m_store.m_base = m_buffer.data; }
-
-void LineStoreBuilder::mark(qsizetype begin, qsizetype length)
-{
-    Q_ASSERT(begin >= 0 && begin + length <= bufferSize());
-    Q_ASSERT(quint64(length) <= std::numeric_limits<quint32>::max());
-    m_store.m_spans.append(LineStore::Span{quint64(begin), quint32(length)});
-}
-
-bool LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value)
-{
-    const qsizetype length = key.size() + 1 + value.size();
-    if (quint64(length) > kMaxStoredLine)
-        return false;
-    char *buffer = data();
-    const qsizetype begin = key.data() - buffer;
-    const qsizetype valueAt = begin + key.size() + 1;
-    if (value.data() - buffer != valueAt) {
-        // Blanks around the "=": the line only gets shorter where it lies.
-        buffer[begin + key.size()] = '=';
-        std::memmove(buffer + valueAt, value.data(), size_t(value.size()));
-    }
-    mark(begin, length);
-    return true;
-}
 
 } // namespace lexitka

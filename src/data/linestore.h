@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 
@@ -33,7 +34,8 @@ TextBuffer readTextFile(const QString &path, bool *ok = nullptr);
 // The base buffer is typically a whole file read once; it is shared between
 // copies and never written to, so copying a store copies no text. Lines added
 // later go into the store's own buffer. Copies share both buffers and their
-// list of lines until one of them changes.
+// list of lines until one of them changes; a part (mid) shares them too, so
+// the lessons of one file are runs of one list of lines.
 class LineStore {
 public:
     LineStore() = default;
@@ -44,8 +46,8 @@ public:
     static LineStore fromText(QByteArray text);
     static LineStore fromText(TextBuffer text);
 
-    qsizetype size() const { return m_spans.size(); }
-    bool isEmpty() const { return m_spans.isEmpty(); }
+    qsizetype size() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
     QByteArrayView at(qsizetype i) const;
     QByteArrayView operator[](qsizetype i) const { return at(i); }
     QByteArrayView last() const { return at(size() - 1); }
@@ -56,18 +58,21 @@ public:
     void insert(qsizetype i, QByteArrayView line);
     void replace(qsizetype i, QByteArrayView line);
     void removeAt(qsizetype i);
-    void removeLast() { m_spans.removeLast(); }
-    void swapItemsAt(qsizetype i, qsizetype j) { m_spans.swapItemsAt(i, j); }
+    void removeLast() { --m_count; }
+    void swapItemsAt(qsizetype i, qsizetype j);
     void clear();
-    void reserve(qsizetype lines) { m_spans.reserve(lines); }
+    void reserve(qsizetype lines);
 
     // Drops the lines for which remove(line) is true; the rest keep their order.
     template <class Remove>
     void removeIf(Remove remove);
     // Puts the lines into the order given: line k becomes the old line order[k].
     void permute(const QList<qsizetype> &order);
+    // The same with the order as a function: line k becomes line oldIndex(k).
+    template <class OldIndex>
+    void permuteBy(qsizetype count, OldIndex oldIndex);
 
-    // Lines first .. first + count - 1, sharing this store's bytes.
+    // Lines first .. first + count - 1, sharing this store's bytes and lines.
     LineStore mid(qsizetype first, qsizetype count) const;
 
     QList<QByteArray> toList() const;
@@ -107,9 +112,35 @@ private:
     static constexpr quint64 kOwn = quint64(1) << 63;
     Span ownSpan(QByteArrayView line);
 
+    // The lines of a store and of its copies and parts. Grown in place
+    // (realloc) while one store alone holds it.
+    struct SpanBlock {
+        Span *data = nullptr;
+        qsizetype capacity = 0;
+        SpanBlock() = default;
+        SpanBlock(const SpanBlock &) = delete;
+        SpanBlock &operator=(const SpanBlock &) = delete;
+        ~SpanBlock();
+    };
+    const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
+    // A block of its own for `count` lines, not filled yet.
+    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count);
+    // The lines, this store's alone and from the block's start, with room
+    // for `room` more.
+    Span *detach(qsizetype room);
+    void pushSpan(const Span &s)
+    {
+        if (m_block && m_first + m_count < m_block->capacity && m_block.use_count() == 1)
+            m_block->data[m_first + m_count++] = s;
+        else
+            detach(1)[m_count++] = s;
+    }
+
     std::shared_ptr<const char> m_base;
     QByteArray m_own;
-    QList<Span> m_spans;
+    std::shared_ptr<SpanBlock> m_block;
+    qsizetype m_first = 0; // this store's lines: m_count of them from here
+    qsizetype m_count = 0;
 };
 
 // Fills a store from one buffer, typically a file read once: the buffer
@@ -132,7 +163,7 @@ public:
     // False (nothing marked) for a line too long to be held.
     bool markEntry(QByteArrayView key, QByteArrayView value);
     // Back to no lines, the buffer as it is.
-    void clearLines() { m_store.m_spans.clear(); }
+    void clearLines() { m_store.m_count = 0; }
     qsizetype lineCount() const { return m_store.size(); }
 
     LineStore take() { return std::move(m_store); }
@@ -142,15 +173,60 @@ private:
     LineStore m_store;
 };
 
+// Inline: a file's every line passes here.
+inline void LineStoreBuilder::mark(qsizetype begin, qsizetype length)
+{
+    Q_ASSERT(begin >= 0 && begin + length <= bufferSize());
+    Q_ASSERT(quint64(length) <= kMaxStoredLine);
+    // The builder's store is shared with nobody until it is taken.
+    LineStore &s = m_store;
+    LineStore::Span *spans =
+        s.m_block && s.m_first + s.m_count < s.m_block->capacity ? s.m_block->data + s.m_first : s.detach(1);
+    spans[s.m_count++] = LineStore::Span{quint64(begin), quint32(length)};
+}
+
+inline bool LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value)
+{
+    const qsizetype length = key.size() + 1 + value.size();
+    if (quint64(length) > kMaxStoredLine)
+        return false;
+    char *buffer = data();
+    const qsizetype begin = key.data() - buffer;
+    const qsizetype valueAt = begin + key.size() + 1;
+    if (value.data() - buffer != valueAt) {
+        // Blanks around the "=": the line only gets shorter where it lies.
+        buffer[begin + key.size()] = '=';
+        std::memmove(buffer + valueAt, value.data(), size_t(value.size()));
+    }
+    mark(begin, length);
+    return true;
+}
+
+template <class OldIndex>
+void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
+{
+    std::shared_ptr<SpanBlock> block = freshBlock(count);
+    const Span *old = spans();
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype i = oldIndex(k);
+        Q_ASSERT(i >= 0 && i < m_count);
+        block->data[k] = old[i];
+    }
+    m_block = std::move(block);
+    m_first = 0;
+    m_count = count;
+}
+
 template <class Remove>
 void LineStore::removeIf(Remove remove)
 {
+    Span *spans = detach(0);
     qsizetype out = 0;
-    for (qsizetype i = 0; i < m_spans.size(); ++i) {
+    for (qsizetype i = 0; i < m_count; ++i) {
         if (!remove(at(i)))
-            m_spans[out++] = m_spans[i];
+            spans[out++] = spans[i];
     }
-    m_spans.resize(out);
+    m_count = out;
 }
 
 } // namespace lexitka

@@ -38,23 +38,99 @@ bool saveInPlace(const QString &path, const QByteArray &bytes)
     return false;
 }
 
-} // namespace
+// Pieces gathered whole: for the in-place overwrite, whose journal needs them.
+class GatheringSink final : public ByteSink {
+public:
+    QByteArray bytes;
+    bool write(QByteArrayView piece) override
+    {
+        bytes.append(piece);
+        return true;
+    }
+};
 
-bool saveWholeFile(const QString &path, const QByteArray &bytes)
+class SaveFileSink final : public ByteSink {
+public:
+    explicit SaveFileSink(ReplacingFile &file) : m_file(file) { }
+    bool write(QByteArrayView piece) override
+    {
+        m_ok = m_ok && m_file.write(piece.data(), piece.size()) == piece.size();
+        return m_ok;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    ReplacingFile &m_file;
+    bool m_ok = true;
+};
+
+// Through a temporary file and a rename; `whole` spares the in-place
+// overwrite gathering bytes that are already whole.
+bool saveThrough(const QString &path, const ByteSource &source, const QByteArray *whole)
 {
     ReplacingFile file(path);
     if (!file.open()) {
-        if (isWritableFile(path))
-            return saveInPlace(path, bytes);
-        return false;
+        if (!isWritableFile(path))
+            return false;
+        if (whole)
+            return saveInPlace(path, *whole);
+        GatheringSink gathered;
+        return source(gathered) && saveInPlace(path, gathered.bytes);
     }
     // Every step is checked before the rename may replace the old file.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file.handle())
+    SaveFileSink sink(file);
+    if (!source(sink) || !sink.ok() || !file.flush() || !syncToDisk(file.handle())
         || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+} // namespace
+
+bool saveWholeFile(const QString &path, const QByteArray &bytes)
+{
+    return saveThrough(
+        path, [&bytes](ByteSink &sink) { return sink.write(bytes); }, &bytes);
+}
+
+bool saveFileInPieces(const QString &path, const ByteSource &source) { return saveThrough(path, source, nullptr); }
+
+QByteArray gatherBytes(const ByteSource &source, qsizetype reserve)
+{
+    GatheringSink gathered;
+    gathered.bytes.reserve(reserve);
+    source(gathered);
+    return std::move(gathered.bytes);
+}
+
+ChunkedWriter::ChunkedWriter(ByteSink &sink, qsizetype chunk)
+    : m_sink(sink), m_buffer(new char[size_t(chunk)]), m_chunk(chunk)
+{ }
+
+void ChunkedWriter::flush()
+{
+    if (m_used > 0)
+        m_ok = m_ok && m_sink.write(QByteArrayView(m_buffer.get(), m_used));
+    m_used = 0;
+}
+
+void ChunkedWriter::appendLong(QByteArrayView piece)
+{
+    flush();
+    if (piece.size() >= m_chunk) {
+        m_ok = m_ok && m_sink.write(piece); // no copy of a big piece
+        return;
+    }
+    std::memcpy(m_buffer.get(), piece.data(), size_t(piece.size()));
+    m_used = piece.size();
+}
+
+bool ChunkedWriter::finish()
+{
+    flush();
+    return m_ok;
 }
 
 QByteArray joinCrLf(const QList<QByteArray> &lines)

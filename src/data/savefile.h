@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace lexitka {
@@ -16,6 +19,73 @@ namespace lexitka {
 // bytes (journal.h), and put back on failure. Returns false on failure; the
 // caller reports it.
 bool saveWholeFile(const QString &path, const QByteArray &bytes);
+
+// Takes a file's bytes piece by piece, in order; false once a write failed
+// (the pieces after it are dropped).
+class ByteSink {
+public:
+    virtual bool write(QByteArrayView piece) = 0;
+
+protected:
+    ~ByteSink() = default;
+};
+
+// Hands a file's pieces to the sink in order; false when the sink refused one.
+using ByteSource = std::function<bool(ByteSink &sink)>;
+
+// saveWholeFile for bytes made piece by piece: they go through a small
+// buffer straight to the file, so a big file is never gathered in memory
+// (only the in-place overwrite, which journals the bytes, gathers them).
+bool saveFileInPieces(const QString &path, const ByteSource &source);
+
+// Gathers small pieces into chunks for a sink, so that the sink is called
+// once per chunk, not once per piece.
+class ChunkedWriter {
+public:
+    explicit ChunkedWriter(ByteSink &sink, qsizetype chunk = qsizetype(1) << 18);
+    ChunkedWriter(const ChunkedWriter &) = delete;
+    ChunkedWriter &operator=(const ChunkedWriter &) = delete;
+
+    void append(QByteArrayView piece)
+    {
+        if (piece.size() <= m_chunk - m_used) {
+            std::memcpy(m_buffer.get() + m_used, piece.data(), size_t(piece.size()));
+            m_used += piece.size();
+        } else {
+            appendLong(piece);
+        }
+    }
+    void append(char c)
+    {
+        if (m_used == m_chunk)
+            flush();
+        m_buffer[size_t(m_used++)] = c;
+    }
+    // Room for n bytes (at most the chunk's size) to be written at once and
+    // then taken with advance(n).
+    char *room(qsizetype n)
+    {
+        if (n > m_chunk - m_used)
+            flush();
+        return m_buffer.get() + m_used;
+    }
+    void advance(qsizetype n) { m_used += n; }
+    // Hands the rest to the sink; false when any write failed.
+    bool finish();
+
+private:
+    void flush();
+    void appendLong(QByteArrayView piece);
+
+    ByteSink &m_sink;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_chunk;
+    qsizetype m_used = 0;
+    bool m_ok = true;
+};
+
+// The pieces of a source gathered into one array (`reserve` bytes at first).
+QByteArray gatherBytes(const ByteSource &source, qsizetype reserve = 0);
 
 // Lines each ended by CR LF, the form of the mistakes and statistics files.
 QByteArray joinCrLf(const QList<QByteArray> &lines);

@@ -42,15 +42,11 @@ void TfrmViewEdt::SaveToFIle()
     const QString path = chooseFile(SaveDlg, m_messenger, true);
     if (path.isEmpty())
         return;
-    // The rows as the grid shows them, in its order.
-    QList<GridRow> rows;
-    rows.reserve(m_model->lines().size());
-    for (QByteArrayView line : m_model->lines())
-        rows.append(gridRow(line, m_dictionary.languageCode));
+    // The rows as the grid shows them, in its order, made from its lines.
     bool written = false;
     {
         WaitCursor wait;
-        written = exportLessonRtf(path, rows, m_dictionary.languageCode);
+        written = exportLessonLinesRtf(path, m_model->lines(), m_dictionary.languageCode);
     }
     if (!written)
         m_messenger.error(this, kRtfSaveFailedText.arg(shownPath(path)));

@@ -74,13 +74,12 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
         return false;
     };
 
-    // The dictionary: when another window saved it since, its changes and ours.
+    // The dictionary: when another window saved it since, its changes and
+    // ours; otherwise written straight from the lists.
     QByteArray dictionary;
     QList<Lesson> mergedLessons;
-    bool merged = false;
-    if (FileStamp::of(dictionaryPath) == m_dictionaryStamp) {
-        dictionary = WordLists.dictionaryBytes();
-    } else {
+    bool dictionaryMerged = false;
+    if (!(FileStamp::of(dictionaryPath) == m_dictionaryStamp)) {
         TextBuffer bytes;
         if (!readDisk(dictionaryPath, bytes))
             return attempt;
@@ -94,8 +93,9 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
         }
         dictionary = dictionaryBytesOf(m.lessons);
         mergedLessons = std::move(m.lessons);
-        merged = true;
+        dictionaryMerged = true;
     }
+    bool merged = dictionaryMerged;
 
     // The mistakes: lines added by a test in another window stay.
     const LineStore &ourMistakes = WordLists.lines(WordLists.mistakesIndex());
@@ -109,7 +109,11 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
     }
 
     // The old file stays until the new one is complete.
-    if (!saveWholeFile(dictionaryPath, dictionary)) {
+    const bool dictionarySaved =
+        dictionaryMerged
+            ? saveWholeFile(dictionaryPath, dictionary)
+            : saveFileInPieces(dictionaryPath, [this](ByteSink &sink) { return WordLists.writeDictionary(sink); });
+    if (!dictionarySaved) {
         attempt.outcome = SaveAttempt::Failed;
         attempt.file = dictionaryPath;
         return attempt;
@@ -128,6 +132,8 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
         // the browser shows, and the steps of the old state cannot be undone.
         const qsizetype shown = currentLesson();
         m_undo->clear();
+        if (!dictionaryMerged)
+            dictionary = WordLists.dictionaryBytes();
         WordLists.load(dictionary, mistakesBytes);
         LoadLekceList();
         showLesson(std::clamp<qsizetype>(shown, 0, WordLists.mistakesIndex()), 0);

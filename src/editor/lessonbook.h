@@ -2,6 +2,7 @@
 
 #include "data/dictionary.h"
 #include "data/linestore.h"
+#include "data/savefile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -77,6 +78,9 @@ public:
     // The dictionary as it is saved: lessons in order, keys renumbered from
     // 0, CR LF, an empty line after each lesson, empty lessons left out.
     QByteArray dictionaryBytes() const;
+    // The same bytes handed to a sink piece by piece, straight from the
+    // lines; false when the sink refused them.
+    bool writeDictionary(ByteSink &sink) const;
     // The mistakes file: each line as it stands, CR LF.
     QByteArray mistakesBytes() const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/linestore.h"
 #include "editor/gridrow.h"
 
 #include <QByteArray>
@@ -19,9 +20,14 @@ inline const QString kRtfSaveFailedText =
 // know Unicode and readers that only know the font's character set both
 // show the right letter, and each shows it once.
 QByteArray lessonRtf(const QList<GridRow> &rows, int languageCode);
+// The same document of the rows that the grid shows for these lines
+// (gridRow), made straight from the lines.
+QByteArray lessonLinesRtf(const LineStore &lines, int languageCode);
 
 // Writes lessonRtf() to path through a temporary file; an existing file of
 // that name stays as it was when the write fails. False on failure.
 bool exportLessonRtf(const QString &path, const QList<GridRow> &rows, int languageCode);
+// The same for lessonLinesRtf(), written to the file as it is made.
+bool exportLessonLinesRtf(const QString &path, const LineStore &lines, int languageCode);
 
 } // namespace lexitka

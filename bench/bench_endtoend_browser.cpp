@@ -1,0 +1,194 @@
+// The lesson browser end to end, as a user waits for it: opening it on 1,000
+// lessons of 1,000 words, saving after one edit, the rich-text export of a
+// lesson of 100,000 words and sorting that lesson. Each run is a fresh
+// process through the real windows offscreen (the main window's button, the
+// browser's own buttons and commands), set beside `wc -l` or `cp` of the
+// same file in the same run.
+
+#include "endtoend.h"
+
+#include "app/fmain.h"
+#include "editor/fviewedit.h"
+#include "editor/lessonmodel.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include <random>
+
+using namespace lexitka;
+using namespace lexitka::bench;
+using namespace lexitka::bench::e2e;
+
+namespace {
+
+// One lesson of `words` German words in no order, so that sorting has work to do.
+QString shuffledLesson(long words)
+{
+    const QString path = benchFolder().filePath(QStringLiteral("shuffled_%1.de").arg(words));
+    if (QFileInfo::exists(path))
+        return path;
+    std::vector<long> ids(static_cast<size_t>(words));
+    for (long i = 0; i < words; ++i)
+        ids[size_t(i)] = i;
+    std::shuffle(ids.begin(), ids.end(), std::mt19937(7));
+    QByteArray bytes = "[Lekce 1 - slov\xED\xE8ko]\r\n";
+    bytes.reserve(words * 64);
+    char line[128];
+    for (long i = 0; i < words; ++i) {
+        const long id = ids[size_t(i)];
+        const int n = std::snprintf(line, sizeof line, "%ld=%ld\\Wort%07ld\\W\xF6rter%05ld\\slov\xED\xE8ko %06ld\r\n",
+                                    i, id % 4, id, id % 100000, id);
+        bytes.append(line, n);
+    }
+    QFile out(path);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(bytes);
+    return path;
+}
+
+QString bigDictionary() { return generatedDictionary(scaled(1'000'000), scaled(1000)); }
+QString smallDictionary() { return generatedDictionary(1'000, 10); }
+
+// The program started on a dictionary, its main window painted; `inBrowser`
+// runs once the browser is up, and must close it.
+int withBrowser(const QString &dictionary, const std::function<int(TfrmViewEdt &)> &inBrowser)
+{
+    Program program;
+    QTemporaryDir folder;
+    LexitkaApp app(program.services(folder.path()), dictionary);
+    app.show();
+    paintNow(app.frmMain());
+    int status = 1;
+    TfrmViewEdt &view = app.frmViewEdt();
+    whenModalOpens([&](QWidget *) {
+        status = inBrowser(view);
+        view.reject();
+    });
+    stopwatch().start();
+    app.frmMain().btnView->click();
+    app.frmMain().close();
+    return status;
+}
+
+// From the click on "Prohlížet a editovat lekce" to the browser painted.
+int openChild(const QStringList &args)
+{
+    return withBrowser(args.value(0), [](TfrmViewEdt &view) {
+        paintNow(view);
+        stopwatch().stop();
+        return view.WordLists.count() > 1 ? 0 : 1;
+    });
+}
+
+// One word deleted, then Ctrl+S: from the command to the file saved.
+int saveChild(const QStringList &args)
+{
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("slovnik.de"));
+    if (!QFile::copy(args.value(0), copy))
+        return 1;
+    const qint64 before = QFileInfo(copy).size();
+    return withBrowser(copy, [&](TfrmViewEdt &view) {
+        paintNow(view);
+        view.sgList->selectRow(0);
+        view.Button5->click();
+        stopwatch().start();
+        view.actSave->trigger();
+        stopwatch().stop();
+        const qint64 after = QFileInfo(copy).size();
+        return after > 0 && after < before && view.undoStack()->isClean() ? 0 : 1;
+    });
+}
+
+// Ctrl+F10 and a file name typed into the save dialog: from its acceptance
+// to the file written. A third argument keeps the file there.
+int rtfChild(const QStringList &args)
+{
+    QTemporaryDir scratch;
+    const QString target = args.size() > 1 ? args.value(1) : scratch.filePath(QStringLiteral("lekce.rtf"));
+    QFile::remove(target);
+    const int status = withBrowser(args.value(0), [&](TfrmViewEdt &view) {
+        paintNow(view);
+        whenModalOpens(
+            [&](QWidget *modal) {
+                auto *dlg = qobject_cast<QFileDialog *>(modal);
+                auto *name = dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+                if (!name) {
+                    modal->close();
+                    return;
+                }
+                name->setText(target);
+                stopwatch().start();
+                static_cast<QDialog *>(dlg)->accept();
+            },
+            &view);
+        view.actRtf->trigger();
+        stopwatch().stop();
+        return QFileInfo(target).size() > view.model().rowCount() ? 0 : 1;
+    });
+    return status;
+}
+
+// Ctrl+F9 on the shown lesson: from the command to the sorted grid painted.
+int sortChild(const QStringList &args)
+{
+    return withBrowser(args.value(0), [](TfrmViewEdt &view) {
+        paintNow(view);
+        const QByteArray first = view.model().lines().at(0).toByteArray();
+        stopwatch().start();
+        view.actSort->trigger();
+        paintNow(view);
+        stopwatch().stop();
+        return view.model().lines().at(0) != first ? 0 : 1;
+    });
+}
+
+std::vector<Row> browserRows()
+{
+    const QString big = bigDictionary();
+    const QString small = smallDictionary();
+    const QString lesson = shuffledLesson(scaled(100'000));
+    const QString smallLesson = shuffledLesson(1'000);
+    // The export's own output, for the copy it is set beside.
+    const QString rtf = benchFolder().filePath(QStringLiteral("lesson.rtf"));
+    runMeasured(selfAsChild({QStringLiteral("rtf"), lesson, rtf}));
+    return {
+        {"open the browser, 1000 x 1000 words",
+         {QStringLiteral("open"), big},
+         {QStringLiteral("open"), small},
+         wcL(big),
+         big},
+        {"save after one edit, 1000 x 1000 words",
+         {QStringLiteral("save"), big},
+         {QStringLiteral("save"), small},
+         cp(big),
+         big},
+        {"RTF export, 100,000 words",
+         {QStringLiteral("rtf"), lesson},
+         {QStringLiteral("rtf"), smallLesson},
+         cp(rtf),
+         lesson},
+        {"sort a lesson, 100,000 words",
+         {QStringLiteral("sort"), lesson},
+         {QStringLiteral("sort"), smallLesson},
+         wcL(lesson),
+         lesson},
+    };
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const Children children{{QStringLiteral("open"), openChild},
+                            {QStringLiteral("save"), saveChild},
+                            {QStringLiteral("rtf"), rtfChild},
+                            {QStringLiteral("sort"), sortChild}};
+    return run(argc, argv, children, browserRows);
+}
