@@ -86,7 +86,10 @@ void checkReport(const QList<QByteArray> &lines, const QByteArray &filter)
             high = std::max(high, *row.value());
         }
     }
-    FUZZ_CHECK(chart.rows == wanted, QStringLiteral("%1 rows instead of %2").arg(chart.rows.size()).arg(wanted.size()));
+    // Not QList's ==: Qt 6.4 hands memcmp a null pointer when one empty list
+    // has room reserved and the other none.
+    FUZZ_CHECK(std::equal(chart.rows.cbegin(), chart.rows.cend(), wanted.cbegin(), wanted.cend()),
+               QStringLiteral("%1 rows instead of %2").arg(chart.rows.size()).arg(wanted.size()));
     FUZZ_CHECK(wanted.isEmpty() ? chart.average == 0 : chart.average >= low && chart.average <= high,
                QStringLiteral("average %1 of values %2..%3").arg(chart.average).arg(low).arg(high));
     const int overall = report.overallAverage();
