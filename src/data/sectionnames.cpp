@@ -1,14 +1,14 @@
 #include "sectionnames.h"
 
 #include "inifile.h"
-
-#include <QFileInfo>
+#include "nativepath.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace lexitka {
 namespace {
@@ -81,7 +81,8 @@ SectionNames SectionNames::fromFile(const QString &path)
     // Room for every name the file can hold and for a name every 8 bytes
     // (a lesson has a word or two as a rule), so that nothing is moved
     // while the list grows; a file of bare headers makes it grow.
-    const qint64 fileBytes = QFileInfo(path).size();
+    struct stat st { };
+    const qint64 fileBytes = ::stat(nativePath(path).constData(), &st) == 0 ? qint64(st.st_size) : 0;
     if (fileBytes > 0 && fileBytes < std::numeric_limits<qsizetype>::max() / 16)
         result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 8 + 1);
     forEachFileChunk(path, [&result](const char *data, qsizetype size) { result.addFrom(data, size); });
