@@ -1,5 +1,7 @@
 #include "cellbytes.h"
 
+#include "data/utf8char.h"
+
 #include <QChar>
 
 #include <array>
@@ -147,38 +149,13 @@ void appendXmlText(ByteWriter &out, const QString &text)
 
 char32_t nextUtf8(QByteArrayView utf8, qsizetype &i)
 {
-    const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
-    const qsizetype n = utf8.size();
-    const unsigned char b = s[i++];
-    if (b < 0x80)
-        return b;
-    int more = 0;
     char32_t c = 0;
-    char32_t least = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        more = 1;
-        c = b & 0x1F;
-        least = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        more = 2;
-        c = b & 0x0F;
-        least = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        more = 3;
-        c = b & 0x07;
-        least = 0x10000;
-    } else {
+    const int len = utf8CharAt(reinterpret_cast<const unsigned char *>(utf8.data()) + i, utf8.size() - i, c);
+    if (len <= 0) {
+        ++i;
         return 0xFFFD;
     }
-    qsizetype j = i;
-    for (int k = 0; k < more; ++k, ++j) {
-        if (j >= n || (s[j] & 0xC0) != 0x80)
-            return 0xFFFD;
-        c = (c << 6) | (s[j] & 0x3F);
-    }
-    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0xFFFD;
-    i = j;
+    i += len;
     return c;
 }
 
