@@ -7,53 +7,17 @@
 #include "data/nativepath.h"
 #include "editor/fviewedit.h"
 #include "support/fakes.h"
+#include "support/nativefiles.h"
 
 #include <QListView>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace lexitka;
 using namespace lexitka::testing;
-
-namespace {
-
-void writeNative(const QByteArray &path, const QByteArray &bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    QVERIFY(fd >= 0);
-    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    ::close(fd);
-}
-
-QByteArray readNative(const QByteArray &path)
-{
-    QByteArray out;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    char buf[4096];
-    for (ssize_t n; fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0;)
-        out.append(buf, n);
-    if (fd >= 0)
-        ::close(fd);
-    return out;
-}
-
-QList<QByteArray> namesIn(const QByteArray &folder)
-{
-    QList<QByteArray> names;
-    if (DIR *dir = ::opendir(folder.constData())) {
-        while (const dirent *e = ::readdir(dir))
-            names.append(e->d_name);
-        ::closedir(dir);
-    }
-    return names;
-}
-
-} // namespace
 
 class TestFileNames : public QObject {
     Q_OBJECT
@@ -70,12 +34,12 @@ void TestFileNames::openedSavedAndDroppedByItsBytes()
     const QByteArray native = QFile::encodeName(f.folder()) + "/slovn\xEDk.en";
     const QString path = pathFromNative(native);
     const QByteArray original = "[A]\r\n0=dog\\pes\r\n1=cat\\kocka\r\n\r\n[B]\r\n0=cow\\krava\r\n\r\n";
-    writeNative(native, original);
+    QVERIFY(writeNative(native, original));
     {
         InPlaceJournal journal; // its process "dies" here: the journal stays
         QVERIFY(journal.begin(journalFolder(), path, original, "[A]\r\n"));
     }
-    writeNative(native, "[A]\r\n0=d");
+    QVERIFY(writeNative(native, "[A]\r\n0=d"));
 
     auto app = f.makeApp(path);
     QCOMPARE(readNative(native), original);
@@ -103,7 +67,7 @@ void TestFileNames::openedSavedAndDroppedByItsBytes()
 
     // Dropped on the main window as a file manager sends it (%E9 for the byte), it opens.
     const QByteArray dropped = QFile::encodeName(f.folder()) + "/jin\xE9.en";
-    writeNative(dropped, "[X]\r\n0=owl\\sova\r\n");
+    QVERIFY(writeNative(dropped, "[X]\r\n0=owl\\sova\r\n"));
     QMimeData data;
     data.setUrls({QUrl::fromEncoded("file://" + dropped.toPercentEncoding("/"))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -11,13 +11,12 @@
 #include "data/savefile.h"
 #include "data/utf8dictionary.h"
 #include "support/inireadings.h"
+#include "support/nativefiles.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,40 +26,6 @@ using namespace lexitka::testing;
 namespace {
 
 QString escaped(uchar byte) { return QString(QChar(char16_t(0xDC00 + byte))); }
-
-bool writeNative(const QByteArray &path, const QByteArray &bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return fd >= 0 && ::close(fd) == 0 && ok;
-}
-
-QByteArray readNative(const QByteArray &path)
-{
-    QByteArray out;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    char buf[4096];
-    for (ssize_t n; fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0;)
-        out.append(buf, n);
-    if (fd >= 0)
-        ::close(fd);
-    return out;
-}
-
-// The names in a folder as the file system has them.
-QList<QByteArray> namesIn(const QByteArray &folder)
-{
-    QList<QByteArray> names;
-    if (DIR *dir = ::opendir(folder.constData())) {
-        while (const dirent *e = ::readdir(dir)) {
-            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
-                names.append(e->d_name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 } // namespace
 
