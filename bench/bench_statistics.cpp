@@ -3,10 +3,10 @@
 #include "data/savefile.h"
 #include "stats/fstatistic.h"
 #include "stats/statistics.h"
+#include "statistics_records.h"
 
 #include <QApplication>
 #include <QBarSet>
-#include <QDate>
 #include <QLineEdit>
 #include <QPixmap>
 
@@ -15,27 +15,6 @@
 using namespace lexitka;
 
 namespace {
-
-QList<QByteArray> records(qsizetype count)
-{
-    const QList<QByteArray> subjects = {"Lekce 1,Lekce 2/Anglicko - \xe8"
-                                        "esky",
-                                        "Lekce 3/\xc8"
-                                        "esko - anglicky",
-                                        "Lekce 1,Lekce 2,Lekce 3,Lekce 4/Anglicko - \xe8"
-                                        "esky,\xc8"
-                                        "esko - anglicky"};
-    QList<QByteArray> lines;
-    lines.reserve(count);
-    QDate day(2020, 1, 1);
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0 && i % 5 == 0)
-            day = day.addDays(1);
-        lines.append(statisticsDay(day) + '/' + QByteArray::number((i * 37) % 101) + '/'
-                     + subjects[i % subjects.size()]);
-    }
-    return lines;
-}
 
 // Made in main(): a window must go before the application object.
 TfrmStatistic *g_window = nullptr;
@@ -49,7 +28,7 @@ TfrmStatistic &window()
 // Table, overall average, chart and filtered average, as each showing does.
 void BM_FillWindow(benchmark::State &state)
 {
-    const QList<QByteArray> lines = records(state.range(0));
+    const QList<QByteArray> lines = bench::statisticsRecordLines(state.range(0));
     TfrmStatistic &w = window();
     for (auto _ : state) {
         w.setLines(lines);
@@ -62,7 +41,7 @@ void BM_FillWindow(benchmark::State &state)
 // From the file's bytes to the painted window, as the user first sees it.
 void BM_FillAndPaintWindow(benchmark::State &state)
 {
-    const QByteArray bytes = joinCrLf(records(state.range(0)));
+    const QByteArray bytes = joinCrLf(bench::statisticsRecordLines(state.range(0)));
     TfrmStatistic &w = window();
     for (auto _ : state) {
         w.setLines(splitLines(bytes));
@@ -77,7 +56,7 @@ void BM_FillAndPaintWindow(benchmark::State &state)
 void BM_FilterChart(benchmark::State &state)
 {
     TfrmStatistic &w = window();
-    w.setLines(records(state.range(0)));
+    w.setLines(bench::statisticsRecordLines(state.range(0)));
     w.FormShow();
     for (auto _ : state) {
         w.edtZ->setText(QStringLiteral("Lekce 3,esko"));

@@ -18,6 +18,7 @@
 #include "bench_messenger.h"
 #include "fresh_process.h"
 #include "generated_dictionary.h"
+#include "statistics_records.h"
 
 #include "app/application.h"
 #include "app/fmain.h"
@@ -25,7 +26,6 @@
 #include "stats/statistics.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
@@ -85,26 +85,10 @@ inline QString statisticsRecords(long records)
     const QString path = benchFolder().filePath(QStringLiteral("statistic_%1.des").arg(records));
     if (QFileInfo::exists(path))
         return path;
-    const QByteArray subjects[] = {"Lekce 1,Lekce 2/Anglicko - \xe8"
-                                   "esky",
-                                   "Lekce 3/\xc8"
-                                   "esko - anglicky",
-                                   "Lekce 1,Lekce 2,Lekce 3,Lekce 4/Anglicko - \xe8"
-                                   "esky,\xc8"
-                                   "esko - anglicky"};
     QByteArray bytes;
     bytes.reserve(records * 64);
-    QDate day(2000, 1, 1);
-    for (long i = 0; i < records; ++i) {
-        if (i > 0 && i % 5 == 0)
-            day = day.addDays(1);
-        bytes.append(statisticsDay(day))
-            .append('/')
-            .append(QByteArray::number((i * 37) % 101))
-            .append('/')
-            .append(subjects[i % 3])
-            .append("\r\n");
-    }
+    for (const QByteArray &line : statisticsRecordLines(records))
+        bytes.append(line).append("\r\n");
     QFile out(path);
     if (out.open(QIODevice::WriteOnly))
         out.write(bytes);
