@@ -63,6 +63,7 @@ set(LEXITKA_UI_SOURCES
   app/fmain.cpp app/fmain.h
   app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
   app/lessonlist.cpp app/lessonlist.h
+  app/lessonview.cpp app/lessonview.h
   editor/celleditor.cpp editor/celleditor.h
   editor/editorcommands.cpp editor/editorcommands.h
   editor/ffind.cpp editor/ffind.h

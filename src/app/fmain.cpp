@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/dictionaryargument.h"
 #include "app/lessonlist.h"
+#include "app/lessonview.h"
 #include "app/utf8open.h"
 #include "data/utf8dictionary.h"
 #include "data/displaytext.h"
@@ -122,7 +123,7 @@ void TfrmMain::buildControls()
     btnAll = make<QPushButton>(client, "btnAll", QStringLiteral("Vybrat všechny lekce"), {5, 16, 110, 25});
     grbLekce = make<QGroupBox>(client, "grbLekce", QStringLiteral("  Lekce:  "), {120, 8, 217, 185});
     m_lessons = new LessonListModel(this);
-    lbLekce = new QListView(grbLekce);
+    lbLekce = new LessonListView(grbLekce);
     lbLekce->setModel(m_lessons);
     lbLekce->setItemDelegate(new LessonListDelegate(lbLekce));
     lbLekce->setObjectName(QStringLiteral("lbLekce"));
