@@ -218,6 +218,19 @@ private slots:
         }
     }
 
+    void headersAtEveryOffset()
+    {
+        // Names are looked for 64 bytes at a time: a header, its blanks, its
+        // "]" and its line end may fall on either side of any such edge.
+        const QByteArray longName(150, 'n');
+        for (int shift = 0; shift < 140; ++shift) {
+            const QByteArray bytes = "k" + QByteArray(shift, 'x') + "\n[a]\r\n \t[ b c ]\rx[no]\n[" + longName
+                                     + "]\r\n[open\r\n" + QByteArray(shift % 70, ' ') + "[d]]\n;[no]\n[e";
+            const IniReading r = readAllWays(write("offsets.en", bytes));
+            QCOMPARE(r.names, (QList<QByteArray>{"a", "b c", longName, "d"}));
+        }
+    }
+
     void randomFilesReadAlike()
     {
         // Short random texts made of the characters that matter to the reader.

@@ -32,6 +32,85 @@ std::shared_ptr<T> block(qsizetype count)
     return std::shared_ptr<T>(new T[bytes / sizeof(T)], std::default_delete<T[]>());
 }
 
+inline bool blank(char c) { return c == ' ' || c == '\t'; }
+
+// Where in 64 bytes the "[" and the line ends (CR, LF) are, and, when asked
+// for, the "]" and the line ends: one bit a byte.
+struct Marks {
+    quint64 open = 0;
+    quint64 end = 0;
+};
+
+#if defined(__SSE2__)
+inline quint64 bitsOf(__m128i eq, int part) { return quint64(unsigned(_mm_movemask_epi8(eq))) << (16 * part); }
+#endif
+
+inline Marks marksOf(const char *p)
+{
+    Marks m;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('[');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    auto part = [&](int i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+        m.open |= bitsOf(_mm_cmpeq_epi8(v, open), i);
+        m.end |= bitsOf(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), i);
+    };
+    part(0);
+    part(1);
+    part(2);
+    part(3);
+#else
+    for (int i = 0; i < 64; ++i) {
+        m.open |= quint64(p[i] == '[') << i;
+        m.end |= quint64(p[i] == '\r' || p[i] == '\n') << i;
+    }
+#endif
+    return m;
+}
+
+inline quint64 closeOrEndOf(const char *p)
+{
+    quint64 m = 0;
+#if defined(__SSE2__)
+    const __m128i close = _mm_set1_epi8(']');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+        m |= bitsOf(_mm_or_si128(_mm_cmpeq_epi8(v, close), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))),
+                    i);
+    }
+#else
+    for (int i = 0; i < 64; ++i)
+        m |= quint64(p[i] == ']' || p[i] == '\r' || p[i] == '\n') << i;
+#endif
+    return m;
+}
+
+// The first "]", CR or LF in [p, end), or end.
+inline const char *findCloseOrEnd(const char *p, const char *end)
+{
+    while (end - p >= 64) {
+        if (const quint64 hit = closeOrEndOf(p))
+            return p + __builtin_ctzll(hit);
+        p += 64;
+    }
+    while (p < end && *p != ']' && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
+
+// Whether only blanks stand between the start of data's line and at.
+inline bool afterBlanksAtLineStart(const char *data, qsizetype at)
+{
+    qsizetype q = at - 1;
+    while (q >= 0 && blank(data[q]))
+        --q;
+    return q < 0 || data[q] == '\n' || data[q] == '\r';
+}
+
 } // namespace
 
 void SectionNames::reserve(qsizetype bytes, qsizetype names)
@@ -78,13 +157,12 @@ SectionNames SectionNames::fromList(const QList<QByteArray> &names)
 SectionNames SectionNames::fromFile(const QString &path)
 {
     SectionNames result;
-    // Room for every name the file can hold and for a name every 8 bytes
-    // (a lesson has a word or two as a rule), so that nothing is moved
-    // while the list grows; a file of bare headers makes it grow.
+    // Room for every name the file can hold, so that nothing is moved while
+    // the list grows; what is not filled is never given memory.
     struct stat st { };
     const qint64 fileBytes = ::stat(nativePath(path).constData(), &st) == 0 ? qint64(st.st_size) : 0;
     if (fileBytes > 0 && fileBytes < std::numeric_limits<qsizetype>::max() / 16)
-        result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 8 + 1);
+        result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 3 + 1);
     forEachFileChunk(path, [&result](const char *data, qsizetype size) { result.addFrom(data, size); });
     return result;
 }
@@ -92,14 +170,61 @@ SectionNames SectionNames::fromFile(const QString &path)
 SectionNames SectionNames::fromBytes(QByteArrayView bytes)
 {
     SectionNames result;
-    result.reserve(bytes.size(), bytes.size() / 8 + 1);
+    result.reserve(bytes.size(), bytes.size() / 3 + 1);
     result.addFrom(bytes.data(), bytes.size());
     return result;
 }
 
+// The header lines of the INI form, as classifyIniLine reads them: a line
+// whose first non-blank is "[" and that has a "]" names the text between
+// them, blanks trimmed. The bytes are looked at 64 at a time and only a "["
+// at the start of a line is followed, so a line costs no branch of its own.
+// Room for every name the bytes can hold is made first.
 void SectionNames::addFrom(const char *data, qsizetype size)
 {
-    forEachSectionName(data, size, [this](QByteArrayView name) { append(name); });
+    // A header takes "[]" and a line end, but the last line needs no end.
+    reserve(size, size / 3 + 1);
+    char *out = m_bytes.get();
+    qsizetype *ends = m_ends.get();
+    qsizetype used = m_used;
+    qsizetype count = m_count;
+    const char *const end = data + size;
+    quint64 lineStart = 1; // data starts a line
+    auto headersIn = [&](const char *p, qsizetype block) {
+        const Marks m = marksOf(p);
+        const quint64 starts = (m.end << 1) | lineStart;
+        lineStart = m.end >> 63;
+        for (quint64 opens = m.open; opens; opens &= opens - 1) {
+            const int bit = __builtin_ctzll(opens);
+            const qsizetype at = block + bit;
+            if (!((starts >> bit) & 1) && !(blank(data[at - 1]) && afterBlanksAtLineStart(data, at)))
+                continue;
+            const quint64 after = bit == 63 ? 0 : closeOrEndOf(p) & ~((quint64(2) << bit) - 1);
+            const char *close =
+                after ? data + block + __builtin_ctzll(after) : findCloseOrEnd(data + std::min(block + 64, size), end);
+            if (close == end || *close != ']')
+                continue;
+            const char *b = data + at + 1;
+            const char *e = close;
+            while (b < e && blank(*b))
+                ++b;
+            while (e > b && blank(e[-1]))
+                --e;
+            std::memcpy(out + used, b, size_t(e - b));
+            used += e - b;
+            ends[count++] = used;
+        }
+    };
+    qsizetype block = 0;
+    for (; size - block >= 64; block += 64)
+        headersIn(data + block, block);
+    if (block < size) {
+        char last[64] = {}; // no mark in the padding
+        std::memcpy(last, data + block, size_t(size - block));
+        headersIn(last, block);
+    }
+    m_used = used;
+    m_count = count;
 }
 
 QList<QByteArray> SectionNames::toList() const
