@@ -61,6 +61,26 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void iconAsQtReadsItsFiles()
+    {
+        // The icon reads its files only when drawn, and draws as Qt's own
+        // icon of the same files: every size, shape and mode.
+        QIcon qts;
+        for (int size : applicationIconSizes())
+            qts.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+        const QIcon ours = applicationIcon();
+        QCOMPARE(ours.availableSizes(QIcon::Disabled), qts.availableSizes(QIcon::Disabled));
+        auto image = [](const QIcon &icon, QSize size, QIcon::Mode mode) {
+            return icon.pixmap(size, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        for (const QSize size : {QSize(16, 16), QSize(20, 20), QSize(32, 32), QSize(40, 20), QSize(100, 100),
+                                 QSize(256, 256), QSize(300, 300), QSize(7, 30)}) {
+            QCOMPARE(ours.actualSize(size), qts.actualSize(size));
+            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected})
+                QCOMPARE(image(ours, size, mode), image(qts, size, mode));
+        }
+    }
+
     void controlsOfTheWindow()
     {
         Fixture f;
