@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace lexitka;
 using namespace lexitka::testing;
@@ -103,6 +104,15 @@ QString differences(QListView *list, QListView *ref)
                         hr->value());
             }
         }
+    }
+    // The wheel turns the columns.
+    for (const int delta : {-120, -120, 120, -360, 240}) {
+        for (QListView *v : {list, ref}) {
+            QWheelEvent wheel(QPointF(50, 50), QPointF(v->viewport()->mapToGlobal(QPoint(50, 50))), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(v->viewport(), &wheel);
+        }
+        compare(QStringLiteral("wheel %1").arg(delta), h->value(), hr->value());
     }
     // A click selects the row under the mouse; one between rows, none.
     h->setValue(h->maximum());
