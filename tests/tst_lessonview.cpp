@@ -123,6 +123,14 @@ QString differences(QListView *list, QListView *ref)
         compare(QStringLiteral("click at %1,%2").arg(point.x()).arg(point.y()),
                 list->selectionModel()->selectedIndexes(), ref->selectionModel()->selectedIndexes());
     }
+    // A click on a row's box ticks it, in either list alike.
+    if (const QModelIndex under = list->indexAt({5, 5}); under.isValid()) {
+        const QVariant before = under.data(Qt::CheckStateRole);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        compare(QStringLiteral("ticked by a click"), under.data(Qt::CheckStateRole) != before, true);
+        QTest::mouseClick(ref->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        compare(QStringLiteral("unticked by a click"), under.data(Qt::CheckStateRole) == before, true);
+    }
     return why.join(QStringLiteral("; "));
 }
 
