@@ -159,6 +159,23 @@ private slots:
             const QString why = differences(list, ref.get());
             QVERIFY2(why.isEmpty(), qPrintable(QStringLiteral("%1 lessons: %2").arg(count).arg(why)));
         }
+        // However tall the list: where a column is full depends on it.
+        const QRect geometry = list->geometry();
+        const auto ref = qtListLike(list);
+        for (int height = 100; height < 200; ++height) {
+            for (QListView *v : {list, ref.get()})
+                v->setGeometry(QRect(geometry.topLeft(), QSize(geometry.width(), height)));
+            QCoreApplication::processEvents();
+            for (QListView *v : {list, ref.get()})
+                v->horizontalScrollBar()->setValue(1);
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0);
+                QVERIFY2(list->visualRect(index) == ref->visualRect(index),
+                         qPrintable(QStringLiteral("row %1, height %2").arg(row).arg(height)));
+            }
+            QCOMPARE(list->horizontalScrollBar()->maximum(), ref->horizontalScrollBar()->maximum());
+        }
+        list->setGeometry(geometry);
     }
 
     // A million lessons: the last is reached by End and shown in the last

@@ -34,9 +34,9 @@ LessonListView::Columns LessonListView::columns() const
         height -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar()) + frame;
     }
     c.height = height - 1;
-    // A row goes below the one before while it ends short of the last line;
-    // the first row of a column always stays.
-    c.perColumn = std::max(1, (height - 2) / c.step);
+    // A row goes below the one before while it ends on the last line or
+    // above it; the first row of a column always stays.
+    c.perColumn = std::max(1, (height - 1) / c.step);
     c.count = int((qint64(c.rows) + c.perColumn - 1) / c.perColumn);
     c.itemHeight = m_itemHeight;
     return c;
