@@ -66,17 +66,15 @@ class TestMainWindow : public QObject {
 private slots:
     void otherWindowsAtFirstUse()
     {
-        // A start builds the main window and the statistics window alone; a
-        // window is made once, at its first use, and the find dialog with the
-        // browser it belongs to.
+        // A start builds the main window alone; a window is made once, at
+        // its first use, and the find dialog with the browser it belongs to.
         Fixture f;
         auto app = f.makeApp();
         QStringList made;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName().startsWith(u"frm"))
                 made.append(w->objectName());
-        made.sort();
-        QCOMPARE(made, (QStringList{"frmMain", "frmStatistic"}));
+        QCOMPARE(made, QStringList{"frmMain"});
         QVERIFY(!app->findDialog());
         TfrmViewEdt &browser = app->frmViewEdt();
         QCOMPARE(&app->frmViewEdt(), &browser);

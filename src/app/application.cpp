@@ -37,9 +37,6 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     // overwriting a file in place left its old bytes in a journal.
     recoverInterruptedSaves();
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
-    // The statistics window costs several times more made at its first
-    // click than here, where its chart shares the start's setting up.
-    frmStatistic();
     m_speaker->changed = [this] { updateSpeech(); };
 
     // Layouts are the whole display's on some platforms: other programs get

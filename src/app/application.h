@@ -61,8 +61,8 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
-    // The other windows but the statistics window are made at their first
-    // use: until then nothing of them shows, and a start need not build them.
+    // The other windows are made at their first use: until then nothing of
+    // them shows, and a start need not build them.
     TfrmTestEn &frmTestEn();
     TfrmTestLt &frmTestLt();
     TfrmTestDe &frmTestDe();
