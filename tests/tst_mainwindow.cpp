@@ -3,9 +3,6 @@
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "app/lessonlist.h"
-#include "editor/ffind.h"
-#include "editor/fviewedit.h"
-#include "exam/testwindow.h"
 #include "platform/appicon.h"
 #include "platform/fonts.h"
 #include "platform/translation.h"
@@ -64,27 +61,6 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void otherWindowsAtFirstUse()
-    {
-        // A start builds the main window alone; a window is made once, at
-        // its first use, and the find dialog with the browser it belongs to.
-        Fixture f;
-        auto app = f.makeApp();
-        QStringList made;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName().startsWith(u"frm"))
-                made.append(w->objectName());
-        QCOMPARE(made, QStringList{"frmMain"});
-        QVERIFY(!app->findDialog());
-        TfrmViewEdt &browser = app->frmViewEdt();
-        QCOMPARE(&app->frmViewEdt(), &browser);
-        QCOMPARE(app->findDialog(), &app->frmFind());
-        QCOMPARE(app->frmFind().parentWidget(), &browser);
-        QCOMPARE(app->testWindow(LangGerman), app->testWindow(LangGerman));
-        QCOMPARE(app->testWindow(LangGerman)->objectName(), QStringLiteral("frmTestDe"));
-        QVERIFY(!app->testWindow(19));
-    }
-
     void iconAsQtReadsItsFiles()
     {
         // The icon reads its files only when drawn, and draws as Qt's own

@@ -37,6 +37,34 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     // overwriting a file in place left its old bytes in a journal.
     recoverInterruptedSaves();
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
+    Messenger &messenger = *services.messenger;
+    m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger);
+    m_testWindows[LangEnglish] = m_frmTestEn.get();
+    m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger);
+    m_testWindows[LangLatin] = m_frmTestLt.get();
+    m_frmTestDe = std::make_unique<TfrmTestDe>(m_test, m_keyboards, messenger);
+    m_testWindows[LangGerman] = m_frmTestDe.get();
+    m_frmTestEs = std::make_unique<TfrmTestEs>(m_test, m_keyboards, messenger);
+    m_testWindows[LangSpanish] = m_frmTestEs.get();
+    m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
+    m_testWindows[LangRussian] = m_frmTestRu.get();
+    m_frmError = std::make_unique<TfrmError>();
+    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger);
+    setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
+    m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
+    m_frmViewEdt->setWordDialog(m_frmWord.get());
+    m_frmViewEdt->setKeyboards(&m_keyboards);
+    m_frmStatistic = std::make_unique<TfrmStatistic>();
+    m_frmAbout = std::make_unique<TfrmAbout>();
+    m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger);
+    m_testWindows[LangFrench] = m_frmTestFr.get();
+    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
+    m_frmViewEdt->setFindDialog(m_frmFind.get());
+
+    for (const auto &[code, window] : m_testWindows)
+        window->setSpeaker(*m_speaker);
+    m_frmError->setSpeaker(*m_speaker);
+    m_frmViewEdt->setSpeaker(*m_speaker);
     m_speaker->changed = [this] { updateSpeech(); };
 
     // Layouts are the whole display's on some platforms: other programs get
@@ -67,78 +95,8 @@ void LexitkaApp::updateSpeech()
 {
     for (const auto &[code, window] : m_testWindows)
         window->updateSpeech();
-    if (m_frmViewEdt)
-        m_frmViewEdt->updateSpeech();
-    if (m_frmError)
-        m_frmError->updateSpeech();
-}
-
-template <class Window>
-Window &LexitkaApp::testWindowMade(std::unique_ptr<Window> &window, int languageCode)
-{
-    if (!window) {
-        window = std::make_unique<Window>(m_test, m_keyboards, messenger());
-        window->setSpeaker(*m_speaker);
-        m_testWindows[languageCode] = window.get();
-    }
-    return *window;
-}
-
-TfrmTestEn &LexitkaApp::frmTestEn() { return testWindowMade(m_frmTestEn, LangEnglish); }
-TfrmTestLt &LexitkaApp::frmTestLt() { return testWindowMade(m_frmTestLt, LangLatin); }
-TfrmTestDe &LexitkaApp::frmTestDe() { return testWindowMade(m_frmTestDe, LangGerman); }
-TfrmTestEs &LexitkaApp::frmTestEs() { return testWindowMade(m_frmTestEs, LangSpanish); }
-TfrmTestRu &LexitkaApp::frmTestRu() { return testWindowMade(m_frmTestRu, LangRussian); }
-TfrmTestFr &LexitkaApp::frmTestFr() { return testWindowMade(m_frmTestFr, LangFrench); }
-
-TfrmError &LexitkaApp::frmError()
-{
-    if (!m_frmError) {
-        m_frmError = std::make_unique<TfrmError>();
-        m_frmError->setSpeaker(*m_speaker);
-    }
-    return *m_frmError;
-}
-
-TfrmViewEdt &LexitkaApp::frmViewEdt()
-{
-    if (!m_frmViewEdt) {
-        m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger());
-        setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
-        m_frmViewEdt->setWordDialog(&frmWord());
-        m_frmViewEdt->setKeyboards(&m_keyboards);
-        m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger());
-        m_frmViewEdt->setFindDialog(m_frmFind.get());
-        m_frmViewEdt->setSpeaker(*m_speaker);
-    }
-    return *m_frmViewEdt;
-}
-
-TfrmWord &LexitkaApp::frmWord()
-{
-    if (!m_frmWord)
-        m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger());
-    return *m_frmWord;
-}
-
-TfrmFind &LexitkaApp::frmFind()
-{
-    frmViewEdt(); // the find dialog is one of the browser's
-    return *m_frmFind;
-}
-
-TfrmStatistic &LexitkaApp::frmStatistic()
-{
-    if (!m_frmStatistic)
-        m_frmStatistic = std::make_unique<TfrmStatistic>();
-    return *m_frmStatistic;
-}
-
-TfrmAbout &LexitkaApp::frmAbout()
-{
-    if (!m_frmAbout)
-        m_frmAbout = std::make_unique<TfrmAbout>();
-    return *m_frmAbout;
+    m_frmViewEdt->updateSpeech();
+    m_frmError->updateSpeech();
 }
 
 QString LexitkaApp::settingsPath() const { return QDir(m_services.programFolder).filePath(kSettingsFileName); }
@@ -158,17 +116,10 @@ void LexitkaApp::show()
     centre(); // the frame's size is known only once the window is shown
 }
 
-TestWindow *LexitkaApp::testWindow(int languageCode)
+TestWindow *LexitkaApp::testWindow(int languageCode) const
 {
-    switch (languageCode) {
-    case LangEnglish: return &frmTestEn();
-    case LangGerman: return &frmTestDe();
-    case LangFrench: return &frmTestFr();
-    case LangRussian: return &frmTestRu();
-    case LangSpanish: return &frmTestEs();
-    case LangLatin: return &frmTestLt();
-    default: return nullptr;
-    }
+    const auto it = m_testWindows.find(languageCode);
+    return it == m_testWindows.end() ? nullptr : it->second;
 }
 
 void LexitkaApp::runTestWindow(int languageCode)
@@ -179,10 +130,10 @@ void LexitkaApp::runTestWindow(int languageCode)
 
 void LexitkaApp::showMistake(const QByteArray &expected, const QByteArray &typed, int charset)
 {
-    TfrmError &error = frmError();
-    error.setAnswerCodePage(codePageForCharset(charset));
-    error.setSpokenAnswer(spokenAnswer(expected, m_test.MistakeKind, m_test.MistakeLanguage), m_test.MistakeLanguage);
-    error.ShowMyMessage(expected, typed);
+    m_frmError->setAnswerCodePage(codePageForCharset(charset));
+    m_frmError->setSpokenAnswer(spokenAnswer(expected, m_test.MistakeKind, m_test.MistakeLanguage),
+                                m_test.MistakeLanguage);
+    m_frmError->ShowMyMessage(expected, typed);
 }
 
 } // namespace lexitka

@@ -61,24 +61,22 @@ public:
     UTest &test() { return m_test; }
 
     TfrmMain &frmMain() { return *m_frmMain; }
-    // The other windows are made at their first use: until then nothing of
-    // them shows, and a start need not build them.
-    TfrmTestEn &frmTestEn();
-    TfrmTestLt &frmTestLt();
-    TfrmTestDe &frmTestDe();
-    TfrmTestEs &frmTestEs();
-    TfrmTestRu &frmTestRu();
-    TfrmError &frmError();
-    TfrmViewEdt &frmViewEdt();
-    TfrmWord &frmWord();
-    TfrmStatistic &frmStatistic();
-    TfrmAbout &frmAbout();
-    TfrmTestFr &frmTestFr();
-    TfrmFind &frmFind();
-    // nullptr until the lesson browser is first used.
+    TfrmTestEn &frmTestEn() { return *m_frmTestEn; }
+    TfrmTestLt &frmTestLt() { return *m_frmTestLt; }
+    TfrmTestDe &frmTestDe() { return *m_frmTestDe; }
+    TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
+    TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
+    TfrmError &frmError() { return *m_frmError; }
+    TfrmViewEdt &frmViewEdt() { return *m_frmViewEdt; }
+    TfrmWord &frmWord() { return *m_frmWord; }
+    TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
+    TfrmAbout &frmAbout() { return *m_frmAbout; }
+    TfrmTestFr &frmTestFr() { return *m_frmTestFr; }
+    TfrmFind &frmFind() { return *m_frmFind; }
+    // nullptr while the main window is being created.
     TfrmFind *findDialog() const { return m_frmFind.get(); }
     // The test window of a language, or nullptr when it has none.
-    TestWindow *testWindow(int languageCode);
+    TestWindow *testWindow(int languageCode) const;
 
     void show();
 
@@ -91,8 +89,6 @@ private:
     void recoverInterruptedSaves();
     // The voices changed: every control that reads aloud shows it.
     void updateSpeech();
-    template <class Window>
-    Window &testWindowMade(std::unique_ptr<Window> &window, int languageCode);
 
     Services m_services;
     SilentSpeaker m_silent;
@@ -101,7 +97,7 @@ private:
     // Gives the user's layout back while no window of ours is active.
     std::unique_ptr<KeyboardFocusWatch> m_focusWatch;
     UTest m_test;
-    // Windows; all but the main window are made at their first use.
+    // Windows, in the order they are created.
     std::unique_ptr<TfrmMain> m_frmMain;
     std::unique_ptr<TfrmTestEn> m_frmTestEn;
     std::unique_ptr<TfrmTestLt> m_frmTestLt;
@@ -116,7 +112,7 @@ private:
     std::unique_ptr<TfrmTestFr> m_frmTestFr;
     // A child window of m_frmViewEdt, so it must go first: it is declared after it.
     std::unique_ptr<TfrmFind> m_frmFind;
-    // Language code → its test window, filled as the windows are made.
+    // Language code → its test window, filled as the windows are created.
     std::map<int, TestWindow *> m_testWindows;
 };
 
