@@ -55,7 +55,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/messenger.h
   platform/services.cpp platform/services.h
   platform/speech.cpp platform/speech.h
-  stats/statistics.cpp stats/statistics.h)
+  stats/statistics.cpp stats/statistics.h stats/statisticsreport.cpp)
 
 set(LEXITKA_UI_SOURCES
   app/application.cpp app/application.h

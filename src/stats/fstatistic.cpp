@@ -259,7 +259,7 @@ void TfrmStatistic::ShowGraf()
         fillSeries();
         return;
     }
-    m_chart = m_report.chart(encode(edtZ->text(), CodePage::Cp1250));
+    m_chart = m_report.select(encode(edtZ->text(), CodePage::Cp1250));
     updateScrollRange();
     // The newest records are the ones the user has come to see.
     m_first = m_chart.rows.size() - m_shown;

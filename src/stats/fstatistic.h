@@ -50,7 +50,7 @@ public:
     void ShowGraf();
 
     // What the chart holds: every passing record, and the slice on screen.
-    const StatisticsChart &chartData() const { return m_chart; }
+    const ChartSelection &chartData() const { return m_chart; }
     qsizetype firstVisibleBar() const { return m_first; }
     qsizetype visibleBarCount() const;
     // Day labels of the bars on screen, as the user reads them.
@@ -93,7 +93,7 @@ public:
 private:
     StatisticsReport m_report;
     StatisticsModel *m_model = nullptr;
-    StatisticsChart m_chart;
+    ChartSelection m_chart;
     qsizetype m_first = 0;
     qsizetype m_shown = 0;
     QList<QGraphicsSimpleTextItem *> m_marks;
