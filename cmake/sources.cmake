@@ -95,7 +95,7 @@ set(LEXITKA_UI_SOURCES
   platform/version.cpp platform/version.h
   platform/waitcursor.h
   platform/x11keyboard.cpp platform/x11keyboard.h
-  stats/fstatistic.cpp stats/fstatistic.h)
+  stats/fstatistic.cpp stats/fstatistic.h stats/statisticstable.cpp stats/statisticstable.h)
 
 list(TRANSFORM LEXITKA_LOGIC_SOURCES PREPEND ${LEXITKA_SRC}/)
 list(TRANSFORM LEXITKA_UI_SOURCES PREPEND ${LEXITKA_SRC}/)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stats/statistics.h"
+#include "stats/statisticstable.h"
 
 #include <QDialog>
 #include <QList>
@@ -17,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QTreeView;
 class QValueAxis;
 
 namespace lexitka {
@@ -75,7 +75,7 @@ private:
     qsizetype barsThatFit() const;
 
 public:
-    QTreeView *lsvItems = nullptr;
+    StatisticsTable *lsvItems = nullptr;
     QChartView *Chart1 = nullptr;
     QChart *chart = nullptr;
     QBarSeries *Series1 = nullptr;
