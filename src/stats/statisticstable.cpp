@@ -81,8 +81,8 @@ void StatisticsTable::paintEvent(QPaintEvent *event)
     focus.initFrom(this);
     focus.state |= QStyle::State_KeyboardFocusChange;
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Normal : QPalette::Disabled;
-    focus.backgroundColor = palette().color(
-        group, selectionModel()->isSelected(current) ? QPalette::Highlight : QPalette::Window);
+    focus.backgroundColor =
+        palette().color(group, selectionModel()->isSelected(current) ? QPalette::Highlight : QPalette::Window);
     const QHeaderView *columns = horizontalHeader();
     const QRect row(-columns->offset(), y, columns->length(), height);
     focus.rect = style()->visualRect(layoutDirection(), viewport()->rect(), row);
@@ -102,8 +102,7 @@ QModelIndex StatisticsTable::moveCursor(CursorAction action, Qt::KeyboardModifie
         const int rows = model() ? model()->rowCount(rootIndex()) : 0;
         if (rows == 0)
             return current;
-        return model()->index(action == MoveHome ? 0 : rows - 1, current.isValid() ? current.column() : 0,
-                              rootIndex());
+        return model()->index(action == MoveHome ? 0 : rows - 1, current.isValid() ? current.column() : 0, rootIndex());
     }
     default: return QTableView::moveCursor(action, modifiers);
     }
