@@ -1,10 +1,10 @@
 // Reading the lines of a statistics file for the window.
 #include "statistics.h"
 
-#include "data/inifile.h"
 #include "data/rounding.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #if defined(__SSE2__)
@@ -57,43 +57,65 @@ std::size_t countLineFeeds(const char *p, const char *end)
     return n;
 }
 
-// The first "/", CR or LF in [p, end), or end.
-const char *findSlashOrBreak(const char *p, const char *end)
+// Bit i set where data[i] is "/", CR or LF, for up to 64 bytes.
+quint64 markSlashesAndBreaks(const char *data, qsizetype size)
 {
+    if (size < 64) {
+        char block[64] = {};
+        std::memcpy(block, data, std::size_t(size));
+        return markSlashesAndBreaks(block, 64);
+    }
+    quint64 marks = 0;
 #if defined(__SSE2__)
     const __m128i slash = _mm_set1_epi8('/');
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + 16 * i));
         const __m128i hits =
             _mm_or_si128(_mm_cmpeq_epi8(v, slash), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (const int mask = _mm_movemask_epi8(hits))
-            return p + __builtin_ctz(unsigned(mask));
-        p += 16;
+        marks |= quint64(unsigned(_mm_movemask_epi8(hits))) << (16 * i);
     }
+#else
+    for (int i = 0; i < 64; ++i)
+        marks |= quint64(data[i] == '/' || data[i] == '\r' || data[i] == '\n') << i;
 #endif
-    while (p < end && *p != '/' && *p != '\r' && *p != '\n')
-        ++p;
-    return p;
+    return marks;
 }
 
-// The line that starts at p: where it ends, and the success of the record
-// it holds (-1 for none), found in one look at each of its bytes.
-const char *scanLine(const char *p, const char *end, int &value)
+// onLine(begin, value) for every line of the text, as forEachLine() splits
+// it, with the success of the record it holds (-1 for none). Only the "/",
+// CR and LF bytes are visited one by one; the rest is passed 64 at a time.
+template <class OnLine>
+void scanRecords(const char *data, qsizetype size, OnLine &&onLine)
 {
-    value = -1;
-    const char *first = findSlashOrBreak(p, end);
-    if (first == end || *first != '/')
-        return first;
-    const char *second = findSlashOrBreak(first + 1, end);
-    if (second == end || *second != '/')
-        return second;
-    const char *third = findSlashOrBreak(second + 1, end);
-    if (third == end || *third != '/')
-        return third;
-    value = successValue(first + 1, second);
-    return findLineBreak(third + 1, end);
+    qsizetype begin = 0;
+    qsizetype slashes = 0;
+    qsizetype first = 0;
+    qsizetype second = 0;
+    const auto value = [&] { return slashes >= 3 ? successValue(data + first + 1, data + second) : -1; };
+    for (qsizetype block = 0; block < size; block += 64) {
+        quint64 marks = markSlashesAndBreaks(data + block, std::min<qsizetype>(64, size - block));
+        while (marks != 0) {
+            const qsizetype at = block + __builtin_ctzll(marks);
+            marks &= marks - 1;
+            if (at < begin)
+                continue; // the LF of a CR LF
+            if (data[at] == '/') {
+                if (slashes == 0)
+                    first = at;
+                else if (slashes == 1)
+                    second = at;
+                ++slashes;
+                continue;
+            }
+            onLine(begin, value());
+            begin = data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? at + 2 : at + 1;
+            slashes = 0;
+        }
+    }
+    if (begin < size)
+        onLine(begin, value()); // the last line, without a line end
 }
 
 } // namespace
@@ -213,14 +235,17 @@ StatisticsReport StatisticsReport::fromText(QByteArray text)
     if (size <= kNarrowLimit)
         report.m_begin.reserve(lines + 1);
     report.m_value.reserve(lines);
-    qsizetype pos = 0;
-    while (pos < size) {
-        int value = -1;
-        const qsizetype end = scanLine(data + pos, data + size, value) - data;
-        report.addBegin(pos);
-        report.m_value.push_back(qint8(value));
-        // CR LF, LF, or a lone CR, as forEachLine() reads them.
-        pos = end == size ? size : data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? end + 2 : end + 1;
+    if (size <= kNarrowLimit) {
+        std::vector<quint32> &begins = report.m_begin;
+        scanRecords(data, size, [&](qsizetype begin, int value) {
+            begins.push_back(quint32(begin));
+            report.m_value.push_back(qint8(value));
+        });
+    } else {
+        scanRecords(data, size, [&](qsizetype begin, int value) {
+            report.addBegin(begin);
+            report.m_value.push_back(qint8(value));
+        });
     }
     report.addBegin(size);
     return report;
