@@ -52,6 +52,17 @@ void BM_FillAndPaintWindow(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The file's bytes read into records: where each line lies and its success.
+void BM_ReportFromText(benchmark::State &state)
+{
+    const QByteArray bytes = joinCrLf(bench::statisticsRecordLines(state.range(0)));
+    for (auto _ : state) {
+        const StatisticsReport report = StatisticsReport::fromText(bytes);
+        benchmark::DoNotOptimize(report.size());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
 // Typing a filter and pressing "Zobraz".
 void BM_FilterChart(benchmark::State &state)
 {
@@ -69,6 +80,7 @@ void BM_FilterChart(benchmark::State &state)
 
 BENCHMARK(BM_FillWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillAndPaintWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportFromText)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterChart)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

@@ -55,7 +55,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/messenger.h
   platform/services.cpp platform/services.h
   platform/speech.cpp platform/speech.h
-  stats/statistics.cpp stats/statistics.h)
+  stats/statistics.cpp stats/statistics.h stats/statisticsreport.cpp)
 
 set(LEXITKA_UI_SOURCES
   app/application.cpp app/application.h
@@ -96,7 +96,7 @@ set(LEXITKA_UI_SOURCES
   platform/version.cpp platform/version.h
   platform/waitcursor.h
   platform/x11keyboard.cpp platform/x11keyboard.h
-  stats/fstatistic.cpp stats/fstatistic.h)
+  stats/fstatistic.cpp stats/fstatistic.h stats/statisticstable.cpp stats/statisticstable.h)
 
 list(TRANSFORM LEXITKA_LOGIC_SOURCES PREPEND ${LEXITKA_SRC}/)
 list(TRANSFORM LEXITKA_UI_SOURCES PREPEND ${LEXITKA_SRC}/)

@@ -96,6 +96,17 @@ void checkReport(const QList<QByteArray> &lines, const QByteArray &filter)
     FUZZ_CHECK(overall >= 0 && overall <= 100 && overall == report.chart({}).average, QString::number(overall));
 }
 
+// The file's bytes read at once give the lines that splitLines() gives.
+void checkFileBytes(const QByteArray &file, const QList<QByteArray> &lines)
+{
+    const StatisticsReport report = StatisticsReport::fromText(file);
+    FUZZ_CHECK(report.size() == lines.size(), QString::number(report.size()));
+    for (qsizetype i = 0; i < std::min(report.size(), lines.size()); ++i) {
+        FUZZ_CHECK(report.row(i).line() == lines[i], shown(lines[i]));
+        FUZZ_CHECK(report.value(i) == StatisticsRow(lines[i]).value(), shown(lines[i]));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -115,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype i = 0; i < std::min<qsizetype>(lines.size(), 256); ++i)
         checkRow(lines[i]);
     checkReport(lines, filter);
+    checkFileBytes(file, lines);
 
     // A record of this test.
     QList<bool> ticks;

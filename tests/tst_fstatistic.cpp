@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QHeaderView>
 #include <QTreeView>
 #include <QValueAxis>
 #include <QtTest>
@@ -68,6 +69,7 @@ private slots:
     void filterFollowsTheChartNotTheTable();
     void chbVseAndTheChart();
     void manyRecordsScroll();
+    void listAsAReportList();
     void shownFromTheMainWindow();
     void recordsFromTheMainWindow();
     void clearingOneLanguage();
@@ -202,6 +204,52 @@ void TestFStatistic::chbVseAndTheChart()
 
     QTest::mouseClick(w.btnOK, Qt::LeftButton);
     QVERIFY(!w.isVisible());
+}
+
+// The list shows its rows as a one-level tree list in report style would:
+// the same row and caption places, the focus on whole rows, Tab leaving it.
+void TestFStatistic::listAsAReportList()
+{
+    TfrmStatistic w;
+    w.setLines({"1.1./40/L/K", "2.1./50/M/K", "3.1./60/N/K"});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QAbstractItemModel *m = w.lsvItems->model();
+
+    QTreeView tree;
+    tree.setFont(w.lsvItems->font());
+    tree.setRootIsDecorated(false);
+    tree.setUniformRowHeights(true);
+    tree.setModel(m);
+    tree.header()->setStretchLastSection(false);
+    for (int c = 1; c < 4; ++c)
+        tree.setColumnWidth(c, w.lsvItems->columnWidth(c));
+    tree.resize(w.lsvItems->size());
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    for (int c = 0; c < 4; ++c) {
+        QCOMPARE(w.lsvItems->visualRect(m->index(2, c)), tree.visualRect(m->index(2, c)));
+        QCOMPARE(w.lsvItems->horizontalHeader()->sectionViewportPosition(c), tree.header()->sectionViewportPosition(c));
+    }
+    QCOMPARE(w.lsvItems->horizontalHeader()->height(), tree.header()->height());
+    QCOMPARE(w.lsvItems->horizontalHeader()->defaultAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QVERIFY(!w.lsvItems->verticalHeader()->isVisible());
+    QVERIFY(!w.lsvItems->showGrid());
+
+    // Whole rows, one at a time; left and right stay on the row, End and Home
+    // go to the last and first record.
+    w.activateWindow();
+    w.lsvItems->setFocus();
+    w.lsvItems->setCurrentIndex(m->index(1, 0));
+    QCOMPARE(w.lsvItems->selectionModel()->selectedRows(), (QModelIndexList{m->index(1, 0)}));
+    QTest::keyClick(w.lsvItems, Qt::Key_Right);
+    QCOMPARE(w.lsvItems->currentIndex().row(), 1);
+    QTest::keyClick(w.lsvItems, Qt::Key_End);
+    QCOMPARE(w.lsvItems->currentIndex().row(), 2);
+    QTest::keyClick(w.lsvItems, Qt::Key_Home);
+    QCOMPARE(w.lsvItems->currentIndex().row(), 0);
+    QCOMPARE(w.lsvItems->selectionModel()->selectedRows().size(), 1);
+    QVERIFY(!w.lsvItems->tabKeyNavigation());
 }
 
 void TestFStatistic::manyRecordsScroll()

@@ -56,6 +56,7 @@ private slots:
     void readingRecords();
     void averages();
     void reportOfTheFileBytes();
+    void loadingTheFile();
     void filter();
 };
 
@@ -264,6 +265,10 @@ void TestStatistics::reportOfTheFileBytes()
                                      "1.1./40/L/K\r2.1./60/M/K\n\n3.1./80/N/K",
                                      "garbage\r4.1./70/L\r\n1.1./abc/L/K\n1.1./100/a/b/K\r",
                                      "\r\r\n\n/40/x/",
+                                     "12.11./100/Lekce s dlouhym jmenem 1,Lekce 2/Anglicko - cesky\r\n"
+                                     "a first field longer than sixteen/77/and more/x\r\n"
+                                     "no slash at all in this rather long line\r"
+                                     "3.4./7/Lekce/a kind of test with a long caption",
                                      QByteArray("1.1./50/L\0/K\n", 13)};
     for (const QByteArray &text : texts) {
         const StatisticsReport bytes = StatisticsReport::fromText(text);
@@ -285,6 +290,42 @@ void TestStatistics::reportOfTheFileBytes()
     QCOMPARE(kept.row(1).line(), QByteArrayView());
     QCOMPARE(kept.row(2).field(2), QByteArrayView("M"));
     QCOMPARE(kept.chart("").rows, (QList<qsizetype>{0, 2}));
+    const StatisticsReport ends({"1.1./40/L/K\r\n", "\n"});
+    QCOMPARE(ends.row(0).field(3), QByteArrayView("K\r\n"));
+    QCOMPARE(ends.row(1).line(), QByteArrayView("\n"));
+
+    // The chart over every record keeps no list, yet reads as one.
+    const StatisticsReport all = StatisticsReport::fromText("1.1./40/L/K\n2.1./60/M/K\n3.1./80/L/K");
+    const ChartSelection every = all.select("");
+    QCOMPARE(every.rows.size(), 3);
+    QCOMPARE(every.rows[2], 2);
+    QCOMPARE(every.average, 60);
+    const ChartSelection some = all.select("L");
+    QCOMPARE(some.rows.size(), 2);
+    QCOMPARE(some.rows[1], 2);
+    QCOMPARE(some.average, 60);
+    QVERIFY(all.select("Q").rows.isEmpty());
+}
+
+// The file as the window gets it: every byte, however long; a file that is
+// not there is no error, one that cannot be read is.
+void TestStatistics::loadingTheFile()
+{
+    TestFolder fx;
+    const QString path = fx.path(QStringLiteral("statistic.ens"));
+    QCOMPARE(loadStatisticsFile(path).state, StatisticsFile::State::Missing);
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < (5 << 20) + 321; ++i)
+        bytes.append(QByteArray::number(i % 31) + "./" + QByteArray::number(i % 101) + "/Lekce " + QByteArray::number(i)
+                     + "/K\r\n");
+    writeFile(path, bytes);
+    const StatisticsFile read = loadStatisticsFile(path);
+    QCOMPARE(read.state, StatisticsFile::State::Read);
+    QVERIFY(read.bytes == bytes);
+    QVERIFY(QDir(fx.folder()).mkdir(QStringLiteral("statistic.des")));
+    const StatisticsFile folder = loadStatisticsFile(fx.path(QStringLiteral("statistic.des")));
+    QCOMPARE(folder.state, StatisticsFile::State::Unreadable);
+    QVERIFY(folder.bytes.isEmpty());
 }
 
 void TestStatistics::filter()

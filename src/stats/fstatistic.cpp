@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -117,20 +116,15 @@ TfrmStatistic::~TfrmStatistic() = default;
 
 void TfrmStatistic::buildControls()
 {
-    lsvItems = new QTreeView(this);
+    lsvItems = new StatisticsTable(this);
     lsvItems->setObjectName(QStringLiteral("lsvItems"));
     lsvItems->setFont(verdana(11));
-    lsvItems->setRootIsDecorated(false);
-    lsvItems->setItemsExpandable(false);
-    lsvItems->setUniformRowHeights(true);
-    lsvItems->setAllColumnsShowFocus(true);
     lsvItems->setSelectionBehavior(QAbstractItemView::SelectRows);
     lsvItems->setSelectionMode(QAbstractItemView::SingleSelection);
     lsvItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lsvItems->setFixedHeight(kListHeight);
     m_model = new StatisticsModel(lsvItems);
     lsvItems->setModel(m_model);
-    lsvItems->header()->setStretchLastSection(false);
     lsvItems->setColumnWidth(1, 80);
     lsvItems->setColumnWidth(2, 190);
     lsvItems->setColumnWidth(3, 210);
@@ -259,7 +253,7 @@ void TfrmStatistic::ShowGraf()
         fillSeries();
         return;
     }
-    m_chart = m_report.chart(encode(edtZ->text(), CodePage::Cp1250));
+    m_chart = m_report.select(encode(edtZ->text(), CodePage::Cp1250));
     updateScrollRange();
     // The newest records are the ones the user has come to see.
     m_first = m_chart.rows.size() - m_shown;

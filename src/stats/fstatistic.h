@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stats/statistics.h"
+#include "stats/statisticstable.h"
 
 #include <QDialog>
 #include <QList>
@@ -17,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QTreeView;
 class QValueAxis;
 
 namespace lexitka {
@@ -50,7 +50,7 @@ public:
     void ShowGraf();
 
     // What the chart holds: every passing record, and the slice on screen.
-    const StatisticsChart &chartData() const { return m_chart; }
+    const ChartSelection &chartData() const { return m_chart; }
     qsizetype firstVisibleBar() const { return m_first; }
     qsizetype visibleBarCount() const;
     // Day labels of the bars on screen, as the user reads them.
@@ -75,7 +75,7 @@ private:
     qsizetype barsThatFit() const;
 
 public:
-    QTreeView *lsvItems = nullptr;
+    StatisticsTable *lsvItems = nullptr;
     QChartView *Chart1 = nullptr;
     QChart *chart = nullptr;
     QBarSeries *Series1 = nullptr;
@@ -93,7 +93,7 @@ public:
 private:
     StatisticsReport m_report;
     StatisticsModel *m_model = nullptr;
-    StatisticsChart m_chart;
+    ChartSelection m_chart;
     qsizetype m_first = 0;
     qsizetype m_shown = 0;
     QList<QGraphicsSimpleTextItem *> m_marks;

@@ -4,14 +4,18 @@
 #include "data/displaytext.h"
 #include "data/inifile.h"
 #include "data/rounding.h"
+#include "data/nativefile.h"
 #include "data/savefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace lexitka {
 
@@ -55,13 +59,61 @@ std::optional<QByteArray> statisticsRecord(bool recording, int good, int bad, co
     return statisticsDay(date) + '/' + QByteArray::number(successPercent(good, bad)) + '/' + lekceTypZK;
 }
 
+namespace {
+
+// Most of the time of reading a long file into fresh memory goes to the
+// kernel handing out and clearing that memory page by page: whole huge
+// pages inside the buffer take a fraction of it. Only a hint.
+void preferHugePages([[maybe_unused]] char *data, [[maybe_unused]] qsizetype size)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr quintptr kHuge = quintptr(2) << 20;
+    const quintptr begin = (quintptr(data) + kHuge - 1) & ~(kHuge - 1);
+    const quintptr end = (quintptr(data) + quintptr(size)) & ~(kHuge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#endif
+}
+
+// The whole file in a buffer of its size, read at once.
+bool readStatisticsBytes(const QString &path, QByteArray &bytes)
+{
+    QFile file;
+    if (!isFile(path) || !openToRead(file, path, QIODevice::Unbuffered))
+        return false;
+    const qint64 size = file.size();
+    bytes = QByteArray(qsizetype(size), Qt::Uninitialized);
+    preferHugePages(bytes.data(), bytes.size());
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(bytes.data() + got, size - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(qsizetype(got));
+    // A test recorded meanwhile made the file longer.
+    if (got == size) {
+        const QByteArray rest = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+        bytes.append(rest);
+    }
+    return true;
+}
+
+} // namespace
+
 StatisticsFile loadStatisticsFile(const QString &path)
 {
     StatisticsFile file;
     if (!QFileInfo::exists(path))
         return file;
-    bool ok = false;
-    file.bytes = readWholeFile(path, &ok);
+    const bool ok = readStatisticsBytes(path, file.bytes);
+    if (!ok)
+        file.bytes.clear();
     file.state = ok ? StatisticsFile::State::Read : StatisticsFile::State::Unreadable;
     return file;
 }
@@ -104,196 +156,6 @@ void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent
                                     .arg(shown));
         break;
     }
-}
-
-// ---- Reading ----
-
-namespace {
-
-// Whole number 0..100 in plain decimal digits.
-int successValue(QByteArrayView text)
-{
-    if (text.isEmpty() || text.size() > 3)
-        return -1;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        v = v * 10 + (c - '0');
-    }
-    return v <= 100 ? v : -1;
-}
-
-} // namespace
-
-int StatisticsRow::findSlashes(QByteArrayView line, qsizetype slash[4])
-{
-    qsizetype from = 0;
-    int found = 0;
-    for (; found < 3; ++found) {
-        const qsizetype at = line.indexOf('/', from);
-        if (at < 0)
-            break;
-        slash[found] = at;
-        from = at + 1;
-    }
-    // The kinds follow the last "/": their captions never hold one, while a
-    // lesson name may, and then belongs with the lessons.
-    if (found == 3)
-        slash[2] = line.lastIndexOf('/');
-    // The line read as if one "/" were appended: the last field runs to its end.
-    for (int i = found; i < 4; ++i)
-        slash[i] = line.size();
-    slash[3] = line.size();
-    return found;
-}
-
-int StatisticsRow::valueOf(QByteArrayView line)
-{
-    // Only the first two "/" matter: a third anywhere after them makes four fields.
-    const qsizetype first = line.indexOf('/');
-    if (first < 0)
-        return -1;
-    const qsizetype second = line.indexOf('/', first + 1);
-    if (second < 0 || line.indexOf('/', second + 1) < 0)
-        return -1;
-    return successValue(line.sliced(first + 1, second - first - 1));
-}
-
-StatisticsRow::StatisticsRow(QByteArray line) : m_own(std::move(line)), m_line(m_own)
-{
-    if (findSlashes(m_line, m_slash) >= 3)
-        m_value = successValue(field(1));
-}
-
-StatisticsRow StatisticsRow::view(QByteArrayView line)
-{
-    StatisticsRow row;
-    row.m_line = line;
-    if (findSlashes(line, row.m_slash) >= 3)
-        row.m_value = successValue(row.field(1));
-    return row;
-}
-
-QByteArrayView StatisticsRow::field(int n) const
-{
-    if (n < 0 || n > 3)
-        return {};
-    const qsizetype begin = n == 0 ? 0 : m_slash[n - 1] + 1;
-    if (begin > m_line.size())
-        return {};
-    return m_line.sliced(begin, m_slash[n] - begin);
-}
-
-QByteArrayView StatisticsRow::subject() const
-{
-    const qsizetype begin = m_slash[1] + 1;
-    if (begin > m_line.size())
-        return {};
-    return m_line.sliced(begin);
-}
-
-bool passesFilter(QByteArrayView subject, QByteArrayView filter)
-{
-    if (filter.isEmpty())
-        return true;
-    qsizetype from = 0;
-    while (from <= filter.size()) {
-        qsizetype comma = filter.indexOf(',', from);
-        if (comma < 0)
-            comma = filter.size();
-        const QByteArrayView piece = filter.sliced(from, comma - from);
-        if (!piece.isEmpty() && subject.contains(piece))
-            return true;
-        from = comma + 1;
-    }
-    return false;
-}
-
-StatisticsReport::StatisticsReport(const QList<QByteArray> &lines)
-{
-    qsizetype bytes = 0;
-    for (const QByteArray &line : lines)
-        bytes += line.size();
-    m_text.reserve(bytes);
-    m_rows.reserve(std::size_t(lines.size()));
-    for (const QByteArray &line : lines) {
-        m_rows.push_back({m_text.size(), line.size(), StatisticsRow::valueOf(line)});
-        m_text.append(line);
-    }
-}
-
-StatisticsReport StatisticsReport::fromText(QByteArray text)
-{
-    StatisticsReport report;
-    report.m_text = std::move(text);
-    const char *data = report.m_text.constData();
-    const qsizetype size = report.m_text.size();
-    // Counted first, so that the list is made once at its size (lines
-    // ended by a lone CR, rare, may still make it grow).
-    std::size_t lines = 1;
-    for (const char *p = data, *end = data + size;
-         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
-        ++lines;
-    report.m_rows.reserve(lines);
-    forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
-        report.m_rows.push_back(
-            {begin, end - begin, StatisticsRow::valueOf(QByteArrayView(data + begin, end - begin))});
-    });
-    return report;
-}
-
-QByteArrayView StatisticsReport::lineAt(qsizetype i) const
-{
-    const Line &line = m_rows[std::size_t(i)];
-    return QByteArrayView(m_text.constData() + line.begin, line.size);
-}
-
-StatisticsRow StatisticsReport::row(qsizetype i) const { return StatisticsRow::view(lineAt(i)); }
-
-std::vector<StatisticsRow> StatisticsReport::rows() const
-{
-    std::vector<StatisticsRow> all;
-    all.reserve(m_rows.size());
-    for (qsizetype i = 0; i < size(); ++i)
-        all.push_back(row(i));
-    return all;
-}
-
-std::optional<int> StatisticsReport::value(qsizetype i) const
-{
-    const int v = m_rows[std::size_t(i)].value;
-    return v < 0 ? std::nullopt : std::optional<int>(v);
-}
-
-int StatisticsReport::overallAverage() const
-{
-    qint64 sum = 0;
-    qint64 count = 0;
-    for (const Line &line : m_rows) {
-        if (line.value >= 0) {
-            sum += line.value;
-            ++count;
-        }
-    }
-    return count == 0 ? 0 : int(roundedQuotient(sum, count));
-}
-
-StatisticsChart StatisticsReport::chart(QByteArrayView filter) const
-{
-    StatisticsChart out;
-    qint64 sum = 0;
-    out.rows.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i) {
-        const int v = m_rows[std::size_t(i)].value;
-        if (v < 0 || (!filter.isEmpty() && !passesFilter(row(i).subject(), filter)))
-            continue;
-        out.rows.append(i);
-        sum += v;
-    }
-    if (!out.rows.isEmpty())
-        out.average = int(roundedQuotient(sum, out.rows.size()));
-    return out;
 }
 
 } // namespace lexitka

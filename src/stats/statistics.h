@@ -99,6 +99,27 @@ struct StatisticsChart {
     int average = 0;
 };
 
+// The rows that pass a filter, in file order: their indexes, kept only when
+// some row does not pass, so that a chart over every record costs nothing
+// per record.
+class ChartRows {
+public:
+    qsizetype size() const { return m_all ? m_count : qsizetype(m_rows.size()); }
+    bool isEmpty() const { return size() == 0; }
+    qsizetype operator[](qsizetype i) const { return m_all ? i : m_rows[std::size_t(i)]; }
+
+private:
+    friend class StatisticsReport;
+    std::vector<qsizetype> m_rows;
+    qsizetype m_count = 0;
+    bool m_all = false;
+};
+
+struct ChartSelection {
+    ChartRows rows;
+    int average = 0;
+};
+
 // The lines of a statistics file, each only where it lies in the file's
 // bytes and its success: a long file costs little more than its bytes.
 class StatisticsReport {
@@ -108,8 +129,8 @@ public:
     // The lines of the file's bytes, as splitLines() finds them.
     static StatisticsReport fromText(QByteArray text);
 
-    qsizetype size() const { return qsizetype(m_rows.size()); }
-    bool isEmpty() const { return m_rows.empty(); }
+    qsizetype size() const { return qsizetype(m_value.size()); }
+    bool isEmpty() const { return m_value.empty(); }
     // Valid while the report lives.
     StatisticsRow row(qsizetype i) const;
     std::optional<int> value(qsizetype i) const;
@@ -118,17 +139,22 @@ public:
     // Over every well-formed record; 0 when there is none.
     int overallAverage() const;
     StatisticsChart chart(QByteArrayView filter) const;
+    ChartSelection select(QByteArrayView filter) const;
 
 private:
-    struct Line {
-        qsizetype begin;
-        qsizetype size;
-        int value; // -1: no record
-    };
+    void addBegin(qsizetype begin);
+    qsizetype lineBegin(qsizetype i) const;
     QByteArrayView lineAt(qsizetype i) const;
 
     QByteArray m_text;
-    std::vector<Line> m_rows;
+    // Where each line begins, and after the last one where the text ends:
+    // four bytes a line while the text is under 4 GiB, eight beyond.
+    std::vector<quint32> m_begin;
+    std::vector<qsizetype> m_wideBegin;
+    std::vector<qint8> m_value; // -1: no record
+    // Lines of a list are joined with nothing between them; lines of a
+    // file keep their line ends, which are not part of the line.
+    bool m_ended = false;
 };
 
 } // namespace lexitka
