@@ -60,14 +60,19 @@ QList<ExportLesson> exportedLessons(const LessonBook &book)
 {
     QList<ExportLesson> lessons;
     for (qsizetype i = 0; i < book.mistakesIndex(); ++i)
-        lessons.append({book.name(i), book.lines(i).toList()});
+        lessons.append({book.name(i), book.lines(i)});
     return lessons;
 }
 
-QByteArray exported(const LessonBook &book, bool kvtml)
+// What the export does once the file is chosen: the lessons written
+// through the safe save path as they are made.
+bool exportTo(const QString &path, const LessonBook &book, bool kvtml)
 {
     const QList<ExportLesson> lessons = exportedLessons(book);
-    return kvtml ? writeKvtml(lessons, LangGerman, QStringLiteral("words")) : writeTsv(lessons, LangGerman);
+    return saveFileInPieces(path, [&](ByteSink &sink) {
+        return kvtml ? writeKvtml(sink, lessons, LangGerman, QStringLiteral("words"))
+                     : writeTsv(sink, lessons, LangGerman);
+    });
 }
 
 // What "Importovat slovíčka…" does once the file is chosen: the preview of
@@ -112,14 +117,12 @@ int runChild(const QStringList &args)
     }
     if (what == QLatin1String("prepare")) { // the word lists, written once per run
         const LessonBook book = loadBook(args.value(1));
-        return saveWholeFile(args.value(2), exported(book, false)) && saveWholeFile(args.value(3), exported(book, true))
-                   ? 0
-                   : 1;
+        return exportTo(args.value(2), book, false) && exportTo(args.value(3), book, true) ? 0 : 1;
     }
     if (what == QLatin1String("export")) {
         const LessonBook book = loadBook(args.value(1));
         const QString out = args.value(2);
-        return saveWholeFile(out, exported(book, out.endsWith(QLatin1String(".kvtml")))) ? 0 : 1;
+        return exportTo(out, book, out.endsWith(QLatin1String(".kvtml"))) ? 0 : 1;
     }
     return 2;
 }
@@ -191,7 +194,7 @@ void BM_WarmExport(benchmark::State &state, bool kvtml)
     const LessonBook book = loadBook(dictionary());
     const QString out = benchFolder().filePath(kvtml ? QStringLiteral("warm.kvtml") : QStringLiteral("warm.tsv"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(saveWholeFile(out, exported(book, kvtml)));
+        benchmark::DoNotOptimize(exportTo(out, book, kvtml));
     state.SetItemsProcessed(state.iterations() * kWords);
 }
 

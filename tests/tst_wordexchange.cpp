@@ -3,6 +3,7 @@
 #include "support/fakes.h"
 
 #include "data/dictionary.h"
+#include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
 #include "exchange/wordimport.h"
@@ -24,6 +25,7 @@ private slots:
     void roundTrips();
     void unrepresentable();
     void kvtmlStructure();
+    void exportInPieces();
 };
 
 namespace {
@@ -354,6 +356,60 @@ void TestWordExchange::kvtmlStructure()
     QVERIFY(empty);
     QCOMPARE(empty->locales, (QStringList{"fr", "cs"}));
     QVERIFY(empty->rows.isEmpty());
+}
+
+namespace {
+
+// Keeps every piece apart; refuses the pieces from `failAt` on.
+class PieceSink final : public ByteSink {
+public:
+    QList<QByteArray> pieces;
+    qsizetype failAt = -1;
+    bool write(QByteArrayView piece) override
+    {
+        if (failAt >= 0 && pieces.size() >= failAt)
+            return false;
+        pieces.append(piece.toByteArray());
+        return true;
+    }
+};
+
+} // namespace
+
+void TestWordExchange::exportInPieces()
+{
+    // A small buffer handed on whenever it fills: pieces longer than the
+    // buffer, bytes beyond ASCII and numbers arrive whole and in order, each
+    // piece at most the buffer but a single longer one, handed on as it is.
+    PieceSink small;
+    ByteWriter w(small, 8);
+    w.put("abc");
+    w.put(QByteArrayView("0123456789ABCDEFGHIJ"));
+    appendUtf8(w, cz("Žluťoučký kůň"), CodePage::Cp1250);
+    w.putNumber(-1234567890123);
+    w.put('!');
+    QVERIFY(w.finish());
+    QCOMPARE(small.pieces.join(),
+             QByteArray("abc0123456789ABCDEFGHIJ") + QStringLiteral("Žluťoučký kůň").toUtf8() + "-1234567890123!");
+    QVERIFY(small.pieces.size() > 4);
+    for (const QByteArray &piece : std::as_const(small.pieces))
+        QVERIFY(piece.size() <= 8 || piece == "0123456789ABCDEFGHIJ" || piece == "-1234567890123");
+
+    // The exports give a sink the very bytes they give whole.
+    const QList<ExportLesson> two{{cz("Zvířata"), kGermanLines}, {cz("Druhá"), kGermanLines.mid(1, 2)}};
+    PieceSink tsv, kvtml;
+    QVERIFY(writeTsv(tsv, two, LangGerman));
+    QVERIFY(writeKvtml(kvtml, two, LangGerman, QStringLiteral("t")));
+    QCOMPARE(tsv.pieces.join(), writeTsv(two, LangGerman));
+    QCOMPARE(kvtml.pieces.join(), writeKvtml(two, LangGerman, QStringLiteral("t")));
+
+    // A sink that refuses a piece fails the export.
+    PieceSink refusing;
+    refusing.failAt = 0;
+    QVERIFY(!writeKvtml(refusing, two, LangGerman, QStringLiteral("t")));
+    ByteWriter late(refusing, 4);
+    late.put("0123456789");
+    QVERIFY(!late.finish());
 }
 
 QTEST_MAIN(TestWordExchange)

@@ -219,13 +219,15 @@ void TfrmViewEdt::exportLessons(const QList<qsizetype> &which, const QString &ti
         return;
     QList<ExportLesson> lessons;
     for (qsizetype i : which)
-        lessons.append({WordLists.name(i), WordLists.lines(i).toList()});
+        lessons.append({WordLists.name(i), WordLists.lines(i)});
     bool written = false;
     {
         WaitCursor wait;
         const int language = m_dictionary.languageCode;
-        written =
-            saveWholeFile(path, isKvtmlName(path) ? writeKvtml(lessons, language, title) : writeTsv(lessons, language));
+        const bool kvtml = isKvtmlName(path);
+        written = saveFileInPieces(path, [&](ByteSink &sink) {
+            return kvtml ? writeKvtml(sink, lessons, language, title) : writeTsv(sink, lessons, language);
+        });
     }
     if (!written)
         m_messenger.error(this, QStringLiteral("Soubor %1 nelze uložit.").arg(shownPath(path)));

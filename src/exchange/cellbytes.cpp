@@ -93,23 +93,52 @@ ByteWriter::ByteWriter(qsizetype expected) : m_out(std::max<qsizetype>(expected,
     m_room = m_out.size();
 }
 
-void ByteWriter::grow(qsizetype size)
+ByteWriter::ByteWriter(ByteSink &sink, qsizetype chunk)
+    : m_out(std::max<qsizetype>(chunk, 1), Qt::Uninitialized), m_sink(&sink)
 {
-    m_out.resize(std::max(m_room * 2, m_size + size));
     m_data = m_out.data();
     m_room = m_out.size();
 }
 
+bool ByteWriter::grow(const char *bytes, qsizetype size)
+{
+    if (m_sink) {
+        // The same few pages again and again, never fresh ones.
+        m_ok = m_ok && (m_size == 0 || m_sink->write(QByteArrayView(m_data, m_size)));
+        m_size = 0;
+        if (size <= m_room)
+            return true;
+        m_ok = m_ok && m_sink->write(QByteArrayView(bytes, size));
+        return false;
+    }
+    m_out.resize(std::max(m_room * 2, m_size + size));
+    m_data = m_out.data();
+    m_room = m_out.size();
+    return true;
+}
+
 void ByteWriter::putNumber(qsizetype n)
 {
+    // Two digits at a time: a file of many entries names every one.
+    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
     char digits[24];
     int at = sizeof digits;
     const bool negative = n < 0;
     quint64 v = negative ? quint64(0) - quint64(n) : quint64(n);
-    do {
-        digits[--at] = char('0' + v % 10);
-        v /= 10;
-    } while (v);
+    while (v >= 100) {
+        const auto pair = size_t(v % 100) * 2;
+        v /= 100;
+        digits[--at] = pairs[pair + 1];
+        digits[--at] = pairs[pair];
+    }
+    if (v >= 10) {
+        digits[--at] = pairs[v * 2 + 1];
+        digits[--at] = pairs[v * 2];
+    } else {
+        digits[--at] = char('0' + v);
+    }
     if (negative)
         digits[--at] = '-';
     put(digits + at, qsizetype(sizeof digits) - at);
@@ -121,6 +150,13 @@ QByteArray ByteWriter::take()
     m_data = nullptr;
     m_size = m_room = 0;
     return std::move(m_out);
+}
+
+bool ByteWriter::finish()
+{
+    if (m_sink)
+        grow(nullptr, 0);
+    return m_ok;
 }
 
 void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<false>(out, bytes, cp); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/codepage.h"
+#include "data/savefile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,22 +15,27 @@ namespace lexitka {
 
 // Bytes written one piece after another into one buffer, grown rarely:
 // the room for the whole text is taken at the start when it can be told.
+// Given a sink, the buffer is a small one handed on whenever it is full, so
+// a big text never lies in memory whole.
 class ByteWriter {
 public:
     explicit ByteWriter(qsizetype expected);
+    explicit ByteWriter(ByteSink &sink, qsizetype chunk = qsizetype(1) << 17);
+    ByteWriter(const ByteWriter &) = delete;
+    ByteWriter &operator=(const ByteWriter &) = delete;
     void put(const char *bytes, qsizetype size)
     {
         if (size == 0)
             return; // an empty view may have no bytes at all
-        if (m_size + size > m_room)
-            grow(size);
+        if (m_size + size > m_room && !grow(bytes, size))
+            return;
         std::memcpy(m_data + m_size, bytes, size_t(size));
         m_size += size;
     }
     void put(char c)
     {
         if (m_size == m_room)
-            grow(1);
+            grow(nullptr, 1);
         m_data[m_size++] = c;
     }
     void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
@@ -40,11 +46,18 @@ public:
     }
     void putCString(const char *text) { put(text, qsizetype(std::strlen(text))); }
     void putNumber(qsizetype n);
+    // Without a sink: the bytes written.
     QByteArray take();
+    // With a sink: hands it the rest; false when it refused any piece.
+    bool finish();
 
 private:
-    void grow(qsizetype size);
+    // Room for size more bytes; false when the bytes went to the sink
+    // straight, being more than its buffer holds.
+    bool grow(const char *bytes, qsizetype size);
     QByteArray m_out;
+    ByteSink *m_sink = nullptr;
+    bool m_ok = true;
     char *m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_room = 0;

@@ -1,7 +1,8 @@
-// Lessons out as text and as KVTML, written byte by byte into one buffer:
-// a field goes from its code page straight into UTF-8, with no text object
-// per cell. The layout is the one QXmlStreamWriter gives with an indent of
-// one space, so a file reads as it always did.
+// Lessons out as text and as KVTML, written byte by byte into one buffer or,
+// for a file, a small one handed on as it fills: a field goes from its code
+// page straight into UTF-8, with no text object per cell. The layout is the
+// one QXmlStreamWriter gives with an indent of one space, so a file reads as
+// it always did.
 #include "kvtml.h"
 
 #include "exchange/cellbytes.h"
@@ -51,16 +52,18 @@ public:
         for (int i = 0; i < int(m_known.size()); ++i)
             m_known[i] = tsvRow({articleCell(languageCode, QByteArray::number(i))}).toUtf8();
     }
-    QByteArray cell(QByteArrayView clen) const
+    QByteArrayView cell(QByteArrayView clen)
     {
         if (clen.size() == 1 && clen[0] >= '0' && clen[0] <= '9')
-            return m_known[clen[0] - '0']; // shared, not copied
-        return tsvRow({articleCell(m_language, clen)}).toUtf8();
+            return m_known[clen[0] - '0'];
+        m_other = tsvRow({articleCell(m_language, clen)}).toUtf8();
+        return m_other;
     }
 
 private:
     int m_language;
     std::array<QByteArray, 10> m_known;
+    QByteArray m_other;
 };
 
 class XmlOut {
@@ -87,12 +90,6 @@ public:
     void empty(int depth, const char *tag)
     {
         startTag(depth, tag);
-        m_out.put("/>\n");
-    }
-    void emptyWithId(int depth, const char *tag, qsizetype id)
-    {
-        startTag(depth, tag);
-        withId(id);
         m_out.put("/>\n");
     }
     void text(int depth, const char *tag, QByteArrayView bytes, CodePage cp)
@@ -146,7 +143,7 @@ qsizetype byteCount(const QList<ExportLesson> &lessons, qsizetype perLine, qsize
     lines = 0;
     for (const ExportLesson &lesson : lessons) {
         lines += lesson.lines.size();
-        for (const QByteArray &line : lesson.lines)
+        for (const QByteArrayView line : lesson.lines)
             bytes += line.size() + perLine + lesson.name.size();
     }
     // Letters beyond ASCII take two or three bytes in UTF-8.
@@ -163,16 +160,16 @@ QStringList wordCells(QByteArrayView line, int languageCode)
             decode(w.Mn.toByteArray(), CodePage::Cp1250), decode(w.Preklad.toByteArray(), CodePage::Cp1250)};
 }
 
-QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
+namespace {
+
+void tsvInto(ByteWriter &out, const QList<ExportLesson> &lessons, int languageCode)
 {
     const bool named = lessons.size() > 1;
     const CodePage foreign = languageInfo(languageCode).foreignCodePage;
-    const ArticleCells articleCells(languageCode);
+    ArticleCells articleCells(languageCode);
     QStringList header = wordColumnTitles();
     if (named)
         header.prepend(lessonColumnTitle());
-    qsizetype lines = 0;
-    ByteWriter out(byteCount(lessons, kTsvRowExtra, lines) + 64);
     out.put(tsvRow(header).toUtf8());
     out.put('\n');
     for (const ExportLesson &lesson : lessons) {
@@ -183,7 +180,7 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
             cell.put('\t');
             name = cell.take();
         }
-        for (const QByteArray &line : lesson.lines) {
+        for (const QByteArrayView line : lesson.lines) {
             const WordFields w = wordFields(line, languageCode);
             out.put(name);
             out.put(articleCells.cell(w.Clen));
@@ -196,7 +193,23 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
             out.put('\n');
         }
     }
+}
+
+} // namespace
+
+QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
+{
+    qsizetype lines = 0;
+    ByteWriter out(byteCount(lessons, kTsvRowExtra, lines) + 64);
+    tsvInto(out, lessons, languageCode);
     return out.take();
+}
+
+bool writeTsv(ByteSink &sink, const QList<ExportLesson> &lessons, int languageCode)
+{
+    ByteWriter out(sink);
+    tsvInto(out, lessons, languageCode);
+    return out.finish();
 }
 
 namespace {
@@ -241,17 +254,14 @@ void writeIdentifiers(XmlOut &xml, int languageCode)
     xml.close(1, "identifiers");
 }
 
-// A German verb's forms, one tense each; a noun's plural.
-void writeForms(XmlOut &xml, QByteArrayView forms, bool verb)
+// A German verb's forms, one tense each; a noun's plural. Each element
+// around a text is one literal: a file of many words repeats them all.
+void writeForms(ByteWriter &out, QByteArrayView forms, bool verb)
 {
     if (!verb) {
-        xml.open(4, "declension");
-        xml.open(5, "plural");
-        xml.open(6, "nominative");
-        xml.text(7, "text", forms, CodePage::Cp1250);
-        xml.close(6, "nominative");
-        xml.close(5, "plural");
-        xml.close(4, "declension");
+        out.put("    <declension>\n     <plural>\n      <nominative>\n       <text>");
+        appendXmlText(out, forms, CodePage::Cp1250);
+        out.put("</text>\n      </nominative>\n     </plural>\n    </declension>\n");
         return;
     }
     static const char *const tenses[] = {"Präsens", "Präteritum", "Perfekt"};
@@ -259,23 +269,21 @@ void writeForms(XmlOut &xml, QByteArrayView forms, bool verb)
     for (qsizetype from = 0;; ++t) {
         const qsizetype comma = forms.indexOf(',', from);
         const QByteArrayView part = forms.sliced(from, (comma < 0 ? forms.size() : comma) - from);
-        xml.open(4, "conjugation");
-        xml.text(5, "tense", t < 3 ? QString::fromUtf8(tenses[t]) : QString::number(t + 1));
-        xml.open(5, "singular");
-        xml.open(6, "thirdpersonmale");
-        xml.text(7, "text", part, CodePage::Cp1250);
-        xml.close(6, "thirdpersonmale");
-        xml.close(5, "singular");
-        xml.close(4, "conjugation");
+        out.put("    <conjugation>\n     <tense>");
+        if (t < 3)
+            out.putCString(tenses[t]);
+        else
+            out.putNumber(t + 1);
+        out.put("</tense>\n     <singular>\n      <thirdpersonmale>\n       <text>");
+        appendXmlText(out, part, CodePage::Cp1250);
+        out.put("</text>\n      </thirdpersonmale>\n     </singular>\n    </conjugation>\n");
         if (comma < 0)
             break;
         from = comma + 1;
     }
 }
 
-} // namespace
-
-QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int languageCode, const QString &title)
 {
     const CodePage foreign = languageInfo(languageCode).foreignCodePage;
     const QStringList &list = articles(languageCode);
@@ -283,7 +291,8 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
     for (const QString &a : list)
         articleBytes.append(a.toUtf8());
     qsizetype lineCount = 0;
-    ByteWriter out(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
+    for (const ExportLesson &lesson : lessons)
+        lineCount += lesson.lines.size();
     XmlOut xml(out);
     out.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
@@ -303,30 +312,28 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
     else
         xml.open(1, "entries");
     for (const ExportLesson &lesson : lessons) {
-        for (const QByteArray &line : lesson.lines) {
+        for (const QByteArrayView line : lesson.lines) {
             const WordFields w = wordFields(line, languageCode);
             const qsizetype id = next++;
             const int article = articleIndex(w.Clen);
-            xml.openWithId(2, "entry", id);
-            xml.openWithId(3, "translation", 0);
+            out.put("  <entry id=\"");
+            out.putNumber(id);
+            out.put("\">\n   <translation id=\"0\">\n    <text>");
             // Gender says der, die, das, le, la, el, la; the plural articles go before the word.
             const bool byGender = !list.isEmpty() && article >= 0 && article < 2 + (languageCode == LangGerman);
-            xml.start(4, "text");
             if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size()) {
                 out.put(articleBytes[article]);
                 out.put(' ');
             }
             appendXmlText(out, w.Slovo, foreign);
-            xml.end("text");
+            out.put("</text>\n");
             if (byGender)
                 genderEntries[article].append(id);
             if (languageCode == LangGerman && !w.Mn.isEmpty())
-                writeForms(xml, w.Mn, article == kNoArticle && w.Mn.contains(','));
-            xml.close(3, "translation");
-            xml.openWithId(3, "translation", 1);
-            xml.text(4, "text", w.Preklad, CodePage::Cp1250);
-            xml.close(3, "translation");
-            xml.close(2, "entry");
+                writeForms(out, w.Mn, article == kNoArticle && w.Mn.contains(','));
+            out.put("   </translation>\n   <translation id=\"1\">\n    <text>");
+            appendXmlText(out, w.Preklad, CodePage::Cp1250);
+            out.put("</text>\n   </translation>\n  </entry>\n");
         }
     }
     if (lineCount > 0)
@@ -341,8 +348,11 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
         xml.open(2, "container");
         xml.text(3, "name", lesson.name, CodePage::Cp1250);
         xml.text(3, "inpractice", QStringLiteral("true"));
-        for (qsizetype i = 0; i < lesson.lines.size(); ++i)
-            xml.emptyWithId(3, "entry", next++);
+        for (qsizetype i = 0; i < lesson.lines.size(); ++i) {
+            out.put("   <entry id=\"");
+            out.putNumber(next++);
+            out.put("\"/>\n");
+        }
         xml.close(2, "container");
     }
     if (!lessons.isEmpty())
@@ -362,9 +372,9 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
             xml.text(4, "name", QString::fromUtf8(names[g]));
             xml.text(4, "specialwordtype", QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
             for (qsizetype id : genderEntries[g]) {
-                xml.openWithId(4, "entry", id);
-                xml.emptyWithId(5, "translation", 0);
-                xml.close(4, "entry");
+                out.put("    <entry id=\"");
+                out.putNumber(id);
+                out.put("\">\n     <translation id=\"0\"/>\n    </entry>\n");
             }
             xml.close(3, "container");
         }
@@ -372,7 +382,23 @@ QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, cons
         xml.close(1, "wordtypes");
     }
     out.put("</kvtml>\n");
+}
+
+} // namespace
+
+QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+{
+    qsizetype lineCount = 0;
+    ByteWriter out(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
+    kvtmlInto(out, lessons, languageCode, title);
     return out.take();
+}
+
+bool writeKvtml(ByteSink &sink, const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+{
+    ByteWriter out(sink);
+    kvtmlInto(out, lessons, languageCode, title);
+    return out.finish();
 }
 
 } // namespace lexitka
