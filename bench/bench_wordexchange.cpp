@@ -20,7 +20,7 @@
 #include "exchange/wordimport.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <iostream>
@@ -41,12 +41,6 @@ QString dictionary() { return generatedDictionary(kWords, kLessons); }
 QString wordFile(const char *suffix)
 {
     return benchFolder().filePath(QStringLiteral("words.") + QLatin1String(suffix));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 LessonBook loadBook(const QString &path)
@@ -80,7 +74,8 @@ bool exportTo(const QString &path, const LessonBook &book, bool kvtml)
 // file, the words put into the book. The number of words that arrived.
 qsizetype importInto(LessonBook &book, const QString &path)
 {
-    const QByteArray bytes = readAll(path);
+    const TextBuffer file = readTextFile(path);
+    const QByteArrayView bytes(file.data.get(), file.size);
     const bool kvtml = path.endsWith(QLatin1String(".kvtml"));
     std::optional<WordTable> table;
     DelimitedHead head;

@@ -21,6 +21,7 @@ class TestWordExchange : public QObject {
 private slots:
     void delimitedText();
     void onePassImport();
+    void longCells();
     void kvtmlByHand();
     void roundTrips();
     void unrepresentable();
@@ -198,6 +199,43 @@ void TestWordExchange::onePassImport()
         }
     }
     QVERIFY(refusals > 0); // the refusals were compared too
+}
+
+void TestWordExchange::longCells()
+{
+    // Cells of every length up to past sixteen bytes, with a separator, a
+    // line end, a "\\" or a letter beyond ASCII at every place in them: the
+    // one-pass reading sees the rows, widths and refusals the table sees.
+    QByteArray file = "Lekce\tSlovo\tP\xC5\x99"
+                      "eklad\n";
+    for (int len = 1; len <= 20; ++len) {
+        for (int at = 0; at < len; ++at) {
+            for (const char *odd : {"\\", "\xC5\x99", "\xE2\x80\x9E", "\t", "\r\n"}) {
+                QByteArray cell(len, 'a');
+                cell.replace(at, 1, odd);
+                file += "L" + QByteArray::number(len % 3) + '\t' + cell + '\t' + QByteArray(len, 'b') + cell + '\n';
+            }
+        }
+    }
+    const QString text = decodeWordList(file, CodePage::Cp1250);
+    const QList<QStringList> rows = parseDelimited(text, u'\t');
+    const DelimitedHead head = readDelimitedHead(file, CodePage::Cp1250, 3);
+    QVERIFY(head.utf8);
+    QCOMPARE(head.rows, rows.mid(0, 3));
+    const WordTable table = tableFromDelimited(rows, true);
+    QCOMPARE(head.width, table.columns.size());
+    const ColumnChoice choice = guessColumns(table, LangGerman);
+    const ImportResult read = importRows(table, choice, LangGerman, true);
+    const ImportResult once = importDelimited(file, head, true, choice, LangGerman, true);
+    QVERIFY(!read.refused.isEmpty());
+    QCOMPARE(once.lessons.size(), read.lessons.size());
+    for (qsizetype i = 0; i < once.lessons.size(); ++i) {
+        QCOMPARE(once.lessons[i].name, read.lessons[i].name);
+        QCOMPARE(once.lessons[i].lines, read.lessons[i].lines);
+    }
+    QCOMPARE(once.refused.size(), read.refused.size());
+    for (qsizetype i = 0; i < once.refused.size(); ++i)
+        QCOMPARE(once.refused[i].reason(), read.refused[i].reason());
 }
 
 void TestWordExchange::kvtmlByHand()

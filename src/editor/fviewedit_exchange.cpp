@@ -5,6 +5,7 @@
 
 #include "data/displaytext.h"
 #include "data/inifile.h"
+#include "data/linestore.h"
 #include "data/nativepath.h"
 #include "data/savefile.h"
 #include "editor/fimport.h"
@@ -19,7 +20,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QUndoStack>
@@ -66,19 +66,20 @@ void TfrmViewEdt::importFile(const QString &path)
     qsizetype current = 0;
     if (!checkedLesson(current))
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    bool read = false;
+    const TextBuffer file = readTextFile(path, &read);
+    if (!read) {
         m_messenger.error(this, QStringLiteral("Soubor %1 nelze přečíst.").arg(shownPath(path)));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArrayView bytes(file.data.get(), file.size);
     const int language = m_dictionary.languageCode;
     std::optional<WordTable> kvtml;
     DelimitedHead head;
     // Text in one 8-bit code page: a Russian list is windows-1251 through
     // and through, any other most likely windows-1250.
     const CodePage otherwise = language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250;
-    if (isKvtmlName(path) || bytes.left(512).contains("<kvtml")) {
+    if (isKvtmlName(path) || bytes.first(std::min<qsizetype>(bytes.size(), 512)).contains("<kvtml")) {
         QString error;
         kvtml = readKvtml(bytes, &error);
         if (!kvtml) {

@@ -5,6 +5,7 @@
 #include <QChar>
 
 #include <array>
+#include <cstring>
 
 namespace lexitka {
 namespace {
@@ -226,59 +227,78 @@ const TwoByteTable &twoByte(CodePage cp)
     return t1250;
 }
 
+// Bytes that a field of an entry line cannot hold as they are.
+bool splitsEntry(char32_t c) { return c == U'\\' || c == U'\n' || c == U'\r'; }
+
 } // namespace
 
-std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp)
+char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_t *refused)
 {
     const TwoByteTable &table = twoByte(cp);
-    // A character of UTF-8 is at least as long as its byte in the code page:
-    // the room is taken once and written straight.
-    const qsizetype start = out.size();
-    out.resize(start + utf8.size());
-    char *to = out.data() + start;
     const char *p = utf8.data();
     const qsizetype n = utf8.size();
-    std::optional<char32_t> missing;
     for (qsizetype i = 0; i < n;) {
+        // Eight bytes of ASCII at a time, none of them "\\" or a line end.
+        if (i + 8 <= n) {
+            constexpr quint64 ones = 0x0101010101010101u;
+            constexpr quint64 highs = 0x8080808080808080u;
+            quint64 w;
+            std::memcpy(&w, p + i, sizeof w);
+            quint64 stop = w;
+            if (entry) {
+                const quint64 a = w ^ (ones * '\\'), b = w ^ (ones * '\n'), c = w ^ (ones * '\r');
+                stop |= ((a - ones) & ~a) | ((b - ones) & ~b) | ((c - ones) & ~c);
+            }
+            if ((stop & highs) == 0) {
+                std::memcpy(to, p + i, sizeof w);
+                to += 8;
+                i += 8;
+                continue;
+            }
+        }
         const char c = p[i];
         if (static_cast<unsigned char>(c) < 0x80) {
+            if (entry && splitsEntry(char32_t(c))) {
+                *refused = char32_t(c);
+                return nullptr;
+            }
             *to++ = c;
             ++i;
             continue;
         }
-        const char32_t u = nextUtf8(utf8, i);
+        char32_t u = 0;
+        const auto lead = static_cast<unsigned char>(c);
+        const auto next = i + 1 < n ? static_cast<unsigned char>(p[i + 1]) : 0;
+        if (lead >= 0xC2 && lead <= 0xDF && (next & 0xC0) == 0x80) {
+            // Two bytes, the accented letters and Cyrillic: read here.
+            u = char32_t(lead & 0x1F) << 6 | (next & 0x3F);
+            i += 2;
+        } else {
+            u = nextUtf8(utf8, i);
+        }
+        qint16 b = -1;
         if (u < 0x800) {
-            const qint16 b = table.byteOf[u];
-            if (b < 0) {
-                missing = u;
-                break;
-            }
-            *to++ = char(b);
-            continue;
+            b = table.byteOf[u];
+        } else if (const std::optional<char> e = encodeChar(u, cp)) {
+            b = static_cast<unsigned char>(*e);
         }
-        const std::optional<char> b = encodeChar(u, cp);
-        if (!b) {
-            missing = u;
-            break;
+        if (b < 0) {
+            *refused = u;
+            return nullptr;
         }
-        *to++ = *b;
+        *to++ = char(b);
     }
-    out.resize(to - out.constData());
-    return missing;
+    return to;
 }
 
-std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp)
+char *toCodePage(QStringView text, CodePage cp, char *to, bool entry, char32_t *refused)
 {
     const TwoByteTable &table = twoByte(cp);
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *to = out.data() + start;
-    std::optional<char32_t> missing;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         qint16 b = -1;
         if (c < 0x800) {
-            b = table.byteOf[c];
+            b = entry && splitsEntry(c) ? qint16(-1) : table.byteOf[c];
         } else {
             if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
                 c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
@@ -286,13 +306,12 @@ std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodeP
                 b = static_cast<unsigned char>(*e);
         }
         if (b < 0) {
-            missing = c;
-            break;
+            *refused = c;
+            return nullptr;
         }
         *to++ = char(b);
     }
-    out.resize(to - out.constData());
-    return missing;
+    return to;
 }
 
 QByteArrayView trimmedUtf8(QByteArrayView utf8)

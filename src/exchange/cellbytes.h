@@ -73,13 +73,13 @@ void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp);
 void appendXmlText(ByteWriter &out, QByteArrayView bytes, CodePage cp);
 void appendXmlText(ByteWriter &out, const QString &text);
 
-// UTF-8 into cp, appended to out. The first character cp has no place for
-// is returned (out then holds what came before it); nullopt when all fit.
-// Bytes that are no UTF-8 count as U+FFFD, as QString::fromUtf8 reads them.
-std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp);
-
-// The same for UTF-16 text.
-std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp);
+// UTF-8 (or UTF-16) into cp, written at `to`, which has room for as many
+// bytes as the text has (a character never takes more in cp). The end of
+// what was written, or nullptr with the first character that cp has no
+// place for, or that is "\\" or a line end when `entry` says the text is a
+// field of an entry line, which they would split, in *refused.
+char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_t *refused);
+char *toCodePage(QStringView text, CodePage cp, char *to, bool entry, char32_t *refused);
 
 // Without the blanks QString::trimmed removes at either end.
 QByteArrayView trimmedUtf8(QByteArrayView utf8);
