@@ -20,7 +20,9 @@
 #include "exchange/wordimport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 
 #include <cstdio>
 #include <iostream>
@@ -74,15 +76,20 @@ bool exportTo(const QString &path, const LessonBook &book, bool kvtml)
 // file, the words put into the book. The number of words that arrived.
 qsizetype importInto(LessonBook &book, const QString &path)
 {
-    const TextBuffer file = readTextFile(path);
-    const QByteArrayView bytes(file.data.get(), file.size);
     const bool kvtml = path.endsWith(QLatin1String(".kvtml"));
+    TextBuffer file;
     std::optional<WordTable> table;
     DelimitedHead head;
-    if (kvtml)
-        table = readKvtml(bytes);
-    else
-        head = readDelimitedHead(bytes, CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
+    if (kvtml) {
+        QFile device(path);
+        if (device.open(QIODevice::ReadOnly))
+            table = readKvtml(&device);
+    } else {
+        file = readTextFile(path);
+        head = readDelimitedHead(QByteArrayView(file.data.get(), file.size), CodePage::Cp1250,
+                                 TfrmImport::kPreviewRows + 1);
+    }
+    const QByteArrayView bytes(file.data.get(), file.size);
     ImportResult result;
     {
         TfrmImport preview(nullptr, path, LangGerman, head.rows, head.width, table, QStringLiteral("Lekce"), false);
@@ -109,6 +116,28 @@ int runChild(const QStringList &args)
     if (what == QLatin1String("import")) {
         LessonBook book;
         return importInto(book, args.value(1)) == kWords ? 0 : 1;
+    }
+    if (what == QLatin1String("reader")) {
+        // QXmlStreamReader's own loop over the file and nothing else: the
+        // floor of reading KVTML with it, fed the file as a device or as
+        // one array of its bytes.
+        QFile device(args.value(2));
+        if (!device.open(QIODevice::ReadOnly))
+            return 1;
+        QByteArray bytes;
+        QXmlStreamReader xml;
+        if (args.value(1) == QLatin1String("array")) {
+            bytes = device.readAll();
+            xml.addData(bytes);
+        } else {
+            xml.setDevice(&device);
+        }
+        qsizetype tokens = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            ++tokens;
+        }
+        return !xml.hasError() && tokens > kWords ? 0 : 1;
     }
     if (what == QLatin1String("prepare")) { // the word lists, written once per run
         const LessonBook book = loadBook(args.value(1));
@@ -226,6 +255,9 @@ int main(int argc, char **argv)
                         selfAsChild({QStringLiteral("export"), dict,
                                      benchFolder().filePath(QStringLiteral("out.") + QLatin1String(suffix))}));
     }
+    for (const char *feed : {"file", "array"})
+        registerProcess(std::string("kvtml reader alone, ") + feed,
+                        selfAsChild({QStringLiteral("reader"), QLatin1String(feed), wordFile("kvtml")}));
     registerProcess("child start", selfAsChild({QStringLiteral("start")}));
     registerProcess("child start, book loaded", selfAsChild({QStringLiteral("book"), dict}));
     benchmark::RegisterBenchmark("warm import tsv", BM_WarmImport, "tsv")->Unit(benchmark::kMillisecond);
@@ -239,6 +271,8 @@ int main(int argc, char **argv)
                 qint64(QFileInfo(wordFile("tsv")).size()), qint64(QFileInfo(wordFile("kvtml")).size()));
     printRatio("import tsv", "import tsv", "child start", "cat tsv");
     printRatio("import kvtml", "import kvtml", "child start", "cat kvtml");
+    printRatio("reader, file", "kvtml reader alone, file", "child start", "cat kvtml");
+    printRatio("reader, array", "kvtml reader alone, array", "child start", "cat kvtml");
     printRatio("export tsv", "export tsv", "child start, book loaded", "cp tsv");
     printRatio("export kvtml", "export kvtml", "child start, book loaded", "cp kvtml");
     return 0;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -22,6 +23,8 @@ namespace lexitka {
 // forms from the third person singular of each tense, joined by ",".
 // Nullopt and *error in Czech when the bytes are no KVTML 2.
 std::optional<WordTable> readKvtml(QByteArrayView xml, QString *error = nullptr);
+// The same read from a device open for reading (a file read as it goes).
+std::optional<WordTable> readKvtml(QIODevice *device, QString *error = nullptr);
 
 // The definite articles a locale's nouns take by gender when the file
 // names none: male, female, neutral, then the same in the plural.
