@@ -8,6 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lexitka {
 
 // The rows of RFC 4180 text as parseDelimited finds them, one at a time,
@@ -57,6 +61,17 @@ private:
     // Where the cell from i ends: at the separator, a line end or n.
     qsizetype plainEnd(const char *p, qsizetype i, qsizetype n) const
     {
+#ifdef __SSE2__
+        // Sixteen bytes at a time where the processor has the instructions.
+        const __m128i sep = _mm_set1_epi8(m_separator), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+        for (; i + 16 <= n; i += 16) {
+            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            const __m128i hit =
+                _mm_or_si128(_mm_cmpeq_epi8(w, sep), _mm_or_si128(_mm_cmpeq_epi8(w, lf), _mm_cmpeq_epi8(w, cr)));
+            if (const int mask = _mm_movemask_epi8(hit))
+                return i + std::countr_zero(unsigned(mask));
+        }
+#endif
         // Eight bytes at a time: the lowest byte flagged is always a true
         // match, the first stop.
         constexpr quint64 ones = 0x0101010101010101u;
