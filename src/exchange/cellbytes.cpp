@@ -5,6 +5,7 @@
 #include <QChar>
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace lexitka {
@@ -216,15 +217,15 @@ TwoByteTable buildTwoByte(CodePage cp)
 
 const TwoByteTable &twoByte(CodePage cp)
 {
-    static const TwoByteTable t1250 = buildTwoByte(CodePage::Cp1250);
-    static const TwoByteTable t1251 = buildTwoByte(CodePage::Cp1251);
-    static const TwoByteTable t1252 = buildTwoByte(CodePage::Cp1252);
+    // One guard for the three: every field of an import asks.
+    static const std::array<TwoByteTable, 3> tables{buildTwoByte(CodePage::Cp1250), buildTwoByte(CodePage::Cp1251),
+                                                    buildTwoByte(CodePage::Cp1252)};
     switch (cp) {
-    case CodePage::Cp1251: return t1251;
-    case CodePage::Cp1252: return t1252;
+    case CodePage::Cp1251: return tables[1];
+    case CodePage::Cp1252: return tables[2];
     case CodePage::Cp1250: break;
     }
-    return t1250;
+    return tables[0];
 }
 
 // Bytes that a field of an entry line cannot hold as they are.
@@ -249,12 +250,18 @@ char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_
                 const quint64 a = w ^ (ones * '\\'), b = w ^ (ones * '\n'), c = w ^ (ones * '\r');
                 stop |= ((a - ones) & ~a) | ((b - ones) & ~b) | ((c - ones) & ~c);
             }
-            if ((stop & highs) == 0) {
-                std::memcpy(to, p + i, sizeof w);
+            std::memcpy(to, p + i, sizeof w);
+            stop &= highs;
+            if (stop == 0) {
                 to += 8;
                 i += 8;
                 continue;
             }
+            // The ASCII before the first byte that needs a look is copied.
+            const int plainBytes =
+                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
+            to += plainBytes;
+            i += plainBytes;
         }
         const char c = p[i];
         if (static_cast<unsigned char>(c) < 0x80) {
