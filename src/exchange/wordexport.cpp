@@ -137,6 +137,42 @@ private:
     ByteWriter &m_out;
 };
 
+// An entry line's fields as wordFields gives them (a line of fewer fields
+// than the language has repeats its last one), the line looked through once:
+// an export reads every line of the book.
+WordFields entryFields(QByteArrayView line, int languageCode)
+{
+    const int count = languageCode == LangGerman                                  ? 4
+                      : languageCode == LangFrench || languageCode == LangSpanish ? 3
+                                                                                  : 2;
+    const char *p = line.data();
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n && p[i] != '=')
+        ++i;
+    if (i == n)
+        i = 0; // no key: the whole line is the value
+    else
+        ++i;
+    QByteArrayView f[4];
+    int found = 0;
+    for (qsizetype from = i;; ++i) {
+        if (i == n || p[i] == '\\') {
+            f[found++] = QByteArrayView(p + from, i - from);
+            if (i == n || found == count)
+                break;
+            from = i + 1;
+        }
+    }
+    for (int k = found; k < count; ++k)
+        f[k] = f[found - 1];
+    switch (count) {
+    case 4: return {f[0], f[1], f[2], f[3]};
+    case 3: return {f[0], f[1], {}, f[2]};
+    default: return {{}, f[0], {}, f[1]};
+    }
+}
+
 qsizetype byteCount(const QList<ExportLesson> &lessons, qsizetype perLine, qsizetype &lines)
 {
     qsizetype bytes = 0;
@@ -181,7 +217,7 @@ void tsvInto(ByteWriter &out, const QList<ExportLesson> &lessons, int languageCo
             name = cell.take();
         }
         for (const QByteArrayView line : lesson.lines) {
-            const WordFields w = wordFields(line, languageCode);
+            const WordFields w = entryFields(line, languageCode);
             out.put(name);
             out.put(articleCells.cell(w.Clen));
             out.put('\t');
@@ -313,7 +349,7 @@ void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int language
         xml.open(1, "entries");
     for (const ExportLesson &lesson : lessons) {
         for (const QByteArrayView line : lesson.lines) {
-            const WordFields w = wordFields(line, languageCode);
+            const WordFields w = entryFields(line, languageCode);
             const qsizetype id = next++;
             const int article = articleIndex(w.Clen);
             out.put("  <entry id=\"");
