@@ -441,6 +441,17 @@ void TestWordExchange::exportInPieces()
     QCOMPARE(tsv.pieces.join(), writeTsv(two, LangGerman));
     QCOMPARE(kvtml.pieces.join(), writeKvtml(two, LangGerman, QStringLiteral("t")));
 
+    // Lines of fewer fields than the language has, or none, or no key,
+    // give the cells the grid shows for them.
+    const QList<QByteArray> short_{"0=Hund",        "1=0\\Katze", "2=x\\y\\z", "3=", "no key\\a\\b\\c\\d\\e",
+                                   cz("4=2\\kůň\\")};
+    for (const int language : {LangGerman, LangFrench, LangEnglish}) {
+        QString expected = tsvRow(wordColumnTitles()) + u'\n';
+        for (const QByteArray &line : short_)
+            expected += tsvRow(wordCells(line, language)) + u'\n';
+        QCOMPARE(QString::fromUtf8(writeTsv({{"L", short_}}, language)), expected);
+    }
+
     // A sink that refuses a piece fails the export.
     PieceSink refusing;
     refusing.failAt = 0;
