@@ -48,15 +48,37 @@ ByteForms buildForms(CodePage cp)
 
 const ByteForms &forms(CodePage cp)
 {
-    static const ByteForms f1250 = buildForms(CodePage::Cp1250);
-    static const ByteForms f1251 = buildForms(CodePage::Cp1251);
-    static const ByteForms f1252 = buildForms(CodePage::Cp1252);
+    // One guard for the three: every field of an export asks.
+    static const std::array<ByteForms, 3> all{buildForms(CodePage::Cp1250), buildForms(CodePage::Cp1251),
+                                              buildForms(CodePage::Cp1252)};
     switch (cp) {
-    case CodePage::Cp1251: return f1251;
-    case CodePage::Cp1252: return f1252;
+    case CodePage::Cp1251: return all[1];
+    case CodePage::Cp1252: return all[2];
     case CodePage::Cp1250: break;
     }
-    return f1250;
+    return all[0];
+}
+
+// How many bytes from p on are plain text (ASCII, no control character),
+// looked at eight at a time while eight are left; the rest, fewer than
+// eight, is the caller's to look at.
+qsizetype plainPrefix(const char *p, const char *end)
+{
+    constexpr quint64 ones = 0x0101010101010101u;
+    constexpr quint64 highs = 0x8080808080808080u;
+    const char *from = p;
+    for (; end - p >= 8; p += 8) {
+        quint64 w;
+        std::memcpy(&w, p, sizeof w);
+        // Beyond ASCII or below a blank: the lowest byte flagged is always one.
+        const quint64 stop = (w | ((w - ones * 0x20) & ~w)) & highs;
+        if (stop) {
+            const int plainBytes =
+                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
+            return p - from + plainBytes;
+        }
+    }
+    return p - from;
 }
 
 // Plain ASCII goes out as it is; a run of it is copied in one piece.
@@ -73,6 +95,8 @@ void appendBytes(ByteWriter &out, QByteArrayView bytes, CodePage cp)
     const char *end = p + bytes.size();
     while (p < end) {
         const char *run = p;
+        if constexpr (!Xml)
+            p += plainPrefix(p, end); // XML text is mostly too short to gain
         while (p < end && plain(static_cast<unsigned char>(*p), Xml))
             ++p;
         if (p > run)

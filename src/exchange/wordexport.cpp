@@ -10,6 +10,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lexitka {
 namespace {
@@ -140,6 +145,22 @@ private:
 // An entry line's fields as wordFields gives them (a line of fewer fields
 // than the language has repeats its last one), the line looked through once:
 // an export reads every line of the book.
+// Where the next c is in p[from, n), n for none.
+qsizetype nextByte(const char *p, qsizetype from, qsizetype n, char c)
+{
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi8(c);
+    for (; from + 16 <= n; from += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + from));
+        if (const int hit = _mm_movemask_epi8(_mm_cmpeq_epi8(w, wanted)))
+            return from + std::countr_zero(unsigned(hit));
+    }
+#endif
+    while (from < n && p[from] != c)
+        ++from;
+    return from;
+}
+
 WordFields entryFields(QByteArrayView line, int languageCode)
 {
     const int count = languageCode == LangGerman                                  ? 4
@@ -147,22 +168,15 @@ WordFields entryFields(QByteArrayView line, int languageCode)
                                                                                   : 2;
     const char *p = line.data();
     const qsizetype n = line.size();
-    qsizetype i = 0;
-    while (i < n && p[i] != '=')
-        ++i;
-    if (i == n)
-        i = 0; // no key: the whole line is the value
-    else
-        ++i;
+    const qsizetype eq = nextByte(p, 0, n, '=');
     QByteArrayView f[4];
     int found = 0;
-    for (qsizetype from = i;; ++i) {
-        if (i == n || p[i] == '\\') {
-            f[found++] = QByteArrayView(p + from, i - from);
-            if (i == n || found == count)
-                break;
-            from = i + 1;
-        }
+    for (qsizetype from = eq == n ? 0 : eq + 1;;) { // no key: the whole line is the value
+        const qsizetype end = nextByte(p, from, n, '\\');
+        f[found++] = QByteArrayView(p + from, end - from);
+        if (end == n || found == count)
+            break;
+        from = end + 1;
     }
     for (int k = found; k < count; ++k)
         f[k] = f[found - 1];
