@@ -236,6 +236,29 @@ void TestWordExchange::longCells()
     QCOMPARE(once.refused.size(), read.refused.size());
     for (qsizetype i = 0; i < once.refused.size(); ++i)
         QCOMPARE(once.refused[i].reason(), read.refused[i].reason());
+
+    // A byte-order mark is dropped at the start of the file only (and one
+    // more right after it, as the text is decoded); in a cell it is a
+    // character, of a word or of a lesson's name, which no code page holds.
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray marks = bom + bom
+                             + "Lekce\tSlovo\tP\xC5\x99"
+                               "eklad\n"
+                             + bom + "L\ta\tb\nL\t" + bom + "c\td\nM\tder\t" + bom + "\n\n" + bom + bom;
+    const QString markText = decodeWordList(marks, CodePage::Cp1250);
+    const QList<QStringList> markRows = parseDelimited(markText, u'\t');
+    const DelimitedHead markHead = readDelimitedHead(marks, CodePage::Cp1250, 9);
+    QCOMPARE(markHead.rows, markRows);
+    const WordTable markTable = tableFromDelimited(markRows, true);
+    const ImportResult markRead = importRows(markTable, guessColumns(markTable, LangGerman), LangGerman, true);
+    const ImportResult markOnce =
+        importDelimited(marks, markHead, true, guessColumns(markTable, LangGerman), LangGerman, true);
+    QCOMPARE(markOnce.refused.size(), 3);
+    QCOMPARE(markOnce.refused.size(), markRead.refused.size());
+    for (qsizetype i = 0; i < markOnce.refused.size(); ++i) {
+        QCOMPARE(markOnce.refused[i].text, markRead.refused[i].text);
+        QCOMPARE(markOnce.refused[i].reason(), markRead.refused[i].reason());
+    }
 }
 
 void TestWordExchange::kvtmlByHand()

@@ -16,7 +16,13 @@ namespace {
 
 // The text forms the rows come in: UTF-16 from a table, UTF-8 from a file.
 QString toText(QStringView v) { return v.toString(); }
-QString toText(QByteArrayView v) { return QString::fromUtf8(v); }
+// A byte-order mark within a word list is a character of its cell, which
+// QString::fromUtf8 would drop at the cell's start.
+QString toText(QByteArrayView v)
+{
+    constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    return v.startsWith(bom) ? QChar(0xFEFF) + toText(v.sliced(bom.size())) : QString::fromUtf8(v);
+}
 QStringView trimmed(QStringView v) { return v.trimmed(); }
 QByteArrayView trimmed(QByteArrayView v)
 {
@@ -271,12 +277,17 @@ ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int 
 
 namespace {
 
-// The bytes as UTF-8: a byte-order mark dropped, other text decoded from
-// the code page given (plain ASCII is the same either way).
+// The bytes as UTF-8, as decodeWordList reads them: the byte-order mark
+// dropped, and a second one right after it, as QString::fromUtf8 drops one;
+// other text decoded from the code page given (plain ASCII is the same
+// either way).
 QByteArrayView asUtf8(QByteArrayView bytes, bool utf8, CodePage otherwise, QByteArray &converted)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return bytes.sliced(3);
+    constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom)) {
+        bytes = bytes.sliced(bom.size());
+        return bytes.startsWith(bom) ? bytes.sliced(bom.size()) : bytes;
+    }
     if (utf8 || classifyWordList(bytes) == WordListBytes::Ascii)
         return bytes;
     converted = decode(bytes.toByteArray(), otherwise).toUtf8();
@@ -306,7 +317,7 @@ DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizet
         if (head.rows.size() < rows) {
             QStringList row;
             for (const QByteArrayView cell : cells)
-                row.append(QString::fromUtf8(cell));
+                row.append(toText(cell));
             head.rows.append(row);
         }
     }
@@ -346,7 +357,7 @@ ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bo
             refusedWidths.append(qsizetype(cells.size()));
             QStringList shown;
             for (const QByteArrayView cell : cells)
-                shown.append(QString::fromUtf8(cell));
+                shown.append(toText(cell));
             return shown.join(u'\t');
         });
     }
