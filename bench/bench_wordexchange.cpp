@@ -21,6 +21,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
 
 #include <cstdio>
 #include <iostream>
@@ -43,12 +45,6 @@ QString wordFile(const char *suffix)
     return benchFolder().filePath(QStringLiteral("words.") + QLatin1String(suffix));
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 LessonBook loadBook(const QString &path)
 {
     LessonBook book;
@@ -60,14 +56,19 @@ QList<ExportLesson> exportedLessons(const LessonBook &book)
 {
     QList<ExportLesson> lessons;
     for (qsizetype i = 0; i < book.mistakesIndex(); ++i)
-        lessons.append({book.name(i), book.lines(i).toList()});
+        lessons.append({book.name(i), book.lines(i)});
     return lessons;
 }
 
-QByteArray exported(const LessonBook &book, bool kvtml)
+// What the export does once the file is chosen: the lessons written
+// through the safe save path as they are made.
+bool exportTo(const QString &path, const LessonBook &book, bool kvtml)
 {
     const QList<ExportLesson> lessons = exportedLessons(book);
-    return kvtml ? writeKvtml(lessons, LangGerman, QStringLiteral("words")) : writeTsv(lessons, LangGerman);
+    return saveFileInPieces(path, [&](ByteSink &sink) {
+        return kvtml ? writeKvtml(sink, lessons, LangGerman, QStringLiteral("words"))
+                     : writeTsv(sink, lessons, LangGerman);
+    });
 }
 
 // What "Importovat slovíčka…" does once the file is chosen: the preview of
@@ -75,14 +76,20 @@ QByteArray exported(const LessonBook &book, bool kvtml)
 // file, the words put into the book. The number of words that arrived.
 qsizetype importInto(LessonBook &book, const QString &path)
 {
-    const QByteArray bytes = readAll(path);
     const bool kvtml = path.endsWith(QLatin1String(".kvtml"));
+    TextBuffer file;
     std::optional<WordTable> table;
     DelimitedHead head;
-    if (kvtml)
-        table = readKvtml(bytes);
-    else
-        head = readDelimitedHead(bytes, CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
+    if (kvtml) {
+        QFile device(path);
+        if (device.open(QIODevice::ReadOnly))
+            table = readKvtml(&device);
+    } else {
+        file = readTextFile(path);
+        head = readDelimitedHead(QByteArrayView(file.data.get(), file.size), CodePage::Cp1250,
+                                 TfrmImport::kPreviewRows + 1);
+    }
+    const QByteArrayView bytes(file.data.get(), file.size);
     ImportResult result;
     {
         TfrmImport preview(nullptr, path, LangGerman, head.rows, head.width, table, QStringLiteral("Lekce"), false);
@@ -110,16 +117,36 @@ int runChild(const QStringList &args)
         LessonBook book;
         return importInto(book, args.value(1)) == kWords ? 0 : 1;
     }
+    if (what == QLatin1String("reader")) {
+        // QXmlStreamReader's own loop over the file and nothing else: the
+        // floor of reading KVTML with it, fed the file as a device or as
+        // one array of its bytes.
+        QFile device(args.value(2));
+        if (!device.open(QIODevice::ReadOnly))
+            return 1;
+        QByteArray bytes;
+        QXmlStreamReader xml;
+        if (args.value(1) == QLatin1String("array")) {
+            bytes = device.readAll();
+            xml.addData(bytes);
+        } else {
+            xml.setDevice(&device);
+        }
+        qsizetype tokens = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            ++tokens;
+        }
+        return !xml.hasError() && tokens > kWords ? 0 : 1;
+    }
     if (what == QLatin1String("prepare")) { // the word lists, written once per run
         const LessonBook book = loadBook(args.value(1));
-        return saveWholeFile(args.value(2), exported(book, false)) && saveWholeFile(args.value(3), exported(book, true))
-                   ? 0
-                   : 1;
+        return exportTo(args.value(2), book, false) && exportTo(args.value(3), book, true) ? 0 : 1;
     }
     if (what == QLatin1String("export")) {
         const LessonBook book = loadBook(args.value(1));
         const QString out = args.value(2);
-        return saveWholeFile(out, exported(book, out.endsWith(QLatin1String(".kvtml")))) ? 0 : 1;
+        return exportTo(out, book, out.endsWith(QLatin1String(".kvtml"))) ? 0 : 1;
     }
     return 2;
 }
@@ -191,7 +218,7 @@ void BM_WarmExport(benchmark::State &state, bool kvtml)
     const LessonBook book = loadBook(dictionary());
     const QString out = benchFolder().filePath(kvtml ? QStringLiteral("warm.kvtml") : QStringLiteral("warm.tsv"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(saveWholeFile(out, exported(book, kvtml)));
+        benchmark::DoNotOptimize(exportTo(out, book, kvtml));
     state.SetItemsProcessed(state.iterations() * kWords);
 }
 
@@ -228,6 +255,9 @@ int main(int argc, char **argv)
                         selfAsChild({QStringLiteral("export"), dict,
                                      benchFolder().filePath(QStringLiteral("out.") + QLatin1String(suffix))}));
     }
+    for (const char *feed : {"file", "array"})
+        registerProcess(std::string("kvtml reader alone, ") + feed,
+                        selfAsChild({QStringLiteral("reader"), QLatin1String(feed), wordFile("kvtml")}));
     registerProcess("child start", selfAsChild({QStringLiteral("start")}));
     registerProcess("child start, book loaded", selfAsChild({QStringLiteral("book"), dict}));
     benchmark::RegisterBenchmark("warm import tsv", BM_WarmImport, "tsv")->Unit(benchmark::kMillisecond);
@@ -241,6 +271,8 @@ int main(int argc, char **argv)
                 qint64(QFileInfo(wordFile("tsv")).size()), qint64(QFileInfo(wordFile("kvtml")).size()));
     printRatio("import tsv", "import tsv", "child start", "cat tsv");
     printRatio("import kvtml", "import kvtml", "child start", "cat kvtml");
+    printRatio("reader, file", "kvtml reader alone, file", "child start", "cat kvtml");
+    printRatio("reader, array", "kvtml reader alone, array", "child start", "cat kvtml");
     printRatio("export tsv", "export tsv", "child start, book loaded", "cp tsv");
     printRatio("export kvtml", "export kvtml", "child start, book loaded", "cp kvtml");
     return 0;

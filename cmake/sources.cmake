@@ -36,9 +36,12 @@ set(LEXITKA_LOGIC_SOURCES
   editor/lessonbook.cpp editor/lessonbook.h
   editor/rtfwriter.cpp editor/rtfwriter.h
   exchange/cellbytes.cpp exchange/cellbytes.h
+  exchange/delimitedrows.cpp exchange/delimitedrows.h
   exchange/delimitedtext.cpp exchange/delimitedtext.h
+  exchange/exportlines.cpp exchange/exportlines.h
   exchange/kvtml.cpp exchange/kvtml.h
   exchange/kvtmlelements.cpp exchange/kvtmlelements.h
+  exchange/kvtmlwriter.cpp
   exchange/wordexport.cpp
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h

@@ -3,6 +3,7 @@
 #include "support/fakes.h"
 
 #include "data/dictionary.h"
+#include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
 #include "exchange/wordimport.h"
@@ -20,10 +21,12 @@ class TestWordExchange : public QObject {
 private slots:
     void delimitedText();
     void onePassImport();
+    void longCells();
     void kvtmlByHand();
     void roundTrips();
     void unrepresentable();
     void kvtmlStructure();
+    void exportInPieces();
 };
 
 namespace {
@@ -198,6 +201,66 @@ void TestWordExchange::onePassImport()
     QVERIFY(refusals > 0); // the refusals were compared too
 }
 
+void TestWordExchange::longCells()
+{
+    // Cells of every length up to past sixteen bytes, with a separator, a
+    // line end, a "\\" or a letter beyond ASCII at every place in them: the
+    // one-pass reading sees the rows, widths and refusals the table sees.
+    QByteArray file = "Lekce\tSlovo\tP\xC5\x99"
+                      "eklad\n";
+    for (int len = 1; len <= 20; ++len) {
+        for (int at = 0; at < len; ++at) {
+            for (const char *odd : {"\\", "\xC5\x99", "\xE2\x80\x9E", "\t", "\r\n"}) {
+                QByteArray cell(len, 'a');
+                cell.replace(at, 1, odd);
+                file += "L" + QByteArray::number(len % 3) + '\t' + cell + '\t' + QByteArray(len, 'b') + cell + '\n';
+            }
+        }
+    }
+    const QString text = decodeWordList(file, CodePage::Cp1250);
+    const QList<QStringList> rows = parseDelimited(text, u'\t');
+    const DelimitedHead head = readDelimitedHead(file, CodePage::Cp1250, 3);
+    QVERIFY(head.utf8);
+    QCOMPARE(head.rows, rows.mid(0, 3));
+    const WordTable table = tableFromDelimited(rows, true);
+    QCOMPARE(head.width, table.columns.size());
+    const ColumnChoice choice = guessColumns(table, LangGerman);
+    const ImportResult read = importRows(table, choice, LangGerman, true);
+    const ImportResult once = importDelimited(file, head, true, choice, LangGerman, true);
+    QVERIFY(!read.refused.isEmpty());
+    QCOMPARE(once.lessons.size(), read.lessons.size());
+    for (qsizetype i = 0; i < once.lessons.size(); ++i) {
+        QCOMPARE(once.lessons[i].name, read.lessons[i].name);
+        QCOMPARE(once.lessons[i].lines, read.lessons[i].lines);
+    }
+    QCOMPARE(once.refused.size(), read.refused.size());
+    for (qsizetype i = 0; i < once.refused.size(); ++i)
+        QCOMPARE(once.refused[i].reason(), read.refused[i].reason());
+
+    // A byte-order mark is dropped at the start of the file only (and one
+    // more right after it, as the text is decoded); in a cell it is a
+    // character, of a word or of a lesson's name, which no code page holds.
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray marks = bom + bom
+                             + "Lekce\tSlovo\tP\xC5\x99"
+                               "eklad\n"
+                             + bom + "L\ta\tb\nL\t" + bom + "c\td\nM\tder\t" + bom + "\n\n" + bom + bom;
+    const QString markText = decodeWordList(marks, CodePage::Cp1250);
+    const QList<QStringList> markRows = parseDelimited(markText, u'\t');
+    const DelimitedHead markHead = readDelimitedHead(marks, CodePage::Cp1250, 9);
+    QCOMPARE(markHead.rows, markRows);
+    const WordTable markTable = tableFromDelimited(markRows, true);
+    const ImportResult markRead = importRows(markTable, guessColumns(markTable, LangGerman), LangGerman, true);
+    const ImportResult markOnce =
+        importDelimited(marks, markHead, true, guessColumns(markTable, LangGerman), LangGerman, true);
+    QCOMPARE(markOnce.refused.size(), 3);
+    QCOMPARE(markOnce.refused.size(), markRead.refused.size());
+    for (qsizetype i = 0; i < markOnce.refused.size(); ++i) {
+        QCOMPARE(markOnce.refused[i].text, markRead.refused[i].text);
+        QCOMPARE(markOnce.refused[i].reason(), markRead.refused[i].reason());
+    }
+}
+
 void TestWordExchange::kvtmlByHand()
 {
     QString error;
@@ -354,6 +417,71 @@ void TestWordExchange::kvtmlStructure()
     QVERIFY(empty);
     QCOMPARE(empty->locales, (QStringList{"fr", "cs"}));
     QVERIFY(empty->rows.isEmpty());
+}
+
+namespace {
+
+// Keeps every piece apart; refuses the pieces from `failAt` on.
+class PieceSink final : public ByteSink {
+public:
+    QList<QByteArray> pieces;
+    qsizetype failAt = -1;
+    bool write(QByteArrayView piece) override
+    {
+        if (failAt >= 0 && pieces.size() >= failAt)
+            return false;
+        pieces.append(piece.toByteArray());
+        return true;
+    }
+};
+
+} // namespace
+
+void TestWordExchange::exportInPieces()
+{
+    // A small buffer handed on whenever it fills: pieces longer than the
+    // buffer, bytes beyond ASCII and numbers arrive whole and in order, each
+    // piece at most the buffer but a single longer one, handed on as it is.
+    PieceSink small;
+    ByteWriter w(small, 8);
+    w.put("abc");
+    w.put(QByteArrayView("0123456789ABCDEFGHIJ"));
+    appendUtf8(w, cz("Žluťoučký kůň"), CodePage::Cp1250);
+    w.putNumber(-1234567890123);
+    w.put('!');
+    QVERIFY(w.finish());
+    QCOMPARE(small.pieces.join(),
+             QByteArray("abc0123456789ABCDEFGHIJ") + QStringLiteral("Žluťoučký kůň").toUtf8() + "-1234567890123!");
+    QVERIFY(small.pieces.size() > 4);
+    for (const QByteArray &piece : std::as_const(small.pieces))
+        QVERIFY(piece.size() <= 8 || piece == "0123456789ABCDEFGHIJ" || piece == "-1234567890123");
+
+    // The exports give a sink the very bytes they give whole.
+    const QList<ExportLesson> two{{cz("Zvířata"), kGermanLines}, {cz("Druhá"), kGermanLines.mid(1, 2)}};
+    PieceSink tsv, kvtml;
+    QVERIFY(writeTsv(tsv, two, LangGerman));
+    QVERIFY(writeKvtml(kvtml, two, LangGerman, QStringLiteral("t")));
+    QCOMPARE(tsv.pieces.join(), writeTsv(two, LangGerman));
+    QCOMPARE(kvtml.pieces.join(), writeKvtml(two, LangGerman, QStringLiteral("t")));
+
+    // Lines of fewer fields than the language has, or none, or no key,
+    // give the cells the grid shows for them.
+    const QList<QByteArray> short_{"0=Hund",        "1=0\\Katze", "2=x\\y\\z", "3=", "no key\\a\\b\\c\\d\\e",
+                                   cz("4=2\\kůň\\")};
+    for (const int language : {LangGerman, LangFrench, LangEnglish}) {
+        QString expected = tsvRow(wordColumnTitles()) + u'\n';
+        for (const QByteArray &line : short_)
+            expected += tsvRow(wordCells(line, language)) + u'\n';
+        QCOMPARE(QString::fromUtf8(writeTsv({{"L", short_}}, language)), expected);
+    }
+
+    // A sink that refuses a piece fails the export.
+    PieceSink refusing;
+    refusing.failAt = 0;
+    QVERIFY(!writeKvtml(refusing, two, LangGerman, QStringLiteral("t")));
+    ByteWriter late(refusing, 4);
+    late.put("0123456789");
+    QVERIFY(!late.finish());
 }
 
 QTEST_MAIN(TestWordExchange)

@@ -5,6 +5,8 @@
 
 #include "data/displaytext.h"
 #include "data/inifile.h"
+#include "data/linestore.h"
+#include "data/nativefile.h"
 #include "data/nativepath.h"
 #include "data/savefile.h"
 #include "editor/fimport.h"
@@ -17,9 +19,9 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QUndoStack>
@@ -66,28 +68,44 @@ void TfrmViewEdt::importFile(const QString &path)
     qsizetype current = 0;
     if (!checkedLesson(current))
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_messenger.error(this, QStringLiteral("Soubor %1 nelze přečíst.").arg(shownPath(path)));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
     const int language = m_dictionary.languageCode;
-    std::optional<WordTable> kvtml;
-    DelimitedHead head;
     // Text in one 8-bit code page: a Russian list is windows-1251 through
     // and through, any other most likely windows-1250.
     const CodePage otherwise = language == LangRussian ? CodePage::Cp1251 : CodePage::Cp1250;
-    if (isKvtmlName(path) || bytes.left(512).contains("<kvtml")) {
-        QString error;
-        kvtml = readKvtml(bytes, &error);
-        if (!kvtml) {
-            m_messenger.information(this, error);
+    const QString unreadable = QStringLiteral("Soubor %1 nelze přečíst.").arg(shownPath(path));
+    std::optional<WordTable> kvtml;
+    QString error;
+    TextBuffer file;
+    DelimitedHead head;
+    if (isKvtmlName(path)) {
+        // Read as it goes: the file is never in memory whole.
+        QFile device;
+        if (!openToRead(device, path)) {
+            m_messenger.error(this, unreadable);
             return;
         }
+        WaitCursor wait;
+        kvtml = readKvtml(&device, &error);
     } else {
-        // The preview shows the first rows; the words are read when chosen.
-        head = readDelimitedHead(bytes, otherwise, TfrmImport::kPreviewRows + 1);
+        bool read = false;
+        file = readTextFile(path, &read);
+        if (!read) {
+            m_messenger.error(this, unreadable);
+            return;
+        }
+        const QByteArrayView bytes(file.data.get(), file.size);
+        WaitCursor wait;
+        if (bytes.first(std::min<qsizetype>(bytes.size(), 512)).contains("<kvtml")) {
+            kvtml = readKvtml(bytes, &error);
+            file = {};
+        } else {
+            // The preview shows the first rows; the words are read when chosen.
+            head = readDelimitedHead(bytes, otherwise, TfrmImport::kPreviewRows + 1);
+        }
+    }
+    if (!kvtml && !error.isEmpty()) {
+        m_messenger.information(this, error);
+        return;
     }
 
     const QString baseName = QFileInfo(path).completeBaseName();
@@ -101,7 +119,8 @@ void TfrmViewEdt::importFile(const QString &path)
         WaitCursor wait;
         const bool byLesson = target == TfrmImport::Target::LessonPerFileLesson;
         result = kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
-                       : importDelimited(bytes, head, dialog.header(), dialog.choice(), language, byLesson);
+                       : importDelimited(QByteArrayView(file.data.get(), file.size), head, dialog.header(),
+                                         dialog.choice(), language, byLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)
@@ -219,13 +238,15 @@ void TfrmViewEdt::exportLessons(const QList<qsizetype> &which, const QString &ti
         return;
     QList<ExportLesson> lessons;
     for (qsizetype i : which)
-        lessons.append({WordLists.name(i), WordLists.lines(i).toList()});
+        lessons.append({WordLists.name(i), WordLists.lines(i)});
     bool written = false;
     {
         WaitCursor wait;
         const int language = m_dictionary.languageCode;
-        written =
-            saveWholeFile(path, isKvtmlName(path) ? writeKvtml(lessons, language, title) : writeTsv(lessons, language));
+        const bool kvtml = isKvtmlName(path);
+        written = saveFileInPieces(path, [&](ByteSink &sink) {
+            return kvtml ? writeKvtml(sink, lessons, language, title) : writeTsv(sink, lessons, language);
+        });
     }
     if (!written)
         m_messenger.error(this, QStringLiteral("Soubor %1 nelze uložit.").arg(shownPath(path)));

@@ -5,6 +5,8 @@
 #include <QChar>
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace lexitka {
 namespace {
@@ -46,15 +48,37 @@ ByteForms buildForms(CodePage cp)
 
 const ByteForms &forms(CodePage cp)
 {
-    static const ByteForms f1250 = buildForms(CodePage::Cp1250);
-    static const ByteForms f1251 = buildForms(CodePage::Cp1251);
-    static const ByteForms f1252 = buildForms(CodePage::Cp1252);
+    // One guard for the three: every field of an export asks.
+    static const std::array<ByteForms, 3> all{buildForms(CodePage::Cp1250), buildForms(CodePage::Cp1251),
+                                              buildForms(CodePage::Cp1252)};
     switch (cp) {
-    case CodePage::Cp1251: return f1251;
-    case CodePage::Cp1252: return f1252;
+    case CodePage::Cp1251: return all[1];
+    case CodePage::Cp1252: return all[2];
     case CodePage::Cp1250: break;
     }
-    return f1250;
+    return all[0];
+}
+
+// How many bytes from p on are plain text (ASCII, no control character),
+// looked at eight at a time while eight are left; the rest, fewer than
+// eight, is the caller's to look at.
+qsizetype plainPrefix(const char *p, const char *end)
+{
+    constexpr quint64 ones = 0x0101010101010101u;
+    constexpr quint64 highs = 0x8080808080808080u;
+    const char *from = p;
+    for (; end - p >= 8; p += 8) {
+        quint64 w;
+        std::memcpy(&w, p, sizeof w);
+        // Beyond ASCII or below a blank: the lowest byte flagged is always one.
+        const quint64 stop = (w | ((w - ones * 0x20) & ~w)) & highs;
+        if (stop) {
+            const int plainBytes =
+                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
+            return p - from + plainBytes;
+        }
+    }
+    return p - from;
 }
 
 // Plain ASCII goes out as it is; a run of it is copied in one piece.
@@ -71,6 +95,8 @@ void appendBytes(ByteWriter &out, QByteArrayView bytes, CodePage cp)
     const char *end = p + bytes.size();
     while (p < end) {
         const char *run = p;
+        if constexpr (!Xml)
+            p += plainPrefix(p, end); // XML text is mostly too short to gain
         while (p < end && plain(static_cast<unsigned char>(*p), Xml))
             ++p;
         if (p > run)
@@ -93,23 +119,52 @@ ByteWriter::ByteWriter(qsizetype expected) : m_out(std::max<qsizetype>(expected,
     m_room = m_out.size();
 }
 
-void ByteWriter::grow(qsizetype size)
+ByteWriter::ByteWriter(ByteSink &sink, qsizetype chunk)
+    : m_out(std::max<qsizetype>(chunk, 1), Qt::Uninitialized), m_sink(&sink)
 {
-    m_out.resize(std::max(m_room * 2, m_size + size));
     m_data = m_out.data();
     m_room = m_out.size();
 }
 
+bool ByteWriter::grow(const char *bytes, qsizetype size)
+{
+    if (m_sink) {
+        // The same few pages again and again, never fresh ones.
+        m_ok = m_ok && (m_size == 0 || m_sink->write(QByteArrayView(m_data, m_size)));
+        m_size = 0;
+        if (size <= m_room)
+            return true;
+        m_ok = m_ok && m_sink->write(QByteArrayView(bytes, size));
+        return false;
+    }
+    m_out.resize(std::max(m_room * 2, m_size + size));
+    m_data = m_out.data();
+    m_room = m_out.size();
+    return true;
+}
+
 void ByteWriter::putNumber(qsizetype n)
 {
+    // Two digits at a time: a file of many entries names every one.
+    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
     char digits[24];
     int at = sizeof digits;
     const bool negative = n < 0;
     quint64 v = negative ? quint64(0) - quint64(n) : quint64(n);
-    do {
-        digits[--at] = char('0' + v % 10);
-        v /= 10;
-    } while (v);
+    while (v >= 100) {
+        const auto pair = size_t(v % 100) * 2;
+        v /= 100;
+        digits[--at] = pairs[pair + 1];
+        digits[--at] = pairs[pair];
+    }
+    if (v >= 10) {
+        digits[--at] = pairs[v * 2 + 1];
+        digits[--at] = pairs[v * 2];
+    } else {
+        digits[--at] = char('0' + v);
+    }
     if (negative)
         digits[--at] = '-';
     put(digits + at, qsizetype(sizeof digits) - at);
@@ -121,6 +176,13 @@ QByteArray ByteWriter::take()
     m_data = nullptr;
     m_size = m_room = 0;
     return std::move(m_out);
+}
+
+bool ByteWriter::finish()
+{
+    if (m_sink)
+        grow(nullptr, 0);
+    return m_ok;
 }
 
 void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp) { appendBytes<false>(out, bytes, cp); }
@@ -179,70 +241,95 @@ TwoByteTable buildTwoByte(CodePage cp)
 
 const TwoByteTable &twoByte(CodePage cp)
 {
-    static const TwoByteTable t1250 = buildTwoByte(CodePage::Cp1250);
-    static const TwoByteTable t1251 = buildTwoByte(CodePage::Cp1251);
-    static const TwoByteTable t1252 = buildTwoByte(CodePage::Cp1252);
+    // One guard for the three: every field of an import asks.
+    static const std::array<TwoByteTable, 3> tables{buildTwoByte(CodePage::Cp1250), buildTwoByte(CodePage::Cp1251),
+                                                    buildTwoByte(CodePage::Cp1252)};
     switch (cp) {
-    case CodePage::Cp1251: return t1251;
-    case CodePage::Cp1252: return t1252;
+    case CodePage::Cp1251: return tables[1];
+    case CodePage::Cp1252: return tables[2];
     case CodePage::Cp1250: break;
     }
-    return t1250;
+    return tables[0];
 }
+
+// Bytes that a field of an entry line cannot hold as they are.
+bool splitsEntry(char32_t c) { return c == U'\\' || c == U'\n' || c == U'\r'; }
 
 } // namespace
 
-std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp)
+char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_t *refused)
 {
     const TwoByteTable &table = twoByte(cp);
-    // A character of UTF-8 is at least as long as its byte in the code page:
-    // the room is taken once and written straight.
-    const qsizetype start = out.size();
-    out.resize(start + utf8.size());
-    char *to = out.data() + start;
     const char *p = utf8.data();
     const qsizetype n = utf8.size();
-    std::optional<char32_t> missing;
     for (qsizetype i = 0; i < n;) {
+        // Eight bytes of ASCII at a time, none of them "\\" or a line end.
+        if (i + 8 <= n) {
+            constexpr quint64 ones = 0x0101010101010101u;
+            constexpr quint64 highs = 0x8080808080808080u;
+            quint64 w;
+            std::memcpy(&w, p + i, sizeof w);
+            quint64 stop = w;
+            if (entry) {
+                const quint64 a = w ^ (ones * '\\'), b = w ^ (ones * '\n'), c = w ^ (ones * '\r');
+                stop |= ((a - ones) & ~a) | ((b - ones) & ~b) | ((c - ones) & ~c);
+            }
+            std::memcpy(to, p + i, sizeof w);
+            stop &= highs;
+            if (stop == 0) {
+                to += 8;
+                i += 8;
+                continue;
+            }
+            // The ASCII before the first byte that needs a look is copied.
+            const int plainBytes =
+                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
+            to += plainBytes;
+            i += plainBytes;
+        }
         const char c = p[i];
         if (static_cast<unsigned char>(c) < 0x80) {
+            if (entry && splitsEntry(char32_t(c))) {
+                *refused = char32_t(c);
+                return nullptr;
+            }
             *to++ = c;
             ++i;
             continue;
         }
-        const char32_t u = nextUtf8(utf8, i);
+        char32_t u = 0;
+        const auto lead = static_cast<unsigned char>(c);
+        const auto next = i + 1 < n ? static_cast<unsigned char>(p[i + 1]) : 0;
+        if (lead >= 0xC2 && lead <= 0xDF && (next & 0xC0) == 0x80) {
+            // Two bytes, the accented letters and Cyrillic: read here.
+            u = char32_t(lead & 0x1F) << 6 | (next & 0x3F);
+            i += 2;
+        } else {
+            u = nextUtf8(utf8, i);
+        }
+        qint16 b = -1;
         if (u < 0x800) {
-            const qint16 b = table.byteOf[u];
-            if (b < 0) {
-                missing = u;
-                break;
-            }
-            *to++ = char(b);
-            continue;
+            b = table.byteOf[u];
+        } else if (const std::optional<char> e = encodeChar(u, cp)) {
+            b = static_cast<unsigned char>(*e);
         }
-        const std::optional<char> b = encodeChar(u, cp);
-        if (!b) {
-            missing = u;
-            break;
+        if (b < 0) {
+            *refused = u;
+            return nullptr;
         }
-        *to++ = *b;
+        *to++ = char(b);
     }
-    out.resize(to - out.constData());
-    return missing;
+    return to;
 }
 
-std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp)
+char *toCodePage(QStringView text, CodePage cp, char *to, bool entry, char32_t *refused)
 {
     const TwoByteTable &table = twoByte(cp);
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *to = out.data() + start;
-    std::optional<char32_t> missing;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         qint16 b = -1;
         if (c < 0x800) {
-            b = table.byteOf[c];
+            b = entry && splitsEntry(c) ? qint16(-1) : table.byteOf[c];
         } else {
             if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
                 c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
@@ -250,13 +337,12 @@ std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodeP
                 b = static_cast<unsigned char>(*e);
         }
         if (b < 0) {
-            missing = c;
-            break;
+            *refused = c;
+            return nullptr;
         }
         *to++ = char(b);
     }
-    out.resize(to - out.constData());
-    return missing;
+    return to;
 }
 
 QByteArrayView trimmedUtf8(QByteArrayView utf8)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/codepage.h"
+#include "data/savefile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,22 +15,27 @@ namespace lexitka {
 
 // Bytes written one piece after another into one buffer, grown rarely:
 // the room for the whole text is taken at the start when it can be told.
+// Given a sink, the buffer is a small one handed on whenever it is full, so
+// a big text never lies in memory whole.
 class ByteWriter {
 public:
     explicit ByteWriter(qsizetype expected);
+    explicit ByteWriter(ByteSink &sink, qsizetype chunk = qsizetype(1) << 17);
+    ByteWriter(const ByteWriter &) = delete;
+    ByteWriter &operator=(const ByteWriter &) = delete;
     void put(const char *bytes, qsizetype size)
     {
         if (size == 0)
             return; // an empty view may have no bytes at all
-        if (m_size + size > m_room)
-            grow(size);
+        if (m_size + size > m_room && !grow(bytes, size))
+            return;
         std::memcpy(m_data + m_size, bytes, size_t(size));
         m_size += size;
     }
     void put(char c)
     {
         if (m_size == m_room)
-            grow(1);
+            grow(nullptr, 1);
         m_data[m_size++] = c;
     }
     void put(QByteArrayView bytes) { put(bytes.data(), bytes.size()); }
@@ -40,11 +46,18 @@ public:
     }
     void putCString(const char *text) { put(text, qsizetype(std::strlen(text))); }
     void putNumber(qsizetype n);
+    // Without a sink: the bytes written.
     QByteArray take();
+    // With a sink: hands it the rest; false when it refused any piece.
+    bool finish();
 
 private:
-    void grow(qsizetype size);
+    // Room for size more bytes; false when the bytes went to the sink
+    // straight, being more than its buffer holds.
+    bool grow(const char *bytes, qsizetype size);
     QByteArray m_out;
+    ByteSink *m_sink = nullptr;
+    bool m_ok = true;
     char *m_data = nullptr;
     qsizetype m_size = 0;
     qsizetype m_room = 0;
@@ -60,13 +73,13 @@ void appendUtf8(ByteWriter &out, QByteArrayView bytes, CodePage cp);
 void appendXmlText(ByteWriter &out, QByteArrayView bytes, CodePage cp);
 void appendXmlText(ByteWriter &out, const QString &text);
 
-// UTF-8 into cp, appended to out. The first character cp has no place for
-// is returned (out then holds what came before it); nullopt when all fit.
-// Bytes that are no UTF-8 count as U+FFFD, as QString::fromUtf8 reads them.
-std::optional<char32_t> appendFromUtf8(QByteArray &out, QByteArrayView utf8, CodePage cp);
-
-// The same for UTF-16 text.
-std::optional<char32_t> appendFromUtf16(QByteArray &out, QStringView text, CodePage cp);
+// UTF-8 (or UTF-16) into cp, written at `to`, which has room for as many
+// bytes as the text has (a character never takes more in cp). The end of
+// what was written, or nullptr with the first character that cp has no
+// place for, or that is "\\" or a line end when `entry` says the text is a
+// field of an entry line, which they would split, in *refused.
+char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_t *refused);
+char *toCodePage(QStringView text, CodePage cp, char *to, bool entry, char32_t *refused);
 
 // Without the blanks QString::trimmed removes at either end.
 QByteArrayView trimmedUtf8(QByteArrayView utf8);

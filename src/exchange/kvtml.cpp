@@ -2,6 +2,7 @@
 
 #include "exchange/kvtmlelements.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -53,22 +54,33 @@ private:
     QHash<QString, qsizetype> m_rowOfId;
 };
 
+// The number an id writes as a plain decimal ("7", not "07" or "+7"), -1
+// for any other id.
+qsizetype plainNumber(QStringView id)
+{
+    if (id.isEmpty() || id.size() > 15 || (id.size() > 1 && id[0] == u'0'))
+        return -1;
+    qsizetype n = 0;
+    for (const QChar c : id) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
 qsizetype KvtmlReader::rowOf(QStringView id) const
 {
     if (!m_dense)
         return m_rowOfId.value(id.toString(), -1);
-    bool ok = false;
-    const qsizetype n = id.toLongLong(&ok);
-    if (!ok || n < 0 || n >= m_table.rows.size() || QString::number(n) != id)
-        return -1;
-    return n;
+    const qsizetype n = plainNumber(id);
+    return n < m_table.rows.size() ? n : -1;
 }
 
 void KvtmlReader::noteId(QStringView id, qsizetype row)
 {
     if (m_dense) {
-        bool ok = false;
-        if (id.toLongLong(&ok) == row && ok && QString::number(row) == id)
+        if (plainNumber(id) == row)
             return;
         m_dense = false;
         for (qsizetype r = 0; r < row; ++r)
@@ -281,8 +293,18 @@ WordTable KvtmlReader::read()
 
 std::optional<WordTable> readKvtml(QByteArrayView bytes, QString *error)
 {
-    // The reader reads the caller's bytes where they lie.
-    QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    // Through a device over the caller's bytes where they lie: the reader
+    // then decodes a block at a time, where given an array it would make
+    // a whole copy of the text in UTF-16 first.
+    QByteArray raw = QByteArray::fromRawData(bytes.data(), bytes.size());
+    QBuffer buffer(&raw);
+    buffer.open(QIODevice::ReadOnly);
+    return readKvtml(&buffer, error);
+}
+
+std::optional<WordTable> readKvtml(QIODevice *device, QString *error)
+{
+    QXmlStreamReader xml(device);
     std::optional<WordTable> table;
     if (xml.readNextStartElement()) {
         if (xml.name() == u"kvtml")

@@ -1,13 +1,12 @@
-// Lessons out as text and as KVTML, written byte by byte into one buffer:
-// a field goes from its code page straight into UTF-8, with no text object
-// per cell. The layout is the one QXmlStreamWriter gives with an indent of
-// one space, so a file reads as it always did.
+// Lessons out as tab-separated text, written byte by byte into one buffer
+// or, for a file, a small one handed on as it fills: a field goes from its
+// code page straight into UTF-8, with no text object per cell.
 #include "kvtml.h"
 
 #include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
+#include "exchange/exportlines.h"
 
-#include <algorithm>
 #include <array>
 
 namespace lexitka {
@@ -15,7 +14,6 @@ namespace {
 
 // Bytes per word beyond its own text, to reserve the buffer once.
 constexpr qsizetype kTsvRowExtra = 16;
-constexpr qsizetype kKvtmlEntryExtra = 400;
 
 bool needsQuotes(QByteArrayView bytes)
 {
@@ -51,107 +49,19 @@ public:
         for (int i = 0; i < int(m_known.size()); ++i)
             m_known[i] = tsvRow({articleCell(languageCode, QByteArray::number(i))}).toUtf8();
     }
-    QByteArray cell(QByteArrayView clen) const
+    QByteArrayView cell(QByteArrayView clen)
     {
         if (clen.size() == 1 && clen[0] >= '0' && clen[0] <= '9')
-            return m_known[clen[0] - '0']; // shared, not copied
-        return tsvRow({articleCell(m_language, clen)}).toUtf8();
+            return m_known[clen[0] - '0'];
+        m_other = tsvRow({articleCell(m_language, clen)}).toUtf8();
+        return m_other;
     }
 
 private:
     int m_language;
     std::array<QByteArray, 10> m_known;
+    QByteArray m_other;
 };
-
-class XmlOut {
-public:
-    explicit XmlOut(ByteWriter &out) : m_out(out) { }
-    void open(int depth, const char *tag)
-    {
-        startTag(depth, tag);
-        m_out.put(">\n");
-    }
-    void openWithId(int depth, const char *tag, qsizetype id)
-    {
-        startTag(depth, tag);
-        withId(id);
-        m_out.put(">\n");
-    }
-    void close(int depth, const char *tag)
-    {
-        indent(depth);
-        m_out.put("</");
-        m_out.putCString(tag);
-        m_out.put(">\n");
-    }
-    void empty(int depth, const char *tag)
-    {
-        startTag(depth, tag);
-        m_out.put("/>\n");
-    }
-    void emptyWithId(int depth, const char *tag, qsizetype id)
-    {
-        startTag(depth, tag);
-        withId(id);
-        m_out.put("/>\n");
-    }
-    void text(int depth, const char *tag, QByteArrayView bytes, CodePage cp)
-    {
-        start(depth, tag);
-        appendXmlText(m_out, bytes, cp);
-        end(tag);
-    }
-    void text(int depth, const char *tag, const QString &value)
-    {
-        start(depth, tag);
-        appendXmlText(m_out, value);
-        end(tag);
-    }
-    void start(int depth, const char *tag)
-    {
-        startTag(depth, tag);
-        m_out.put('>');
-    }
-    void end(const char *tag)
-    {
-        m_out.put("</");
-        m_out.putCString(tag);
-        m_out.put(">\n");
-    }
-
-private:
-    void indent(int depth)
-    {
-        static const char spaces[] = "                ";
-        m_out.put(spaces, depth);
-    }
-    void startTag(int depth, const char *tag)
-    {
-        indent(depth);
-        m_out.put('<');
-        m_out.putCString(tag);
-    }
-    void withId(qsizetype id)
-    {
-        m_out.put(" id=\"");
-        m_out.putNumber(id);
-        m_out.put('"');
-    }
-    ByteWriter &m_out;
-};
-
-qsizetype byteCount(const QList<ExportLesson> &lessons, qsizetype perLine, qsizetype &lines)
-{
-    qsizetype bytes = 0;
-    lines = 0;
-    for (const ExportLesson &lesson : lessons) {
-        lines += lesson.lines.size();
-        for (const QByteArray &line : lesson.lines)
-            bytes += line.size() + perLine + lesson.name.size();
-    }
-    // Letters beyond ASCII take two or three bytes in UTF-8.
-    return bytes + bytes / 4;
-}
 
 } // namespace
 
@@ -163,16 +73,16 @@ QStringList wordCells(QByteArrayView line, int languageCode)
             decode(w.Mn.toByteArray(), CodePage::Cp1250), decode(w.Preklad.toByteArray(), CodePage::Cp1250)};
 }
 
-QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
+namespace {
+
+void tsvInto(ByteWriter &out, const QList<ExportLesson> &lessons, int languageCode)
 {
     const bool named = lessons.size() > 1;
     const CodePage foreign = languageInfo(languageCode).foreignCodePage;
-    const ArticleCells articleCells(languageCode);
+    ArticleCells articleCells(languageCode);
     QStringList header = wordColumnTitles();
     if (named)
         header.prepend(lessonColumnTitle());
-    qsizetype lines = 0;
-    ByteWriter out(byteCount(lessons, kTsvRowExtra, lines) + 64);
     out.put(tsvRow(header).toUtf8());
     out.put('\n');
     for (const ExportLesson &lesson : lessons) {
@@ -183,8 +93,8 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
             cell.put('\t');
             name = cell.take();
         }
-        for (const QByteArray &line : lesson.lines) {
-            const WordFields w = wordFields(line, languageCode);
+        for (const QByteArrayView line : lesson.lines) {
+            const WordFields w = entryFields(line, languageCode);
             out.put(name);
             out.put(articleCells.cell(w.Clen));
             out.put('\t');
@@ -196,183 +106,23 @@ QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
             out.put('\n');
         }
     }
-    return out.take();
-}
-
-namespace {
-
-void writeIdentifiers(XmlOut &xml, int languageCode)
-{
-    static const char *const localeOf[] = {"en", "de", "fr", "ru", "es", "la"};
-    static const char *const nameOf[] = {"Angličtina", "Němčina", "Francouzština", "Ruština", "Španělština", "Latina"};
-    const int index = std::clamp(languageCode - LangEnglish, 0, 5);
-    xml.open(1, "identifiers");
-    for (int id = 0; id < 2; ++id) {
-        xml.openWithId(2, "identifier", id);
-        xml.text(3, "name", QString::fromUtf8(id == 0 ? nameOf[index] : "Čeština"));
-        xml.text(3, "locale", QString::fromLatin1(id == 0 ? localeOf[index] : "cs"));
-        if (id == 0 && !articles(languageCode).isEmpty()) {
-            const QStringList defaults = kvtmlDefaultArticles(QString::fromLatin1(localeOf[index]));
-            xml.open(3, "article");
-            for (int number = 0; number < 2; ++number) {
-                const char *numberTag = number == 0 ? "singular" : "plural";
-                xml.open(4, numberTag);
-                QList<std::pair<const char *, QString>> given;
-                int g = 0;
-                for (const char *gender : {"male", "female", "neutral"}) {
-                    const int at = number * 3 + g++;
-                    if (at < defaults.size() && !defaults[at].isEmpty())
-                        given.append({gender, defaults[at]});
-                }
-                if (given.isEmpty()) {
-                    xml.empty(5, "definite");
-                } else {
-                    xml.open(5, "definite");
-                    for (const auto &[gender, article] : given)
-                        xml.text(6, gender, article);
-                    xml.close(5, "definite");
-                }
-                xml.close(4, numberTag);
-            }
-            xml.close(3, "article");
-        }
-        xml.close(2, "identifier");
-    }
-    xml.close(1, "identifiers");
-}
-
-// A German verb's forms, one tense each; a noun's plural.
-void writeForms(XmlOut &xml, QByteArrayView forms, bool verb)
-{
-    if (!verb) {
-        xml.open(4, "declension");
-        xml.open(5, "plural");
-        xml.open(6, "nominative");
-        xml.text(7, "text", forms, CodePage::Cp1250);
-        xml.close(6, "nominative");
-        xml.close(5, "plural");
-        xml.close(4, "declension");
-        return;
-    }
-    static const char *const tenses[] = {"Präsens", "Präteritum", "Perfekt"};
-    int t = 0;
-    for (qsizetype from = 0;; ++t) {
-        const qsizetype comma = forms.indexOf(',', from);
-        const QByteArrayView part = forms.sliced(from, (comma < 0 ? forms.size() : comma) - from);
-        xml.open(4, "conjugation");
-        xml.text(5, "tense", t < 3 ? QString::fromUtf8(tenses[t]) : QString::number(t + 1));
-        xml.open(5, "singular");
-        xml.open(6, "thirdpersonmale");
-        xml.text(7, "text", part, CodePage::Cp1250);
-        xml.close(6, "thirdpersonmale");
-        xml.close(5, "singular");
-        xml.close(4, "conjugation");
-        if (comma < 0)
-            break;
-        from = comma + 1;
-    }
 }
 
 } // namespace
 
-QByteArray writeKvtml(const QList<ExportLesson> &lessons, int languageCode, const QString &title)
+QByteArray writeTsv(const QList<ExportLesson> &lessons, int languageCode)
 {
-    const CodePage foreign = languageInfo(languageCode).foreignCodePage;
-    const QStringList &list = articles(languageCode);
-    QList<QByteArray> articleBytes;
-    for (const QString &a : list)
-        articleBytes.append(a.toUtf8());
-    qsizetype lineCount = 0;
-    ByteWriter out(byteCount(lessons, kKvtmlEntryExtra, lineCount) + 2048);
-    XmlOut xml(out);
-    out.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
-            "<kvtml version=\"2.0\">\n");
-    xml.open(1, "information");
-    xml.text(2, "generator", QStringLiteral("Lexitka"));
-    xml.text(2, "title", title);
-    xml.close(1, "information");
-    writeIdentifiers(xml, languageCode);
-
-    // Entries first, then the lessons and the genders that refer to them.
-    QList<qsizetype> genderEntries[3];
-    qsizetype next = 0;
-    // An element with nothing in it is written as an empty one.
-    if (lineCount == 0)
-        xml.empty(1, "entries");
-    else
-        xml.open(1, "entries");
-    for (const ExportLesson &lesson : lessons) {
-        for (const QByteArray &line : lesson.lines) {
-            const WordFields w = wordFields(line, languageCode);
-            const qsizetype id = next++;
-            const int article = articleIndex(w.Clen);
-            xml.openWithId(2, "entry", id);
-            xml.openWithId(3, "translation", 0);
-            // Gender says der, die, das, le, la, el, la; the plural articles go before the word.
-            const bool byGender = !list.isEmpty() && article >= 0 && article < 2 + (languageCode == LangGerman);
-            xml.start(4, "text");
-            if (!list.isEmpty() && !byGender && article != kNoArticle && article >= 0 && article < list.size()) {
-                out.put(articleBytes[article]);
-                out.put(' ');
-            }
-            appendXmlText(out, w.Slovo, foreign);
-            xml.end("text");
-            if (byGender)
-                genderEntries[article].append(id);
-            if (languageCode == LangGerman && !w.Mn.isEmpty())
-                writeForms(xml, w.Mn, article == kNoArticle && w.Mn.contains(','));
-            xml.close(3, "translation");
-            xml.openWithId(3, "translation", 1);
-            xml.text(4, "text", w.Preklad, CodePage::Cp1250);
-            xml.close(3, "translation");
-            xml.close(2, "entry");
-        }
-    }
-    if (lineCount > 0)
-        xml.close(1, "entries");
-
-    if (lessons.isEmpty())
-        xml.empty(1, "lessons");
-    else
-        xml.open(1, "lessons");
-    next = 0;
-    for (const ExportLesson &lesson : lessons) {
-        xml.open(2, "container");
-        xml.text(3, "name", lesson.name, CodePage::Cp1250);
-        xml.text(3, "inpractice", QStringLiteral("true"));
-        for (qsizetype i = 0; i < lesson.lines.size(); ++i)
-            xml.emptyWithId(3, "entry", next++);
-        xml.close(2, "container");
-    }
-    if (!lessons.isEmpty())
-        xml.close(1, "lessons");
-
-    if (!list.isEmpty()) {
-        xml.open(1, "wordtypes");
-        xml.open(2, "container");
-        xml.text(3, "name", QStringLiteral("Podstatné jméno"));
-        xml.text(3, "specialwordtype", QStringLiteral("noun"));
-        static const char *const genders[] = {"male", "female", "neutral"};
-        static const char *const names[] = {"Mužský rod", "Ženský rod", "Střední rod"};
-        for (int g = 0; g < 3; ++g) {
-            if (genderEntries[g].isEmpty())
-                continue;
-            xml.open(3, "container");
-            xml.text(4, "name", QString::fromUtf8(names[g]));
-            xml.text(4, "specialwordtype", QStringLiteral("noun/") + QString::fromLatin1(genders[g]));
-            for (qsizetype id : genderEntries[g]) {
-                xml.openWithId(4, "entry", id);
-                xml.emptyWithId(5, "translation", 0);
-                xml.close(4, "entry");
-            }
-            xml.close(3, "container");
-        }
-        xml.close(2, "container");
-        xml.close(1, "wordtypes");
-    }
-    out.put("</kvtml>\n");
+    qsizetype lines = 0;
+    ByteWriter out(exportedBytes(lessons, kTsvRowExtra, lines) + 64);
+    tsvInto(out, lessons, languageCode);
     return out.take();
+}
+
+bool writeTsv(ByteSink &sink, const QList<ExportLesson> &lessons, int languageCode)
+{
+    ByteWriter out(sink);
+    tsvInto(out, lessons, languageCode);
+    return out.finish();
 }
 
 } // namespace lexitka

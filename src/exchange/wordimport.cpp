@@ -3,61 +3,50 @@
 // and a text file read in one pass over its bytes.
 #include "wordimport.h"
 
-#include "data/utf8dictionary.h"
 #include "exchange/cellbytes.h"
+#include "exchange/delimitedrows.h"
 #include "exchange/delimitedtext.h"
 
 #include <QHash>
 
-#include <cstring>
+#include <vector>
 
 namespace lexitka {
 namespace {
 
 // The text forms the rows come in: UTF-16 from a table, UTF-8 from a file.
 QString toText(QStringView v) { return v.toString(); }
-QString toText(QByteArrayView v) { return QString::fromUtf8(v); }
+// A byte-order mark within a word list is a character of its cell, which
+// QString::fromUtf8 would drop at the cell's start.
+QString toText(QByteArrayView v)
+{
+    constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    return v.startsWith(bom) ? QChar(0xFEFF) + toText(v.sliced(bom.size())) : QString::fromUtf8(v);
+}
 QStringView trimmed(QStringView v) { return v.trimmed(); }
-QByteArrayView trimmed(QByteArrayView v) { return trimmedUtf8(v); }
+QByteArrayView trimmed(QByteArrayView v)
+{
+    // Mostly there is nothing to trim: a letter at either end.
+    auto plain = [](char c) { return c > ' ' && static_cast<unsigned char>(c) < 0x80; };
+    return !v.isEmpty() && plain(v.front()) && plain(v.back()) ? v : trimmedUtf8(v);
+}
+char32_t unit(QChar c) { return c.unicode(); }
+char32_t unit(char c) { return static_cast<unsigned char>(c); }
 
 // "\" and line ends would split an entry.
-char32_t firstSeparator(QStringView v)
+std::optional<char32_t> firstSeparator(QStringView v)
 {
     for (const QChar c : v)
         if (c == u'\\' || c == u'\n' || c == u'\r')
             return c.unicode();
-    return 0;
+    return std::nullopt;
 }
-char32_t firstSeparator(QByteArrayView v)
+std::optional<char32_t> firstSeparator(QByteArrayView v)
 {
     for (const char c : v)
         if (c == '\\' || c == '\n' || c == '\r')
             return char32_t(c);
-    return 0;
-}
-
-std::optional<char32_t> encodeInto(QByteArray &out, QStringView v, CodePage cp) { return appendFromUtf16(out, v, cp); }
-std::optional<char32_t> encodeInto(QByteArray &out, QByteArrayView v, CodePage cp)
-{
-    return appendFromUtf8(out, v, cp);
-}
-
-int articleCodeOf(int languageCode, QStringView v) { return articleCode(languageCode, v.toString()); }
-int articleCodeOf(int languageCode, QByteArrayView v)
-{
-    // Articles are ASCII but "není", which is no article: compare bytes.
-    const QByteArrayView a = trimmedUtf8(v);
-    if (a.isEmpty())
-        return kNoArticle;
-    for (const char c : a)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return articleCode(languageCode, QString::fromUtf8(a));
-    const QStringList &list = articles(languageCode);
-    for (int i = 0; i < list.size(); ++i)
-        if (i != kNoArticle && list[i].size() == a.size()
-            && QLatin1StringView(a.data(), a.size()).compare(list[i], Qt::CaseInsensitive) == 0)
-            return i;
-    return kNoArticle;
+    return std::nullopt;
 }
 
 // One row's texts; absent ones are empty.
@@ -66,16 +55,23 @@ struct RowTexts {
     View slovo, preklad, article, forms, lesson;
 };
 
+// Rows into entry lines, all written one after another into one block:
+// each lesson's lines are only places in it until the block is done.
 template <class View>
 class RowImporter {
     // A row's text kept beyond the row.
     using Owned = std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>;
 
 public:
-    RowImporter(int languageCode, bool byLesson)
+    // expected: about how many bytes the lines will take.
+    RowImporter(int languageCode, bool byLesson, qsizetype expected)
         : m_language(languageCode), m_byLesson(byLesson), m_foreign(languageInfo(languageCode).foreignCodePage),
-          m_hasArticles(!articles(languageCode).isEmpty())
-    { }
+          m_hasClen(!articles(languageCode).isEmpty()), m_hasMn(languageCode == LangGerman),
+          m_block(std::max<qsizetype>(expected, 64), Qt::Uninitialized)
+    {
+        for (const QString &a : articles(languageCode))
+            m_articles.append(a.toLatin1());
+    }
 
     // shown() gives the row as the file has it, for a refusal.
     template <class Shown>
@@ -85,110 +81,176 @@ public:
         const View preklad = trimmed(row.preklad);
         if (slovo.isEmpty() && preklad.isEmpty())
             return;
-        const View forms = m_language == LangGerman ? trimmed(row.forms) : View();
-        const View lesson = m_byLesson ? trimmed(row.lesson) : View();
+        const View forms = m_hasMn ? trimmed(row.forms) : View();
+        if (lessonIndex(m_byLesson ? trimmed(row.lesson) : View()) != kBadLesson) {
+            // Straight into the block: a character never takes more bytes
+            // in a code page than in the text it comes from.
+            char *const start = room(7 + slovo.size() + forms.size() + preklad.size());
+            char *to = start;
+            *to++ = '0';
+            *to++ = '=';
+            if (m_hasClen) {
+                // An article code is a place in a list of at most five: one digit.
+                *to++ = char('0' + articleOf(row.article));
+                *to++ = '\\';
+            }
+            char32_t refused = 0;
+            to = toCodePage(slovo, m_foreign, to, true, &refused);
+            if (to) {
+                *to++ = '\\';
+                if (m_hasMn && (to = toCodePage(forms, CodePage::Cp1250, to, true, &refused)))
+                    *to++ = '\\';
+            }
+            if (to)
+                to = toCodePage(preklad, CodePage::Cp1250, to, true, &refused);
+            if (to) {
+                m_places[size_t(lessonPlace())].push_back({m_used, to - start});
+                m_used += to - start;
+                return;
+            }
+        }
+        refuse(line, slovo, preklad, forms, shown);
+    }
+
+    ImportResult take()
+    {
+        m_block.resize(m_used);
+        const TextBuffer block = TextBuffer::fromBytes(std::move(m_block));
+        for (qsizetype i = 0; i < m_result.lessons.size(); ++i) {
+            LineStoreBuilder lines(block);
+            for (const Place &p : m_places[size_t(i)])
+                lines.mark(p.from, p.size);
+            m_result.lessons[i].lines = ImportedLines(lines.take());
+        }
+        return std::move(m_result);
+    }
+
+private:
+    struct Place {
+        qsizetype from, size;
+    };
+
+    char *room(qsizetype n)
+    {
+        if (m_used + n > m_block.size())
+            m_block.resize(std::max(m_block.size() * 2, m_used + n));
+        return m_block.data() + m_used;
+    }
+
+    // Why the row cannot be stored: its first field that cannot be, in the
+    // order of the grid, a "\" or a line end before any other character;
+    // otherwise its lesson's name.
+    template <class Shown>
+    void refuse(qsizetype line, View slovo, View preklad, View forms, const Shown &shown)
+    {
         const struct {
             const char *name;
             View text;
             CodePage cp;
-            QByteArray *to;
-        } fields[] = {{"Slovo", slovo, m_foreign, &m_slovo},
-                      {"Překlad", preklad, CodePage::Cp1250, &m_preklad},
-                      {"Množné číslo (minulý čas)", forms, CodePage::Cp1250, &m_mn}};
+        } fields[] = {{"Slovo", slovo, m_foreign},
+                      {"Překlad", preklad, CodePage::Cp1250},
+                      {"Množné číslo (minulý čas)", forms, CodePage::Cp1250}};
         for (const auto &f : fields) {
-            f.to->resize(0); // keeps its room for the next row
-            std::optional<char32_t> bad;
-            if (const char32_t c = firstSeparator(f.text))
-                bad = c;
-            else
-                bad = encodeInto(*f.to, f.text, f.cp);
+            std::optional<char32_t> bad = firstSeparator(f.text);
+            char32_t missing = 0;
+            m_scratch.resize(f.text.size());
+            if (!bad && !toCodePage(f.text, f.cp, m_scratch.data(), false, &missing))
+                bad = missing;
             if (bad) {
                 m_result.refused.append(RefusedRow{line, shown(), QString::fromUtf8(f.name), *bad});
                 return;
             }
         }
-        const qsizetype at = lessonIndex(lesson);
-        if (at < 0) {
-            m_result.refused.append(RefusedRow{line, shown(), QStringLiteral("Lekce"), m_lessonProblem});
-            return;
-        }
-        const int article = m_hasArticles ? articleCodeOf(m_language, row.article) : kNoArticle;
-        // The entry line in one block of the size it needs.
-        const bool hasClen = m_language == LangGerman || m_language == LangFrench || m_language == LangSpanish;
-        const bool hasMn = m_language == LangGerman;
-        // An article code is a place in a list of at most five: one digit.
-        const char code[2] = {char('0' + article), '\\'};
-        const qsizetype codeSize = hasClen ? 2 : 0;
-        QByteArray entry(2 + codeSize + m_slovo.size() + 1 + (hasMn ? m_mn.size() + 1 : 0) + m_preklad.size(),
-                         Qt::Uninitialized);
-        char *to = entry.data();
-        auto put = [&to](const char *from, qsizetype size) {
-            std::memcpy(to, from, size_t(size));
-            to += size;
-        };
-        put("0=", 2);
-        put(code, codeSize);
-        put(m_slovo.constData(), m_slovo.size());
-        put("\\", 1);
-        if (hasMn) {
-            put(m_mn.constData(), m_mn.size());
-            put("\\", 1);
-        }
-        put(m_preklad.constData(), m_preklad.size());
-        m_result.lessons[at].lines.append(std::move(entry));
+        m_result.refused.append(RefusedRow{line, shown(), QStringLiteral("Lekce"), m_lessonProblem});
     }
 
-    ImportResult take() { return std::move(m_result); }
+    // Articles are ASCII but "není", which is no article: compared as bytes.
+    int articleOf(View text)
+    {
+        const View a = trimmed(text);
+        if (a.isEmpty())
+            return kNoArticle;
+        if (a.size() > 8)
+            return articleCode(m_language, toText(a));
+        char lower[8];
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            const char32_t c = unit(a[i]);
+            if (c >= 0x80)
+                return articleCode(m_language, toText(a));
+            lower[i] = c >= U'A' && c <= U'Z' ? char(c + 32) : char(c);
+        }
+        const QByteArrayView given(lower, a.size());
+        for (int i = 0; i < m_articles.size(); ++i)
+            if (i != kNoArticle && m_articles[i] == given)
+                return i;
+        return kNoArticle;
+    }
 
-private:
-    // The lesson's place in the result, -1 when its name cannot be stored.
-    // Rows mostly come lesson by lesson: the last one is kept at hand.
+    // The lesson's place in the result; kBadLesson when its name cannot be
+    // stored, kNewLesson when the result has no word of it yet (a lesson
+    // comes into the result with its first word). Rows mostly come lesson by
+    // lesson: the last one is kept at hand.
+    static constexpr qsizetype kBadLesson = -1;
+    static constexpr qsizetype kNewLesson = -2;
     qsizetype lessonIndex(View lesson)
     {
         if (m_lastValid && lesson == View(m_lastName))
             return m_lastIndex;
         m_lastName = Owned(lesson.data(), lesson.size());
         m_lastValid = true;
-        const QString name = toText(lesson);
-        m_lastIndex = -1;
-        if (!name.isEmpty()) {
-            QByteArray scratch;
-            if (const std::optional<char32_t> bad = encodeInto(scratch, QStringView(name), CodePage::Cp1250)) {
-                m_lessonProblem = *bad;
-                return -1;
+        m_lastText = toText(lesson);
+        m_lastIndex = kBadLesson;
+        if (!m_lastText.isEmpty()) {
+            char32_t bad = 0;
+            m_scratch.resize(m_lastText.size());
+            if (!toCodePage(QStringView(m_lastText), CodePage::Cp1250, m_scratch.data(), false, &bad)) {
+                m_lessonProblem = bad;
+                return m_lastIndex;
             }
-            if (name.contains(u']')) {
+            if (m_lastText.contains(u']')) {
                 m_lessonProblem = U']';
-                return -1;
+                return m_lastIndex;
             }
         }
-        auto found = m_lessonAt.constFind(name);
-        if (found == m_lessonAt.cend()) {
-            found = m_lessonAt.insert(name, m_result.lessons.size());
-            m_result.lessons.append({name, {}});
+        m_lastIndex = m_lessonAt.value(m_lastText, kNewLesson);
+        return m_lastIndex;
+    }
+    // The place of the lesson lessonIndex found, taken now if need be.
+    qsizetype lessonPlace()
+    {
+        if (m_lastIndex == kNewLesson) {
+            m_lastIndex = m_result.lessons.size();
+            m_lessonAt.insert(m_lastText, m_lastIndex);
+            m_result.lessons.append({m_lastText, {}});
+            m_places.emplace_back();
         }
-        m_lastIndex = *found;
         return m_lastIndex;
     }
 
     int m_language;
     bool m_byLesson;
     CodePage m_foreign;
-    bool m_hasArticles;
+    bool m_hasClen;
+    bool m_hasMn;
+    QList<QByteArray> m_articles; // lower case, Latin-1
     ImportResult m_result;
+    QByteArray m_block;
+    qsizetype m_used = 0;
+    std::vector<std::vector<Place>> m_places; // per lesson of the result
     QHash<QString, qsizetype> m_lessonAt;
     Owned m_lastName;
+    QString m_lastText;
     bool m_lastValid = false;
     qsizetype m_lastIndex = -1;
     char32_t m_lessonProblem = 0;
-    QByteArray m_slovo, m_preklad, m_mn; // reused from row to row
+    QByteArray m_scratch;
 };
 
 } // namespace
 
 ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int languageCode, bool byLesson)
 {
-    RowImporter<QStringView> importer(languageCode, byLesson);
+    RowImporter<QStringView> importer(languageCode, byLesson, table.rows.size() * 48);
     auto cellOf = [](const WordTable::Row &row, int c) -> const WordTable::Cell * {
         return c >= 0 && c < row.cells.size() ? &row.cells[c] : nullptr;
     };
@@ -215,111 +277,26 @@ ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int 
 
 namespace {
 
-// The rows of RFC 4180 text as parseDelimited finds them, one at a time:
-// row(cells) gets the cells' UTF-8 as views that last until it returns, and
-// may stop the reading by returning false. A cell without quotes is a view
-// into the text; one with quotes is copied, its quotes undoubled.
-template <class Row>
-void forEachRow(QByteArrayView text, char separator, const Row &row)
-{
-    struct Span {
-        qsizetype from, size;
-        bool copied;
-    };
-    QList<Span> spans;
-    QByteArray copies; // the row's cells that had quotes
-    QList<QByteArrayView> cells;
-    const char *p = text.data();
-    const qsizetype n = text.size();
-    qsizetype cellFrom = 0; // a plain cell is text[cellFrom, i)
-    bool copied = false;    // the cell is copies[copyFrom, end)
-    qsizetype copyFrom = 0;
-    bool quoted = false;
-    bool rowStarted = false;
-    qsizetype i = 0;
-    auto cellEmpty = [&] { return copied ? copies.size() == copyFrom : i == cellFrom; };
-    auto endCell = [&](qsizetype end) {
-        spans.append(copied ? Span{copyFrom, copies.size() - copyFrom, true} : Span{cellFrom, end - cellFrom, false});
-        copied = false;
-    };
-    auto endRow = [&]() -> bool {
-        cells.resize(0);
-        for (const Span &s : std::as_const(spans))
-            cells.append(s.copied ? QByteArrayView(copies).sliced(s.from, s.size) : text.sliced(s.from, s.size));
-        const bool more = row(std::as_const(cells));
-        spans.resize(0);
-        copies.resize(0);
-        rowStarted = false;
-        return more;
-    };
-    while (i < n) {
-        const char c = p[i];
-        if (quoted) {
-            qsizetype run = i;
-            while (run < n && p[run] != '"')
-                ++run;
-            copies.append(p + i, run - i);
-            i = run;
-            if (i == n)
-                break;
-            if (i + 1 < n && p[i + 1] == '"') {
-                copies.append('"');
-                i += 2;
-            } else {
-                quoted = false;
-                ++i;
-            }
-            continue;
-        }
-        if (c == '"' && cellEmpty()) {
-            if (!copied) {
-                copied = true;
-                copyFrom = copies.size();
-            }
-            quoted = true;
-            rowStarted = true;
-            ++i;
-        } else if (c == separator) {
-            endCell(i);
-            rowStarted = true;
-            cellFrom = ++i;
-        } else if (c == '\r' || c == '\n') {
-            endCell(i);
-            i += c == '\r' && i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
-            cellFrom = i;
-            if (!endRow())
-                return;
-        } else {
-            qsizetype run = i + 1;
-            while (run < n && p[run] != separator && p[run] != '\r' && p[run] != '\n' && p[run] != '"')
-                ++run;
-            if (copied)
-                copies.append(p + i, run - i);
-            rowStarted = true;
-            i = run;
-        }
-    }
-    if (rowStarted || !cellEmpty() || !spans.isEmpty()) {
-        endCell(i);
-        endRow();
-    }
-}
-
-// The bytes as UTF-8: a byte-order mark dropped, other text decoded from
-// the code page given.
+// The bytes as UTF-8, as decodeWordList reads them: the byte-order mark
+// dropped, and a second one right after it, as QString::fromUtf8 drops one;
+// other text decoded from the code page given (plain ASCII is the same
+// either way).
 QByteArrayView asUtf8(QByteArrayView bytes, bool utf8, CodePage otherwise, QByteArray &converted)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return bytes.sliced(3);
-    if (utf8)
+    constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom)) {
+        bytes = bytes.sliced(bom.size());
+        return bytes.startsWith(bom) ? bytes.sliced(bom.size()) : bytes;
+    }
+    if (utf8 || classifyWordList(bytes) == WordListBytes::Ascii)
         return bytes;
     converted = decode(bytes.toByteArray(), otherwise).toUtf8();
     return converted;
 }
 
-QByteArrayView cellAt(const QList<QByteArrayView> &cells, int c)
+QByteArrayView cellAt(const std::vector<QByteArrayView> &cells, int c)
 {
-    return c >= 0 && c < cells.size() ? cells[c] : QByteArrayView();
+    return c >= 0 && size_t(c) < cells.size() ? cells[size_t(c)] : QByteArrayView();
 }
 
 } // namespace
@@ -327,22 +304,23 @@ QByteArrayView cellAt(const QList<QByteArrayView> &cells, int c)
 DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows)
 {
     DelimitedHead head;
-    head.utf8 = bytes.startsWith("\xEF\xBB\xBF") || isUtf8Text(bytes);
+    head.utf8 = classifyWordList(bytes) == WordListBytes::Utf8;
     head.otherwise = otherwise;
     QByteArray converted;
     const QByteArrayView text = asUtf8(bytes, head.utf8, otherwise, converted);
     const qsizetype lineEnd = text.indexOf('\n');
     head.separator = guessSeparator(QString::fromUtf8(text.first(lineEnd < 0 ? text.size() : lineEnd)));
-    forEachRow(text, char(head.separator.unicode()), [&](const QList<QByteArrayView> &cells) {
-        head.width = std::max(head.width, cells.size());
+    DelimitedRows reader(text, char(head.separator.unicode()));
+    while (reader.next()) {
+        const std::vector<QByteArrayView> &cells = reader.cells();
+        head.width = std::max(head.width, qsizetype(cells.size()));
         if (head.rows.size() < rows) {
             QStringList row;
             for (const QByteArrayView cell : cells)
-                row.append(QString::fromUtf8(cell));
+                row.append(toText(cell));
             head.rows.append(row);
         }
-        return true;
-    });
+    }
     return head;
 }
 
@@ -351,19 +329,23 @@ ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bo
 {
     QByteArray converted;
     const QByteArrayView text = asUtf8(bytes, head.utf8, head.otherwise, converted);
-    RowImporter<QByteArrayView> importer(languageCode, byLesson);
+    // The lines take less than the file: the other columns, the separators
+    // and the line ends stay behind, and no letter grows.
+    RowImporter<QByteArrayView> importer(languageCode, byLesson, text.size());
     qsizetype line = 0;
     qsizetype width = 0;
     int lessonColumn = -1;
     QList<qsizetype> refusedWidths; // a refused row is shown as wide as the widest row
-    forEachRow(text, char(head.separator.unicode()), [&](const QList<QByteArrayView> &cells) {
+    DelimitedRows reader(text, char(head.separator.unicode()));
+    while (reader.next()) {
+        const std::vector<QByteArrayView> &cells = reader.cells();
         ++line;
-        width = std::max(width, cells.size());
+        width = std::max(width, qsizetype(cells.size()));
         if (header && line == 1) {
-            for (int c = 0; c < cells.size() && lessonColumn < 0; ++c)
-                if (cells[c] == "Lekce")
+            for (int c = 0; size_t(c) < cells.size() && lessonColumn < 0; ++c)
+                if (cells[size_t(c)] == "Lekce")
                     lessonColumn = c;
-            return true;
+            continue;
         }
         RowTexts<QByteArrayView> texts;
         texts.slovo = cellAt(cells, choice.slovo);
@@ -372,14 +354,13 @@ ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bo
         texts.forms = cellAt(cells, choice.mn);
         texts.lesson = cellAt(cells, lessonColumn);
         importer.add(line, texts, [&] {
-            refusedWidths.append(cells.size());
+            refusedWidths.append(qsizetype(cells.size()));
             QStringList shown;
             for (const QByteArrayView cell : cells)
-                shown.append(QString::fromUtf8(cell));
+                shown.append(toText(cell));
             return shown.join(u'\t');
         });
-        return true;
-    });
+    }
     ImportResult result = importer.take();
     for (qsizetype i = 0; i < result.refused.size(); ++i)
         result.refused[i].text += QString(width - refusedWidths[i], u'\t');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dictionary.h"
+#include "data/linestore.h"
 
 #include <QByteArray>
 #include <QList>
@@ -66,9 +67,20 @@ struct RefusedRow {
     QString reason() const;
 };
 
+// The entry lines of an import, in one block of bytes that the browser's
+// undo step then shares rather than copies; a list of lines where one is
+// wanted.
+class ImportedLines : public LineStore {
+public:
+    ImportedLines() = default;
+    explicit ImportedLines(LineStore lines) : LineStore(std::move(lines)) { }
+    operator QList<QByteArray>() const { return toList(); } // NOLINT: reads as the list it is
+    friend bool operator==(const ImportedLines &a, const QList<QByteArray> &b) { return a.toList() == b; }
+};
+
 struct ImportedLesson {
     QString name; // empty: the target lesson
-    QList<QByteArray> lines;
+    ImportedLines lines;
 };
 
 struct ImportResult {
