@@ -113,14 +113,18 @@ private:
     Span ownSpan(QByteArrayView line);
 
     // The lines of a store and of its copies and parts. Grown in place
-    // (realloc) while one store alone holds it.
+    // while one store alone holds it: a large block is pages of its own,
+    // moved by the kernel when it grows, so growing neither copies it nor
+    // leaves the old room behind in the heap.
     struct SpanBlock {
         Span *data = nullptr;
         qsizetype capacity = 0;
+        bool mapped = false;
         SpanBlock() = default;
         SpanBlock(const SpanBlock &) = delete;
         SpanBlock &operator=(const SpanBlock &) = delete;
         ~SpanBlock();
+        void resize(qsizetype count);
     };
     const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
     // A block of its own for `count` lines, not filled yet.
