@@ -241,6 +241,26 @@ void TestLessonBook::sortOrder()
         }
     }
 
+    // Many words that share their start (by 6 bytes, by more than 8), with
+    // and without a line far down that shares nothing, in shuffled order.
+    for (const char *start : {"Wort", "wortschatzkiste"}) {
+        for (bool stranger : {false, true}) {
+            QList<QByteArray> many;
+            for (int i = 0; i < 600; ++i) {
+                const QByteArray number = QByteArray::number((i * 7919) % 1000).rightJustified(7, '0');
+                many.append(QByteArray::number(i) + "=0\\" + start + number + "\\x");
+            }
+            if (stranger)
+                many.insert(500, "500=1\\Zebra\\y");
+            LineStore sorted(many);
+            sortBySlovo(sorted, LangGerman);
+            std::stable_sort(many.begin(), many.end(), [](const QByteArray &a, const QByteArray &b) {
+                return CompareBySlovo(a, b, LangGerman) < 0;
+            });
+            QCOMPARE(sorted.toList(), many);
+        }
+    }
+
     // Cyrillic is ordered by its windows-1251 bytes.
     LineStore russian = {"0=" + w1251(QStringLiteral("собака")) + "\\pes",
                          "1=" + w1251(QStringLiteral("кот")) + "\\kocour", "2=zz\\z"};

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <new>
 
 namespace lexitka {
 
@@ -71,6 +72,20 @@ public:
     // The same with the order as a function: line k becomes line oldIndex(k).
     template <class OldIndex>
     void permuteBy(qsizetype count, OldIndex oldIndex);
+
+    // A line's place in reorder(): a key to order by and where it stood.
+#pragma pack(push, 4)
+    struct OrderSlot {
+        quint64 key;
+        quint32 index;
+    };
+#pragma pack(pop)
+    // Puts the lines into an order worked out in the room that the new list
+    // of lines takes, so that ordering them takes no memory of its own:
+    // order(places, size()) fills and orders the places, and line k then
+    // becomes the old line places[k].index.
+    template <class Order>
+    void reorder(Order order);
 
     // Lines first .. first + count - 1, sharing this store's bytes and lines.
     LineStore mid(qsizetype first, qsizetype count) const;
@@ -219,6 +234,23 @@ void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
     m_block = std::move(block);
     m_first = 0;
     m_count = count;
+}
+
+template <class Order>
+void LineStore::reorder(Order order)
+{
+    static_assert(sizeof(OrderSlot) == sizeof(Span) && alignof(OrderSlot) == alignof(Span));
+    std::shared_ptr<SpanBlock> block = freshBlock(m_count);
+    auto *places = reinterpret_cast<OrderSlot *>(block->data);
+    order(places, m_count);
+    const Span *old = spans();
+    for (qsizetype k = 0; k < m_count; ++k) {
+        const quint32 i = places[k].index;
+        Q_ASSERT(qsizetype(i) < m_count);
+        new (block->data + k) Span(old[i]);
+    }
+    m_block = std::move(block);
+    m_first = 0;
 }
 
 template <class Remove>
