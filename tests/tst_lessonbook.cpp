@@ -86,6 +86,11 @@ void TestLessonBook::readingKeepsEveryLine()
     QCOMPARE(book.lines(3), (QList<QByteArray>{"0\\3=dog\\pes", "", "1\\x=cat\\kocka"}));
     QCOMPARE(book.lineCount(), 9);
 
+    // A line without "=" just before one with it, blanks and tabs about the
+    // "=", an empty key or value, and a "[" inside a value.
+    const LessonBook close = bookOf("[L]\nab\ncd=e\n\tk\t=v\r\nk=\t\r\n=v\nx=[y] z\nlast");
+    QCOMPARE(close.lines(0), (QList<QByteArray>{"ab", "cd=e", "k=v", "k=", "=v", "x=[y] z", "last"}));
+
     const LessonBook empty = bookOf("; nothing\r\n\r\n");
     QCOMPARE(names(empty), QList<QByteArray>{"Chyby"});
 }
