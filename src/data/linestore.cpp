@@ -120,7 +120,8 @@ LineStore::Span LineStore::ownSpan(QByteArrayView line)
 
 namespace {
 constexpr size_t kMappedBlock = size_t(1) << 18;
-}
+constexpr size_t kHugeBlock = size_t(8) << 20;
+} // namespace
 
 LineStore::SpanBlock::~SpanBlock()
 {
@@ -152,6 +153,8 @@ void LineStore::SpanBlock::resize(qsizetype count)
         if (!grown)
             throw std::bad_alloc();
     }
+    if (mapped && bytes >= kHugeBlock)
+        madvise(grown, bytes, MADV_HUGEPAGE); // a fault per 2 MiB as it fills
     data = static_cast<Span *>(grown);
     capacity = count;
 }
