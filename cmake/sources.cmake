@@ -15,7 +15,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/filecopy.cpp data/filecopy.h
   data/filelock.cpp data/filelock.h
   data/filestamp.h
-  data/inifile.cpp data/inifile.h data/inifile_lines.h
+  data/inifile.cpp data/inifile.h data/inifile_lines.h data/dictionarylines.h
   data/journal.cpp data/journal.h
   data/linestore.cpp data/linestore.h
   data/nativefile.cpp data/nativefile.h
