@@ -154,7 +154,7 @@ public:
                 continue;
             }
             check = false;
-            if (!longer) { // every word ended: equal but for what compareWords sees
+            if (!longer || n <= kSmall) { // every word ended, or too few for buckets
                 compareSort(keys, n);
                 return;
             }
@@ -168,6 +168,8 @@ public:
     }
 
 private:
+    static constexpr qsizetype kSmall = 64; // fewer lines are sorted by comparing them
+
     QByteArrayView word(quint32 line) const { return sortWord(m_lines[line], m_articleFirst); }
 
     // The bytes (up to 8) that the words of the first `lines` lines share.
@@ -202,8 +204,7 @@ private:
     // is spare meanwhile).
     void sortRange(Slot *keys, Slot *other, qsizetype n, qsizetype from, int byte, bool toOther, int depth)
     {
-        bool fresh = false; // keys loaded anew, yet to be looked at
-        constexpr qsizetype kSmall = 64;
+        bool fresh = false;          // keys loaded anew, yet to be looked at
         constexpr int kDeepest = 64; // words alike that far: no more stack
         while (n > kSmall && depth < kDeepest) {
             if (byte == 8) {
