@@ -139,11 +139,12 @@ private:
         SpanBlock(const SpanBlock &) = delete;
         SpanBlock &operator=(const SpanBlock &) = delete;
         ~SpanBlock();
-        void resize(qsizetype count);
+        // `filled`: every line of it is about to be written.
+        void resize(qsizetype count, bool filled = false);
     };
     const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
     // A block of its own for `count` lines, not filled yet.
-    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count);
+    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count, bool filled = false);
     // The lines, this store's alone and from the block's start, with room
     // for `room` more.
     Span *detach(qsizetype room);
@@ -224,7 +225,7 @@ inline bool LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value
 template <class OldIndex>
 void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
 {
-    std::shared_ptr<SpanBlock> block = freshBlock(count);
+    std::shared_ptr<SpanBlock> block = freshBlock(count, true);
     const Span *old = spans();
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = oldIndex(k);
@@ -240,7 +241,7 @@ template <class Order>
 void LineStore::reorder(Order order)
 {
     static_assert(sizeof(OrderSlot) == sizeof(Span) && alignof(OrderSlot) == alignof(Span));
-    std::shared_ptr<SpanBlock> block = freshBlock(m_count);
+    std::shared_ptr<SpanBlock> block = freshBlock(m_count, true);
     auto *places = reinterpret_cast<OrderSlot *>(block->data);
     order(places, m_count);
     const Span *old = spans();
