@@ -15,7 +15,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/filecopy.cpp data/filecopy.h
   data/filelock.cpp data/filelock.h
   data/filestamp.h
-  data/inifile.cpp data/inifile.h data/inifile_lines.h
+  data/inifile.cpp data/inifile.h data/inifile_lines.h data/dictionarylines.h
   data/journal.cpp data/journal.h
   data/linestore.cpp data/linestore.h
   data/nativefile.cpp data/nativefile.h
@@ -33,7 +33,7 @@ set(LEXITKA_LOGIC_SOURCES
   editor/bookmerge.cpp editor/bookmerge.h
   editor/findsearch.cpp editor/findsearch.h
   editor/gridrow.cpp editor/gridrow.h
-  editor/lessonbook.cpp editor/lessonbook.h
+  editor/lessonbook.cpp editor/lessonbook.h editor/lessonsort.cpp
   editor/rtfwriter.cpp editor/rtfwriter.h
   exchange/cellbytes.cpp exchange/cellbytes.h
   exchange/delimitedrows.cpp exchange/delimitedrows.h

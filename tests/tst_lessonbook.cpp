@@ -86,6 +86,11 @@ void TestLessonBook::readingKeepsEveryLine()
     QCOMPARE(book.lines(3), (QList<QByteArray>{"0\\3=dog\\pes", "", "1\\x=cat\\kocka"}));
     QCOMPARE(book.lineCount(), 9);
 
+    // A line without "=" just before one with it, blanks and tabs about the
+    // "=", an empty key or value, and a "[" inside a value.
+    const LessonBook close = bookOf("[L]\nab\ncd=e\n\tk\t=v\r\nk=\t\r\n=v\nx=[y] z\nlast");
+    QCOMPARE(close.lines(0), (QList<QByteArray>{"ab", "cd=e", "k=v", "k=", "=v", "x=[y] z", "last"}));
+
     const LessonBook empty = bookOf("; nothing\r\n\r\n");
     QCOMPARE(names(empty), QList<QByteArray>{"Chyby"});
 }
@@ -236,6 +241,26 @@ void TestLessonBook::sortOrder()
             sortBySlovo(sorted, language);
             std::stable_sort(many.begin(), many.end(), [language](const QByteArray &a, const QByteArray &b) {
                 return CompareBySlovo(a, b, language) < 0;
+            });
+            QCOMPARE(sorted.toList(), many);
+        }
+    }
+
+    // Many words that share their start (by 6 bytes, by more than 8), with
+    // and without a line far down that shares nothing, in shuffled order.
+    for (const char *start : {"Wort", "wortschatzkiste"}) {
+        for (bool stranger : {false, true}) {
+            QList<QByteArray> many;
+            for (int i = 0; i < 600; ++i) {
+                const QByteArray number = QByteArray::number((i * 7919) % 1000).rightJustified(7, '0');
+                many.append(QByteArray::number(i) + "=0\\" + start + number + "\\x");
+            }
+            if (stranger)
+                many.insert(500, "500=1\\Zebra\\y");
+            LineStore sorted(many);
+            sortBySlovo(sorted, LangGerman);
+            std::stable_sort(many.begin(), many.end(), [](const QByteArray &a, const QByteArray &b) {
+                return CompareBySlovo(a, b, LangGerman) < 0;
             });
             QCOMPARE(sorted.toList(), many);
         }

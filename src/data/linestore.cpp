@@ -118,7 +118,48 @@ LineStore::Span LineStore::ownSpan(QByteArrayView line)
     return s;
 }
 
-LineStore::SpanBlock::~SpanBlock() { std::free(data); }
+namespace {
+constexpr size_t kMappedBlock = size_t(1) << 18;
+constexpr size_t kHugeBlock = size_t(8) << 20;
+} // namespace
+
+LineStore::SpanBlock::~SpanBlock()
+{
+    if (mapped)
+        munmap(data, size_t(capacity) * sizeof(Span));
+    else
+        std::free(data);
+}
+
+void LineStore::SpanBlock::resize(qsizetype count, bool filled)
+{
+    count = std::max<qsizetype>(count, 1);
+    const size_t bytes = size_t(count) * sizeof(Span);
+    void *grown = nullptr;
+    if (mapped) {
+        grown = mremap(data, size_t(capacity) * sizeof(Span), bytes, MREMAP_MAYMOVE);
+        if (grown == MAP_FAILED)
+            throw std::bad_alloc();
+    } else if (bytes >= kMappedBlock) {
+        // A block about to be filled gets its pages at once, not a fault each.
+        const int populate = filled && !data ? MAP_POPULATE : 0;
+        grown = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | populate, -1, 0);
+        if (grown == MAP_FAILED)
+            throw std::bad_alloc();
+        if (data)
+            std::memcpy(grown, data, size_t(std::min(capacity, count)) * sizeof(Span));
+        std::free(data);
+        mapped = true;
+    } else {
+        grown = std::realloc(data, bytes);
+        if (!grown)
+            throw std::bad_alloc();
+    }
+    if (mapped && bytes >= kHugeBlock)
+        madvise(grown, bytes, MADV_HUGEPAGE); // a fault per 2 MiB as it fills
+    data = static_cast<Span *>(grown);
+    capacity = count;
+}
 
 LineStore::Span *LineStore::detach(qsizetype room)
 {
@@ -128,15 +169,8 @@ LineStore::Span *LineStore::detach(qsizetype room)
             std::memmove(m_block->data, m_block->data + m_first, size_t(m_count) * sizeof(Span));
             m_first = 0;
         }
-        if (needed > m_block->capacity) {
-            // Large blocks are moved by the kernel, not copied.
-            const qsizetype capacity = std::max(needed, m_block->capacity + m_block->capacity / 2 + 16);
-            void *grown = std::realloc(m_block->data, size_t(capacity) * sizeof(Span));
-            if (!grown)
-                throw std::bad_alloc();
-            m_block->data = static_cast<Span *>(grown);
-            m_block->capacity = capacity;
-        }
+        if (needed > m_block->capacity)
+            m_block->resize(std::max(needed, m_block->capacity + m_block->capacity / 2 + 16));
         return m_block->data;
     }
     std::shared_ptr<SpanBlock> block = freshBlock(room > 0 ? std::max(needed, m_count + m_count / 2 + 16) : needed);
@@ -211,13 +245,10 @@ void LineStore::clear()
     m_count = 0;
 }
 
-std::shared_ptr<LineStore::SpanBlock> LineStore::freshBlock(qsizetype count)
+std::shared_ptr<LineStore::SpanBlock> LineStore::freshBlock(qsizetype count, bool filled)
 {
     auto block = std::make_shared<SpanBlock>();
-    block->data = static_cast<Span *>(std::malloc(size_t(std::max<qsizetype>(count, 1)) * sizeof(Span)));
-    if (!block->data)
-        throw std::bad_alloc();
-    block->capacity = count;
+    block->resize(count, filled);
     return block;
 }
 

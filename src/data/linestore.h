@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <new>
 
 namespace lexitka {
 
@@ -72,6 +73,20 @@ public:
     template <class OldIndex>
     void permuteBy(qsizetype count, OldIndex oldIndex);
 
+    // A line's place in reorder(): a key to order by and where it stood.
+#pragma pack(push, 4)
+    struct OrderSlot {
+        quint64 key;
+        quint32 index;
+    };
+#pragma pack(pop)
+    // Puts the lines into an order worked out in the room that the new list
+    // of lines takes, so that ordering them takes no memory of its own:
+    // order(places, size()) fills and orders the places, and line k then
+    // becomes the old line places[k].index.
+    template <class Order>
+    void reorder(Order order);
+
     // Lines first .. first + count - 1, sharing this store's bytes and lines.
     LineStore mid(qsizetype first, qsizetype count) const;
 
@@ -113,18 +128,23 @@ private:
     Span ownSpan(QByteArrayView line);
 
     // The lines of a store and of its copies and parts. Grown in place
-    // (realloc) while one store alone holds it.
+    // while one store alone holds it: a large block is pages of its own,
+    // moved by the kernel when it grows, so growing neither copies it nor
+    // leaves the old room behind in the heap.
     struct SpanBlock {
         Span *data = nullptr;
         qsizetype capacity = 0;
+        bool mapped = false;
         SpanBlock() = default;
         SpanBlock(const SpanBlock &) = delete;
         SpanBlock &operator=(const SpanBlock &) = delete;
         ~SpanBlock();
+        // `filled`: every line of it is about to be written.
+        void resize(qsizetype count, bool filled = false);
     };
     const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
     // A block of its own for `count` lines, not filled yet.
-    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count);
+    static std::shared_ptr<SpanBlock> freshBlock(qsizetype count, bool filled = false);
     // The lines, this store's alone and from the block's start, with room
     // for `room` more.
     Span *detach(qsizetype room);
@@ -205,7 +225,7 @@ inline bool LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value
 template <class OldIndex>
 void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
 {
-    std::shared_ptr<SpanBlock> block = freshBlock(count);
+    std::shared_ptr<SpanBlock> block = freshBlock(count, true);
     const Span *old = spans();
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = oldIndex(k);
@@ -215,6 +235,23 @@ void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
     m_block = std::move(block);
     m_first = 0;
     m_count = count;
+}
+
+template <class Order>
+void LineStore::reorder(Order order)
+{
+    static_assert(sizeof(OrderSlot) == sizeof(Span) && alignof(OrderSlot) == alignof(Span));
+    std::shared_ptr<SpanBlock> block = freshBlock(m_count, true);
+    auto *places = reinterpret_cast<OrderSlot *>(block->data);
+    order(places, m_count);
+    const Span *old = spans();
+    for (qsizetype k = 0; k < m_count; ++k) {
+        const quint32 i = places[k].index;
+        Q_ASSERT(qsizetype(i) < m_count);
+        new (block->data + k) Span(old[i]);
+    }
+    m_block = std::move(block);
+    m_first = 0;
 }
 
 template <class Remove>

@@ -1,39 +1,15 @@
 #include "lessonbook.h"
 
 #include "data/dictionary.h"
+#include "data/dictionarylines.h"
 #include "data/inifile.h"
 #include "data/savefile.h"
 
-#include <QtEndian>
-
 #include <algorithm>
-#include <array>
 #include <cstring>
-#include <limits>
-#include <memory>
-#include <new>
-#include <vector>
 
 namespace lexitka {
 namespace {
-
-inline unsigned char sortByte(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
-}
-
-int compareWords(QByteArrayView x, QByteArrayView y)
-{
-    const qsizetype n = std::min(x.size(), y.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char a = sortByte(x[i]);
-        const unsigned char b = sortByte(y[i]);
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
-}
 
 // The keys 0, 1, 2, … as text, counted up in place.
 class DecimalCounter {
@@ -60,142 +36,6 @@ private:
 };
 
 } // namespace
-
-int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode)
-{
-    return compareWords(wordFields(a, languageCode).Slovo, wordFields(b, languageCode).Slovo);
-}
-
-namespace {
-
-// The word of a line as wordFields() finds it (Slovo): the first field of
-// the value, or the second where an article comes first; one pass, no calls.
-QByteArrayView sortWord(QByteArrayView line, bool articleFirst)
-{
-    const char *const begin = line.data();
-    const char *const end = begin + line.size();
-    const auto find = [end](const char *from, char c) {
-        const void *hit = from == end ? nullptr : std::memchr(from, c, size_t(end - from));
-        return hit ? static_cast<const char *>(hit) : end;
-    };
-    const char *v = find(begin, '=');
-    v = v == end ? begin : v + 1;
-    if (articleFirst) {
-        const char *bs = find(v, '\\');
-        if (bs != end)
-            v = bs + 1; // with fewer fields, the last one stands for the rest
-    }
-    return QByteArrayView(v, find(v, '\\') - v);
-}
-
-} // namespace
-
-namespace {
-
-// A line to be sorted: the first 16 bytes of its word, as sortByte() has
-// them, in two numbers that order as the bytes do, and where it stood.
-#pragma pack(push, 4)
-struct SortKey {
-    quint64 head[2];
-    quint32 index;
-};
-#pragma pack(pop)
-
-inline unsigned keyByte(const SortKey &k, int byte)
-{
-    return unsigned(k.head[byte / 8] >> (8 * (7 - byte % 8))) & 0xFF;
-}
-
-// Sorts src[0, n), whose first `byte` bytes are alike, into src or, with
-// toOther, into other (the other's room is spare meanwhile): byte by byte
-// into buckets (most words part within a few bytes); small buckets and
-// words alike in all 16 bytes by `less`, which looks at the whole word.
-template <class Less>
-void sortKeys(SortKey *src, SortKey *other, qsizetype n, int byte, bool toOther, const Less &less)
-{
-    constexpr qsizetype kSmall = 48;
-    while (n > kSmall && byte < 16) {
-        qsizetype count[256] = {};
-        for (qsizetype i = 0; i < n; ++i)
-            ++count[keyByte(src[i], byte)];
-        if (count[keyByte(src[0], byte)] == n) {
-            ++byte; // all alike here: on to the next byte
-            continue;
-        }
-        qsizetype start[256];
-        for (qsizetype sum = 0, b = 0; b < 256; ++b) {
-            start[b] = sum;
-            sum += count[b];
-        }
-        for (qsizetype i = 0; i < n; ++i)
-            other[start[keyByte(src[i], byte)]++] = src[i];
-        for (qsizetype from = 0, b = 0; b < 256; from += count[b], ++b) {
-            if (count[b] > 0)
-                sortKeys(other + from, src + from, count[b], byte + 1, !toOther, less);
-        }
-        return;
-    }
-    std::sort(src, src + n, less);
-    if (toOther)
-        std::copy(src, src + n, other);
-}
-
-// The key of a word: its first 16 bytes, "a" to "z" as capitals, zeros after.
-SortKey keyOf(QByteArrayView word, quint32 index)
-{
-    char bytes[16] = {};
-    if (!word.isEmpty())
-        std::memcpy(bytes, word.data(), size_t(std::min<qsizetype>(word.size(), 16)));
-    quint64 head[2] = {qFromBigEndian<quint64>(bytes), qFromBigEndian<quint64>(bytes + 8)};
-    for (quint64 &h : head) {
-        // Every byte at once: the high bit of `lower` marks "a" to "z".
-        constexpr quint64 kOnes = 0x0101010101010101u;
-        const quint64 low7 = h & (0x7F * kOnes);
-        const quint64 lower = (low7 + (0x80 - 'a') * kOnes) & ~(low7 + (0x80 - 'z' - 1) * kOnes) & ~h & (0x80 * kOnes);
-        h -= lower >> 2;
-    }
-    return SortKey{{head[0], head[1]}, index};
-}
-
-} // namespace
-
-void sortBySlovo(LineStore &lines, int languageCode)
-{
-    // Each line is parsed once, not at every comparison; the key holds the
-    // start of its word, and only words alike in 16 bytes are looked at
-    // again. Equal words keep their order by their index, so the order is
-    // the stable one whatever sorts them.
-    const bool articleFirst = languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
-    const qsizetype n = lines.size();
-    if (quint64(n) > std::numeric_limits<quint32>::max())
-        throw std::bad_alloc(); // some 50 GB of lines: no room to sort them anyway
-    // Left uninitialised: every key is written before it is read.
-    const std::unique_ptr<SortKey[]> keys(new SortKey[size_t(n)]);
-    quint64 differ[2] = {0, 0};
-    for (qsizetype i = 0; i < n; ++i) {
-        const SortKey k = keyOf(sortWord(lines[i], articleFirst), quint32(i));
-        keys[size_t(i)] = k;
-        differ[0] |= k.head[0] ^ keys[0].head[0];
-        differ[1] |= k.head[1] ^ keys[0].head[1];
-    }
-    // The bytes that every word shares at its start need no look.
-    const int alike = differ[0] != 0 ? qCountLeadingZeroBits(differ[0]) / 8
-                                     : (differ[1] != 0 ? 8 + qCountLeadingZeroBits(differ[1]) / 8 : 16);
-    const auto less = [&](const SortKey &a, const SortKey &b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
-        // A zero byte, a longer word, or equal.
-        const int c = compareWords(sortWord(lines[a.index], articleFirst), sortWord(lines[b.index], articleFirst));
-        return c != 0 ? c < 0 : a.index < b.index;
-    };
-    {
-        const std::unique_ptr<SortKey[]> spare(new SortKey[size_t(n)]);
-        sortKeys(keys.get(), spare.get(), n, alike, false, less);
-    }
-    lines.permuteBy(n, [&keys](qsizetype k) { return qsizetype(keys[size_t(k)].index); });
-}
 
 QByteArrayView lineValue(QByteArrayView line)
 {
@@ -228,7 +68,7 @@ void LessonBook::load(TextBuffer dictionary, TextBuffer mistakes)
         qsizetype first;
     };
     QList<Section> sections;
-    scanIniLines(
+    scanDictionaryLines(
         builder.constData(), builder.bufferSize(),
         [&](QByteArrayView name) {
             sections.append({name.toByteArray(), builder.lineCount()});

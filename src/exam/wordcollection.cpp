@@ -1,5 +1,6 @@
 #include "wordcollection.h"
 
+#include "data/dictionarylines.h"
 #include "data/inifile.h"
 
 #include <vector>
@@ -24,7 +25,7 @@ MarkedLessons markAllLessons(const QString &dictionaryPath)
 {
     MarkedLessons all;
     LineStoreBuilder builder(readTextFile(dictionaryPath));
-    scanIniLines(
+    scanDictionaryLines(
         builder.constData(), builder.bufferSize(),
         [&](QByteArrayView name) {
             all.names.push_back(name.toByteArray());
@@ -57,7 +58,7 @@ LineStore collectLessonEntries(const QString &dictionaryPath, const SectionNames
         qsizetype section = -1;
         bool take = false;
         bool asListed = true;
-        scanIniLines(
+        scanDictionaryLines(
             builder.constData(), builder.bufferSize(),
             [&](QByteArrayView name) {
                 ++section;
