@@ -4,6 +4,7 @@
 #include "nativepath.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -25,7 +26,12 @@ std::shared_ptr<T> block(qsizetype count)
     if (bytes >= size_t(kLarge)) {
         void *p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p != MAP_FAILED) {
-            madvise(p, bytes, MADV_HUGEPAGE);
+            // Past the first 2 MiB only: the names of a small dictionary
+            // stay in small pages instead of taking a huge one.
+            constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+            const uintptr_t from = (uintptr_t(p) + 2 * kHuge - 1) & ~(kHuge - 1);
+            if (from < uintptr_t(p) + bytes)
+                madvise(reinterpret_cast<void *>(from), uintptr_t(p) + bytes - from, MADV_HUGEPAGE);
             return std::shared_ptr<T>(static_cast<T *>(p), [bytes](T *q) { munmap(q, bytes); });
         }
     }
