@@ -26,7 +26,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/savefile.cpp data/savefile.h
   data/sectionnames.cpp data/sectionnames.h
   data/settings.cpp data/settings.h
-  data/utf8char.h
+  data/utf8char.h data/bytemarks.h
   data/utf8dictionary.cpp data/utf8dictionary.h
   app/dictionaryargument.cpp app/dictionaryargument.h
   app/utf8open.cpp app/utf8open.h

@@ -1,5 +1,6 @@
 #include "sectionnames.h"
 
+#include "bytemarks.h"
 #include "inifile.h"
 #include "nativepath.h"
 
@@ -47,53 +48,9 @@ struct Marks {
     quint64 end = 0;
 };
 
-#if defined(__SSE2__)
-inline quint64 bitsOf(__m128i eq, int part) { return quint64(unsigned(_mm_movemask_epi8(eq))) << (16 * part); }
-#endif
+inline Marks marksOf(const char *p) { return {bytesMarked(p, '[', '[', '['), bytesMarked(p, '\r', '\n', '\n')}; }
 
-inline Marks marksOf(const char *p)
-{
-    Marks m;
-#if defined(__SSE2__)
-    const __m128i open = _mm_set1_epi8('[');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    auto part = [&](int i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-        m.open |= bitsOf(_mm_cmpeq_epi8(v, open), i);
-        m.end |= bitsOf(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), i);
-    };
-    part(0);
-    part(1);
-    part(2);
-    part(3);
-#else
-    for (int i = 0; i < 64; ++i) {
-        m.open |= quint64(p[i] == '[') << i;
-        m.end |= quint64(p[i] == '\r' || p[i] == '\n') << i;
-    }
-#endif
-    return m;
-}
-
-inline quint64 closeOrEndOf(const char *p)
-{
-    quint64 m = 0;
-#if defined(__SSE2__)
-    const __m128i close = _mm_set1_epi8(']');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (int i = 0; i < 4; ++i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-        m |= bitsOf(_mm_or_si128(_mm_cmpeq_epi8(v, close), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))),
-                    i);
-    }
-#else
-    for (int i = 0; i < 64; ++i)
-        m |= quint64(p[i] == ']' || p[i] == '\r' || p[i] == '\n') << i;
-#endif
-    return m;
-}
+inline quint64 closeOrEndOf(const char *p) { return bytesMarked(p, ']', '\r', '\n'); }
 
 // The first "]", CR or LF in [p, end), or end.
 inline const char *findCloseOrEnd(const char *p, const char *end)

@@ -1,6 +1,7 @@
 // Reading the lines of a statistics file for the window.
 #include "statistics.h"
 
+#include "data/bytemarks.h"
 #include "data/rounding.h"
 
 #include <algorithm>
@@ -65,22 +66,7 @@ quint64 markSlashesAndBreaks(const char *data, qsizetype size)
         std::memcpy(block, data, std::size_t(size));
         return markSlashesAndBreaks(block, 64);
     }
-    quint64 marks = 0;
-#if defined(__SSE2__)
-    const __m128i slash = _mm_set1_epi8('/');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (int i = 0; i < 4; ++i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + 16 * i));
-        const __m128i hits =
-            _mm_or_si128(_mm_cmpeq_epi8(v, slash), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        marks |= quint64(unsigned(_mm_movemask_epi8(hits))) << (16 * i);
-    }
-#else
-    for (int i = 0; i < 64; ++i)
-        marks |= quint64(data[i] == '/' || data[i] == '\r' || data[i] == '\n') << i;
-#endif
-    return marks;
+    return bytesMarked(data, '/', '\r', '\n');
 }
 
 // onLine(begin, value) for every line of the text, as forEachLine() splits
