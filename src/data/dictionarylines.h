@@ -62,13 +62,7 @@ void scanDictionaryLines(const char *data, qsizetype size, OnSection &&onSection
             && !blank(e[-1])) {
             onEntry(QByteArrayView(p, eq - p), QByteArrayView(eq + 1, e - eq - 1));
         } else {
-            const IniLine line = classifyIniLine(p, e - p);
-            if (line.kind == IniLine::Section)
-                onSection(line.name);
-            else if (line.kind == IniLine::Entry)
-                onEntry(line.name, line.value);
-            else if (line.kind == IniLine::Plain)
-                onPlain(line.value);
+            handIniLine(classifyIniLine(p, e - p), onSection, onEntry, onPlain);
         }
         if (e == end)
             break;

@@ -59,17 +59,23 @@ void forEachLine(const char *data, qsizetype size, F &&f, const bool *go)
     }
 }
 
+// A classified line to the callback of its kind; other lines go nowhere.
+template <class OnSection, class OnEntry, class OnPlain>
+void handIniLine(const IniLine &line, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
+{
+    if (line.kind == IniLine::Section)
+        onSection(line.name);
+    else if (line.kind == IniLine::Entry)
+        onEntry(line.name, line.value);
+    else if (line.kind == IniLine::Plain)
+        onPlain(line.value);
+}
+
 template <class OnSection, class OnEntry, class OnPlain>
 void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
 {
     forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
-        const IniLine line = classifyIniLine(data + begin, end - begin);
-        if (line.kind == IniLine::Section)
-            onSection(line.name);
-        else if (line.kind == IniLine::Entry)
-            onEntry(line.name, line.value);
-        else if (line.kind == IniLine::Plain)
-            onPlain(line.value);
+        handIniLine(classifyIniLine(data + begin, end - begin), onSection, onEntry, onPlain);
     });
 }
 

@@ -33,12 +33,7 @@ QString pathFromNative(QByteArrayView bytes)
             ++i;
             continue;
         }
-        if (QChar::requiresSurrogates(c)) {
-            out.append(QChar(QChar::highSurrogate(c)));
-            out.append(QChar(QChar::lowSurrogate(c)));
-        } else {
-            out.append(QChar(char16_t(c)));
-        }
+        appendCodePoint(out, c);
         i += len;
     }
     return out;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace lexitka {
 
@@ -46,6 +46,17 @@ inline int utf8CharAt(const unsigned char *p, qsizetype n, char32_t &c)
         c = (c << 6) | (t & 0x3F);
     }
     return len;
+}
+
+// Appends a code point as UTF-16: one unit, or a surrogate pair.
+inline void appendCodePoint(QString &out, char32_t c)
+{
+    if (QChar::requiresSurrogates(c)) {
+        out.append(QChar(QChar::highSurrogate(c)));
+        out.append(QChar(QChar::lowSurrogate(c)));
+    } else {
+        out.append(QChar(char16_t(c)));
+    }
 }
 
 } // namespace lexitka

@@ -77,12 +77,7 @@ std::optional<QString> decodeUtf8(QByteArrayView bytes)
         const int len = utf8CharAt(p + i, bytes.size() - i, c);
         if (len <= 0)
             return std::nullopt;
-        if (QChar::requiresSurrogates(c)) {
-            out.append(QChar(QChar::highSurrogate(c)));
-            out.append(QChar(QChar::lowSurrogate(c)));
-        } else {
-            out.append(QChar(char16_t(c)));
-        }
+        appendCodePoint(out, c);
         i += len;
     }
     return out;
