@@ -9,6 +9,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <sys/mman.h>
 #include <sys/stat.h>
 
@@ -41,14 +45,66 @@ std::shared_ptr<T> block(qsizetype count)
 
 inline bool blank(char c) { return c == ' ' || c == '\t'; }
 
-// Where in 64 bytes the "[" and the line ends (CR, LF) are, and, when asked
-// for, the "]" and the line ends: one bit a byte.
+// Where in 64 bytes the "[", the "]" and the line ends (CR, LF) are: one
+// bit a byte.
 struct Marks {
     quint64 open = 0;
+    quint64 close = 0;
     quint64 end = 0;
 };
 
-inline Marks marksOf(const char *p) { return {bytesMarked(p, '[', '[', '['), bytesMarked(p, '\r', '\n', '\n')}; }
+#if defined(__SSE2__)
+struct Sse2Marks {
+    [[gnu::always_inline]] Marks operator()(const char *p) const
+    {
+        const __m128i open = _mm_set1_epi8('[');
+        const __m128i close = _mm_set1_epi8(']');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        Marks m;
+        for (int i = 0; i < 4; ++i) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+            const auto bits = [&](__m128i hits) { return quint64(unsigned(_mm_movemask_epi8(hits))) << (16 * i); };
+            m.open |= bits(_mm_cmpeq_epi8(v, open));
+            m.close |= bits(_mm_cmpeq_epi8(v, close));
+            m.end |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        }
+        return m;
+    }
+};
+using PlainMarks = Sse2Marks;
+#else
+struct PlainMarks {
+    Marks operator()(const char *p) const
+    {
+        return {bytesMarked(p, '[', '[', '['), bytesMarked(p, ']', ']', ']'), bytesMarked(p, '\r', '\n', '\n')};
+    }
+};
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define LEXITKA_NAMES_AVX2 1
+// Half the loads and compares of the SSE2 marker, where the processor has it.
+struct Avx2Marks {
+    [[gnu::target("avx2")]] Marks operator()(const char *p) const
+    {
+        const __m256i open = _mm256_set1_epi8('[');
+        const __m256i close = _mm256_set1_epi8(']');
+        const __m256i cr = _mm256_set1_epi8('\r');
+        const __m256i lf = _mm256_set1_epi8('\n');
+        Marks m;
+        for (int i = 0; i < 2; ++i) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i));
+            const int shift = 32 * i;
+            m.open |= quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, open)))) << shift;
+            m.close |= quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, close)))) << shift;
+            const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf));
+            m.end |= quint64(unsigned(_mm256_movemask_epi8(ends))) << shift;
+        }
+        return m;
+    }
+};
+#endif
 
 inline quint64 closeOrEndOf(const char *p) { return bytesMarked(p, ']', '\r', '\n'); }
 
@@ -73,6 +129,80 @@ inline bool afterBlanksAtLineStart(const char *data, qsizetype at)
         --q;
     return q < 0 || data[q] == '\n' || data[q] == '\r';
 }
+
+// Where the names go while the bytes are scanned.
+struct NamesOut {
+    char *bytes; // with room for kSlack bytes past the last name
+    qsizetype *ends;
+    qsizetype used;
+    qsizetype count;
+};
+
+// A name is copied 16 bytes at a time where it can be, past its end.
+constexpr qsizetype kSlack = 16;
+
+// The header lines of the INI form, as classifyIniLine reads them: a line
+// whose first non-blank is "[" and that has a "]" names the text between
+// them, blanks trimmed. The bytes are marked 64 at a time and only a "["
+// at the start of a line is followed, so a line costs no branch of its own.
+template <class MarksOf>
+[[gnu::always_inline]] inline void scanNames(const char *data, qsizetype size, NamesOut &o, MarksOf marksOf)
+{
+    const char *const end = data + size;
+    char *const out = o.bytes;
+    qsizetype *const ends = o.ends;
+    qsizetype used = o.used;
+    qsizetype count = o.count;
+    quint64 lineStart = 1; // data starts a line
+    const auto headersIn = [&](const Marks &m, qsizetype block) {
+        const quint64 starts = (m.end << 1) | lineStart;
+        lineStart = m.end >> 63;
+        for (quint64 opens = m.open; opens; opens &= opens - 1) {
+            const int bit = __builtin_ctzll(opens);
+            const qsizetype at = block + bit;
+            if (!((starts >> bit) & 1) && !(blank(data[at - 1]) && afterBlanksAtLineStart(data, at)))
+                continue;
+            // For bit 63, 2 << 63 is 0 and nothing in this block follows.
+            const quint64 after = (m.close | m.end) & ~((quint64(2) << bit) - 1);
+            const char *close =
+                after ? data + block + __builtin_ctzll(after) : findCloseOrEnd(data + std::min(block + 64, size), end);
+            if (close == end || *close != ']')
+                continue;
+            const char *b = data + at + 1;
+            const char *e = close;
+            while (b < e && blank(*b))
+                ++b;
+            while (e > b && blank(e[-1]))
+                --e;
+            if (e - b <= kSlack && end - b >= kSlack)
+                std::memcpy(out + used, b, size_t(kSlack));
+            else
+                std::memcpy(out + used, b, size_t(e - b));
+            used += e - b;
+            ends[count++] = used;
+        }
+    };
+    qsizetype block = 0;
+    for (; size - block >= 64; block += 64)
+        headersIn(marksOf(data + block), block);
+    if (block < size) {
+        char last[64] = {}; // no mark in the padding
+        std::memcpy(last, data + block, size_t(size - block));
+        headersIn(PlainMarks()(last), block);
+    }
+    o.used = used;
+    o.count = count;
+}
+
+void scanNamesPlain(const char *data, qsizetype size, NamesOut &o) { scanNames(data, size, o, PlainMarks()); }
+
+#if defined(LEXITKA_NAMES_AVX2)
+// Flattened, so that the marker is inlined where AVX2 may be used.
+[[gnu::target("avx2"), gnu::flatten]] void scanNamesAvx2(const char *data, qsizetype size, NamesOut &o)
+{
+    scanNames(data, size, o, Avx2Marks());
+}
+#endif
 
 } // namespace
 
@@ -125,7 +255,7 @@ SectionNames SectionNames::fromFile(const QString &path)
     struct stat st { };
     const qint64 fileBytes = ::stat(nativePath(path).constData(), &st) == 0 ? qint64(st.st_size) : 0;
     if (fileBytes > 0 && fileBytes < std::numeric_limits<qsizetype>::max() / 16)
-        result.reserve(qsizetype(fileBytes), qsizetype(fileBytes) / 3 + 1);
+        result.reserve(qsizetype(fileBytes) + kSlack, qsizetype(fileBytes) / 3 + 1);
     forEachFileChunk(path, [&result](const char *data, qsizetype size) { result.addFrom(data, size); });
     return result;
 }
@@ -133,61 +263,34 @@ SectionNames SectionNames::fromFile(const QString &path)
 SectionNames SectionNames::fromBytes(QByteArrayView bytes)
 {
     SectionNames result;
-    result.reserve(bytes.size(), bytes.size() / 3 + 1);
+    result.reserve(bytes.size() + kSlack, bytes.size() / 3 + 1);
     result.addFrom(bytes.data(), bytes.size());
     return result;
 }
 
-// The header lines of the INI form, as classifyIniLine reads them: a line
-// whose first non-blank is "[" and that has a "]" names the text between
-// them, blanks trimmed. The bytes are looked at 64 at a time and only a "["
-// at the start of a line is followed, so a line costs no branch of its own.
-// Room for every name the bytes can hold is made first.
-void SectionNames::addFrom(const char *data, qsizetype size)
+SectionNames SectionNames::fromBytesPortable(QByteArrayView bytes)
 {
-    // A header takes "[]" and a line end, but the last line needs no end.
-    reserve(size, size / 3 + 1);
-    char *out = m_bytes.get();
-    qsizetype *ends = m_ends.get();
-    qsizetype used = m_used;
-    qsizetype count = m_count;
-    const char *const end = data + size;
-    quint64 lineStart = 1; // data starts a line
-    auto headersIn = [&](const char *p, qsizetype block) {
-        const Marks m = marksOf(p);
-        const quint64 starts = (m.end << 1) | lineStart;
-        lineStart = m.end >> 63;
-        for (quint64 opens = m.open; opens; opens &= opens - 1) {
-            const int bit = __builtin_ctzll(opens);
-            const qsizetype at = block + bit;
-            if (!((starts >> bit) & 1) && !(blank(data[at - 1]) && afterBlanksAtLineStart(data, at)))
-                continue;
-            const quint64 after = bit == 63 ? 0 : closeOrEndOf(p) & ~((quint64(2) << bit) - 1);
-            const char *close =
-                after ? data + block + __builtin_ctzll(after) : findCloseOrEnd(data + std::min(block + 64, size), end);
-            if (close == end || *close != ']')
-                continue;
-            const char *b = data + at + 1;
-            const char *e = close;
-            while (b < e && blank(*b))
-                ++b;
-            while (e > b && blank(e[-1]))
-                --e;
-            std::memcpy(out + used, b, size_t(e - b));
-            used += e - b;
-            ends[count++] = used;
-        }
-    };
-    qsizetype block = 0;
-    for (; size - block >= 64; block += 64)
-        headersIn(data + block, block);
-    if (block < size) {
-        char last[64] = {}; // no mark in the padding
-        std::memcpy(last, data + block, size_t(size - block));
-        headersIn(last, block);
-    }
-    m_used = used;
-    m_count = count;
+    SectionNames result;
+    result.reserve(bytes.size() + kSlack, bytes.size() / 3 + 1);
+    result.addFrom(bytes.data(), bytes.size(), false);
+    return result;
+}
+
+// Room for every name the bytes can hold is made first: a header takes
+// "[]" and a line end, but the last line needs no end.
+void SectionNames::addFrom(const char *data, qsizetype size, [[maybe_unused]] bool wide)
+{
+    reserve(size + kSlack, size / 3 + 1);
+    NamesOut o{m_bytes.get(), m_ends.get(), m_used, m_count};
+#if defined(LEXITKA_NAMES_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (wide && avx2)
+        scanNamesAvx2(data, size, o);
+    else
+#endif
+        scanNamesPlain(data, size, o);
+    m_used = o.used;
+    m_count = o.count;
 }
 
 QList<QByteArray> SectionNames::toList() const

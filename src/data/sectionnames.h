@@ -22,6 +22,8 @@ public:
     static SectionNames fromFile(const QString &path);
     // The names in INI bytes (lines before the first section ignored).
     static SectionNames fromBytes(QByteArrayView bytes);
+    // The same, found as on a processor without AVX2.
+    static SectionNames fromBytesPortable(QByteArrayView bytes);
 
     qsizetype size() const { return m_count; }
     bool isEmpty() const { return m_count == 0; }
@@ -39,7 +41,7 @@ private:
     // Room for at most `bytes` bytes of names and `names` names.
     void reserve(qsizetype bytes, qsizetype names);
     void append(QByteArrayView name);
-    void addFrom(const char *data, qsizetype size);
+    void addFrom(const char *data, qsizetype size, bool wide = true);
 
     std::shared_ptr<char> m_bytes;
     std::shared_ptr<qsizetype> m_ends;

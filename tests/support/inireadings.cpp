@@ -139,6 +139,9 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     if (QString why = compareNames("lesson list from the bytes", SectionNames::fromBytes(bytes).toList(), full);
         !why.isEmpty())
         return why;
+    if (QString why = compareNames("lesson list without AVX2", SectionNames::fromBytesPortable(bytes).toList(), full);
+        !why.isEmpty())
+        return why;
 
     // The pieces a huge file is read in, here of at most readSize bytes.
     Follower inPieces("lines in pieces", full);
