@@ -55,21 +55,18 @@ struct Marks {
 
 #if defined(__SSE2__)
 struct Sse2Marks {
+    [[gnu::always_inline]] static quint64 hits(const __m128i v[4], __m128i c)
+    {
+        const auto bits = [&](int i) { return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v[i], c)))); };
+        return bits(0) | bits(1) << 16 | bits(2) << 32 | bits(3) << 48;
+    }
     [[gnu::always_inline]] Marks operator()(const char *p) const
     {
-        const __m128i open = _mm_set1_epi8('[');
-        const __m128i close = _mm_set1_epi8(']');
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lf = _mm_set1_epi8('\n');
-        Marks m;
-        for (int i = 0; i < 4; ++i) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-            const auto bits = [&](__m128i hits) { return quint64(unsigned(_mm_movemask_epi8(hits))) << (16 * i); };
-            m.open |= bits(_mm_cmpeq_epi8(v, open));
-            m.close |= bits(_mm_cmpeq_epi8(v, close));
-            m.end |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        }
-        return m;
+        const __m128i *q = reinterpret_cast<const __m128i *>(p);
+        const __m128i v[4] = {_mm_loadu_si128(q), _mm_loadu_si128(q + 1), _mm_loadu_si128(q + 2),
+                              _mm_loadu_si128(q + 3)};
+        return {hits(v, _mm_set1_epi8('[')), hits(v, _mm_set1_epi8(']')),
+                hits(v, _mm_set1_epi8('\r')) | hits(v, _mm_set1_epi8('\n'))};
     }
 };
 using PlainMarks = Sse2Marks;
@@ -86,22 +83,17 @@ struct PlainMarks {
 #define LEXITKA_NAMES_AVX2 1
 // Half the loads and compares of the SSE2 marker, where the processor has it.
 struct Avx2Marks {
+    [[gnu::target("avx2")]] static quint64 hits(__m256i lo, __m256i hi, __m256i c)
+    {
+        const quint64 l = unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, c)));
+        return l | quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, c)))) << 32;
+    }
     [[gnu::target("avx2")]] Marks operator()(const char *p) const
     {
-        const __m256i open = _mm256_set1_epi8('[');
-        const __m256i close = _mm256_set1_epi8(']');
-        const __m256i cr = _mm256_set1_epi8('\r');
-        const __m256i lf = _mm256_set1_epi8('\n');
-        Marks m;
-        for (int i = 0; i < 2; ++i) {
-            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i));
-            const int shift = 32 * i;
-            m.open |= quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, open)))) << shift;
-            m.close |= quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, close)))) << shift;
-            const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf));
-            m.end |= quint64(unsigned(_mm256_movemask_epi8(ends))) << shift;
-        }
-        return m;
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32));
+        return {hits(lo, hi, _mm256_set1_epi8('[')), hits(lo, hi, _mm256_set1_epi8(']')),
+                hits(lo, hi, _mm256_set1_epi8('\r')) | hits(lo, hi, _mm256_set1_epi8('\n'))};
     }
 };
 #endif
@@ -138,8 +130,8 @@ struct NamesOut {
     qsizetype count;
 };
 
-// A name is copied 16 bytes at a time where it can be, past its end.
-constexpr qsizetype kSlack = 16;
+// A name is copied 32 bytes at a time where it can be, past its end.
+constexpr qsizetype kSlack = 32;
 
 // The header lines of the INI form, as classifyIniLine reads them: a line
 // whose first non-blank is "[" and that has a "]" names the text between
@@ -154,7 +146,33 @@ template <class MarksOf>
     qsizetype used = o.used;
     qsizetype count = o.count;
     quint64 lineStart = 1; // data starts a line
+    // The name of the header whose "[" is at `at` and whose "]" should be at close.
+    const auto name = [&](qsizetype at, const char *close) {
+        if (close == end || *close != ']')
+            return;
+        const char *b = data + at + 1;
+        const char *e = close;
+        while (b < e && blank(*b))
+            ++b;
+        while (e > b && blank(e[-1]))
+            --e;
+        if (e - b <= kSlack && end - b >= kSlack)
+            std::memcpy(out + used, b, size_t(kSlack));
+        else
+            std::memcpy(out + used, b, size_t(e - b));
+        used += e - b;
+        ends[count++] = used;
+    };
+    // A header whose "]" or line end lies past its block waits for the
+    // next block's marks instead of marking the bytes again.
+    qsizetype pending = -1;
     const auto headersIn = [&](const Marks &m, qsizetype block) {
+        const quint64 stops = m.close | m.end;
+        if (pending >= 0) {
+            name(pending, stops ? data + block + __builtin_ctzll(stops)
+                                : findCloseOrEnd(data + std::min(block + 64, size), end));
+            pending = -1;
+        }
         const quint64 starts = (m.end << 1) | lineStart;
         lineStart = m.end >> 63;
         for (quint64 opens = m.open; opens; opens &= opens - 1) {
@@ -163,23 +181,10 @@ template <class MarksOf>
             if (!((starts >> bit) & 1) && !(blank(data[at - 1]) && afterBlanksAtLineStart(data, at)))
                 continue;
             // For bit 63, 2 << 63 is 0 and nothing in this block follows.
-            const quint64 after = (m.close | m.end) & ~((quint64(2) << bit) - 1);
-            const char *close =
-                after ? data + block + __builtin_ctzll(after) : findCloseOrEnd(data + std::min(block + 64, size), end);
-            if (close == end || *close != ']')
-                continue;
-            const char *b = data + at + 1;
-            const char *e = close;
-            while (b < e && blank(*b))
-                ++b;
-            while (e > b && blank(e[-1]))
-                --e;
-            if (e - b <= kSlack && end - b >= kSlack)
-                std::memcpy(out + used, b, size_t(kSlack));
+            if (const quint64 after = stops & ~((quint64(2) << bit) - 1))
+                name(at, data + block + __builtin_ctzll(after));
             else
-                std::memcpy(out + used, b, size_t(e - b));
-            used += e - b;
-            ends[count++] = used;
+                pending = at;
         }
     };
     qsizetype block = 0;
