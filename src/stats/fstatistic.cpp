@@ -231,10 +231,16 @@ void TfrmStatistic::setText(QByteArray text)
     m_report = StatisticsReport::fromText(std::move(text));
 }
 
-void TfrmStatistic::showEvent(QShowEvent *event)
+// Filled before it is shown, its layout already applied: the chart then
+// lays out its axis labels once, at its final size, instead of once for
+// the size it had and again for the one it gets.
+void TfrmStatistic::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    FormShow();
+    if (visible && !isVisible()) {
+        layout()->activate();
+        FormShow();
+    }
+    QDialog::setVisible(visible);
 }
 
 void TfrmStatistic::FormShow()

@@ -64,7 +64,7 @@ public slots:
     void btnOKClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void setVisible(bool visible) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
