@@ -305,8 +305,7 @@ void TfrmStatistic::fillSeries()
         days.append(day + QString(repeat, QChar(kZeroWidthSpace)));
     }
     barSet->remove(0, barSet->count());
-    axisDays->clear();
-    axisDays->append(days);
+    axisDays->setCategories(days);
     barSet->append(values);
 
     while (m_marks.size() > m_shown)
