@@ -237,6 +237,7 @@ void TfrmStatistic::setText(QByteArray text)
 void TfrmStatistic::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
+        ensurePolished();
         layout()->activate();
         FormShow();
     }
