@@ -270,7 +270,23 @@ void TestStatistics::reportOfTheFileBytes()
                                      "no slash at all in this rather long line\r"
                                      "3.4./7/Lekce/a kind of test with a long caption",
                                      QByteArray("1.1./50/L\0/K\n", 13)};
-    for (const QByteArray &text : texts) {
+    // Line ends and "/" anywhere against the 64-byte blocks the scan reads:
+    // a CR LF split between two blocks, three "/" spread over two.
+    QList<QByteArray> cases = texts;
+    cases.append(QByteArray(63, 'x') + "\r\n1.1./5/L/K");
+    cases.append(QByteArray(62, 'x') + "\r\r\n" + QByteArray(60, 'y') + "/\r");
+    cases.append("1.1./5" + QByteArray(58, '0') + "/L/K\n" + QByteArray(55, 'z') + "/60/" + QByteArray(70, 'w') + "/K");
+    const char alphabet[] = {'/', '/', '\r', '\n', '1', '0', '5', 'a', ' ', '.'};
+    quint32 seed = 12345;
+    for (int n = 0; n < 40; ++n) {
+        QByteArray text;
+        for (int i = 0; i < 20 + 9 * n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text.append(alphabet[(seed >> 16) % sizeof alphabet]);
+        }
+        cases.append(text);
+    }
+    for (const QByteArray &text : cases) {
         const StatisticsReport bytes = StatisticsReport::fromText(text);
         const StatisticsReport lines(splitLines(text));
         QCOMPARE(bytes.size(), lines.size());

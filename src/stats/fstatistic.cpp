@@ -231,10 +231,17 @@ void TfrmStatistic::setText(QByteArray text)
     m_report = StatisticsReport::fromText(std::move(text));
 }
 
-void TfrmStatistic::showEvent(QShowEvent *event)
+// Filled before it is shown, its layout already applied: the chart then
+// lays out its axis labels once, at its final size, instead of once for
+// the size it had and again for the one it gets.
+void TfrmStatistic::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    FormShow();
+    if (visible && !isVisible()) {
+        ensurePolished();
+        layout()->activate();
+        FormShow();
+    }
+    QDialog::setVisible(visible);
 }
 
 void TfrmStatistic::FormShow()
@@ -299,8 +306,7 @@ void TfrmStatistic::fillSeries()
         days.append(day + QString(repeat, QChar(kZeroWidthSpace)));
     }
     barSet->remove(0, barSet->count());
-    axisDays->clear();
-    axisDays->append(days);
+    axisDays->setCategories(days);
     barSet->append(values);
 
     while (m_marks.size() > m_shown)

@@ -46,6 +46,8 @@ public:
 
     // Fills the table and the overall average, then ShowGraf.
     void FormShow();
+    // Runs FormShow as the window is about to be shown.
+    void setVisible(bool visible) override;
     // Refills the chart and the filtered average from the filter in edtZ.
     void ShowGraf();
 
@@ -64,7 +66,6 @@ public slots:
     void btnOKClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

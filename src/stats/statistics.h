@@ -152,6 +152,9 @@ private:
     std::vector<quint32> m_begin;
     std::vector<qsizetype> m_wideBegin;
     std::vector<qint8> m_value; // -1: no record
+    // Over the records alone.
+    qint64 m_sum = 0;
+    qsizetype m_records = 0;
     // Lines of a list are joined with nothing between them; lines of a
     // file keep their line ends, which are not part of the line.
     bool m_ended = false;

@@ -1,7 +1,6 @@
 // Reading the lines of a statistics file for the window.
 #include "statistics.h"
 
-#include "data/bytemarks.h"
 #include "data/rounding.h"
 
 #include <algorithm>
@@ -33,75 +32,110 @@ int successValue(QByteArrayView text)
     return v <= 100 ? v : -1;
 }
 
-int successValue(const char *begin, const char *end) { return successValue(QByteArrayView(begin, end)); }
-
-// The LF bytes of [p, end), sixteen at a time where the processor can.
-std::size_t countLineFeeds(const char *p, const char *end)
+// The same between two pointers, once a line of the file.
+int successValue(const char *begin, const char *end)
 {
-    std::size_t n = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        // Byte counters, summed before any of them can pass 255.
-        __m128i counts = _mm_setzero_si128();
-        const char *stop = p + 16 * std::min<qsizetype>(255, (end - p) / 16);
-        for (; p < stop; p += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(v, lf));
-        }
-        const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
-        n += std::size_t(_mm_cvtsi128_si32(sums)) + std::size_t(_mm_extract_epi16(sums, 4));
+    const qsizetype n = end - begin;
+    if (n < 1 || n > 3)
+        return -1;
+    unsigned v = unsigned(begin[0]) - '0';
+    if (v > 9)
+        return -1;
+    for (qsizetype i = 1; i < n; ++i) {
+        const unsigned d = unsigned(begin[i]) - '0';
+        if (d > 9)
+            return -1;
+        v = v * 10 + d;
     }
-#endif
-    for (; p < end; ++p)
-        n += *p == '\n';
-    return n;
+    return v <= 100 ? int(v) : -1;
 }
 
-// Bit i set where data[i] is "/", CR or LF, for up to 64 bytes.
-quint64 markSlashesAndBreaks(const char *data, qsizetype size)
+// Where 64 bytes hold "/" and where CR or LF, bit i for byte i.
+struct WindowMarks {
+    quint64 slash = 0;
+    quint64 breaks = 0;
+};
+
+inline __attribute__((always_inline)) WindowMarks marksOf64(const char *p)
 {
-    if (size < 64) {
-        char block[64] = {};
-        std::memcpy(block, data, std::size_t(size));
-        return markSlashesAndBreaks(block, 64);
+    WindowMarks m;
+#if defined(__SSE2__)
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const auto load = [p](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i)); };
+    const auto slashes = [&](__m128i v) { return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, slash)))); };
+    const auto breaks = [&](__m128i v) {
+        return quint64(unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
+    };
+    const __m128i v0 = load(0), v1 = load(1), v2 = load(2), v3 = load(3);
+    m.slash = slashes(v0) | slashes(v1) << 16 | slashes(v2) << 32 | slashes(v3) << 48;
+    m.breaks = breaks(v0) | breaks(v1) << 16 | breaks(v2) << 32 | breaks(v3) << 48;
+#else
+    for (int i = 0; i < 64; ++i) {
+        m.slash |= quint64(p[i] == '/') << i;
+        m.breaks |= quint64(p[i] == '\n' || p[i] == '\r') << i;
     }
-    return bytesMarked(data, '/', '\r', '\n');
+#endif
+    return m;
+}
+
+inline __attribute__((always_inline)) WindowMarks marksOf(const char *p, qsizetype size)
+{
+    if (size < 64) [[unlikely]] {
+        char window[64] = {};
+        std::memcpy(window, p, std::size_t(size));
+        return marksOf64(window);
+    }
+    return marksOf64(p);
 }
 
 // onLine(begin, value) for every line of the text, as forEachLine() splits
-// it, with the success of the record it holds (-1 for none). Only the "/",
-// CR and LF bytes are visited one by one; the rest is passed 64 at a time.
+// it, with the success of the record it holds (-1 for none). Each line is
+// read from its first byte 64 bytes at a time: most lines end within the
+// first 64, and only their first three "/" matter.
 template <class OnLine>
 void scanRecords(const char *data, qsizetype size, OnLine &&onLine)
 {
     qsizetype begin = 0;
-    qsizetype slashes = 0;
-    qsizetype first = 0;
-    qsizetype second = 0;
-    const auto value = [&] { return slashes >= 3 ? successValue(data + first + 1, data + second) : -1; };
-    for (qsizetype block = 0; block < size; block += 64) {
-        quint64 marks = markSlashesAndBreaks(data + block, std::min<qsizetype>(64, size - block));
-        while (marks != 0) {
-            const qsizetype at = block + __builtin_ctzll(marks);
-            marks &= marks - 1;
-            if (at < begin)
-                continue; // the LF of a CR LF
-            if (data[at] == '/') {
+    while (begin < size) {
+        int slashes = 0;
+        qsizetype first = 0;
+        qsizetype second = 0;
+        const auto take = [&](qsizetype at, quint64 marks) {
+            for (; marks != 0 && slashes < 3; marks &= marks - 1, ++slashes) {
+                const qsizetype i = at + __builtin_ctzll(marks);
                 if (slashes == 0)
-                    first = at;
+                    first = i;
                 else if (slashes == 1)
-                    second = at;
-                ++slashes;
+                    second = i;
+            }
+        };
+        qsizetype pos = begin;
+        qsizetype next = size; // where the next line begins
+        for (; pos < size; pos += 64) {
+            const WindowMarks m = marksOf(data + pos, std::min<qsizetype>(64, size - pos));
+            if (m.breaks == 0) {
+                take(pos, m.slash);
                 continue;
             }
-            onLine(begin, value());
-            begin = data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? at + 2 : at + 1;
-            slashes = 0;
+            const int at = __builtin_ctzll(m.breaks);
+            quint64 mine = m.slash & ((quint64(1) << at) - 1);
+            const quint64 afterFirst = mine & (mine - 1);
+            if (slashes == 0 && (afterFirst & (afterFirst - 1)) != 0) {
+                first = pos + __builtin_ctzll(mine);
+                second = pos + __builtin_ctzll(afterFirst);
+                slashes = 3;
+            } else {
+                take(pos, mine);
+            }
+            const qsizetype end = pos + at;
+            next = data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? end + 2 : end + 1;
+            break;
         }
+        onLine(begin, slashes >= 3 ? successValue(data + first + 1, data + second) : -1);
+        begin = next;
     }
-    if (begin < size)
-        onLine(begin, value()); // the last line, without a line end
 }
 
 } // namespace
@@ -202,7 +236,12 @@ StatisticsReport::StatisticsReport(const QList<QByteArray> &lines)
     m_value.reserve(count);
     for (const QByteArray &line : lines) {
         addBegin(m_text.size());
-        m_value.push_back(qint8(StatisticsRow::valueOf(line)));
+        const int value = StatisticsRow::valueOf(line);
+        m_value.push_back(qint8(value));
+        if (value >= 0) {
+            m_sum += value;
+            ++m_records;
+        }
         m_text.append(line);
     }
     addBegin(m_text.size());
@@ -215,25 +254,36 @@ StatisticsReport StatisticsReport::fromText(QByteArray text)
     report.m_ended = true;
     const char *data = report.m_text.constData();
     const qsizetype size = report.m_text.size();
-    // Counted first, so that the index is made once at its size (lines
-    // ended by a lone CR, rare, may still make it grow).
-    const std::size_t lines = countLineFeeds(data, data + size) + 1;
-    if (size <= kNarrowLimit)
-        report.m_begin.reserve(lines + 1);
-    report.m_value.reserve(lines);
+    // Room for lines of eight bytes, shorter than any record with its line
+    // end: the index is made in place, and what it does not use is never
+    // touched (lines shorter still make it grow).
+    const std::size_t room = std::size_t(size / 8) + 2;
+    report.m_value.reserve(room);
+    qint64 sum = 0;
+    qsizetype records = 0;
+    const auto count = [&](int value) {
+        report.m_value.push_back(qint8(value));
+        if (value >= 0) {
+            sum += value;
+            ++records;
+        }
+    };
     if (size <= kNarrowLimit) {
         std::vector<quint32> &begins = report.m_begin;
+        begins.reserve(room);
         scanRecords(data, size, [&](qsizetype begin, int value) {
             begins.push_back(quint32(begin));
-            report.m_value.push_back(qint8(value));
+            count(value);
         });
     } else {
         scanRecords(data, size, [&](qsizetype begin, int value) {
             report.addBegin(begin);
-            report.m_value.push_back(qint8(value));
+            count(value);
         });
     }
     report.addBegin(size);
+    report.m_sum = sum;
+    report.m_records = records;
     return report;
 }
 
@@ -285,41 +335,32 @@ std::optional<int> StatisticsReport::value(qsizetype i) const
     return v < 0 ? std::nullopt : std::optional<int>(v);
 }
 
-int StatisticsReport::overallAverage() const
-{
-    qint64 sum = 0;
-    qint64 count = 0;
-    for (const qint8 v : m_value) {
-        if (v >= 0) {
-            sum += v;
-            ++count;
-        }
-    }
-    return count == 0 ? 0 : int(roundedQuotient(sum, count));
-}
+int StatisticsReport::overallAverage() const { return m_records == 0 ? 0 : int(roundedQuotient(m_sum, m_records)); }
 
 ChartSelection StatisticsReport::select(QByteArrayView filter) const
 {
     ChartSelection out;
     ChartRows &rows = out.rows;
-    std::vector<bool> passed(m_value.size());
+    // Every record passes an empty filter: when every line is one, the
+    // selection is the whole report and its average the overall one.
+    if (filter.isEmpty() && m_records == size()) {
+        rows.m_all = true;
+        rows.m_count = m_records;
+        out.average = overallAverage();
+        return out;
+    }
     qint64 sum = 0;
     for (qsizetype i = 0; i < size(); ++i) {
         const int v = m_value[std::size_t(i)];
         if (v < 0 || (!filter.isEmpty() && !passesFilter(row(i).subject(), filter)))
             continue;
-        passed[std::size_t(i)] = true;
-        ++rows.m_count;
+        rows.m_rows.push_back(i);
         sum += v;
     }
+    rows.m_count = qsizetype(rows.m_rows.size());
     rows.m_all = rows.m_count == size();
-    if (!rows.m_all) {
-        rows.m_rows.reserve(std::size_t(rows.m_count));
-        for (qsizetype i = 0; i < size(); ++i) {
-            if (passed[std::size_t(i)])
-                rows.m_rows.push_back(i);
-        }
-    }
+    if (rows.m_all)
+        rows.m_rows = {};
     if (rows.m_count > 0)
         out.average = int(roundedQuotient(sum, rows.m_count));
     return out;
