@@ -49,7 +49,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
     m_testWindows[LangRussian] = m_frmTestRu.get();
     m_frmError = std::make_unique<TfrmError>();
-    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger);
+    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger, nullptr, ControlsBuilt::OnFirstUse);
     setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
     m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
@@ -114,6 +114,13 @@ void LexitkaApp::show()
     centre();
     m_frmMain->show();
     centre(); // the frame's size is known only once the window is shown
+}
+
+// A hidden window makes its controls when it is first reached or shown.
+TfrmViewEdt &LexitkaApp::frmViewEdt()
+{
+    m_frmViewEdt->ensureControls();
+    return *m_frmViewEdt;
 }
 
 TestWindow *LexitkaApp::testWindow(int languageCode) const

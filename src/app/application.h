@@ -67,7 +67,7 @@ public:
     TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
     TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
     TfrmError &frmError() { return *m_frmError; }
-    TfrmViewEdt &frmViewEdt() { return *m_frmViewEdt; }
+    TfrmViewEdt &frmViewEdt();
     TfrmWord &frmWord() { return *m_frmWord; }
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
     TfrmAbout &frmAbout() { return *m_frmAbout; }
