@@ -54,11 +54,11 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmError = std::make_unique<TfrmError>();
     m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger, nullptr, later);
     setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
-    m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
+    m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger, nullptr, later);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
     m_frmViewEdt->setKeyboards(&m_keyboards);
     m_frmStatistic = std::make_unique<TfrmStatistic>();
-    m_frmAbout = std::make_unique<TfrmAbout>();
+    m_frmAbout = std::make_unique<TfrmAbout>(nullptr, later);
     m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangFrench] = m_frmTestFr.get();
     m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
@@ -134,6 +134,8 @@ TfrmTestDe &LexitkaApp::frmTestDe() { return reached(m_frmTestDe); }
 TfrmTestEs &LexitkaApp::frmTestEs() { return reached(m_frmTestEs); }
 TfrmTestRu &LexitkaApp::frmTestRu() { return reached(m_frmTestRu); }
 TfrmTestFr &LexitkaApp::frmTestFr() { return reached(m_frmTestFr); }
+TfrmWord &LexitkaApp::frmWord() { return reached(m_frmWord); }
+TfrmAbout &LexitkaApp::frmAbout() { return reached(m_frmAbout); }
 
 TestWindow *LexitkaApp::testWindow(int languageCode) const
 {

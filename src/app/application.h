@@ -69,9 +69,9 @@ public:
     TfrmTestRu &frmTestRu();
     TfrmError &frmError() { return *m_frmError; }
     TfrmViewEdt &frmViewEdt();
-    TfrmWord &frmWord() { return *m_frmWord; }
+    TfrmWord &frmWord();
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
-    TfrmAbout &frmAbout() { return *m_frmAbout; }
+    TfrmAbout &frmAbout();
     TfrmTestFr &frmTestFr();
     TfrmFind &frmFind() { return *m_frmFind; }
     // nullptr while the main window is being created.
