@@ -192,8 +192,8 @@ private slots:
                              "frmAbout",  "frmTestFr", "frmFind"};
         names.sort();
         QCOMPARE(windows.keys(), names);
-        for (const char *name :
-             {"frmTestEn", "frmTestLt", "frmTestDe", "frmTestEs", "frmTestRu", "frmWord", "frmAbout", "frmTestFr"})
+        for (const char *name : {"frmTestEn", "frmTestLt", "frmTestDe", "frmTestEs", "frmTestRu", "frmWord", "frmAbout",
+                                 "frmTestFr", "frmFind"})
             QVERIFY2(windows[name]->findChildren<QWidget *>().isEmpty(), name);
         QCOMPARE(windows["frmViewEdt"]->findChildren<QWidget *>(Qt::FindDirectChildrenOnly),
                  (QList<QWidget *>{windows["frmFind"]}));

@@ -61,7 +61,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     m_frmAbout = std::make_unique<TfrmAbout>(nullptr, later);
     m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangFrench] = m_frmTestFr.get();
-    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
+    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger, later);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
 
     for (const auto &[code, window] : m_testWindows)
@@ -136,6 +136,7 @@ TfrmTestRu &LexitkaApp::frmTestRu() { return reached(m_frmTestRu); }
 TfrmTestFr &LexitkaApp::frmTestFr() { return reached(m_frmTestFr); }
 TfrmWord &LexitkaApp::frmWord() { return reached(m_frmWord); }
 TfrmAbout &LexitkaApp::frmAbout() { return reached(m_frmAbout); }
+TfrmFind &LexitkaApp::frmFind() { return reached(m_frmFind); }
 
 TestWindow *LexitkaApp::testWindow(int languageCode) const
 {

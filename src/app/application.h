@@ -73,7 +73,7 @@ public:
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
     TfrmAbout &frmAbout();
     TfrmTestFr &frmTestFr();
-    TfrmFind &frmFind() { return *m_frmFind; }
+    TfrmFind &frmFind();
     // nullptr while the main window is being created.
     TfrmFind *findDialog() const { return m_frmFind.get(); }
     // The test window of a language, or nullptr when it has none.
