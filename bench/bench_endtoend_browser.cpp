@@ -65,8 +65,9 @@ int withBrowser(const QString &dictionary, const std::function<int(TfrmViewEdt &
     app.show();
     paintNow(app.frmMain());
     int status = 1;
-    TfrmViewEdt &view = app.frmViewEdt();
+    // Reached only once it is open: the click makes its controls, and that is timed too.
     whenModalOpens([&](QWidget *) {
+        TfrmViewEdt &view = app.frmViewEdt();
         status = inBrowser(view);
         view.reject();
     });

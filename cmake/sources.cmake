@@ -86,6 +86,7 @@ set(LEXITKA_UI_SOURCES
   exam/testwindow.cpp exam/testwindow.h
   exam/typingaid.cpp exam/typingaid.h
   platform/appicon.cpp platform/appicon.h
+  platform/controlsbuilt.h
   platform/czechfilelist.cpp platform/czechfilelist.h
   platform/filedialogs.cpp platform/filedialogs.h
   platform/fonts.cpp platform/fonts.h

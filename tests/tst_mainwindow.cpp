@@ -2,6 +2,8 @@
 #include "app/fmain.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
+#include "exam/ftestsingle.h"
+#include "editor/fviewedit.h"
 #include "app/lessonlist.h"
 #include "platform/appicon.h"
 #include "platform/fonts.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QMap>
 #include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +27,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QToolButton>
 #include <QTest>
 
 #include <unistd.h>
@@ -169,6 +173,48 @@ private slots:
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
         QVERIFY((w.frameGeometry().center() - centre).manhattanLength() <= 2);
+    }
+
+    void hiddenWindowsMakeTheirControlsWhenFirstUsed()
+    {
+        // Every window exists from the start; a hidden one makes its
+        // controls when it is reached or shown, and is then whole.
+        Fixture f;
+        copySample("data.en", f.path("data.en"));
+        auto app = f.makeApp();
+        QMap<QString, QWidget *> windows;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName().startsWith(QLatin1String("frm")))
+                windows.insert(w->objectName(), w);
+        }
+        QStringList names = {"frmMain",   "frmTestEn", "frmTestLt",  "frmTestDe", "frmTestEs",
+                             "frmTestRu", "frmError",  "frmViewEdt", "frmWord",   "frmStatistic",
+                             "frmAbout",  "frmTestFr", "frmFind"};
+        names.sort();
+        QCOMPARE(windows.keys(), names);
+        for (const char *name : {"frmTestEn", "frmTestLt", "frmTestDe", "frmTestEs", "frmTestRu", "frmWord", "frmAbout",
+                                 "frmTestFr", "frmFind"})
+            QVERIFY2(windows[name]->findChildren<QWidget *>().isEmpty(), name);
+        QCOMPARE(windows["frmViewEdt"]->findChildren<QWidget *>(Qt::FindDirectChildrenOnly),
+                 (QList<QWidget *>{windows["frmFind"]}));
+
+        // Reached: the voices that changed before are shown too.
+        f.speaker.allReady();
+        TfrmTestRu &ru = app->frmTestRu();
+        QVERIFY(ru.btnOK && ru.edtPreklad && ru.btnSpeak);
+        QVERIFY(!ru.btnSpeak->isEnabled());
+        QCOMPARE(ru.btnSpeak->toolTip(), QStringLiteral("Slovo zazní až po odpovědi."));
+        QCOMPARE(&app->frmViewEdt(), windows["frmViewEdt"]);
+        QVERIFY(windows["frmViewEdt"]->findChild<QWidget *>(QStringLiteral("sgList")));
+
+        // Shown without being reached: laid out as always.
+        QWidget *word = windows["frmWord"];
+        word->show();
+        QVERIFY(QTest::qWaitForWindowExposed(word));
+        const auto *ok = word->findChild<QPushButton *>(QStringLiteral("Button1"));
+        QVERIFY(ok);
+        QCOMPARE(ok->geometry().right() + 1, word->width() - 12);
+        word->hide();
     }
 
     void firstStart()

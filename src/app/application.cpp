@@ -38,27 +38,30 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     recoverInterruptedSaves();
     m_frmMain = std::make_unique<TfrmMain>(*this, dictionaryArg);
     Messenger &messenger = *services.messenger;
-    m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger);
+    // Only the main window is painted at start: the others make their
+    // controls when they are first reached or shown.
+    constexpr ControlsBuilt later = ControlsBuilt::OnFirstUse;
+    m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangEnglish] = m_frmTestEn.get();
-    m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger);
+    m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangLatin] = m_frmTestLt.get();
-    m_frmTestDe = std::make_unique<TfrmTestDe>(m_test, m_keyboards, messenger);
+    m_frmTestDe = std::make_unique<TfrmTestDe>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangGerman] = m_frmTestDe.get();
-    m_frmTestEs = std::make_unique<TfrmTestEs>(m_test, m_keyboards, messenger);
+    m_frmTestEs = std::make_unique<TfrmTestEs>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangSpanish] = m_frmTestEs.get();
-    m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger);
+    m_frmTestRu = std::make_unique<TfrmTestRu>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangRussian] = m_frmTestRu.get();
     m_frmError = std::make_unique<TfrmError>();
-    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger);
+    m_frmViewEdt = std::make_unique<TfrmViewEdt>(messenger, nullptr, later);
     setFieldKeyboard(m_frmViewEdt.get(), FieldKeyboard::Czech); // and the dialogs it opens
-    m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger);
+    m_frmWord = std::make_unique<TfrmWord>(m_keyboards, messenger, nullptr, later);
     m_frmViewEdt->setWordDialog(m_frmWord.get());
     m_frmViewEdt->setKeyboards(&m_keyboards);
     m_frmStatistic = std::make_unique<TfrmStatistic>();
-    m_frmAbout = std::make_unique<TfrmAbout>();
-    m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger);
+    m_frmAbout = std::make_unique<TfrmAbout>(nullptr, later);
+    m_frmTestFr = std::make_unique<TfrmTestFr>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangFrench] = m_frmTestFr.get();
-    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger);
+    m_frmFind = std::make_unique<TfrmFind>(*m_frmViewEdt, m_keyboards, messenger, later);
     m_frmViewEdt->setFindDialog(m_frmFind.get());
 
     for (const auto &[code, window] : m_testWindows)
@@ -116,10 +119,32 @@ void LexitkaApp::show()
     centre(); // the frame's size is known only once the window is shown
 }
 
+TfrmViewEdt &LexitkaApp::frmViewEdt() { return reached(m_frmViewEdt); }
+
+template <class Window>
+Window &LexitkaApp::reached(const std::unique_ptr<Window> &window)
+{
+    window->ensureControls();
+    return *window;
+}
+
+TfrmTestEn &LexitkaApp::frmTestEn() { return reached(m_frmTestEn); }
+TfrmTestLt &LexitkaApp::frmTestLt() { return reached(m_frmTestLt); }
+TfrmTestDe &LexitkaApp::frmTestDe() { return reached(m_frmTestDe); }
+TfrmTestEs &LexitkaApp::frmTestEs() { return reached(m_frmTestEs); }
+TfrmTestRu &LexitkaApp::frmTestRu() { return reached(m_frmTestRu); }
+TfrmTestFr &LexitkaApp::frmTestFr() { return reached(m_frmTestFr); }
+TfrmWord &LexitkaApp::frmWord() { return reached(m_frmWord); }
+TfrmAbout &LexitkaApp::frmAbout() { return reached(m_frmAbout); }
+TfrmFind &LexitkaApp::frmFind() { return reached(m_frmFind); }
+
 TestWindow *LexitkaApp::testWindow(int languageCode) const
 {
     const auto it = m_testWindows.find(languageCode);
-    return it == m_testWindows.end() ? nullptr : it->second;
+    if (it == m_testWindows.end())
+        return nullptr;
+    it->second->ensureControls();
+    return it->second;
 }
 
 void LexitkaApp::runTestWindow(int languageCode)

@@ -60,19 +60,20 @@ public:
     Speaker &speaker() { return *m_speaker; }
     UTest &test() { return m_test; }
 
+    // The windows; one reached here has its controls made.
     TfrmMain &frmMain() { return *m_frmMain; }
-    TfrmTestEn &frmTestEn() { return *m_frmTestEn; }
-    TfrmTestLt &frmTestLt() { return *m_frmTestLt; }
-    TfrmTestDe &frmTestDe() { return *m_frmTestDe; }
-    TfrmTestEs &frmTestEs() { return *m_frmTestEs; }
-    TfrmTestRu &frmTestRu() { return *m_frmTestRu; }
+    TfrmTestEn &frmTestEn();
+    TfrmTestLt &frmTestLt();
+    TfrmTestDe &frmTestDe();
+    TfrmTestEs &frmTestEs();
+    TfrmTestRu &frmTestRu();
     TfrmError &frmError() { return *m_frmError; }
-    TfrmViewEdt &frmViewEdt() { return *m_frmViewEdt; }
-    TfrmWord &frmWord() { return *m_frmWord; }
+    TfrmViewEdt &frmViewEdt();
+    TfrmWord &frmWord();
     TfrmStatistic &frmStatistic() { return *m_frmStatistic; }
-    TfrmAbout &frmAbout() { return *m_frmAbout; }
-    TfrmTestFr &frmTestFr() { return *m_frmTestFr; }
-    TfrmFind &frmFind() { return *m_frmFind; }
+    TfrmAbout &frmAbout();
+    TfrmTestFr &frmTestFr();
+    TfrmFind &frmFind();
     // nullptr while the main window is being created.
     TfrmFind *findDialog() const { return m_frmFind.get(); }
     // The test window of a language, or nullptr when it has none.
@@ -85,6 +86,9 @@ public:
     void showMistake(const QByteArray &expected, const QByteArray &typed, int charset) override;
 
 private:
+    // The window, its controls made.
+    template <class Window>
+    static Window &reached(const std::unique_ptr<Window> &window);
     // Puts right the files whose in-place save a kill cut short, and says so.
     void recoverInterruptedSaves();
     // The voices changed: every control that reads aloud shows it.

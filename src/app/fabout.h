@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/controlsbuilt.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,7 +13,11 @@ namespace lexitka {
 class TfrmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmAbout(QWidget *parent = nullptr);
+    explicit TfrmAbout(QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
+
+    // Makes the controls now if they are not made yet.
+    void ensureControls();
+    void setVisible(bool visible) override;
 
     // Fills the value labels; runs each time the box is shown.
     void FormShow();
@@ -31,6 +37,11 @@ public:
     QLabel *lblKontakt = nullptr;
     QLabel *lblLicence = nullptr;
     QPushButton *btnOK = nullptr;
+
+private:
+    void buildControls();
+
+    bool m_controlsBuilt = false;
 };
 
 } // namespace lexitka

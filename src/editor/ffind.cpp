@@ -38,7 +38,7 @@ void setBold(QPushButton *b, bool bold)
 
 // A child of the browser: the browser is modal, and only its own windows
 // stay usable beside it.
-TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger)
+TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger, ControlsBuilt controls)
     : QDialog(&browser, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                             | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_browser(browser), m_keyboards(keyboards), m_messenger(messenger)
@@ -49,7 +49,27 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messen
     setFont(tahoma(11));
     // Its field follows the keyboard choice, not the browser beneath.
     setFieldKeyboard(this, FieldKeyboard::Czech);
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
+void TfrmFind::ensureControls()
+{
+    if (m_controlsBuilt)
+        return;
+    m_controlsBuilt = true;
+    buildControls();
+}
+
+void TfrmFind::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TfrmFind::buildControls()
+{
     Label1 = new QLabel(QStringLiteral("Najít :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 12, 40, 16);
@@ -81,6 +101,7 @@ TfrmFind::~TfrmFind() = default;
 
 void TfrmFind::showFind()
 {
+    ensureControls();
     if (!isVisible()) {
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();

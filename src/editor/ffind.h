@@ -2,6 +2,7 @@
 
 #include "data/codepage.h"
 #include "editor/findsearch.h"
+#include "platform/controlsbuilt.h"
 
 #include <QDialog>
 
@@ -22,8 +23,13 @@ class TypingAid;
 class TfrmFind : public QDialog {
     Q_OBJECT
 public:
-    TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger);
+    TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger,
+             ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmFind() override;
+
+    // Makes the controls now if they are not made yet.
+    void ensureControls();
+    void setVisible(bool visible) override;
 
     // Shows the dialog without waiting for it, or brings it to the front.
     void showFind();
@@ -41,6 +47,7 @@ public slots:
     void edtFindChange();
 
 private:
+    void buildControls();
     void setCodePage(CodePage cp);
     // The typing aid follows the keyboard choice and the language.
     void chooseKeyboardTyping();
@@ -51,6 +58,7 @@ private:
     FindPosition m_position;
     CodePage m_codePage = CodePage::Cp1250;
     bool m_foreign = false;
+    bool m_controlsBuilt = false;
     TypingAid *m_typing = nullptr;
 
 public:

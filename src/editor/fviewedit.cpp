@@ -52,7 +52,7 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 
 } // namespace
 
-TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
+TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_messenger(messenger), m_speaker(&silentSpeaker())
@@ -62,7 +62,30 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     setModal(true);
     setFont(tahoma(11));
     setAcceptDrops(true);
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
+void TfrmViewEdt::ensureControls()
+{
+    if (m_controlsBuilt)
+        return;
+    m_controlsBuilt = true;
+    buildControls();
+    m_cellEditor->setKeyboards(m_cellKeyboards);
+    if (m_speechPending)
+        updateSpeech();
+}
+
+void TfrmViewEdt::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TfrmViewEdt::buildControls()
+{
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(48);
@@ -150,16 +173,19 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent)
     connect(sgList, &QTableView::doubleClicked, this, &TfrmViewEdt::Button4Click);
     connect(m_model, &LessonModel::cellEdited, this, &TfrmViewEdt::cellEdited);
 
-    // The window sees every key before its controls do.
+    // The window sees every key before its controls do (not those of the
+    // find dialog, a window of its own that may be made before them).
     installEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+        if (child->window() == this)
+            child->installEventFilter(this);
 }
 
 TfrmViewEdt::~TfrmViewEdt() = default;
 
 void TfrmViewEdt::Start()
 {
+    ensureControls();
     if (!FormShow())
         return;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -4,6 +4,7 @@
 #include "editor/editorcommands.h"
 #include "data/filestamp.h"
 #include "editor/lessonbook.h"
+#include "platform/controlsbuilt.h"
 
 #include <QDialog>
 #include <QKeySequence>
@@ -34,8 +35,12 @@ class TfrmWord;
 class TfrmViewEdt : public QDialog, private BookView {
     Q_OBJECT
 public:
-    explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr);
+    explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmViewEdt() override;
+
+    // Makes the controls now if they are not made yet.
+    void ensureControls();
+    void setVisible(bool visible) override;
 
     // The word and find dialogs are created after this window.
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
@@ -113,6 +118,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void buildControls();
     bool LoadWords();
     void LoadLekceList();
     bool FormClose();
@@ -165,6 +171,10 @@ private:
     TfrmWord *m_word = nullptr;
     CellEditorDelegate *m_cellEditor = nullptr;
     TfrmFind *m_find = nullptr;
+    Keyboards *m_cellKeyboards = nullptr;
+    bool m_controlsBuilt = false;
+    // The voices changed before the controls were made.
+    bool m_speechPending = false;
     LessonModel *m_model = nullptr;
     LessonNamesModel *m_names = nullptr;
     QUndoStack *m_undo = nullptr;

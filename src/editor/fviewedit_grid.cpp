@@ -130,7 +130,12 @@ void TfrmViewEdt::moveRows()
     showLesson(lesson, rows.first()); // the user goes on where he was
 }
 
-void TfrmViewEdt::setKeyboards(Keyboards *keyboards) { m_cellEditor->setKeyboards(keyboards); }
+void TfrmViewEdt::setKeyboards(Keyboards *keyboards)
+{
+    m_cellKeyboards = keyboards;
+    if (m_cellEditor)
+        m_cellEditor->setKeyboards(keyboards);
+}
 
 // The word dialog's refusals, for one field at a time.
 QString TfrmViewEdt::cellRefusal(int column, const QString &typed) const

@@ -22,6 +22,9 @@ QString selectedWord(const LessonBook &book, qsizetype lesson, int selectedRow, 
 
 void TfrmViewEdt::updateSpeech()
 {
+    m_speechPending = !m_controlsBuilt;
+    if (m_speechPending)
+        return;
     const int language = m_dictionary.languageCode;
     showSpeechControl(speechControl(*m_speaker, language,
                                     selectedWord(WordLists, currentLesson(), SelectedRow, language),

@@ -42,7 +42,7 @@ bool hasArticles(int languageCode) { return !articles(languageCode).isEmpty(); }
 
 } // namespace
 
-TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
       m_keyboards(keyboards), m_messenger(messenger)
@@ -51,7 +51,27 @@ TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent)
     setWindowTitle(QStringLiteral("Slovíčko"));
     setModal(true);
     setFont(tahoma(11));
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
+void TfrmWord::ensureControls()
+{
+    if (m_controlsBuilt)
+        return;
+    m_controlsBuilt = true;
+    buildControls();
+}
+
+void TfrmWord::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TfrmWord::buildControls()
+{
     Label1 = label(this, "Label1", QStringLiteral("Člen:"), {8, 8});
     cmbclen = make<QComboBox>(this, "cmbclen", {8, 24, 57, 23});
     cmbclen->addItems({QStringLiteral("der"), QStringLiteral("die"), QStringLiteral("das"), QStringLiteral("není")});
@@ -92,6 +112,7 @@ TfrmWord::~TfrmWord() = default;
 
 bool TfrmWord::StartWord(WordRecord &word, int languageCode)
 {
+    ensureControls();
     m_language = languageCode;
     m_wordCodePage = languageInfo(languageCode).foreignCodePage;
     // Filling the fields is not typing: setText converts nothing.
@@ -216,6 +237,8 @@ void TfrmWord::keyPressEvent(QKeyEvent *event)
 void TfrmWord::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    if (!m_controlsBuilt)
+        return;
     const int left = width() - kButtonRightGap - 75;
     Button1->setGeometry(left, 24, 75, 25);
     Button2->setGeometry(left, 56, 75, 25);

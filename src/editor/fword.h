@@ -2,6 +2,7 @@
 
 #include "data/codepage.h"
 #include "data/dictionary.h"
+#include "platform/controlsbuilt.h"
 
 #include <QDialog>
 
@@ -23,8 +24,13 @@ public:
     // Modal results: only Yes ("OK") confirms; "Storno" gives No, the close box Cancel.
     enum Result { ResultCancel = 0, ResultYes = 1, ResultNo = 2 };
 
-    TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+             ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmWord() override;
+
+    // Makes the controls now if they are not made yet.
+    void ensureControls();
+    void setVisible(bool visible) override;
 
     // Fills the dialog from word, runs it modally and writes the fields back
     // into word whatever the outcome; true when confirmed with "OK".
@@ -42,6 +48,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
     void FormShow();
     // Keyboard layout on entering a field; only a move of the focus from
     // one control to another is entering.
@@ -51,6 +58,7 @@ private:
     void edtPrekladEnter();
 
     Keyboards &m_keyboards;
+    bool m_controlsBuilt = false;
     Messenger &m_messenger;
     int m_language = LangEnglish;
     CodePage m_wordCodePage = CodePage::Cp1250;

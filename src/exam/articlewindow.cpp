@@ -17,18 +17,22 @@ namespace lexitka {
 
 ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyboards &keyboards, Messenger &messenger,
                                      QWidget *parent)
-    : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent), m_typing(language.typing),
-      m_typingAid(new TypingAid(edtPreklad, keyboards))
+    : TestWindow(test, keyboards, messenger, language.code, language.objectName, parent), m_typing(language.typing)
 {
     setWindowTitle(language.caption);
+}
 
+void ArticleTestWindow::buildControls()
+{
+    TestWindow::buildControls();
+    m_typingAid = new TypingAid(edtPreklad, m_keyboards);
     Label2 = new QLabel(QStringLiteral("Člen:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(8, 60, 60, 16);
     cmbclen = new QComboBox(this);
     cmbclen->setObjectName(QStringLiteral("cmbclen"));
     cmbclen->setGeometry(8, 76, 60, 23);
-    cmbclen->addItems(articles(language.code));
+    cmbclen->addItems(articles(languageCode()));
     cmbclen->setCurrentIndex(kNoArticle);
     Label3->move(76, 60);
     edtPreklad->setGeometry(76, 76, 205, 23);
@@ -89,14 +93,20 @@ void ArticleTestWindow::FormKeyUpInsert()
 
 void ArticleTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
-TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test, keyboards,
                         messenger, parent)
-{ }
+{
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
-TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : ArticleTestWindow({LangSpanish, "frmTestEs", QStringLiteral("Zkoušení es"), spanishTypingTable()}, test,
                         keyboards, messenger, parent)
-{ }
+{
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
 } // namespace lexitka

@@ -31,6 +31,7 @@ public slots:
     void btnOKClick() override;
 
 protected:
+    void buildControls() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 
@@ -40,7 +41,7 @@ public:
 
 private:
     TypingTable m_typing;
-    TypingAid *m_typingAid;
+    TypingAid *m_typingAid = nullptr;
 };
 
 } // namespace lexitka

@@ -51,9 +51,16 @@ QByteArray boxBytes(const QLineEdit *box) { return encode(box->text(), CodePage:
 
 } // namespace
 
-TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : TestWindow(test, keyboards, messenger, LangGerman, "frmTestDe", parent)
 {
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
+
+void TfrmTestDe::buildControls()
+{
+    TestWindow::buildControls();
     Label2 = label(this, "Label2", QStringLiteral("Člen:"), 8, 60, 60);
     cmbclen = new QComboBox(this);
     cmbclen->setObjectName(QStringLiteral("cmbclen"));

@@ -13,7 +13,8 @@ namespace lexitka {
 class TfrmTestDe final : public TestWindow {
     Q_OBJECT
 public:
-    TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+               ControlsBuilt controls = ControlsBuilt::Now);
 
     void Start() override;
     void Display() override;
@@ -30,6 +31,7 @@ public slots:
     void chbPritomnyClick();
 
 protected:
+    void buildControls() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 

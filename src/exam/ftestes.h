@@ -7,7 +7,8 @@ namespace lexitka {
 class TfrmTestEs final : public ArticleTestWindow {
     Q_OBJECT
 public:
-    TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+               ControlsBuilt controls = ControlsBuilt::Now);
 };
 
 } // namespace lexitka

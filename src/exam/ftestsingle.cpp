@@ -12,9 +12,14 @@ namespace lexitka {
 
 SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger,
                                                const SingleAnswerLanguage &language, QWidget *parent)
-    : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent), m_language(language),
-      m_typingAid(new TypingAid(edtPreklad, keyboards))
+    : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent), m_language(language)
 { }
+
+void SingleAnswerTestWindow::buildControls()
+{
+    TestWindow::buildControls();
+    m_typingAid = new TypingAid(edtPreklad, m_keyboards);
+}
 
 void SingleAnswerTestWindow::Start()
 {
@@ -63,17 +68,26 @@ void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
 
 void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
-TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
-{ }
+{
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
-TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()},
                              parent)
-{ }
+{
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
-TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent)
+TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangLatin, "frmTestLt", true, false, {}}, parent)
-{ }
+{
+    if (controls == ControlsBuilt::Now)
+        ensureControls();
+}
 
 } // namespace lexitka

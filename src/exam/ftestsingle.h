@@ -36,6 +36,7 @@ public slots:
     void btnOKClick() override;
 
 protected:
+    void buildControls() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 
@@ -45,25 +46,28 @@ private:
 
     SingleAnswerLanguage m_language;
     CodePage m_questionCodePage = CodePage::Cp1250;
-    TypingAid *m_typingAid;
+    TypingAid *m_typingAid = nullptr;
 };
 
 class TfrmTestEn final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
-    TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+               ControlsBuilt controls = ControlsBuilt::Now);
 };
 
 class TfrmTestRu final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
-    TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+               ControlsBuilt controls = ControlsBuilt::Now);
 };
 
 class TfrmTestLt final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
-    TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr);
+    TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
+               ControlsBuilt controls = ControlsBuilt::Now);
 };
 
 } // namespace lexitka

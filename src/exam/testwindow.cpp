@@ -46,7 +46,27 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     setWindowTitle(QStringLiteral("Zkoušení"));
     setModal(true);
     setFont(tahoma(11));
+}
 
+void TestWindow::ensureControls()
+{
+    if (m_controlsBuilt)
+        return;
+    m_controlsBuilt = true;
+    buildControls();
+    if (m_speechPending)
+        updateSpeech();
+}
+
+void TestWindow::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TestWindow::buildControls()
+{
     Label1 = new QLabel(QStringLiteral("Slovíčko:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 8, 120, 16);
@@ -107,6 +127,9 @@ QString spokenNow(const UTest &test, const std::optional<WordRecord> &answeredLa
 
 void TestWindow::updateSpeech()
 {
+    m_speechPending = !m_controlsBuilt;
+    if (m_speechPending)
+        return;
     showSpeechControl(speechControl(*m_speaker, m_languageCode, spokenNow(m_test, m_answeredLast, m_languageCode),
                                     QStringLiteral("Slovo zazní až po odpovědi.")),
                       btnSpeak);
@@ -116,6 +139,7 @@ void TestWindow::speakWord() { speak(*m_speaker, m_languageCode, spokenNow(m_tes
 
 void TestWindow::Start()
 {
+    ensureControls();
     m_answeredLast.reset();
     installKeyPreview();
     Display();

@@ -2,6 +2,7 @@
 
 #include "data/codepage.h"
 #include "data/dictionary.h"
+#include "platform/controlsbuilt.h"
 
 #include <QDialog>
 
@@ -29,6 +30,11 @@ public:
     TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, int languageCode, const char *objectName,
                QWidget *parent = nullptr);
 
+    // Makes the controls now if they are not made yet (each language's
+    // window asks for ControlsBuilt::Now or OnFirstUse when it is made).
+    void ensureControls();
+    void setVisible(bool visible) override;
+
     int languageCode() const { return m_languageCode; }
     void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
 
@@ -54,6 +60,8 @@ public slots:
     virtual void btnOKClick() = 0;
 
 protected:
+    // The shared controls; a language's window adds its own after them.
+    virtual void buildControls();
     // Insert released: fill in the expected answer.
     virtual void FormKeyUpInsert() = 0;
     // The answer box changed by the user's typing.
@@ -90,6 +98,9 @@ private:
     void placeSpeechButton();
 
     Speaker *m_speaker;
+    bool m_controlsBuilt = false;
+    // The voices changed before the controls were made.
+    bool m_speechPending = false;
     std::optional<WordRecord> m_answeredLast;
     int m_languageCode;
     CodePage m_answerCodePage = CodePage::Cp1250;
