@@ -22,7 +22,9 @@
 
 #include "app/application.h"
 #include "app/fmain.h"
+#include "platform/fonts.h"
 #include "platform/services.h"
+#include "platform/translation.h"
 #include "stats/statistics.h"
 
 #include <QApplication>
@@ -413,6 +415,9 @@ inline int run(int argc, char **argv, const Children &children, const std::funct
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 2 && qstrcmp(argv[1], "--child") == 0) {
         QApplication qapp(argc, argv);
+        // As main() does before the windows are made: their fonts and texts.
+        installFontSubstitutes();
+        installCzechTranslation();
         PaintWatch paints;
         qapp.installEventFilter(&paints);
         const QStringList args = QCoreApplication::arguments().mid(2);
