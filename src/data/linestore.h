@@ -74,12 +74,11 @@ public:
     void permuteBy(qsizetype count, OldIndex oldIndex);
 
     // Puts the lines into an order worked out in `room` bytes a line (at
-    // least four, and eight to spare past the last line's, so that a line's
-    // bytes can be read in one load): order(room, size()) leaves in the
-    // room's first size() quint32 the new order, line k becoming the old
-    // line number k. The
-    // store keeps that order in four bytes a line beside the lines it
-    // shares, instead of a list of lines of its own (12 bytes a line),
+    // least four, with eight to spare past the last line's so that a line's
+    // bytes can be read in one load): order(room, size()) leaves the new
+    // order in the room's first size() quint32, line k becoming the old line
+    // of that number. The store keeps the order in four bytes a line beside
+    // the lines it shares, not a list of lines of its own (12 bytes a line),
     // until it changes.
     template <class Order>
     void reorder(qsizetype room, Order order);

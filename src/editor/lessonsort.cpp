@@ -90,8 +90,6 @@ public:
     void sort(void *room, qsizetype n)
     {
         Places places(room);
-        for (qsizetype i = 0; i < n; ++i)
-            places.set(i, quint64(i));
         if (m_keyBits < 8) // some 2^40 lines: no bits left for a key
             compareSort(places, n);
         else
@@ -115,7 +113,11 @@ private:
     {
         return Head(m_lines[qsizetype(line)], m_articleFirst, cap);
     }
-    quint64 lineOf(const Places &places, qsizetype i) const { return places.get(i) & m_indexMask; }
+    // Until the first pass has written them, place i is line i.
+    quint64 lineOf(const Places &places, qsizetype i) const
+    {
+        return m_fresh ? quint64(i) : places.get(i) & m_indexMask;
+    }
 
     QByteArrayView word(quint64 line) const { return sortWord(m_lines[qsizetype(line)], m_articleFirst); }
     bool wordLess(quint64 a, quint64 b) const
@@ -172,7 +174,6 @@ private:
     struct Key {
         quint64 keep = 0;
         bool packed = false;
-        int lowByte = 0, bytes = 0;
         std::unique_ptr<quint64[][256]> table; // each byte's kept bits, where they go
     };
 
@@ -188,10 +189,8 @@ private:
             return;
         if (!k.table)
             k.table.reset(new quint64[8][256]);
-        k.lowByte = qCountTrailingZeroBits(keep) / 8;
-        k.bytes = (63 - qCountLeadingZeroBits(keep)) / 8 + 1 - k.lowByte;
-        for (int b = 0, below = 0; b < k.bytes; ++b) {
-            const unsigned mask = unsigned(keep >> (8 * (b + k.lowByte))) & 0xFF;
+        for (int b = 0, below = 0; b < 8; ++b) {
+            const unsigned mask = unsigned(keep >> (8 * b)) & 0xFF;
             for (unsigned v = 0; v < 256; ++v) {
                 quint64 out = 0;
                 for (unsigned bit = 0, o = unsigned(below); bit < 8; ++bit) {
@@ -208,11 +207,9 @@ private:
     {
         if (!k.packed) // the kept bits are the top ones, in a row
             return k.keep == 0 ? 0 : (bits & k.keep) >> qCountTrailingZeroBits(k.keep);
-        quint64 key = 0;
-        bits >>= 8 * k.lowByte;
-        for (int b = 0; b < k.bytes; ++b, bits >>= 8)
-            key |= k.table[b][bits & 0xFF];
-        return key;
+        const quint64(*t)[256] = k.table.get();
+        return t[0][bits & 0xFF] | t[1][(bits >> 8) & 0xFF] | t[2][(bits >> 16) & 0xFF] | t[3][(bits >> 24) & 0xFF]
+               | t[4][(bits >> 32) & 0xFF] | t[5][(bits >> 40) & 0xFF] | t[6][(bits >> 48) & 0xFF] | t[7][bits >> 56];
     }
 
     // Sorts places[0, n), whose words are alike before bit `at`.
@@ -252,12 +249,22 @@ private:
             const quint64 covered = k.keep == used ? ~quint64(0) : ~quint64(0) << low;
             quint64 first = 0, differ = 0, firstShared = 0, wrong = 0, keyDiffer = 0, firstKey = 0;
             bool more = false;
+            // From a run's first byte, both chunks are read in two loads.
+            const bool pairs = at == 0 && from / 8 <= 8;
             for (qsizetype i = 0; i < n; ++i) {
                 const quint64 line = lineOf(places, i);
-                const Head h = head(line, from / 8 + 8);
-                const quint64 bits = h.bitsAt(from);
+                quint64 bits, start = 0;
+                Head h(m_lines[qsizetype(line)], m_articleFirst, pairs ? -1 : from / 8 + 8);
+                if (pairs && h.pair(from / 8, start, bits)) {
+                    bits <<= from % 8;
+                } else {
+                    if (h.size < 0)
+                        h = head(line, from / 8 + 8);
+                    bits = h.bitsAt(from);
+                    start = h.bitsAt(at);
+                }
                 if (skip > 0) {
-                    const quint64 shared = h.bitsAt(at) >> (64 - skip);
+                    const quint64 shared = start >> (64 - skip);
                     firstShared = i == 0 ? shared : firstShared;
                     wrong |= shared ^ firstShared;
                 }
@@ -269,6 +276,7 @@ private:
                 keyDiffer |= kv ^ firstKey;
                 places.set(i, kv << m_indexBits | line);
             }
+            m_fresh = false;
             if (wrong != 0) { // a line that the first ones did not tell of
                 guess = false;
                 known = 0;
@@ -384,6 +392,7 @@ private:
 
     const LineStore &m_lines;
     const bool m_articleFirst;
+    bool m_fresh = true;
     int m_indexBits = 1;
     int m_keyBits = 47;
     quint64 m_indexMask = 1;
@@ -393,8 +402,9 @@ private:
 
 void sortBySlovo(LineStore &lines, int languageCode)
 {
-    // Each line is parsed once as a rule (twice where the words share their
-    // start), never at every comparison.
+    // Each line is parsed once as a rule (again where its word is alike
+    // with others' for some six bytes, or the first lines misled), never at
+    // every comparison.
     const bool articleFirst = languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
     const LineStore &source = lines; // unchanged until the order is made
     lines.reorder(PlaceSorter::kRoom, [&source, articleFirst](void *room, qsizetype n) {

@@ -86,7 +86,29 @@ struct Head {
             }
         }
         word = v;
-        size = findIn(v, end - v > cap ? v + cap : end, end, '\\') - v;
+        size = cap < 0 ? -1 : findIn(v, end - v > cap ? v + cap : end, end, '\\') - v;
+    }
+
+    // With the size unknown (cap -1): the chunks at byte 0 and at byte `from`
+    // (at most 8) read in two loads, and the size found in them, counted up
+    // to from + 8. False where the line ends too soon for the loads.
+    Q_ALWAYS_INLINE bool pair(qsizetype from, quint64 &atStart, quint64 &atFrom)
+    {
+        if (end - word < from + 8)
+            return false;
+        const quint64 a = qFromLittleEndian<quint64>(word), b = qFromLittleEndian<quint64>(word + from);
+        const quint64 ya = a ^ (kOnes * '\\'), yb = b ^ (kOnes * '\\');
+        const quint64 ma = (ya - kOnes) & ~ya & (0x80 * kOnes);
+        const quint64 mb = (yb - kOnes) & ~yb & (0x80 * kOnes);
+        // The first "\\" lies in the first eight bytes, or else past them
+        // in the second load, which starts within them.
+        size = ma != 0 ? qCountTrailingZeroBits(ma) / 8 : (mb != 0 ? from + qCountTrailingZeroBits(mb) / 8 : from + 8);
+        const auto upTo = [](quint64 bigEndian, qsizetype n) {
+            return n <= 0 ? 0 : (n >= 8 ? bigEndian : bigEndian & ~quint64(0) << (8 * (8 - n)));
+        };
+        atStart = folded(upTo(qFromBigEndian(a), size));
+        atFrom = folded(upTo(qFromBigEndian(b), size - from));
+        return true;
     }
 
     // Eight bytes of the word from `from` on, "a" to "z" as capitals, zeros
