@@ -71,7 +71,7 @@ using sortkeys::Places;
 // Sorts lines by their words in six bytes a line: a place holds a line's
 // index and, above it, as many bits of its word as fit, from the first bit
 // on which the words of the run differ; of a large run only the bits that
-// differ in some of its first lines, closed up. Places are ordered by those
+// differ in some of its lines, closed up. Places are ordered by those
 // bits in place; runs alike in them go on by the next bits, and small runs
 // by whole words. Equal words keep their order by the lines' indexes.
 class PlaceSorter {
@@ -106,7 +106,7 @@ public:
 private:
     static constexpr qsizetype kSmall = 32;  // fewer lines are sorted by whole words
     static constexpr int kDeepest = 64;      // words alike that far: no more stack
-    static constexpr qsizetype kGuess = 64;  // lines that guess the bits a run shares
+    static constexpr qsizetype kGuess = 256; // lines that guess the bits a large run shares
     static constexpr qsizetype kPack = 4096; // more lines have their keys closed up
 
     Q_ALWAYS_INLINE Head head(quint64 line, qsizetype cap) const
@@ -155,12 +155,15 @@ private:
             places.set(i, local[i].line);
     }
 
-    // The bits in which the words of the first lines of a run differ, from
-    // bit `at` on (zero when they are alike).
+    // The bits in which the words of some lines of a run differ, from bit
+    // `at` on (zero when they are alike).
     quint64 sampleDiffer(const Places &places, qsizetype n, qint64 at) const
     {
+        // Lines from all over the run: a long run is seldom alike throughout.
+        const qsizetype count = std::min(n, n >= kPack ? kGuess : kGuess / 16);
         quint64 first = 0, differ = 0;
-        for (qsizetype i = 0; i < std::min(n, kGuess); ++i) {
+        for (qsizetype k = 0; k < count; ++k) {
+            const qsizetype i = qsizetype(quint64(k) * quint64(n) / quint64(count));
             const quint64 bits = head(lineOf(places, i), at / 8 + 8).bitsAt(at);
             first = i == 0 ? bits : first;
             differ |= bits ^ first;
@@ -228,7 +231,7 @@ private:
                 return;
             }
             // The bits every word here shares need no sorting: guessed from
-            // the first lines, and checked on every line as its key is made.
+            // some lines, and checked on every line as its key is made.
             qint64 skip = 0;
             if (guess) {
                 const quint64 d = sampleDiffer(places, n, at);
@@ -236,7 +239,7 @@ private:
             }
             const qint64 from = at + skip;
             // Which bits make the key: of a large run those that differ in
-            // its first lines (checked on every line), else the top ones.
+            // some of its lines (checked on every line), else the top ones.
             quint64 used = ~quint64(0) << (from % 8);
             if (known != 0)
                 used = known;
@@ -277,12 +280,12 @@ private:
                 places.set(i, kv << m_indexBits | line);
             }
             m_fresh = false;
-            if (wrong != 0) { // a line that the first ones did not tell of
+            if (wrong != 0) { // a line that the sample did not tell of
                 guess = false;
                 known = 0;
                 continue;
             }
-            if ((differ & ~used & covered) != 0) { // bits the first lines did not show
+            if ((differ & ~used & covered) != 0) { // bits the sample did not show
                 guess = false;
                 known = differ;
                 at = from;
@@ -403,8 +406,8 @@ private:
 void sortBySlovo(LineStore &lines, int languageCode)
 {
     // Each line is parsed once as a rule (again where its word is alike
-    // with others' for some six bytes, or the first lines misled), never at
-    // every comparison.
+    // with others' in its first letters, or a sample misled), never at every
+    // comparison.
     const bool articleFirst = languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
     const LineStore &source = lines; // unchanged until the order is made
     lines.reorder(PlaceSorter::kRoom, [&source, articleFirst](void *room, qsizetype n) {
