@@ -67,6 +67,7 @@ namespace {
 
 using sortkeys::Head;
 using sortkeys::Places;
+using sortkeys::radixSort;
 
 // Sorts lines by their words in six bytes a line: a place holds a line's
 // index and, above it, as many bits of its word as fit, from the first bit
@@ -310,7 +311,7 @@ private:
                 continue;
             }
             key.table.reset();
-            radixSort(places, n, m_indexBits + 63 - qCountLeadingZeroBits(keyDiffer));
+            radixSort(places, n, m_indexBits + 63 - qCountLeadingZeroBits(keyDiffer), m_indexBits);
             // Runs alike in their keys go on by the next bits.
             for (qsizetype i = 0; i < n;) {
                 const quint64 kv = places.get(i) >> m_indexBits;
@@ -322,72 +323,6 @@ private:
                 else
                     places.set(i, lineOf(places, i));
                 i = j;
-            }
-            return;
-        }
-    }
-
-    // Orders places[0, n) in place by their bits from `top` down to the
-    // index's (few places by the whole number, so by key and index).
-    void radixSort(Places places, qsizetype n, int top) const
-    {
-        constexpr qsizetype kFew = 24; // sorted by inserting one after the other
-        while (top >= m_indexBits) {
-            if (n <= kFew) {
-                quint64 few[kFew];
-                for (qsizetype i = 0; i < n; ++i) {
-                    const quint64 v = places.get(i);
-                    qsizetype j = i;
-                    for (; j > 0 && few[j - 1] > v; --j)
-                        few[j] = few[j - 1];
-                    few[j] = v;
-                }
-                for (qsizetype i = 0; i < n; ++i)
-                    places.set(i, few[i]);
-                return;
-            }
-            // About as many buckets as places, at most 2048.
-            const int width = std::min({11, 64 - int(qCountLeadingZeroBits(quint64(n))), top + 1 - m_indexBits});
-            const int shift = top + 1 - width;
-            const unsigned mask = (1u << width) - 1;
-            quint32 count[2048]; // fewer than 2^32 lines
-            std::fill_n(count, mask + 1, 0u);
-            unsigned low = mask, high = 0;
-            for (qsizetype i = 0; i < n; ++i) {
-                const unsigned d = unsigned(places.get(i) >> shift) & mask;
-                ++count[d];
-                low = std::min(low, d);
-                high = std::max(high, d);
-            }
-            top = shift - 1;
-            if (low == high)
-                continue;
-            quint32 next[2048], end[2048];
-            quint32 sum = 0;
-            for (unsigned d = low; d <= high; ++d) {
-                next[d] = sum;
-                sum += count[d];
-                end[d] = sum;
-            }
-            // Each place taken from where it lies straight to its bucket.
-            for (unsigned d = low; d <= high; ++d) {
-                while (next[d] < end[d]) {
-                    quint64 v = places.get(next[d]);
-                    unsigned vd = unsigned(v >> shift) & mask;
-                    while (vd != d) {
-                        const quint64 there = places.get(next[vd]);
-                        places.set(next[vd]++, v);
-                        v = there;
-                        vd = unsigned(v >> shift) & mask;
-                    }
-                    places.set(next[d]++, v);
-                }
-            }
-            if (top >= m_indexBits) {
-                for (qsizetype at = 0, d = low; d <= high; at += count[d], ++d) {
-                    if (count[d] > 1)
-                        radixSort(places + at, count[d], top);
-                }
             }
             return;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The keys that lessons are sorted by: a line's word found and read eight
-// bytes at a time, and the six-byte places the sort keeps them in.
+// bytes at a time, and the six-byte places the sort keeps and orders them in.
 
 #include <QByteArrayView>
 #include <QtEndian>
@@ -156,5 +156,72 @@ private:
     static constexpr quint64 kMask = (quint64(1) << (8 * kBytes)) - 1;
     char *m_room;
 };
+
+// Orders places[0, n) in place by their bits from `top` down to the
+// index's, which are the low `indexBits` (few places by the whole number,
+// so by key and index).
+inline void radixSort(Places places, qsizetype n, int top, int indexBits)
+{
+    constexpr qsizetype kFew = 24; // sorted by inserting one after the other
+    while (top >= indexBits) {
+        if (n <= kFew) {
+            quint64 few[kFew];
+            for (qsizetype i = 0; i < n; ++i) {
+                const quint64 v = places.get(i);
+                qsizetype j = i;
+                for (; j > 0 && few[j - 1] > v; --j)
+                    few[j] = few[j - 1];
+                few[j] = v;
+            }
+            for (qsizetype i = 0; i < n; ++i)
+                places.set(i, few[i]);
+            return;
+        }
+        // About as many buckets as places, at most 2048.
+        const int width = std::min({11, 64 - int(qCountLeadingZeroBits(quint64(n))), top + 1 - indexBits});
+        const int shift = top + 1 - width;
+        const unsigned mask = (1u << width) - 1;
+        quint32 count[2048]; // fewer than 2^32 lines
+        std::fill_n(count, mask + 1, 0u);
+        unsigned low = mask, high = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const unsigned d = unsigned(places.get(i) >> shift) & mask;
+            ++count[d];
+            low = std::min(low, d);
+            high = std::max(high, d);
+        }
+        top = shift - 1;
+        if (low == high)
+            continue;
+        quint32 next[2048], end[2048];
+        quint32 sum = 0;
+        for (unsigned d = low; d <= high; ++d) {
+            next[d] = sum;
+            sum += count[d];
+            end[d] = sum;
+        }
+        // Each place taken from where it lies straight to its bucket.
+        for (unsigned d = low; d <= high; ++d) {
+            while (next[d] < end[d]) {
+                quint64 v = places.get(next[d]);
+                unsigned vd = unsigned(v >> shift) & mask;
+                while (vd != d) {
+                    const quint64 there = places.get(next[vd]);
+                    places.set(next[vd]++, v);
+                    v = there;
+                    vd = unsigned(v >> shift) & mask;
+                }
+                places.set(next[d]++, v);
+            }
+        }
+        if (top >= indexBits) {
+            for (qsizetype at = 0, d = low; d <= high; at += count[d], ++d) {
+                if (count[d] > 1)
+                    radixSort(places + at, count[d], top, indexBits);
+            }
+        }
+        return;
+    }
+}
 
 } // namespace lexitka::sortkeys
