@@ -66,15 +66,15 @@ QByteArrayView sortWord(QByteArrayView line, bool articleFirst)
 namespace {
 
 using sortkeys::Head;
-using sortkeys::Places;
 using sortkeys::radixSort;
 
-// Sorts lines by their words in six bytes a line: a place holds a line's
+// Sorts lines by their words in six or eight bytes a line: a place holds a line's
 // index and, above it, as many bits of its word as fit, from the first bit
 // on which the words of the run differ; of a large run only the bits that
 // differ in some of its lines, closed up. Places are ordered by those
 // bits in place; runs alike in them go on by the next bits, and small runs
 // by whole words. Equal words keep their order by the lines' indexes.
+template <class Places>
 class PlaceSorter {
 public:
     static constexpr qsizetype kRoom = Places::kBytes; // bytes a line while sorting
@@ -336,6 +336,31 @@ private:
     quint64 m_indexMask = 1;
 };
 
+// Whether six bytes a line hold the bits that tell a large lesson's words
+// apart, as a sample of them shows: digits, or words that share a start,
+// fit; words of many letters sort faster in eight.
+bool keysFitSix(const LineStore &lines, bool articleFirst)
+{
+    constexpr qsizetype kLarge = 4096; // smaller lessons take little room either way
+    constexpr qsizetype kSample = 256;
+    const qsizetype n = lines.size();
+    if (n < kLarge)
+        return false;
+    const auto differ = [&](qint64 at) {
+        quint64 first = 0, d = 0;
+        for (qsizetype k = 0; k < kSample; ++k) {
+            const quint64 bits = Head(lines[k * n / kSample], articleFirst, at / 8 + 8).bitsAt(at);
+            first = k == 0 ? bits : first;
+            d |= bits ^ first;
+        }
+        return d;
+    };
+    const quint64 atStart = differ(0);
+    const qint64 shared = atStart != 0 ? qCountLeadingZeroBits(atStart) : 64;
+    const int indexBits = 64 - qCountLeadingZeroBits(quint64(n - 1));
+    return int(qPopulationCount(differ(shared))) <= 48 - indexBits;
+}
+
 } // namespace
 
 void sortBySlovo(LineStore &lines, int languageCode)
@@ -345,9 +370,13 @@ void sortBySlovo(LineStore &lines, int languageCode)
     // comparison.
     const bool articleFirst = languageCode == LangGerman || languageCode == LangFrench || languageCode == LangSpanish;
     const LineStore &source = lines; // unchanged until the order is made
-    lines.reorder(PlaceSorter::kRoom, [&source, articleFirst](void *room, qsizetype n) {
-        PlaceSorter(source, articleFirst).sort(room, n);
-    });
+    if (keysFitSix(source, articleFirst)) {
+        using Sorter = PlaceSorter<sortkeys::Places<6>>;
+        lines.reorder(Sorter::kRoom, [&](void *room, qsizetype n) { Sorter(source, articleFirst).sort(room, n); });
+    } else {
+        using Sorter = PlaceSorter<sortkeys::Places<8>>;
+        lines.reorder(Sorter::kRoom, [&](void *room, qsizetype n) { Sorter(source, articleFirst).sort(room, n); });
+    }
 }
 
 } // namespace lexitka

@@ -1,7 +1,7 @@
 #pragma once
 
 // The keys that lessons are sorted by: a line's word found and read eight
-// bytes at a time, and the six-byte places the sort keeps and orders them in.
+// bytes at a time, and the places the sort keeps and orders them in.
 
 #include <QByteArrayView>
 #include <QtEndian>
@@ -135,32 +135,39 @@ struct Head {
     Q_ALWAYS_INLINE quint64 bitsAt(qint64 at) const { return chunk(at / 8) << (at % 8); }
 };
 
-// Places of six bytes in a row: a line's index in the low bits, above
-// them as many bits of its word as fit (kept little-endian, so that a place
-// reads as one number on any machine).
+// Places of six or eight bytes in a row: a line's index in the low bits,
+// above them as many bits of its word as fit (kept little-endian, so that
+// a place reads as one number on any machine).
+template <int Bytes>
 class Places {
 public:
-    static constexpr qsizetype kBytes = 6;
+    static constexpr qsizetype kBytes = Bytes;
     explicit Places(void *room) : m_room(static_cast<char *>(room)) { }
     // One load, the room having bytes to spare past its last place.
     quint64 get(qsizetype i) const { return qFromLittleEndian<quint64>(m_room + i * kBytes) & kMask; }
     void set(qsizetype i, quint64 v)
     {
         char *const p = m_room + i * kBytes;
-        qToLittleEndian(quint32(v), p);
-        qToLittleEndian(quint16(v >> 32), p + 4);
+        if constexpr (Bytes == 8) {
+            qToLittleEndian(v, p);
+        } else {
+            static_assert(Bytes == 6);
+            qToLittleEndian(quint32(v), p);
+            qToLittleEndian(quint16(v >> 32), p + 4);
+        }
     }
     Places operator+(qsizetype i) const { return Places(m_room + i * kBytes); }
 
 private:
-    static constexpr quint64 kMask = (quint64(1) << (8 * kBytes)) - 1;
+    static constexpr quint64 kMask = Bytes == 8 ? ~quint64(0) : (quint64(1) << (8 * Bytes)) - 1;
     char *m_room;
 };
 
 // Orders places[0, n) in place by their bits from `top` down to the
 // index's, which are the low `indexBits` (few places by the whole number,
 // so by key and index).
-inline void radixSort(Places places, qsizetype n, int top, int indexBits)
+template <class Places>
+void radixSort(Places places, qsizetype n, int top, int indexBits)
 {
     constexpr qsizetype kFew = 24; // sorted by inserting one after the other
     while (top >= indexBits) {
