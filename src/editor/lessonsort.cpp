@@ -114,6 +114,15 @@ private:
     {
         return Head(m_lines[qsizetype(line)], m_articleFirst, cap);
     }
+    static void prefetch(const char *p)
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(p);
+#else
+        Q_UNUSED(p);
+#endif
+    }
+
     // Until the first pass has written them, place i is line i.
     quint64 lineOf(const Places &places, qsizetype i) const
     {
@@ -312,8 +321,20 @@ private:
             }
             key.table.reset();
             radixSort(places, n, m_indexBits + 63 - qCountLeadingZeroBits(keyDiffer), m_indexBits);
-            // Runs alike in their keys go on by the next bits.
+            // Runs alike in their keys go on by the next bits. Their lines lie
+            // all over the text: those a few places on are fetched meanwhile.
+            constexpr qsizetype kAhead = 16;
+            qsizetype ahead = 0;
+            quint64 aheadKey = places.get(0) >> m_indexBits;
             for (qsizetype i = 0; i < n;) {
+                for (; ahead + 1 < std::min(n, i + kAhead); ++ahead) {
+                    const quint64 nextKey = places.get(ahead + 1) >> m_indexBits;
+                    if (nextKey == aheadKey) {
+                        prefetch(m_lines[qsizetype(lineOf(places, ahead))].data());
+                        prefetch(m_lines[qsizetype(lineOf(places, ahead + 1))].data());
+                    }
+                    aheadKey = nextKey;
+                }
                 const quint64 kv = places.get(i) >> m_indexBits;
                 qsizetype j = i + 1;
                 while (j < n && places.get(j) >> m_indexBits == kv)
