@@ -33,7 +33,7 @@ set(LEXITKA_LOGIC_SOURCES
   editor/bookmerge.cpp editor/bookmerge.h
   editor/findsearch.cpp editor/findsearch.h
   editor/gridrow.cpp editor/gridrow.h
-  editor/lessonbook.cpp editor/lessonbook.h editor/lessonsort.cpp
+  editor/lessonbook.cpp editor/lessonbook.h editor/lessonsort.cpp editor/lessonsortkeys.h
   editor/rtfwriter.cpp editor/rtfwriter.h
   exchange/cellbytes.cpp exchange/cellbytes.h
   exchange/delimitedrows.cpp exchange/delimitedrows.h

@@ -9,6 +9,9 @@
 
 #include <QtTest>
 
+#include <cstring>
+#include <random>
+
 using namespace lexitka;
 using namespace lexitka::testing;
 
@@ -264,6 +267,50 @@ void TestLessonBook::sortOrder()
             });
             QCOMPARE(sorted.toList(), many);
         }
+    }
+
+    // Large lessons of random words, as the one comparison after the other
+    // would sort them: words of a few letters in either case with a zero
+    // byte or one above 127; words that share a start but in a few lines;
+    // digits that vary more in a few lines than in the rest; long words
+    // alike but for their ends.
+    std::mt19937 random(23);
+    const auto pick = [&random](const char *from) {
+        return from[std::uniform_int_distribution<size_t>(0, std::strlen(from) - 1)(random)];
+    };
+    const auto randomWord = [&](int shape, int i) {
+        QByteArray word;
+        switch (shape) {
+        case 0:
+            for (int k = std::uniform_int_distribution<int>(0, 6)(random); k > 0; --k)
+                word += k == 3 && i % 7 == 0 ? char(i % 2 ? '\0' : '\xC4') : pick("aAbBzZ_");
+            break;
+        case 1:
+            word = i % 1000 != 999 ? "Haus" : (i % 2 ? "Hau" : "haus\xE4");
+            for (int k = 0; k < 3; ++k)
+                word += pick("aeiou");
+            break;
+        case 2:
+            word = "Wort";
+            for (int k = 0; k < 7; ++k)
+                word += i % 1000 != 999 ? pick("0123") : pick("0123456789");
+            break;
+        default: word = QByteArray(40, 'x') + pick("ab") + pick("ab") + pick("ab"); break;
+        }
+        return word;
+    };
+    for (int shape = 0; shape < 4; ++shape) {
+        QList<QByteArray> many;
+        for (int i = 0; i < 6000; ++i)
+            many.append(QByteArray::number(i) + "=" + QByteArray::number(i % 4) + "\\" + randomWord(shape, i) + "\\x");
+        LineStore sorted(many);
+        sortBySlovo(sorted, LangGerman);
+        std::stable_sort(many.begin(), many.end(),
+                         [](const QByteArray &a, const QByteArray &b) { return CompareBySlovo(a, b, LangGerman) < 0; });
+        QCOMPARE(sorted.toList(), many);
+        // Sorted again, the order stays.
+        sortBySlovo(sorted, LangGerman);
+        QCOMPARE(sorted.toList(), many);
     }
 
     // Cyrillic is ordered by its windows-1251 bytes.

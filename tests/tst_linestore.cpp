@@ -107,6 +107,34 @@ void TestLineStore::changesAndCopies()
         QCOMPARE(last.toList(), same.toList());
     }
 
+    // A store put into another order shares its lines, and changes as a
+    // store with those lines in that order would, the store it came from,
+    // its copies and its parts left as they were; ordered again, the orders
+    // add up.
+    const auto reversed = [](LineStore s) {
+        s.reorder(sizeof(quint32), [](void *room, qsizetype n) {
+            for (qsizetype k = 0; k < n; ++k)
+                static_cast<quint32 *>(room)[k] = quint32(n - 1 - k);
+        });
+        return s;
+    };
+    for (const Change &change : changes) {
+        const LineStore backwards = LineStore::fromText("e\nd\nc\nb\na");
+        LineStore ordered = reversed(backwards);
+        const LineStore copy = ordered, middle = ordered.mid(1, 3);
+        QCOMPARE(ordered.toList(), letters);
+        QVERIFY(ordered == LineStore(letters));
+        QCOMPARE(ordered.joinedCrLf(), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n"));
+        LineStore plain(letters);
+        change(ordered);
+        change(plain);
+        QCOMPARE(ordered.toList(), plain.toList());
+        QCOMPARE(copy.toList(), letters);
+        QCOMPARE(middle.toList(), letters.mid(1, 3));
+        QCOMPARE(backwards.toList(), (QList<QByteArray>{"e", "d", "c", "b", "a"}));
+        QCOMPARE(reversed(reversed(middle.mid(1, 2))).toList(), letters.mid(2, 2));
+    }
+
     QList<QByteArray> seen;
     for (QByteArrayView line : part)
         seen.append(line.toByteArray());

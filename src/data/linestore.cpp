@@ -11,6 +11,7 @@
 #include <new>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace lexitka {
 
@@ -105,7 +106,7 @@ LineStore LineStore::fromText(TextBuffer text)
 QByteArrayView LineStore::at(qsizetype i) const
 {
     Q_ASSERT(i >= 0 && i < m_count);
-    const Span &s = spans()[i];
+    const Span &s = span(i);
     const char *base = (s.offset & kOwn) ? m_own.constData() : m_base.get();
     return QByteArrayView(base + (s.offset & ~kOwn), qsizetype(s.length));
 }
@@ -161,9 +162,61 @@ void LineStore::SpanBlock::resize(qsizetype count, bool filled)
     capacity = count;
 }
 
+LineStore::OrderBlock::OrderBlock(qsizetype n, qsizetype room)
+    : bytes(size_t(std::max<qsizetype>(n, 1)) * size_t(room) + sizeof(quint64))
+{
+    if (bytes >= kMappedBlock) { // given back whole when the order goes
+        // Filled at once: its pages come in one go, not a fault each.
+        void *p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+        data = static_cast<quint32 *>(p);
+        mapped = true;
+    } else {
+        data = static_cast<quint32 *>(std::malloc(bytes));
+        if (!data)
+            throw std::bad_alloc();
+    }
+}
+
+void LineStore::OrderBlock::shrink(qsizetype n)
+{
+    const size_t kept = size_t(std::max<qsizetype>(n, 1)) * sizeof(quint32);
+    if (mapped) {
+        const size_t page = size_t(sysconf(_SC_PAGESIZE));
+        const size_t from = (kept + page - 1) / page * page;
+        if (from < bytes) {
+            munmap(reinterpret_cast<char *>(data) + from, bytes - from);
+            bytes = from;
+        }
+    } else if (void *p = std::realloc(data, kept)) {
+        data = static_cast<quint32 *>(p);
+        bytes = kept;
+    }
+}
+
+LineStore::OrderBlock::~OrderBlock()
+{
+    if (mapped)
+        munmap(data, bytes);
+    else
+        std::free(data);
+}
+
 LineStore::Span *LineStore::detach(qsizetype room)
 {
     const qsizetype needed = m_count + room;
+    if (m_order) {
+        // The lines in a row of their own, in their order.
+        std::shared_ptr<SpanBlock> block =
+            freshBlock(room > 0 ? std::max(needed, m_count + m_count / 2 + 16) : needed, true);
+        for (qsizetype i = 0; i < m_count; ++i)
+            block->data[i] = span(i);
+        m_block = std::move(block);
+        m_order.reset();
+        m_first = 0;
+        return m_block->data;
+    }
     if (m_block && m_block.use_count() == 1) {
         if (m_first > 0) {
             std::memmove(m_block->data, m_block->data + m_first, size_t(m_count) * sizeof(Span));
@@ -232,7 +285,7 @@ void LineStore::swapItemsAt(qsizetype i, qsizetype j)
 
 void LineStore::reserve(qsizetype lines)
 {
-    if (lines > m_count && (!m_block || m_block.use_count() != 1 || m_first + lines > m_block->capacity))
+    if (lines > m_count && (!m_block || m_order || m_block.use_count() != 1 || m_first + lines > m_block->capacity))
         detach(lines - m_count);
 }
 
@@ -241,6 +294,7 @@ void LineStore::clear()
     m_base.reset();
     m_own.clear();
     m_block.reset();
+    m_order.reset();
     m_first = 0;
     m_count = 0;
 }
@@ -265,6 +319,7 @@ LineStore LineStore::mid(qsizetype first, qsizetype count) const
     part.m_own = m_own;
     if (count > 0) {
         part.m_block = m_block;
+        part.m_order = m_order;
         part.m_first = m_first + first;
         part.m_count = count;
     }
@@ -274,8 +329,8 @@ LineStore LineStore::mid(qsizetype first, qsizetype count) const
 QByteArray LineStore::joinedCrLf() const
 {
     qsizetype total = 0;
-    for (const Span *s = spans(), *end = s + m_count; s != end; ++s)
-        total += qsizetype(s->length) + 2;
+    for (qsizetype i = 0; i < m_count; ++i)
+        total += qsizetype(span(i).length) + 2;
     QByteArray out;
     out.reserve(total);
     for (QByteArrayView line : *this)
@@ -297,7 +352,8 @@ bool LineStore::operator==(const LineStore &other) const
     if (size() != other.size())
         return false;
     // Copies that neither changed share everything: no line need be looked at.
-    if (spans() == other.spans() && m_base == other.m_base && m_own.constData() == other.m_own.constData())
+    if (spans() == other.spans() && m_order == other.m_order && m_base == other.m_base
+        && m_own.constData() == other.m_own.constData())
         return true;
     for (qsizetype i = 0; i < size(); ++i) {
         if (at(i) != other.at(i))

@@ -73,19 +73,15 @@ public:
     template <class OldIndex>
     void permuteBy(qsizetype count, OldIndex oldIndex);
 
-    // A line's place in reorder(): a key to order by and where it stood.
-#pragma pack(push, 4)
-    struct OrderSlot {
-        quint64 key;
-        quint32 index;
-    };
-#pragma pack(pop)
-    // Puts the lines into an order worked out in the room that the new list
-    // of lines takes, so that ordering them takes no memory of its own:
-    // order(places, size()) fills and orders the places, and line k then
-    // becomes the old line places[k].index.
+    // Puts the lines into an order worked out in `room` bytes a line (at
+    // least four, with eight to spare past the last line's so that a line's
+    // bytes can be read in one load): order(room, size()) leaves the new
+    // order in the room's first size() quint32, line k becoming the old line
+    // of that number. The store keeps the order in four bytes a line beside
+    // the lines it shares, not a list of lines of its own (12 bytes a line),
+    // until it changes.
     template <class Order>
-    void reorder(Order order);
+    void reorder(qsizetype room, Order order);
 
     // Lines first .. first + count - 1, sharing this store's bytes and lines.
     LineStore mid(qsizetype first, qsizetype count) const;
@@ -142,7 +138,23 @@ private:
         // `filled`: every line of it is about to be written.
         void resize(qsizetype count, bool filled = false);
     };
+    // The lines in a row; only while no order lies over them.
     const Span *spans() const { return m_block ? m_block->data + m_first : nullptr; }
+    const Span &span(qsizetype i) const { return m_order ? m_block->data[m_order->data[m_first + i]] : spans()[i]; }
+
+    // Where a store's lines stand in its block, when they are not in a row.
+    struct OrderBlock {
+        quint32 *data = nullptr;
+        size_t bytes = 0;
+        bool mapped = false;
+        // Room for n places of `room` bytes, until shrink().
+        OrderBlock(qsizetype n, qsizetype room);
+        // The first n four-byte numbers are kept, the rest given back.
+        void shrink(qsizetype n);
+        OrderBlock(const OrderBlock &) = delete;
+        OrderBlock &operator=(const OrderBlock &) = delete;
+        ~OrderBlock();
+    };
     // A block of its own for `count` lines, not filled yet.
     static std::shared_ptr<SpanBlock> freshBlock(qsizetype count, bool filled = false);
     // The lines, this store's alone and from the block's start, with room
@@ -150,7 +162,7 @@ private:
     Span *detach(qsizetype room);
     void pushSpan(const Span &s)
     {
-        if (m_block && m_first + m_count < m_block->capacity && m_block.use_count() == 1)
+        if (m_block && !m_order && m_first + m_count < m_block->capacity && m_block.use_count() == 1)
             m_block->data[m_first + m_count++] = s;
         else
             detach(1)[m_count++] = s;
@@ -159,7 +171,8 @@ private:
     std::shared_ptr<const char> m_base;
     QByteArray m_own;
     std::shared_ptr<SpanBlock> m_block;
-    qsizetype m_first = 0; // this store's lines: m_count of them from here
+    std::shared_ptr<const OrderBlock> m_order; // when set, m_first counts in it
+    qsizetype m_first = 0;                     // this store's lines: m_count of them from here
     qsizetype m_count = 0;
 };
 
@@ -226,31 +239,44 @@ template <class OldIndex>
 void LineStore::permuteBy(qsizetype count, OldIndex oldIndex)
 {
     std::shared_ptr<SpanBlock> block = freshBlock(count, true);
-    const Span *old = spans();
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = oldIndex(k);
         Q_ASSERT(i >= 0 && i < m_count);
-        block->data[k] = old[i];
+        block->data[k] = span(i);
     }
     m_block = std::move(block);
+    m_order.reset();
     m_first = 0;
     m_count = count;
 }
 
 template <class Order>
-void LineStore::reorder(Order order)
+void LineStore::reorder(qsizetype room, Order order)
 {
-    static_assert(sizeof(OrderSlot) == sizeof(Span) && alignof(OrderSlot) == alignof(Span));
-    std::shared_ptr<SpanBlock> block = freshBlock(m_count, true);
-    auto *places = reinterpret_cast<OrderSlot *>(block->data);
-    order(places, m_count);
-    const Span *old = spans();
-    for (qsizetype k = 0; k < m_count; ++k) {
-        const quint32 i = places[k].index;
-        Q_ASSERT(qsizetype(i) < m_count);
-        new (block->data + k) Span(old[i]);
+    Q_ASSERT(room >= qsizetype(sizeof(quint32)));
+    if (m_count == 0)
+        return;
+    if (quint64(m_first) + quint64(m_count) > 0xFFFFFFFFu)
+        throw std::bad_alloc(); // places are four bytes
+    auto block = std::make_shared<OrderBlock>(m_count, room);
+    order(static_cast<void *>(block->data), m_count);
+    block->shrink(m_count);
+    quint32 *places = block->data;
+    // The places become places in the lines' block, through an older order.
+    const quint32 first = quint32(m_first);
+    if (m_order) {
+        const quint32 *old = m_order->data + first;
+        for (qsizetype k = 0; k < m_count; ++k) {
+            Q_ASSERT(qsizetype(places[k]) < m_count);
+            places[k] = old[places[k]];
+        }
+    } else {
+        for (qsizetype k = 0; k < m_count; ++k) {
+            Q_ASSERT(qsizetype(places[k]) < m_count);
+            places[k] += first;
+        }
     }
-    m_block = std::move(block);
+    m_order = std::move(block);
     m_first = 0;
 }
 
