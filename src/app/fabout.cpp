@@ -30,30 +30,14 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget *parent, ControlsBuilt controls) : QDialog(parent)
+TfrmAbout::TfrmAbout(QWidget *parent, ControlsBuilt controls) : DeferredDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("O programu"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(verdana(12));
     setFixedSize(kWidth, kHeight);
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
-}
-
-void TfrmAbout::ensureControls()
-{
-    if (m_controlsBuilt)
-        return;
-    m_controlsBuilt = true;
-    buildControls();
-}
-
-void TfrmAbout::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
+    makeControls(controls);
 }
 
 void TfrmAbout::buildControls()

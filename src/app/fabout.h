@@ -10,14 +10,10 @@ class QPushButton;
 namespace lexitka {
 
 // "O programu": the program's name, version and credits.
-class TfrmAbout : public QDialog {
+class TfrmAbout : public DeferredDialog {
     Q_OBJECT
 public:
     explicit TfrmAbout(QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
-
-    // Makes the controls now if they are not made yet.
-    void ensureControls();
-    void setVisible(bool visible) override;
 
     // Fills the value labels; runs each time the box is shown.
     void FormShow();
@@ -39,9 +35,7 @@ public:
     QPushButton *btnOK = nullptr;
 
 private:
-    void buildControls();
-
-    bool m_controlsBuilt = false;
+    void buildControls() override;
 };
 
 } // namespace lexitka

@@ -39,8 +39,8 @@ void setBold(QPushButton *b, bool bold)
 // A child of the browser: the browser is modal, and only its own windows
 // stay usable beside it.
 TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger, ControlsBuilt controls)
-    : QDialog(&browser, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                            | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+    : DeferredDialog(&browser, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                                   | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_browser(browser), m_keyboards(keyboards), m_messenger(messenger)
 {
     setObjectName(QStringLiteral("frmFind"));
@@ -49,23 +49,7 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messen
     setFont(tahoma(11));
     // Its field follows the keyboard choice, not the browser beneath.
     setFieldKeyboard(this, FieldKeyboard::Czech);
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
-}
-
-void TfrmFind::ensureControls()
-{
-    if (m_controlsBuilt)
-        return;
-    m_controlsBuilt = true;
-    buildControls();
-}
-
-void TfrmFind::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
+    makeControls(controls);
 }
 
 void TfrmFind::buildControls()

@@ -20,16 +20,12 @@ class TypingAid;
 
 // "Hledat": steps through the words of the lesson browser that hold a
 // text, without blocking the browser, and stays on top of it.
-class TfrmFind : public QDialog {
+class TfrmFind : public DeferredDialog {
     Q_OBJECT
 public:
     TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger,
              ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmFind() override;
-
-    // Makes the controls now if they are not made yet.
-    void ensureControls();
-    void setVisible(bool visible) override;
 
     // Shows the dialog without waiting for it, or brings it to the front.
     void showFind();
@@ -47,7 +43,7 @@ public slots:
     void edtFindChange();
 
 private:
-    void buildControls();
+    void buildControls() override;
     void setCodePage(CodePage cp);
     // The typing aid follows the keyboard choice and the language.
     void chooseKeyboardTyping();
@@ -58,7 +54,6 @@ private:
     FindPosition m_position;
     CodePage m_codePage = CodePage::Cp1250;
     bool m_foreign = false;
-    bool m_controlsBuilt = false;
     TypingAid *m_typing = nullptr;
 
 public:

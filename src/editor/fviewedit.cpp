@@ -53,8 +53,8 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 } // namespace
 
 TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsBuilt controls)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+    : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                 | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_messenger(messenger), m_speaker(&silentSpeaker())
 {
     setObjectName(QStringLiteral("frmViewEdt"));
@@ -62,26 +62,14 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsBuilt co
     setModal(true);
     setFont(tahoma(11));
     setAcceptDrops(true);
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
-void TfrmViewEdt::ensureControls()
+void TfrmViewEdt::controlsMade()
 {
-    if (m_controlsBuilt)
-        return;
-    m_controlsBuilt = true;
-    buildControls();
     m_cellEditor->setKeyboards(m_cellKeyboards);
     if (m_speechPending)
         updateSpeech();
-}
-
-void TfrmViewEdt::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
 }
 
 void TfrmViewEdt::buildControls()

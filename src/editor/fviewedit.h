@@ -32,15 +32,11 @@ class TfrmWord;
 
 // "Prohlížet / Editovat": the lessons of the open dictionary and the
 // mistakes, edited in memory and saved, after a question, when it closes.
-class TfrmViewEdt : public QDialog, private BookView {
+class TfrmViewEdt : public DeferredDialog, private BookView {
     Q_OBJECT
 public:
     explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmViewEdt() override;
-
-    // Makes the controls now if they are not made yet.
-    void ensureControls();
-    void setVisible(bool visible) override;
 
     // The word and find dialogs are created after this window.
     void setWordDialog(TfrmWord *dialog) { m_word = dialog; }
@@ -118,7 +114,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void buildControls();
+    void buildControls() override;
+    void controlsMade() override;
     bool LoadWords();
     void LoadLekceList();
     bool FormClose();
@@ -172,7 +169,6 @@ private:
     CellEditorDelegate *m_cellEditor = nullptr;
     TfrmFind *m_find = nullptr;
     Keyboards *m_cellKeyboards = nullptr;
-    bool m_controlsBuilt = false;
     // The voices changed before the controls were made.
     bool m_speechPending = false;
     LessonModel *m_model = nullptr;

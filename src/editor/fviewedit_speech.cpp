@@ -22,7 +22,7 @@ QString selectedWord(const LessonBook &book, qsizetype lesson, int selectedRow, 
 
 void TfrmViewEdt::updateSpeech()
 {
-    m_speechPending = !m_controlsBuilt;
+    m_speechPending = !controlsBuilt();
     if (m_speechPending)
         return;
     const int language = m_dictionary.languageCode;

@@ -43,31 +43,15 @@ bool hasArticles(int languageCode) { return !articles(languageCode).isEmpty(); }
 } // namespace
 
 TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
+    : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                 | Qt::WindowCloseButtonHint),
       m_keyboards(keyboards), m_messenger(messenger)
 {
     setObjectName(QStringLiteral("frmWord"));
     setWindowTitle(QStringLiteral("Slovíčko"));
     setModal(true);
     setFont(tahoma(11));
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
-}
-
-void TfrmWord::ensureControls()
-{
-    if (m_controlsBuilt)
-        return;
-    m_controlsBuilt = true;
-    buildControls();
-}
-
-void TfrmWord::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
+    makeControls(controls);
 }
 
 void TfrmWord::buildControls()
@@ -237,7 +221,7 @@ void TfrmWord::keyPressEvent(QKeyEvent *event)
 void TfrmWord::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    if (!m_controlsBuilt)
+    if (!controlsBuilt())
         return;
     const int left = width() - kButtonRightGap - 75;
     Button1->setGeometry(left, 24, 75, 25);

@@ -18,7 +18,7 @@ class Messenger;
 class TypingAid;
 
 // "Slovíčko": one word typed in or changed, set up by the language.
-class TfrmWord : public QDialog {
+class TfrmWord : public DeferredDialog {
     Q_OBJECT
 public:
     // Modal results: only Yes ("OK") confirms; "Storno" gives No, the close box Cancel.
@@ -27,10 +27,6 @@ public:
     TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
              ControlsBuilt controls = ControlsBuilt::Now);
     ~TfrmWord() override;
-
-    // Makes the controls now if they are not made yet.
-    void ensureControls();
-    void setVisible(bool visible) override;
 
     // Fills the dialog from word, runs it modally and writes the fields back
     // into word whatever the outcome; true when confirmed with "OK".
@@ -48,7 +44,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
+    void buildControls() override;
     void FormShow();
     // Keyboard layout on entering a field; only a move of the focus from
     // one control to another is entering.
@@ -58,7 +54,6 @@ private:
     void edtPrekladEnter();
 
     Keyboards &m_keyboards;
-    bool m_controlsBuilt = false;
     Messenger &m_messenger;
     int m_language = LangEnglish;
     CodePage m_wordCodePage = CodePage::Cp1250;

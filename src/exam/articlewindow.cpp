@@ -97,16 +97,14 @@ TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test, keyboards,
                         messenger, parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : ArticleTestWindow({LangSpanish, "frmTestEs", QStringLiteral("Zkoušení es"), spanishTypingTable()}, test,
                         keyboards, messenger, parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 } // namespace lexitka

@@ -54,8 +54,7 @@ QByteArray boxBytes(const QLineEdit *box) { return encode(box->text(), CodePage:
 TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : TestWindow(test, keyboards, messenger, LangGerman, "frmTestDe", parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 void TfrmTestDe::buildControls()

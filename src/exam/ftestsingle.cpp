@@ -71,23 +71,20 @@ void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()},
                              parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangLatin, "frmTestLt", true, false, {}}, parent)
 {
-    if (controls == ControlsBuilt::Now)
-        ensureControls();
+    makeControls(controls);
 }
 
 } // namespace lexitka

@@ -37,8 +37,8 @@ QLabel *scoreLabel(QWidget *parent, const char *name, const QString &text, const
 
 TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, int languageCode,
                        const char *objectName, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
+    : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                 | Qt::WindowCloseButtonHint),
       m_test(test), m_keyboards(keyboards), m_messenger(messenger), m_speaker(&silentSpeaker()),
       m_languageCode(languageCode)
 {
@@ -48,21 +48,10 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     setFont(tahoma(11));
 }
 
-void TestWindow::ensureControls()
+void TestWindow::controlsMade()
 {
-    if (m_controlsBuilt)
-        return;
-    m_controlsBuilt = true;
-    buildControls();
     if (m_speechPending)
         updateSpeech();
-}
-
-void TestWindow::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
 }
 
 void TestWindow::buildControls()
@@ -127,7 +116,7 @@ QString spokenNow(const UTest &test, const std::optional<WordRecord> &answeredLa
 
 void TestWindow::updateSpeech()
 {
-    m_speechPending = !m_controlsBuilt;
+    m_speechPending = !controlsBuilt();
     if (m_speechPending)
         return;
     showSpeechControl(speechControl(*m_speaker, m_languageCode, spokenNow(m_test, m_answeredLast, m_languageCode),

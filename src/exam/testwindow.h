@@ -24,16 +24,11 @@ struct TypedAnswer;
 // What every test window shares: the question panel, the answer box, the
 // button "Další", the four scores, Esc, Insert, and the end of the pool.
 // Each language's window adds its own controls; the engine judges.
-class TestWindow : public QDialog {
+class TestWindow : public DeferredDialog {
     Q_OBJECT
 public:
     TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, int languageCode, const char *objectName,
                QWidget *parent = nullptr);
-
-    // Makes the controls now if they are not made yet (each language's
-    // window asks for ControlsBuilt::Now or OnFirstUse when it is made).
-    void ensureControls();
-    void setVisible(bool visible) override;
 
     int languageCode() const { return m_languageCode; }
     void setSpeaker(Speaker &speaker) { m_speaker = &speaker; }
@@ -61,7 +56,8 @@ public slots:
 
 protected:
     // The shared controls; a language's window adds its own after them.
-    virtual void buildControls();
+    void buildControls() override;
+    void controlsMade() override;
     // Insert released: fill in the expected answer.
     virtual void FormKeyUpInsert() = 0;
     // The answer box changed by the user's typing.
@@ -98,7 +94,6 @@ private:
     void placeSpeechButton();
 
     Speaker *m_speaker;
-    bool m_controlsBuilt = false;
     // The voices changed before the controls were made.
     bool m_speechPending = false;
     std::optional<WordRecord> m_answeredLast;
