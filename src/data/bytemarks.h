@@ -8,26 +8,53 @@
 
 namespace lexitka {
 
-// Bit i set where p[i] is a, b or c, over the 64 bytes from p: a scanner
-// passes over the bytes it need not look at 64 at a time.
-inline quint64 bytesMarked(const char *p, char a, char b, char c)
-{
-    quint64 marks = 0;
+// 64 bytes loaded once and marked for byte values in turn: bit i of
+// marked(c) is set where byte i is c. A scanner passes over the bytes it
+// need not look at 64 at a time.
+class Bytes64 {
+public:
+    Q_ALWAYS_INLINE explicit Bytes64(const char *p)
+    {
 #if defined(__SSE2__)
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    const __m128i vc = _mm_set1_epi8(c);
-    for (int i = 0; i < 4; ++i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-        const __m128i hits =
-            _mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_or_si128(_mm_cmpeq_epi8(v, vb), _mm_cmpeq_epi8(v, vc)));
-        marks |= quint64(unsigned(_mm_movemask_epi8(hits))) << (16 * i);
-    }
+        const auto *q = reinterpret_cast<const __m128i *>(p);
+        m_v0 = _mm_loadu_si128(q);
+        m_v1 = _mm_loadu_si128(q + 1);
+        m_v2 = _mm_loadu_si128(q + 2);
+        m_v3 = _mm_loadu_si128(q + 3);
 #else
-    for (int i = 0; i < 64; ++i)
-        marks |= quint64(p[i] == a || p[i] == b || p[i] == c) << i;
+        m_p = p;
 #endif
-    return marks;
-}
+    }
+
+    // Bit i set where byte i is any of the values: one mark for them all.
+    template <class... Chars>
+    Q_ALWAYS_INLINE quint64 marked(Chars... values) const
+    {
+#if defined(__SSE2__)
+        // Written out, not looped: the shifts stay constants.
+        const auto sixteen = [&](__m128i bytes) {
+            __m128i hits = _mm_setzero_si128();
+            ((hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(values)))), ...);
+            return quint64(unsigned(_mm_movemask_epi8(hits)));
+        };
+        return sixteen(m_v0) | sixteen(m_v1) << 16 | sixteen(m_v2) << 32 | sixteen(m_v3) << 48;
+#else
+        quint64 marks = 0;
+        for (int i = 0; i < 64; ++i)
+            marks |= quint64(((m_p[i] == values) || ...)) << i;
+        return marks;
+#endif
+    }
+
+private:
+#if defined(__SSE2__)
+    __m128i m_v0, m_v1, m_v2, m_v3;
+#else
+    const char *m_p;
+#endif
+};
+
+// Bit i set where p[i] is a, b or c, over the 64 bytes from p.
+inline quint64 bytesMarked(const char *p, char a, char b, char c) { return Bytes64(p).marked(a, b, c); }
 
 } // namespace lexitka

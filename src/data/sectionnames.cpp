@@ -53,31 +53,13 @@ struct Marks {
     quint64 end = 0;
 };
 
-#if defined(__SSE2__)
-struct Sse2Marks {
-    [[gnu::always_inline]] static quint64 hits(const __m128i v[4], __m128i c)
-    {
-        const auto bits = [&](int i) { return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v[i], c)))); };
-        return bits(0) | bits(1) << 16 | bits(2) << 32 | bits(3) << 48;
-    }
-    [[gnu::always_inline]] Marks operator()(const char *p) const
-    {
-        const __m128i *q = reinterpret_cast<const __m128i *>(p);
-        const __m128i v[4] = {_mm_loadu_si128(q), _mm_loadu_si128(q + 1), _mm_loadu_si128(q + 2),
-                              _mm_loadu_si128(q + 3)};
-        return {hits(v, _mm_set1_epi8('[')), hits(v, _mm_set1_epi8(']')),
-                hits(v, _mm_set1_epi8('\r')) | hits(v, _mm_set1_epi8('\n'))};
-    }
-};
-using PlainMarks = Sse2Marks;
-#else
 struct PlainMarks {
-    Marks operator()(const char *p) const
+    Q_ALWAYS_INLINE Marks operator()(const char *p) const
     {
-        return {bytesMarked(p, '[', '[', '['), bytesMarked(p, ']', ']', ']'), bytesMarked(p, '\r', '\n', '\n')};
+        const Bytes64 bytes(p);
+        return {bytes.marked('['), bytes.marked(']'), bytes.marked('\r', '\n')};
     }
 };
-#endif
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define LEXITKA_NAMES_AVX2 1

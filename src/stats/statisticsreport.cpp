@@ -1,15 +1,12 @@
 // Reading the lines of a statistics file for the window.
 #include "statistics.h"
 
+#include "data/bytemarks.h"
 #include "data/rounding.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace lexitka {
 
@@ -58,26 +55,8 @@ struct WindowMarks {
 
 inline __attribute__((always_inline)) WindowMarks marksOf64(const char *p)
 {
-    WindowMarks m;
-#if defined(__SSE2__)
-    const __m128i slash = _mm_set1_epi8('/');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const auto load = [p](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i)); };
-    const auto slashes = [&](__m128i v) { return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, slash)))); };
-    const auto breaks = [&](__m128i v) {
-        return quint64(unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
-    };
-    const __m128i v0 = load(0), v1 = load(1), v2 = load(2), v3 = load(3);
-    m.slash = slashes(v0) | slashes(v1) << 16 | slashes(v2) << 32 | slashes(v3) << 48;
-    m.breaks = breaks(v0) | breaks(v1) << 16 | breaks(v2) << 32 | breaks(v3) << 48;
-#else
-    for (int i = 0; i < 64; ++i) {
-        m.slash |= quint64(p[i] == '/') << i;
-        m.breaks |= quint64(p[i] == '\n' || p[i] == '\r') << i;
-    }
-#endif
-    return m;
+    const Bytes64 bytes(p);
+    return {bytes.marked('/'), bytes.marked('\n', '\r')};
 }
 
 inline __attribute__((always_inline)) WindowMarks marksOf(const char *p, qsizetype size)
