@@ -78,14 +78,8 @@ bool DelimitedRows::quotedRow(qsizetype i)
         } else {
             m_cells.emplace_back(p + from, i - from);
         }
-        if (i == n)
+        if (!pastCellEnd(p, i, n))
             break;
-        const char c = p[i++];
-        if (c == sep)
-            continue;
-        if (c == '\r' && i < n && p[i] == '\n')
-            ++i;
-        break;
     }
     for (const Copied &c : copied)
         m_cells[c.cell] = QByteArrayView(m_copies).sliced(c.from, c.size);

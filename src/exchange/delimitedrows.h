@@ -39,14 +39,8 @@ public:
             const qsizetype from = i;
             i = plainEnd(p, i, n);
             m_cells.emplace_back(p + from, i - from);
-            if (i == n)
+            if (!pastCellEnd(p, i, n))
                 break;
-            const char c = p[i++];
-            if (c == m_separator)
-                continue;
-            if (c == '\r' && i < n && p[i] == '\n')
-                ++i;
-            break;
         }
         m_at = i;
         return true;
@@ -57,6 +51,19 @@ public:
 
 private:
     bool quotedRow(qsizetype i);
+    // Steps i over what ends the cell there: true after a separator, false
+    // after the row's line end or at the end of the text.
+    bool pastCellEnd(const char *p, qsizetype &i, qsizetype n) const
+    {
+        if (i == n)
+            return false;
+        const char c = p[i++];
+        if (c == m_separator)
+            return true;
+        if (c == '\r' && i < n && p[i] == '\n')
+            ++i;
+        return false;
+    }
 
     // Where the cell from i ends: at the separator, a line end or n.
     qsizetype plainEnd(const char *p, qsizetype i, qsizetype n) const
