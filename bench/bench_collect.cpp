@@ -45,7 +45,7 @@ struct TestRun {
         test.LanguageCode = LangGerman;
         test.TestKinds = {true, false, false, false};
         // The main window has the names since the dictionary was opened.
-        names = IniDocument::fromFile(path, IniDocument::Mode::NamesOnly).sectionNames();
+        names = SectionNames::fromFile(path).toList();
         ticks = QList<bool>(names.size(), true);
     }
     qint32 start()

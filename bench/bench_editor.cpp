@@ -12,6 +12,7 @@
 #include "data/inifile.h"
 #include "data/savefile.h"
 #include "platform/messenger.h"
+#include "data/fileread.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,10 @@
 
 #include "bench_support.h"
 
-#include "data/inifile.h"
+#include "data/fileread.h"
+#include "data/sectionnames.h"
+#include "editor/lessonbook.h"
+#include "exam/wordcollection.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,61 +26,49 @@ void BM_LessonNames(benchmark::State &state)
 {
     const QString path = dictionaryFor(state);
     for (auto _ : state) {
-        const IniDocument doc = IniDocument::fromFile(path, IniDocument::Mode::NamesOnly);
-        const QList<QByteArray> names = doc.sectionNames();
+        const SectionNames names = SectionNames::fromFile(path);
         if (names.size() != kLessons[size_t(state.range(0))])
             state.SkipWithError("wrong lesson count");
-        benchmark::DoNotOptimize(names.data());
+        benchmark::DoNotOptimize(names.size());
     }
     setCounters(state, path);
 }
 
-// The entry lines of every lesson in one list, the file read piece by piece.
-qsizetype collectAllEntries(const QString &path, QList<QByteArray> &out)
+// The entry lines of every lesson, as a test over every lesson collects them.
+qsizetype collectAllEntries(const QString &path, LineStore &out)
 {
-    bool inLesson = false;
-    scanIniFile(
-        path, [&](QByteArrayView) { inLesson = true; },
-        [&](QByteArrayView key, QByteArrayView value) {
-            if (inLesson)
-                out.append(key.toByteArray() + '=' + value.toByteArray());
-        });
+    const SectionNames names = SectionNames::fromFile(path);
+    out = collectLessonEntries(path, names, QList<bool>(names.size(), true));
     return out.size();
 }
 
-// As the lesson editor does: the whole document, then each lesson's lines.
-qsizetype collectThroughDocument(const QString &path, QList<QList<QByteArray>> &out)
+// As the lesson editor does: the whole dictionary, each lesson's lines apart.
+qsizetype collectThroughBook(const QString &path, LessonBook &book)
 {
-    const IniDocument doc = IniDocument::fromFile(path, IniDocument::Mode::Full);
-    qsizetype total = 0;
-    out.reserve(doc.sectionCount());
-    for (qsizetype s = 0; s < doc.sectionCount(); ++s) {
-        out.append(doc.entryLines(s));
-        total += out.back().size();
-    }
-    return total;
+    book.load(readWholeFile(path), QByteArray());
+    return book.lineCount();
 }
 
 void BM_AllEntries(benchmark::State &state)
 {
     const QString path = dictionaryFor(state);
     for (auto _ : state) {
-        QList<QByteArray> lines;
+        LineStore lines;
         if (collectAllEntries(path, lines) != kEntries[size_t(state.range(0))])
             state.SkipWithError("wrong entry count");
-        benchmark::DoNotOptimize(lines.data());
+        benchmark::DoNotOptimize(lines.size());
     }
     setCounters(state, path);
 }
 
-void BM_WholeDocument(benchmark::State &state)
+void BM_WholeBook(benchmark::State &state)
 {
     const QString path = dictionaryFor(state);
     for (auto _ : state) {
-        QList<QList<QByteArray>> lines;
-        if (collectThroughDocument(path, lines) != kEntries[size_t(state.range(0))])
+        LessonBook book;
+        if (collectThroughBook(path, book) != kEntries[size_t(state.range(0))])
             state.SkipWithError("wrong entry count");
-        benchmark::DoNotOptimize(lines.data());
+        benchmark::DoNotOptimize(book.count());
     }
     setCounters(state, path);
 }
@@ -85,14 +76,14 @@ void BM_WholeDocument(benchmark::State &state)
 BENCHMARK(BM_Baseline)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LessonNames)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllEntries)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WholeDocument)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeBook)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void printRatios(const RatioReporter &reporter)
 {
     std::cout << "\nRatios to the baseline (same run):\n";
     for (size_t i = 0; i < std::size(kEntries); ++i) {
         std::cout << "  " << kEntries[i] << " entries:";
-        for (const char *name : {"BM_LessonNames", "BM_AllEntries", "BM_WholeDocument"})
+        for (const char *name : {"BM_LessonNames", "BM_AllEntries", "BM_WholeBook"})
             std::cout << "  " << name + 3 << " " << reporter.ratio(name, "BM_Baseline", i) << "x";
         std::cout << "\n";
     }
@@ -102,17 +93,14 @@ void printRatios(const RatioReporter &reporter)
 void printPeakMemories()
 {
     const QString path = generatedDictionary(kEntries[2], kLessons[2]);
-    printPeakMemory("lesson names", path, [&] {
-        const IniDocument doc = IniDocument::fromFile(path, IniDocument::Mode::NamesOnly);
-        benchmark::DoNotOptimize(doc.sectionNames().size());
-    });
+    printPeakMemory("lesson names", path, [&] { benchmark::DoNotOptimize(SectionNames::fromFile(path).size()); });
     printPeakMemory("all entry lines", path, [&] {
-        QList<QByteArray> lines;
+        LineStore lines;
         benchmark::DoNotOptimize(collectAllEntries(path, lines));
     });
-    printPeakMemory("whole document and its lines", path, [&] {
-        QList<QList<QByteArray>> lines;
-        benchmark::DoNotOptimize(collectThroughDocument(path, lines));
+    printPeakMemory("the lesson editor's book", path, [&] {
+        LessonBook book;
+        benchmark::DoNotOptimize(collectThroughBook(path, book));
     });
 }
 

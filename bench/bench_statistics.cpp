@@ -3,6 +3,7 @@
 #include "data/savefile.h"
 #include "stats/fstatistic.h"
 #include "stats/statistics.h"
+#include "stats/statisticsreport.h"
 #include "statistics_records.h"
 
 #include <QApplication>

@@ -8,6 +8,7 @@
 #include "data/dictionary.h"
 #include "data/inifile.h"
 #include "data/utf8dictionary.h"
+#include "data/fileread.h"
 
 #include <benchmark/benchmark.h>
 

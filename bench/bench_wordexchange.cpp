@@ -18,6 +18,7 @@
 #include "editor/lessonbook.h"
 #include "exchange/kvtml.h"
 #include "exchange/wordimport.h"
+#include "data/fileread.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,7 +49,7 @@ QString wordFile(const char *suffix)
 LessonBook loadBook(const QString &path)
 {
     LessonBook book;
-    book.load(readTextFile(path), TextBuffer());
+    book.load(readWholeFile(path), QByteArray());
     return book;
 }
 
@@ -77,7 +78,7 @@ bool exportTo(const QString &path, const LessonBook &book, bool kvtml)
 qsizetype importInto(LessonBook &book, const QString &path)
 {
     const bool kvtml = path.endsWith(QLatin1String(".kvtml"));
-    TextBuffer file;
+    QByteArray file;
     std::optional<WordTable> table;
     DelimitedHead head;
     if (kvtml) {
@@ -85,11 +86,10 @@ qsizetype importInto(LessonBook &book, const QString &path)
         if (device.open(QIODevice::ReadOnly))
             table = readKvtml(&device);
     } else {
-        file = readTextFile(path);
-        head = readDelimitedHead(QByteArrayView(file.data.get(), file.size), CodePage::Cp1250,
-                                 TfrmImport::kPreviewRows + 1);
+        file = readWholeFile(path);
+        head = readDelimitedHead(QByteArrayView(file), CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
     }
-    const QByteArrayView bytes(file.data.get(), file.size);
+    const QByteArrayView bytes(file);
     ImportResult result;
     {
         TfrmImport preview(nullptr, path, LangGerman, head.rows, head.width, table, QStringLiteral("Lekce"), false);

@@ -15,7 +15,10 @@ set(LEXITKA_LOGIC_SOURCES
   data/filecopy.cpp data/filecopy.h
   data/filelock.cpp data/filelock.h
   data/filestamp.h
-  data/inifile.cpp data/inifile.h data/inifile_lines.h data/dictionarylines.h
+  data/dictionarylines.h
+  data/fileread.cpp data/fileread.h
+  data/inifile.cpp data/inifile.h data/inifile_lines.h
+  data/linebreaks.h
   data/journal.cpp data/journal.h
   data/linestore.cpp data/linestore.h
   data/nativefile.cpp data/nativefile.h
@@ -26,14 +29,15 @@ set(LEXITKA_LOGIC_SOURCES
   data/savefile.cpp data/savefile.h
   data/sectionnames.cpp data/sectionnames.h
   data/settings.cpp data/settings.h
-  data/utf8char.h data/bytemarks.h
+  data/utf8char.h
   data/utf8dictionary.cpp data/utf8dictionary.h
   app/dictionaryargument.cpp app/dictionaryargument.h
   app/utf8open.cpp app/utf8open.h
   editor/bookmerge.cpp editor/bookmerge.h
   editor/findsearch.cpp editor/findsearch.h
   editor/gridrow.cpp editor/gridrow.h
-  editor/lessonbook.cpp editor/lessonbook.h editor/lessonsort.cpp editor/lessonsortkeys.h
+  editor/lessonbook.cpp editor/lessonbook.h
+  editor/lessonsort.cpp editor/lessonsort.h
   editor/rtfwriter.cpp editor/rtfwriter.h
   exchange/cellbytes.cpp exchange/cellbytes.h
   exchange/delimitedrows.cpp exchange/delimitedrows.h
@@ -58,7 +62,8 @@ set(LEXITKA_LOGIC_SOURCES
   platform/messenger.h
   platform/services.cpp platform/services.h
   platform/speech.cpp platform/speech.h
-  stats/statistics.cpp stats/statistics.h stats/statisticsreport.cpp)
+  stats/statistics.cpp stats/statistics.h
+  stats/statisticsreport.cpp stats/statisticsreport.h)
 
 set(LEXITKA_UI_SOURCES
   app/application.cpp app/application.h
@@ -66,7 +71,6 @@ set(LEXITKA_UI_SOURCES
   app/fmain.cpp app/fmain.h
   app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
   app/lessonlist.cpp app/lessonlist.h
-  app/lessonview.cpp app/lessonview.h
   editor/celleditor.cpp editor/celleditor.h
   editor/editorcommands.cpp editor/editorcommands.h
   editor/ffind.cpp editor/ffind.h

@@ -11,6 +11,7 @@
 // and does not start with "[" or ";" after its blanks, and the section name
 // has no line break and no "]". Other values cannot round-trip through the
 // INI form at all.
+#include "support/inidocument.h"
 #include "fuzzsupport.h"
 
 #include "data/inifile.h"

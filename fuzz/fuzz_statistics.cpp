@@ -12,6 +12,7 @@
 #include "data/rounding.h"
 #include "data/savefile.h"
 #include "stats/statistics.h"
+#include "stats/statisticsreport.h"
 #include "support/recordingmessenger.h"
 
 #include <QDir>

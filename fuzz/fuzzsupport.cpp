@@ -1,6 +1,7 @@
 #include "fuzzsupport.h"
 
 #include "data/inifile.h"
+#include "data/fileread.h"
 
 #include <QDir>
 #include <QFile>

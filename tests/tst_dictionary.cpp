@@ -1,3 +1,4 @@
+#include "support/inidocument.h"
 #include "data/codepage.h"
 #include "data/dictionary.h"
 #include "data/inifile.h"

@@ -1,5 +1,6 @@
 // The menu "Slovník": Nový, Otevřít, Export and Import through the real main
 // window, with the file dialogs answered by the test.
+#include "support/inidocument.h"
 #include "support/fakes.h"
 #include "support/utf8samples.h"
 

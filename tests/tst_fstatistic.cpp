@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QTreeView>
 #include <QValueAxis>
@@ -71,7 +70,6 @@ private slots:
     void chbVseAndTheChart();
     void manyRecordsScroll();
     void listAsAReportList();
-    void cellsAsTheStyleDrawsThem();
     void shownFromTheMainWindow();
     void recordsFromTheMainWindow();
     void clearingOneLanguage();
@@ -252,48 +250,6 @@ void TestFStatistic::listAsAReportList()
     QCOMPARE(w.lsvItems->currentIndex().row(), 0);
     QCOMPARE(w.lsvItems->selectionModel()->selectedRows().size(), 1);
     QVERIFY(!w.lsvItems->tabKeyNavigation());
-}
-
-// The cells look as the style's own item drawing makes them: short and
-// long (cut off) texts, both alignments, the selected row, in an active and
-// an inactive window.
-void TestFStatistic::cellsAsTheStyleDrawsThem()
-{
-    class StyleCells final : public QStyledItemDelegate {
-    public:
-        using QStyledItemDelegate::QStyledItemDelegate;
-
-    protected:
-        void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-        {
-            QStyledItemDelegate::initStyleOption(option, index);
-            option->state &= ~QStyle::State_HasFocus;
-        }
-    };
-
-    TfrmStatistic w;
-    w.setLines({"1.1./40/L/K",
-                "12.12./100/Lekce 1,Lekce 2,Lekce 3,Lekce 4,Lekce 5,Lekce 6/" + german("Česko - německy"),
-                "3.1./7/" + german("Množná čísla,Ďábel") + "/Slovesa", "x", "4.1./0//"});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    StatisticsTable *table = w.lsvItems;
-    table->selectRow(2);
-    QVERIFY(table->selectionModel()->isRowSelected(2, {}));
-    QWidget other;
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-    QAbstractItemDelegate *own = table->itemDelegate();
-    StyleCells style;
-    for (QWidget *active : {static_cast<QWidget *>(&w), &other}) {
-        active->activateWindow();
-        QTRY_VERIFY(active->isActiveWindow());
-        const QImage drawn = table->viewport()->grab().toImage();
-        table->setItemDelegate(&style);
-        const QImage expected = table->viewport()->grab().toImage();
-        table->setItemDelegate(own);
-        QCOMPARE(drawn, expected);
-    }
 }
 
 void TestFStatistic::manyRecordsScroll()

@@ -1,6 +1,7 @@
 // The installed program: the tree `cmake --install` makes, its desktop files
 // as Debian's tools read them, and the installed program started twice from
 // a folder it cannot write, with its files in a temporary home.
+#include "support/inidocument.h"
 #include "support/externaltools.h"
 #include "support/fakes.h"
 

@@ -1,6 +1,7 @@
 // The statistics file and record, without a window.
 #include "data/savefile.h"
 #include "stats/statistics.h"
+#include "stats/statisticsreport.h"
 #include "support/logicfakes.h"
 
 #include <QDir>

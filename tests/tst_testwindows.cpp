@@ -1,3 +1,4 @@
+#include "support/inidocument.h"
 #include "app/fmain.h"
 #include "support/fakes.h"
 #include "support/modal.h"

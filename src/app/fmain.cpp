@@ -3,7 +3,6 @@
 #include "app/application.h"
 #include "app/dictionaryargument.h"
 #include "app/lessonlist.h"
-#include "app/lessonview.h"
 #include "app/utf8open.h"
 #include "data/utf8dictionary.h"
 #include "data/displaytext.h"
@@ -123,7 +122,7 @@ void TfrmMain::buildControls()
     btnAll = make<QPushButton>(client, "btnAll", QStringLiteral("Vybrat všechny lekce"), {5, 16, 110, 25});
     grbLekce = make<QGroupBox>(client, "grbLekce", QStringLiteral("  Lekce:  "), {120, 8, 217, 185});
     m_lessons = new LessonListModel(this);
-    lbLekce = new LessonListView(grbLekce);
+    lbLekce = new QListView(grbLekce);
     lbLekce->setModel(m_lessons);
     lbLekce->setItemDelegate(new LessonListDelegate(lbLekce));
     lbLekce->setObjectName(QStringLiteral("lbLekce"));
@@ -135,6 +134,7 @@ void TfrmMain::buildControls()
     lbLekce->setResizeMode(QListView::Adjust);
     lbLekce->setGridSize(QSize(100, QFontMetrics(lbLekce->font()).height() + 3));
     lbLekce->setUniformItemSizes(true); // no text is measured: laying out a million names stays quick
+    lbLekce->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     lbLekce->setEditTriggers(QAbstractItemView::NoEditTriggers);
     {
         QPalette p = lbLekce->palette();

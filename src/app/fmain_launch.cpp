@@ -9,6 +9,7 @@
 #include "data/savefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
+#include "data/fileread.h"
 
 #include <QDir>
 #include <QFile>

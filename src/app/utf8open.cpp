@@ -5,6 +5,7 @@
 #include "data/savefile.h"
 #include "data/utf8dictionary.h"
 #include "platform/messenger.h"
+#include "data/fileread.h"
 
 #include <QFile>
 

@@ -4,6 +4,7 @@
 #include "nativefile.h"
 #include "nativepath.h"
 #include "savefile.h"
+#include "fileread.h"
 
 namespace lexitka {
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstring>
-#include <type_traits>
+#include "data/linebreaks.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <type_traits>
 
 namespace lexitka {
 
@@ -22,39 +19,19 @@ void forEachLine(const char *data, qsizetype size, F &&f)
     }
 }
 
-// The first CR or LF in [p, end), or end: one look at each byte, sixteen
-// at a time where the processor can, since most lines are short.
-inline const char *findLineBreak(const char *p, const char *end)
-{
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (mask != 0)
-            return p + __builtin_ctz(unsigned(mask));
-        p += 16;
-    }
-#endif
-    while (p < end && *p != '\r' && *p != '\n')
-        ++p;
-    return p;
-}
-
 template <class F>
 void forEachLine(const char *data, qsizetype size, F &&f, const bool *go)
 {
+    LineBreaks breaks(data + size);
     qsizetype pos = 0;
     while (pos < size && (!go || *go)) {
-        const qsizetype end = findLineBreak(data + pos, data + size) - data;
-        if (end == size) {
+        const char *e = breaks.from(data + pos);
+        if (e == data + size) {
             f(pos, size, size); // the last line, without a line end
             return;
         }
-        // CR LF, LF, or a lone CR.
-        const qsizetype next = data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? end + 2 : end + 1;
-        f(pos, end, next);
+        const qsizetype next = breaks.next(e) - data;
+        f(pos, e - data, next);
         pos = next;
     }
 }
@@ -71,49 +48,38 @@ void handIniLine(const IniLine &line, OnSection &&onSection, OnEntry &&onEntry, 
         onPlain(line.value);
 }
 
-template <class OnSection, class OnEntry, class OnPlain>
-void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry, OnPlain &&onPlain)
+template <class OnHeader>
+void forEachSectionHeader(const char *data, qsizetype size, OnHeader &&onHeader)
 {
-    forEachLine(data, size, [&](qsizetype begin, qsizetype end, qsizetype) {
-        handIniLine(classifyIniLine(data + begin, end - begin), onSection, onEntry, onPlain);
-    });
-}
-
-template <class OnSection, class OnEntry>
-void scanIniLines(const char *data, qsizetype size, OnSection &&onSection, OnEntry &&onEntry)
-{
-    scanIniLines(data, size, onSection, onEntry, [](QByteArrayView) {});
-}
-
-template <class OnSection, class OnEntry>
-bool scanIniFile(const QString &path, OnSection &&onSection, OnEntry &&onEntry)
-{
-    return forEachFileChunk(path,
-                            [&](const char *data, qsizetype size) { scanIniLines(data, size, onSection, onEntry); });
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const char *const end = data + size;
+    LineBreaks breaks(end);
+    qsizetype pos = 0;
+    while (pos < size) {
+        const qsizetype open = findByte(data + pos, end, '[') - data;
+        if (open == size)
+            break;
+        qsizetype lineStart = open;
+        while (lineStart > pos && blank(data[lineStart - 1]))
+            --lineStart;
+        const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
+        const qsizetype lineEnd = breaks.from(data + open) - data;
+        if (atLineStart) {
+            const IniLine line = classifyIniLine(data + lineStart, lineEnd - lineStart);
+            if (line.kind == IniLine::Section && !onHeader(line.name, lineStart, lineEnd))
+                return;
+        }
+        pos = lineEnd;
+    }
 }
 
 template <class OnName>
 void forEachSectionName(const char *data, qsizetype size, OnName &&onName)
 {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    qsizetype pos = 0;
-    while (pos < size) {
-        const void *hit = std::memchr(data + pos, '[', size_t(size - pos));
-        if (!hit)
-            break;
-        const qsizetype open = static_cast<const char *>(hit) - data;
-        qsizetype lineStart = open;
-        while (lineStart > pos && blank(data[lineStart - 1]))
-            --lineStart;
-        const bool atLineStart = lineStart == 0 || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r';
-        const qsizetype lineEnd = findLineBreak(data + open, data + size) - data;
-        if (atLineStart) {
-            const IniLine line = classifyIniLine(data + lineStart, lineEnd - lineStart);
-            if (line.kind == IniLine::Section)
-                onName(line.name);
-        }
-        pos = lineEnd;
-    }
+    forEachSectionHeader(data, size, [&](QByteArrayView name, qsizetype, qsizetype) {
+        onName(name);
+        return true;
+    });
 }
 
 } // namespace lexitka

@@ -4,6 +4,7 @@
 #include "data/inifile.h"
 #include "data/nativefile.h"
 #include "data/nativepath.h"
+#include "fileread.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "inifile.h"
 #include "savefile.h"
 #include "settings.h"
+#include "fileread.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,6 +4,7 @@
 #include "data/inifile.h"
 #include "data/journal.h"
 #include "data/nativefile.h"
+#include "fileread.h"
 
 #include <unistd.h>
 

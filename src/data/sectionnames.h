@@ -5,14 +5,13 @@
 #include <QList>
 #include <QString>
 
-#include <memory>
+#include <vector>
 
 namespace lexitka {
 
 // The section names of an INI file in file order, as the bytes the file
-// holds: all of them in one block and where each ends in another, so a
-// million lessons cost two blocks of memory rather than a million. Copies
-// share the blocks; a list, once made, does not change.
+// holds: all of them in one block and where each ends, so a million
+// lessons cost two blocks of memory rather than a million.
 class SectionNames {
 public:
     SectionNames() = default;
@@ -22,33 +21,25 @@ public:
     static SectionNames fromFile(const QString &path);
     // The names in INI bytes (lines before the first section ignored).
     static SectionNames fromBytes(QByteArrayView bytes);
-    // The same, found as on a processor without AVX2.
-    static SectionNames fromBytesPortable(QByteArrayView bytes);
 
-    qsizetype size() const { return m_count; }
-    bool isEmpty() const { return m_count == 0; }
+    qsizetype size() const { return qsizetype(m_ends.size()); }
+    bool isEmpty() const { return m_ends.empty(); }
     QByteArrayView at(qsizetype i) const
     {
-        Q_ASSERT(i >= 0 && i < m_count);
-        const qsizetype begin = i == 0 ? 0 : m_ends.get()[i - 1];
-        return QByteArrayView(m_bytes.get() + begin, m_ends.get()[i] - begin);
+        Q_ASSERT(i >= 0 && i < size());
+        const qsizetype begin = i == 0 ? 0 : m_ends[size_t(i) - 1];
+        return QByteArrayView(m_bytes.constData() + begin, m_ends[size_t(i)] - begin);
     }
     QByteArrayView operator[](qsizetype i) const { return at(i); }
     QList<QByteArray> toList() const;
-    bool operator==(const SectionNames &other) const;
+    bool operator==(const SectionNames &other) const = default;
 
 private:
-    // Room for at most `bytes` bytes of names and `names` names.
-    void reserve(qsizetype bytes, qsizetype names);
     void append(QByteArrayView name);
-    void addFrom(const char *data, qsizetype size, bool wide = true);
+    void addFrom(const char *data, qsizetype size);
 
-    std::shared_ptr<char> m_bytes;
-    std::shared_ptr<qsizetype> m_ends;
-    qsizetype m_byteCapacity = 0;
-    qsizetype m_nameCapacity = 0;
-    qsizetype m_used = 0; // bytes of m_bytes in use
-    qsizetype m_count = 0;
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_ends;
 };
 
 } // namespace lexitka

@@ -2,6 +2,7 @@
 
 #include "data/inifile.h"
 #include "data/profile.h"
+#include "fileread.h"
 
 namespace lexitka {
 namespace {

@@ -15,6 +15,7 @@
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
+#include "data/fileread.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -75,7 +76,7 @@ void TfrmViewEdt::importFile(const QString &path)
     const QString unreadable = QStringLiteral("Soubor %1 nelze přečíst.").arg(shownPath(path));
     std::optional<WordTable> kvtml;
     QString error;
-    TextBuffer file;
+    QByteArray file;
     DelimitedHead head;
     if (isKvtmlName(path)) {
         // Read as it goes: the file is never in memory whole.
@@ -88,12 +89,12 @@ void TfrmViewEdt::importFile(const QString &path)
         kvtml = readKvtml(&device, &error);
     } else {
         bool read = false;
-        file = readTextFile(path, &read);
+        file = readWholeFile(path, &read);
         if (!read) {
             m_messenger.error(this, unreadable);
             return;
         }
-        const QByteArrayView bytes(file.data.get(), file.size);
+        const QByteArrayView bytes(file);
         WaitCursor wait;
         if (bytes.first(std::min<qsizetype>(bytes.size(), 512)).contains("<kvtml")) {
             kvtml = readKvtml(bytes, &error);
@@ -118,9 +119,9 @@ void TfrmViewEdt::importFile(const QString &path)
     {
         WaitCursor wait;
         const bool byLesson = target == TfrmImport::Target::LessonPerFileLesson;
-        result = kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
-                       : importDelimited(QByteArrayView(file.data.get(), file.size), head, dialog.header(),
-                                         dialog.choice(), language, byLesson);
+        result =
+            kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
+                  : importDelimited(QByteArrayView(file), head, dialog.header(), dialog.choice(), language, byLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)

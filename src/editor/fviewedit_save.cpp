@@ -11,6 +11,7 @@
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
+#include "data/fileread.h"
 
 #include <QFileInfo>
 
@@ -22,10 +23,10 @@ namespace {
 
 // A file that exists but cannot be read must not look empty: saving over
 // it would lose it.
-bool readExisting(const QString &path, TextBuffer &bytes)
+bool readExisting(const QString &path, QByteArray &bytes)
 {
     bool ok = false;
-    bytes = readTextFile(path, &ok);
+    bytes = readWholeFile(path, &ok);
     return ok || !pathExists(path);
 }
 
@@ -34,7 +35,7 @@ bool readExisting(const QString &path, TextBuffer &bytes)
 bool TfrmViewEdt::LoadWords()
 {
     releaseLists();
-    TextBuffer dictionary, mistakes;
+    QByteArray dictionary, mistakes;
     const QString mistakesPath = m_dictionary.mistakesPath;
     // Stamped before reading: a change in between then shows as a change.
     m_dictionaryStamp = FileStamp::of(m_dictionary.path);
@@ -66,7 +67,7 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
             return attempt;
         }
     }
-    auto readDisk = [&attempt](const QString &path, TextBuffer &bytes) {
+    auto readDisk = [&attempt](const QString &path, QByteArray &bytes) {
         if (readExisting(path, bytes))
             return true;
         attempt.outcome = SaveAttempt::Failed;
@@ -80,11 +81,11 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
     QList<Lesson> mergedLessons;
     bool dictionaryMerged = false;
     if (!(FileStamp::of(dictionaryPath) == m_dictionaryStamp)) {
-        TextBuffer bytes;
+        QByteArray bytes;
         if (!readDisk(dictionaryPath, bytes))
             return attempt;
         LessonBook disk;
-        disk.load(std::move(bytes), TextBuffer());
+        disk.load(std::move(bytes), QByteArray());
         DictionaryMerge m = mergeDictionary(m_read, WordLists, disk, oursWins);
         if (!m.conflicts.isEmpty() && !oursWins) {
             attempt.outcome = SaveAttempt::Conflict;
@@ -101,7 +102,7 @@ TfrmViewEdt::SaveAttempt TfrmViewEdt::saveMerged(bool oursWins)
     const LineStore &ourMistakes = WordLists.lines(WordLists.mistakesIndex());
     LineStore mistakes = ourMistakes;
     if (!(FileStamp::of(mistakesPath) == m_mistakesStamp)) {
-        TextBuffer bytes;
+        QByteArray bytes;
         if (!readDisk(mistakesPath, bytes))
             return attempt;
         mistakes = mergeMistakes(m_read.lines(m_read.mistakesIndex()), ourMistakes, LineStore::fromText(bytes));

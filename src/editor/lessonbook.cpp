@@ -58,7 +58,7 @@ LessonBook::LessonBook() { clear(); }
 
 void LessonBook::clear() { m_lessons = {Lesson{mistakesName(), {}}}; }
 
-void LessonBook::load(TextBuffer dictionary, TextBuffer mistakes)
+void LessonBook::load(QByteArray dictionary, QByteArray mistakes)
 {
     // Every line of the file goes into one store; each lesson then holds its
     // own run of it, sharing the bytes.

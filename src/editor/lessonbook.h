@@ -3,18 +3,13 @@
 #include "data/dictionary.h"
 #include "data/linestore.h"
 #include "data/savefile.h"
+#include "editor/lessonsort.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 
 namespace lexitka {
-
-// Orders lines by their words: bytes compared unsigned, "a" to "z" taken as
-// "A" to "Z", a prefix first. Negative, zero or positive.
-int CompareBySlovo(QByteArrayView a, QByteArrayView b, int languageCode);
-// Ascending by CompareBySlovo; equal words keep their order.
-void sortBySlovo(LineStore &lines, int languageCode);
 
 // The value a line is saved with: after its first "=", or the whole line.
 QByteArrayView lineValue(QByteArrayView line);
@@ -45,11 +40,7 @@ public:
     // The editor's reading: lines trimmed, blanks around the first "=" gone,
     // empty and ";" lines and lines before the first section dropped, lines
     // without "=" kept. The mistakes file is taken line by line as it is.
-    void load(TextBuffer dictionary, TextBuffer mistakes);
-    void load(QByteArray dictionary, QByteArray mistakes)
-    {
-        load(TextBuffer::fromBytes(std::move(dictionary)), TextBuffer::fromBytes(std::move(mistakes)));
-    }
+    void load(QByteArray dictionary, QByteArray mistakes);
     // Only the mistakes entry, empty.
     void clear();
 

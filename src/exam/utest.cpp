@@ -7,6 +7,7 @@
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
+#include "data/fileread.h"
 
 #include <QFileInfo>
 

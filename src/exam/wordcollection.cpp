@@ -2,6 +2,7 @@
 
 #include "data/dictionarylines.h"
 #include "data/inifile.h"
+#include "data/fileread.h"
 
 #include <vector>
 
@@ -24,7 +25,7 @@ struct MarkedLessons {
 MarkedLessons markAllLessons(const QString &dictionaryPath)
 {
     MarkedLessons all;
-    LineStoreBuilder builder(readTextFile(dictionaryPath));
+    LineStoreBuilder builder(readWholeFile(dictionaryPath));
     scanDictionaryLines(
         builder.constData(), builder.bufferSize(),
         [&](QByteArrayView name) {
@@ -54,7 +55,7 @@ LineStore collectLessonEntries(const QString &dictionaryPath, const SectionNames
     // As a rule the file still has the lessons of the list, in its order:
     // one pass marks the ticked lessons' lines, already in list order.
     {
-        LineStoreBuilder builder(readTextFile(dictionaryPath));
+        LineStoreBuilder builder(readWholeFile(dictionaryPath));
         qsizetype section = -1;
         bool take = false;
         bool asListed = true;

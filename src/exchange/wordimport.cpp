@@ -115,12 +115,18 @@ public:
     ImportResult take()
     {
         m_block.resize(m_used);
-        const TextBuffer block = TextBuffer::fromBytes(std::move(m_block));
-        for (qsizetype i = 0; i < m_result.lessons.size(); ++i) {
-            LineStoreBuilder lines(block);
-            for (const Place &p : m_places[size_t(i)])
+        // Every lesson's lines in one store, each lesson a part of it.
+        LineStoreBuilder lines(std::move(m_block));
+        std::vector<qsizetype> first;
+        for (const std::vector<Place> &places : m_places) {
+            first.push_back(lines.lineCount());
+            for (const Place &p : places)
                 lines.mark(p.from, p.size);
-            m_result.lessons[i].lines = ImportedLines(lines.take());
+        }
+        const LineStore all = lines.take();
+        for (qsizetype i = 0; i < m_result.lessons.size(); ++i) {
+            const qsizetype end = size_t(i) + 1 < first.size() ? first[size_t(i) + 1] : all.size();
+            m_result.lessons[i].lines = ImportedLines(all.mid(first[size_t(i)], end - first[size_t(i)]));
         }
         return std::move(m_result);
     }

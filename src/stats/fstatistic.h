@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stats/statistics.h"
+#include "stats/statisticsreport.h"
 #include "stats/statisticstable.h"
 
 #include <QDialog>

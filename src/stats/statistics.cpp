@@ -2,7 +2,7 @@
 
 #include "data/dictionary.h"
 #include "data/displaytext.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "data/rounding.h"
 #include "data/nativefile.h"
 #include "data/savefile.h"
@@ -12,10 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace lexitka {
 
@@ -61,59 +57,113 @@ std::optional<QByteArray> statisticsRecord(bool recording, int good, int bad, co
 
 namespace {
 
-// Most of the time of reading a long file into fresh memory goes to the
-// kernel handing out and clearing that memory page by page: whole huge
-// pages inside the buffer take a fraction of it. Only a hint.
-void preferHugePages([[maybe_unused]] char *data, [[maybe_unused]] qsizetype size)
+// Whole number 0..100 in plain decimal digits.
+int successValue(QByteArrayView text)
 {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr quintptr kHuge = quintptr(2) << 20;
-    const quintptr begin = (quintptr(data) + kHuge - 1) & ~(kHuge - 1);
-    const quintptr end = (quintptr(data) + quintptr(size)) & ~(kHuge - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-}
-
-// The whole file in a buffer of its size, read at once.
-bool readStatisticsBytes(const QString &path, QByteArray &bytes)
-{
-    QFile file;
-    if (!isFile(path) || !openToRead(file, path, QIODevice::Unbuffered))
-        return false;
-    const qint64 size = file.size();
-    bytes = QByteArray(qsizetype(size), Qt::Uninitialized);
-    preferHugePages(bytes.data(), bytes.size());
-    qint64 got = 0;
-    while (got < size) {
-        const qint64 n = file.read(bytes.data() + got, size - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += n;
+    if (text.isEmpty() || text.size() > 3)
+        return -1;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        v = v * 10 + (c - '0');
     }
-    bytes.truncate(qsizetype(got));
-    // A test recorded meanwhile made the file longer.
-    if (got == size) {
-        const QByteArray rest = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return false;
-        bytes.append(rest);
-    }
-    return true;
+    return v <= 100 ? v : -1;
 }
 
 } // namespace
+
+int StatisticsRow::findSlashes(QByteArrayView line, qsizetype slash[4])
+{
+    qsizetype from = 0;
+    int found = 0;
+    for (; found < 3; ++found) {
+        const qsizetype at = line.indexOf('/', from);
+        if (at < 0)
+            break;
+        slash[found] = at;
+        from = at + 1;
+    }
+    // The kinds follow the last "/": their captions never hold one, while a
+    // lesson name may, and then belongs with the lessons.
+    if (found == 3)
+        slash[2] = line.lastIndexOf('/');
+    // The line read as if one "/" were appended: the last field runs to its end.
+    for (int i = found; i < 4; ++i)
+        slash[i] = line.size();
+    slash[3] = line.size();
+    return found;
+}
+
+int StatisticsRow::valueOf(QByteArrayView line)
+{
+    // Only the first two "/" matter: a third anywhere after them makes four fields.
+    const qsizetype first = line.indexOf('/');
+    if (first < 0)
+        return -1;
+    const qsizetype second = line.indexOf('/', first + 1);
+    if (second < 0 || line.indexOf('/', second + 1) < 0)
+        return -1;
+    return successValue(line.sliced(first + 1, second - first - 1));
+}
+
+StatisticsRow::StatisticsRow(QByteArray line) : m_own(std::move(line)), m_line(m_own)
+{
+    if (findSlashes(m_line, m_slash) >= 3)
+        m_value = successValue(field(1));
+}
+
+StatisticsRow StatisticsRow::view(QByteArrayView line)
+{
+    StatisticsRow row;
+    row.m_line = line;
+    if (findSlashes(line, row.m_slash) >= 3)
+        row.m_value = successValue(row.field(1));
+    return row;
+}
+
+QByteArrayView StatisticsRow::field(int n) const
+{
+    if (n < 0 || n > 3)
+        return {};
+    const qsizetype begin = n == 0 ? 0 : m_slash[n - 1] + 1;
+    if (begin > m_line.size())
+        return {};
+    return m_line.sliced(begin, m_slash[n] - begin);
+}
+
+QByteArrayView StatisticsRow::subject() const
+{
+    const qsizetype begin = m_slash[1] + 1;
+    if (begin > m_line.size())
+        return {};
+    return m_line.sliced(begin);
+}
+
+bool passesFilter(QByteArrayView subject, QByteArrayView filter)
+{
+    if (filter.isEmpty())
+        return true;
+    qsizetype from = 0;
+    while (from <= filter.size()) {
+        qsizetype comma = filter.indexOf(',', from);
+        if (comma < 0)
+            comma = filter.size();
+        const QByteArrayView piece = filter.sliced(from, comma - from);
+        if (!piece.isEmpty() && subject.contains(piece))
+            return true;
+        from = comma + 1;
+    }
+    return false;
+}
 
 StatisticsFile loadStatisticsFile(const QString &path)
 {
     StatisticsFile file;
     if (!QFileInfo::exists(path))
         return file;
-    const bool ok = readStatisticsBytes(path, file.bytes);
-    if (!ok)
-        file.bytes.clear();
+    bool ok = false;
+    file.bytes = readWholeFile(path, &ok);
     file.state = ok ? StatisticsFile::State::Read : StatisticsFile::State::Unreadable;
     return file;
 }

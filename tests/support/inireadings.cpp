@@ -1,6 +1,9 @@
 #include "support/inireadings.h"
 
+#include "data/dictionarylines.h"
 #include "data/sectionnames.h"
+#include "exam/wordcollection.h"
+#include "data/fileread.h"
 
 #include <QStringList>
 
@@ -79,6 +82,12 @@ public:
             data, size, [this](QByteArrayView name) { section(name); },
             [this](QByteArrayView key, QByteArrayView value) { entry(key, value); });
     }
+    void scanDictionary(const char *data, qsizetype size)
+    {
+        scanDictionaryLines(
+            data, size, [this](QByteArrayView name) { section(name); },
+            [this](QByteArrayView key, QByteArrayView value) { entry(key, value); });
+    }
 
     QString finish()
     {
@@ -122,16 +131,6 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     bool readable = false;
     const QByteArray bytes = readWholeFile(path, &readable);
 
-    const IniDocument names = IniDocument::fromFile(path, IniDocument::Mode::NamesOnly);
-    if (QString why = compareNames("names from the file", names.sectionNames(), full); !why.isEmpty())
-        return why;
-    for (qsizetype s = 0; s < names.sectionCount(); ++s) {
-        if (names.entryCount(s) != 0)
-            return QStringLiteral("the names alone keep entries");
-    }
-    const IniDocument namesFromBytes = IniDocument::fromBytes(bytes, IniDocument::Mode::NamesOnly);
-    if (QString why = compareNames("names from the bytes", namesFromBytes.sectionNames(), full); !why.isEmpty())
-        return why;
     // The main window's lesson list.
     if (QString why = compareNames("lesson list from the file", SectionNames::fromFile(path).toList(), full);
         !why.isEmpty())
@@ -139,8 +138,10 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     if (QString why = compareNames("lesson list from the bytes", SectionNames::fromBytes(bytes).toList(), full);
         !why.isEmpty())
         return why;
-    if (QString why = compareNames("lesson list without AVX2", SectionNames::fromBytesPortable(bytes).toList(), full);
-        !why.isEmpty())
+    // The dictionary scanner of the word collection and the lesson editor.
+    Follower scanned("dictionary scanner", full);
+    scanned.scanDictionary(bytes.constData(), bytes.size());
+    if (QString why = scanned.finish(); !why.isEmpty())
         return why;
 
     // The pieces a huge file is read in, here of at most readSize bytes.
@@ -162,8 +163,7 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
                 pieceProblem = QStringLiteral("the piece at %1 starts between CR and LF").arg(offset);
             offset += size;
             inPieces.scan(data, size);
-            pieceNames += IniDocument::fromBytes(QByteArray::fromRawData(data, size), IniDocument::Mode::NamesOnly)
-                              .sectionNames();
+            pieceNames += SectionNames::fromBytes(piece).toList();
         },
         readSize);
     if (chunked != readable)
@@ -177,16 +177,15 @@ QString checkEveryWay(const QString &path, qsizetype readSize, quint32 ticks, co
     if (QString why = compareNames("names in pieces", pieceNames, full); !why.isEmpty())
         return QStringLiteral("pieces of %1: %2").arg(readSize).arg(why);
 
+    // The word collection of a test over the ticked lessons.
     QList<bool> wanted;
-    QList<QByteArray> expected{"kept"};
+    QList<QByteArray> expected;
     for (qsizetype i = 0; i < full.names.size(); ++i) {
         wanted.append((ticks >> (i % 32)) & 1);
         if (wanted.back())
             expected += full.lines[i];
     }
-    QList<QByteArray> taken{"kept"};
-    if (appendEntryLines(path, wanted, taken) != readable)
-        return QStringLiteral("the ticked lessons' lines cannot be read, yet the file can");
+    const QList<QByteArray> taken = lexitka::collectLessonEntries(path, full.names, wanted).toList();
     if (taken != expected)
         return QStringLiteral("the ticked lessons' lines are %1, the whole document has %2")
             .arg(show(taken), show(expected));
@@ -206,25 +205,9 @@ IniReading readingOf(const IniDocument &doc)
 
 IniReading readIniEveryWay(const QString &path, qsizetype readSize, quint32 ticks, QString *why)
 {
-    const IniReading full = readingOf(IniDocument::fromFile(path, IniDocument::Mode::Full));
+    const IniReading full = readingOf(IniDocument::fromFile(path));
     *why = checkEveryWay(path, readSize, ticks, full);
     return full;
-}
-
-bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out)
-{
-    qsizetype section = -1;
-    bool take = false;
-    return scanIniFile(
-        path,
-        [&](QByteArrayView) {
-            ++section;
-            take = section < wanted.size() && wanted[section];
-        },
-        [&](QByteArrayView key, QByteArrayView value) {
-            if (take)
-                out.append(key.toByteArray() + '=' + value.toByteArray());
-        });
 }
 
 QList<QByteArray> collectLessonEntries(const IniDocument &dictionary, const QList<QByteArray> &lessonNames,

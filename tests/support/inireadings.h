@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/inifile.h"
+#include "support/inidocument.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,20 +18,14 @@ struct IniReading {
 
 IniReading readingOf(const IniDocument &doc);
 
-// Reads the file every way the program can and checks that they agree: the
-// whole document, the names alone (from the file and from its bytes), the
-// lines scanned from the file handed over in pieces of at most `readSize`
-// bytes, and the entry lines of the lessons ticked in `ticks` (bit i % 32
-// ticks lesson i), which are read in the program's own pieces. Returns the
+// Reads the file every way the program can and checks that they agree with
+// the whole document read line by line: the lesson names (from the file
+// and from its bytes), the dictionary scanner, the lines of the file handed
+// over in pieces of at most `readSize` bytes, and the word collection of
+// the lessons ticked in `ticks` (bit i % 32 ticks lesson i). Returns the
 // whole document's reading; `why` tells the first disagreement, or is left
 // empty.
 IniReading readIniEveryWay(const QString &path, qsizetype readSize, quint32 ticks, QString *why);
-
-// Appends the entry lines ("key=value") of the sections whose position in
-// file order is ticked in `wanted` to out, in line order, read piece by
-// piece. Sections are taken by position, so two lessons of the same name
-// stay apart.
-bool appendEntryLines(const QString &path, const QList<bool> &wanted, QList<QByteArray> &out);
 
 // The entry lines of the ticked lessons from a document read whole, as the
 // program's own collectLessonEntries reads them from the file: lesson i of
