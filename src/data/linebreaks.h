@@ -30,10 +30,7 @@ public:
         return std::min(m_cr, m_lf);
     }
     // Where the line after the end e starts: past CR LF, LF or a lone CR.
-    const char *next(const char *e) const
-    {
-        return *e == '\r' && e + 1 < m_end && e[1] == '\n' ? e + 2 : e + 1;
-    }
+    const char *next(const char *e) const { return *e == '\r' && e + 1 < m_end && e[1] == '\n' ? e + 2 : e + 1; }
 
 private:
     const char *m_end;

@@ -59,28 +59,6 @@ const ByteForms &forms(CodePage cp)
     return all[0];
 }
 
-// How many bytes from p on are plain text (ASCII, no control character),
-// looked at eight at a time while eight are left; the rest, fewer than
-// eight, is the caller's to look at.
-qsizetype plainPrefix(const char *p, const char *end)
-{
-    constexpr quint64 ones = 0x0101010101010101u;
-    constexpr quint64 highs = 0x8080808080808080u;
-    const char *from = p;
-    for (; end - p >= 8; p += 8) {
-        quint64 w;
-        std::memcpy(&w, p, sizeof w);
-        // Beyond ASCII or below a blank: the lowest byte flagged is always one.
-        const quint64 stop = (w | ((w - ones * 0x20) & ~w)) & highs;
-        if (stop) {
-            const int plainBytes =
-                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
-            return p - from + plainBytes;
-        }
-    }
-    return p - from;
-}
-
 // Plain ASCII goes out as it is; a run of it is copied in one piece.
 bool plain(unsigned char b, bool xml)
 {
@@ -95,8 +73,6 @@ void appendBytes(ByteWriter &out, QByteArrayView bytes, CodePage cp)
     const char *end = p + bytes.size();
     while (p < end) {
         const char *run = p;
-        if constexpr (!Xml)
-            p += plainPrefix(p, end); // XML text is mostly too short to gain
         while (p < end && plain(static_cast<unsigned char>(*p), Xml))
             ++p;
         if (p > run)
@@ -263,30 +239,6 @@ char *toCodePage(QByteArrayView utf8, CodePage cp, char *to, bool entry, char32_
     const char *p = utf8.data();
     const qsizetype n = utf8.size();
     for (qsizetype i = 0; i < n;) {
-        // Eight bytes of ASCII at a time, none of them "\\" or a line end.
-        if (i + 8 <= n) {
-            constexpr quint64 ones = 0x0101010101010101u;
-            constexpr quint64 highs = 0x8080808080808080u;
-            quint64 w;
-            std::memcpy(&w, p + i, sizeof w);
-            quint64 stop = w;
-            if (entry) {
-                const quint64 a = w ^ (ones * '\\'), b = w ^ (ones * '\n'), c = w ^ (ones * '\r');
-                stop |= ((a - ones) & ~a) | ((b - ones) & ~b) | ((c - ones) & ~c);
-            }
-            std::memcpy(to, p + i, sizeof w);
-            stop &= highs;
-            if (stop == 0) {
-                to += 8;
-                i += 8;
-                continue;
-            }
-            // The ASCII before the first byte that needs a look is copied.
-            const int plainBytes =
-                std::endian::native == std::endian::little ? std::countr_zero(stop) / 8 : std::countl_zero(stop) / 8;
-            to += plainBytes;
-            i += plainBytes;
-        }
         const char c = p[i];
         if (static_cast<unsigned char>(c) < 0x80) {
             if (entry && splitsEntry(char32_t(c))) {

@@ -7,9 +7,7 @@
 
 namespace lexitka {
 
-DelimitedRows::DelimitedRows(QByteArrayView text, char separator)
-    : m_text(text), m_separator(separator),
-      m_separatorBytes(0x0101010101010101u * static_cast<unsigned char>(separator))
+DelimitedRows::DelimitedRows(QByteArrayView text, char separator) : m_text(text), m_separator(separator)
 {
     m_stops[static_cast<unsigned char>(separator)] = true;
     m_stops['\r'] = true;
@@ -96,21 +94,7 @@ WordListBytes classifyWordList(QByteArrayView bytes)
     bool beyondAscii = false;
     qsizetype i = 0;
     while (i < n) {
-        // Eight bytes at a time up to the next byte beyond ASCII: most of a
-        // word list is ASCII.
-        if (i + 8 <= n) {
-            quint64 word;
-            std::memcpy(&word, p + i, sizeof word);
-            const quint64 high = word & 0x8080808080808080u;
-            if (high == 0) {
-                i += 8;
-                continue;
-            }
-            if constexpr (std::endian::native == std::endian::little)
-                i += std::countr_zero(high) / 8;
-            else
-                i += std::countl_zero(high) / 8;
-        } else if (p[i] < 0x80) {
+        if (p[i] < 0x80) {
             ++i;
             continue;
         }

@@ -8,10 +8,6 @@
 #include <cstring>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace lexitka {
 
 // The rows of RFC 4180 text as parseDelimited finds them, one at a time,
@@ -68,33 +64,6 @@ private:
     // Where the cell from i ends: at the separator, a line end or n.
     qsizetype plainEnd(const char *p, qsizetype i, qsizetype n) const
     {
-#ifdef __SSE2__
-        // Sixteen bytes at a time where the processor has the instructions.
-        const __m128i sep = _mm_set1_epi8(m_separator), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-        for (; i + 16 <= n; i += 16) {
-            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
-            const __m128i hit =
-                _mm_or_si128(_mm_cmpeq_epi8(w, sep), _mm_or_si128(_mm_cmpeq_epi8(w, lf), _mm_cmpeq_epi8(w, cr)));
-            if (const int mask = _mm_movemask_epi8(hit))
-                return i + std::countr_zero(unsigned(mask));
-        }
-#endif
-        // Eight bytes at a time: the lowest byte flagged is always a true
-        // match, the first stop.
-        constexpr quint64 ones = 0x0101010101010101u;
-        constexpr quint64 highs = 0x8080808080808080u;
-        for (; i + 8 <= n; i += 8) {
-            quint64 w;
-            std::memcpy(&w, p + i, sizeof w);
-            const quint64 a = w ^ m_separatorBytes, b = w ^ (ones * '\n'), c = w ^ (ones * '\r');
-            const quint64 found = ((a - ones) & ~a) | ((b - ones) & ~b) | ((c - ones) & ~c);
-            if (found & highs) {
-                if constexpr (std::endian::native == std::endian::little)
-                    return i + std::countr_zero(found & highs) / 8;
-                else
-                    return i + std::countl_zero(found & highs) / 8;
-            }
-        }
         while (i < n && !m_stops[static_cast<unsigned char>(p[i])])
             ++i;
         return i;
@@ -102,7 +71,6 @@ private:
 
     QByteArrayView m_text;
     char m_separator;
-    quint64 m_separatorBytes; // the separator in every byte
     qsizetype m_at = 0;
     std::array<bool, 256> m_stops{}; // the separator and the line ends
     std::vector<QByteArrayView> m_cells;

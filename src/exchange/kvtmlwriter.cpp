@@ -185,7 +185,7 @@ void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int language
         xml.open(1, "entries");
     for (const ExportLesson &lesson : lessons) {
         for (const QByteArrayView line : lesson.lines) {
-            const WordFields w = entryFields(line, languageCode);
+            const WordFields w = wordFields(line, languageCode);
             const qsizetype id = next++;
             const int article = articleIndex(w.Clen);
             out.put("  <entry id=\"");

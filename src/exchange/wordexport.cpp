@@ -94,7 +94,7 @@ void tsvInto(ByteWriter &out, const QList<ExportLesson> &lessons, int languageCo
             name = cell.take();
         }
         for (const QByteArrayView line : lesson.lines) {
-            const WordFields w = entryFields(line, languageCode);
+            const WordFields w = wordFields(line, languageCode);
             out.put(name);
             out.put(articleCells.cell(w.Clen));
             out.put('\t');
