@@ -134,6 +134,15 @@ LineStoreBuilder::LineStoreBuilder(QByteArray text)
     m_store.m_text = std::move(text);
 }
 
+LineStore LineStoreBuilder::takeLines()
+{
+    LineStore lines;
+    lines.m_text = m_store.m_text;
+    lines.m_spans = std::move(m_store.m_spans);
+    m_store.m_spans = {};
+    return lines;
+}
+
 void LineStoreBuilder::markEntry(QByteArrayView key, QByteArrayView value)
 {
     const qsizetype begin = key.data() - constData();

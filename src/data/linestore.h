@@ -122,6 +122,9 @@ public:
     void clearLines() { m_store.m_spans.clear(); }
     qsizetype lineCount() const { return m_store.size(); }
 
+    // The lines marked since the last take, sharing the text; marking goes
+    // on from none. The lessons of a file are taken one after another so.
+    LineStore takeLines();
     LineStore take() { return std::move(m_store); }
 
 private:

@@ -60,34 +60,28 @@ void LessonBook::clear() { m_lessons = {Lesson{mistakesName(), {}}}; }
 
 void LessonBook::load(QByteArray dictionary, QByteArray mistakes)
 {
-    // Every line of the file goes into one store; each lesson then holds its
-    // own run of it, sharing the bytes.
+    // Each lesson holds its lines of the file's bytes, read once and shared.
     LineStoreBuilder builder(std::move(dictionary));
-    struct Section {
-        QByteArray name;
-        qsizetype first;
+    m_lessons.clear();
+    const auto endLesson = [&] {
+        if (!m_lessons.isEmpty())
+            m_lessons.back().lines = builder.takeLines();
     };
-    QList<Section> sections;
     scanDictionaryLines(
         builder.constData(), builder.bufferSize(),
         [&](QByteArrayView name) {
-            sections.append({name.toByteArray(), builder.lineCount()});
+            endLesson();
+            m_lessons.append(Lesson{name.toByteArray(), {}, m_lessons.size()});
         },
         [&](QByteArrayView key, QByteArrayView value) {
-            if (!sections.isEmpty())
+            if (!m_lessons.isEmpty())
                 builder.markEntry(key, value);
         },
         [&](QByteArrayView text) {
-            if (!sections.isEmpty())
+            if (!m_lessons.isEmpty())
                 builder.mark(text.data() - builder.constData(), text.size());
         });
-    const LineStore all = builder.take();
-    m_lessons.clear();
-    m_lessons.reserve(sections.size() + 1);
-    for (qsizetype i = 0; i < sections.size(); ++i) {
-        const qsizetype end = i + 1 < sections.size() ? sections[i + 1].first : all.size();
-        m_lessons.append(Lesson{sections[i].name, all.mid(sections[i].first, end - sections[i].first), i});
-    }
+    endLesson();
     m_lessons.append(Lesson{mistakesName(), LineStore::fromText(std::move(mistakes))});
 }
 
