@@ -51,6 +51,7 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
   exam/mastery.cpp exam/mastery.h
+  exam/testpool.cpp exam/testpool.h
   exam/typing.cpp exam/typing.h
   exam/typing_es.cpp exam/typing_es.h
   exam/typing_fr.cpp exam/typing_fr.h
@@ -63,6 +64,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/services.cpp platform/services.h
   platform/speech.cpp platform/speech.h
   stats/statistics.cpp stats/statistics.h
+  stats/statisticsrecording.cpp stats/statisticsrecording.h
   stats/statisticsreport.cpp stats/statisticsreport.h)
 
 set(LEXITKA_UI_SOURCES

@@ -122,13 +122,16 @@ private:
 std::array<bool, 4> kindsFrom(int bits) { return {bool(bits & 1), bool(bits & 2), bool(bits & 4), bool(bits & 8)}; }
 
 // As the main window does before a test.
-void prepare(UTest &test, const QList<QByteArray> &pool, int kindBits)
+void prepare(UTest &test, TestMode mode, const QList<QByteArray> &lines, int kindBits, bool saveErrors)
 {
-    test.TestKinds = kindsFrom(kindBits);
+    TestPool pool;
+    pool.mode = mode;
+    pool.kinds = kindsFrom(kindBits);
     if (test.LanguageCode != LangGerman)
-        test.TestKinds[2] = test.TestKinds[3] = false;
-    test.WordPool = pool;
-    filterByTestKinds(test.WordPool, test.TestKinds[2], test.TestKinds[3]);
+        pool.kinds[2] = pool.kinds[3] = false;
+    pool.words = lines;
+    filterByTestKinds(pool.words, pool.kinds[2], pool.kinds[3]);
+    test.setUp(pool, saveErrors);
 }
 
 QString errorsOf(const testing::RecordingMessenger &messenger)
@@ -161,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     StdRandomSource random{20240101, false};
     UTest test(folder, random, messenger);
     test.LanguageCode = allLanguageCodes().at((settings & 7) % 6);
-    test.SaveErrors = settings & 8;
+    const bool saveErrors = settings & 8;
     const QString path = test.MistakesFilePath();
     const qsizetype maxQuestions = 4 * qsizetype(size) + 64;
 
@@ -169,12 +172,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     writeScratch(path, mistakesFile);
     ScriptedUi practice(test, answers, maxQuestions);
     test.setUi(&practice);
-    test.ErrorsMode = true;
     const QList<QByteArray> lines = splitLines(mistakesFile);
-    prepare(test, lines, kinds & 15);
+    prepare(test, TestMode::Mistakes, lines, kinds & 15, saveErrors);
     const QList<QByteArray> practised = test.WordPool.toList();
     test.StartTest(test.LanguageCode);
-    test.ErrorsMode = false;
     FUZZ_CHECK(errorsOf(messenger).isEmpty(), errorsOf(messenger));
     FUZZ_CHECK(readScratch(path) == mistakesFile, QStringLiteral("a mistakes test changed the file"));
     FUZZ_CHECK(practice.left || test.WordPool.isEmpty(), shown(test.WordPool.toList()));
@@ -195,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<QByteArray> old = scratchExists(path) ? splitLines(readScratch(path)) : QList<QByteArray>();
     ScriptedUi exam(test, answers.sliced(practice.next()), maxQuestions);
     test.setUi(&exam);
-    prepare(test, pool, kinds >> 4);
+    prepare(test, TestMode::Lessons, pool, kinds >> 4, saveErrors);
     const QList<QByteArray> drawn = test.WordPool.toList();
     test.StartTest(test.LanguageCode);
     FUZZ_CHECK(errorsOf(messenger).isEmpty(), errorsOf(messenger));
@@ -214,7 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(asked == expected, shown(asked) + QStringLiteral(" asked of ") + shown(expected));
     }
     const QList<QByteArray> now = scratchExists(path) ? splitLines(readScratch(path)) : QList<QByteArray>();
-    const QList<QByteArray> wanted = test.SaveErrors ? old + exam.mistakes : old;
+    const QList<QByteArray> wanted = saveErrors ? old + exam.mistakes : old;
     FUZZ_CHECK(now == wanted, shown(now) + QStringLiteral(" instead of ") + shown(wanted));
     return 0;
 }

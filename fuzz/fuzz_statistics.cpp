@@ -12,6 +12,7 @@
 #include "data/rounding.h"
 #include "data/savefile.h"
 #include "stats/statistics.h"
+#include "stats/statisticsrecording.h"
 #include "stats/statisticsreport.h"
 #include "support/recordingmessenger.h"
 
@@ -163,8 +164,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         writeScratch(path, file);
     testing::RecordingMessenger messenger;
     bool ran = false;
-    recordAroundTest(
-        path, messenger, nullptr, [&] { return started; }, [&] { ran = true; }, [&] { return record; });
+    {
+        StatisticsRecording statistics(path, messenger, nullptr);
+        if (started) {
+            ran = true;
+            statistics.append(record);
+        }
+    }
     FUZZ_CHECK(messenger.messages.isEmpty(), messenger.texts().join(u'\n'));
     FUZZ_CHECK(ran == started, QString::number(ran));
     const bool exists = scratchExists(path);

@@ -245,20 +245,18 @@ void TestLaunch::mistakesTestCollection()
     // Lines of the file in file order; the plural filter works on them too.
     g.f.messenger.messages.clear();
     writeFile(g.f.path("errors.dee"), "1\\0=0\\Hund\\Hunde\\pes\r\n0\\2=1\\Milch\\\\m\r\n2\\4=2\\Haus\\Hauser\\d\r\n");
-    test.ErrorsMode = true;
-    QVERIFY(g.main().LoadLekce());
+    QVERIFY(g.main().LoadLekce(TestMode::Mistakes));
     QCOMPARE(test.WordPool.size(), 3);
     QCOMPARE(test.WordPool[1], QByteArray("0\\2=1\\Milch\\\\m"));
     tick(g.main().chbChoice, {2});
-    QVERIFY(g.main().LoadLekce());
+    QVERIFY(g.main().LoadLekce(TestMode::Mistakes));
     QCOMPARE(test.WordPool, (QList<QByteArray>{"1\\0=0\\Hund\\Hunde\\pes", "2\\4=2\\Haus\\Hauser\\d"}));
 
     // The kinds of the main window still decide whether a test may start.
     g.f.messenger.messages.clear();
     tick(g.main().chbChoice, {});
-    QVERIFY(!g.main().LoadLekce());
+    QVERIFY(!g.main().LoadLekce(TestMode::Mistakes));
     QCOMPARE(g.f.messenger.texts(), QStringList{QStringLiteral("Musíte vybrat druh zkoušení !")});
-    test.ErrorsMode = false;
 
     // Something that is there but cannot be read is named, not called "no mistakes".
     g.f.messenger.messages.clear();

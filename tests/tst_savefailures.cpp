@@ -6,6 +6,7 @@
 #include "data/filecopy.h"
 #include "data/savefile.h"
 #include "stats/statistics.h"
+#include "stats/statisticsrecording.h"
 #include "support/fakes.h"
 #include "exam/utest.h"
 
@@ -76,13 +77,14 @@ int runChild(int argc, char **argv)
         UTest test(folder, random, messenger);
         OneMistake ui(test);
         test.setUi(&ui);
-        test.TestKinds = {true, false, false, false};
-        test.WordPool = {"0=dog\\pes"};
+        TestPool pool;
+        pool.kinds = {true, false, false, false};
+        pool.words = {"0=dog\\pes"};
+        test.setUp(pool, true);
         test.StartTest(LangEnglish);
     } else if (kind == "statistics") {
-        recordAroundTest(
-            dir.filePath(QStringLiteral("statistic.ens")), messenger, nullptr, [] { return true; }, [] {},
-            [] { return std::optional<QByteArray>("6.12./100/Lekce 1/Anglicko - cesky"); });
+        StatisticsRecording(dir.filePath(QStringLiteral("statistic.ens")), messenger, nullptr)
+            .append("6.12./100/Lekce 1/Anglicko - cesky");
     } else if (kind == "copy") {
         // What Export and Import report when this returns false.
         if (!copyFileReplacing(dir.filePath(QStringLiteral("source.en")), dir.filePath(QStringLiteral("target.en"))))

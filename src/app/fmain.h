@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/settings.h"
+#include "exam/testpool.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -60,7 +61,9 @@ public slots:
     void btnClearErrorsClick();
     // "Odebírat zvládnuté chyby" switched: the engine follows, the settings remember.
     void mniRemoveMasteredClick(bool on);
-    bool LoadLekce();
+    // Collects the test of the mode and sets the engine up for it; false,
+    // with the reasons shown, when it may not start.
+    bool LoadLekce(TestMode mode = TestMode::Lessons);
 
     // Statistics.
     QByteArray MakeLekceTypZK() const;
@@ -98,6 +101,8 @@ private:
     bool confirmClearing();
     // Shows the lesson browser and reads the lessons again after a change.
     void runEditor();
+    // What the window's ticks ask a test of the mode to hold.
+    TestRequest testRequest(TestMode mode) const;
 
     // File dialogs of the menu "Slovník" (fmain_commands.cpp).
     struct DialogMemory {

@@ -4,29 +4,23 @@
 #include "app/lessonlist.h"
 #include "data/displaytext.h"
 #include "exam/mastery.h"
-#include "exam/wordcollection.h"
-#include "data/inifile.h"
 #include "data/savefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
-#include "data/fileread.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-
-#include <algorithm>
 
 namespace lexitka {
 
 void TfrmMain::btnErrorsClick()
 {
     UTest &test = m_app.test();
-    test.ErrorsMode = true;
-    if (LoadLekce())
+    if (LoadLekce(TestMode::Mistakes))
         test.StartTest(test.LanguageCode);
-    test.ErrorsMode = false;
 }
 
 void TfrmMain::btnClearErrorsClick()
@@ -58,46 +52,33 @@ bool TfrmMain::confirmClearing()
                                  Messenger::Default::No);
 }
 
-bool TfrmMain::LoadLekce()
+TestRequest TfrmMain::testRequest(TestMode mode) const
 {
-    UTest &test = m_app.test();
+    const UTest &test = m_app.test();
+    TestRequest request;
+    request.mode = mode;
+    request.languageCode = test.LanguageCode;
+    request.dictionaryPath = test.DictionaryPath;
+    request.lessons = m_lessons->names();
+    request.lessonTicks = lessonTicks();
+    request.mistakesPath = test.MistakesFilePath();
+    request.kindTicks = testKindTicks();
+    return request;
+}
+
+bool TfrmMain::LoadLekce(TestMode mode)
+{
+    TestPool pool = collectTestPool(testRequest(mode));
     Messenger &messenger = m_app.messenger();
-    test.WordPool.clear();
-
-    if (test.ErrorsMode) {
-        const QString path = test.MistakesFilePath();
-        bool ok = false;
-        const QByteArray bytes = readWholeFile(path, &ok);
-        if (!ok) {
-            if (QFileInfo::exists(path))
-                messenger.error(this, QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(path)));
-            else
-                messenger.information(this, QStringLiteral("Nemáte žádné chyby !"));
-            test.ErrorsMode = false;
-            return false;
-        }
-        test.WordPool = LineStore::fromText(bytes);
-    } else {
-        test.WordPool = collectLessonEntries(test.DictionaryPath, m_lessons->names(), lessonTicks());
+    for (const TestRefusal &refusal : pool.refusals) {
+        if (refusal.box == TestRefusal::Box::Error)
+            messenger.error(this, refusal.text);
+        else
+            messenger.information(this, refusal.text);
     }
-
-    // Only the kinds the language offers count (plurals and verbs: German).
-    const QList<bool> kinds = testKindTicks();
-    const qsizetype offered = languageInfo(test.LanguageCode).testKinds.size();
-    for (int i = 0; i < kTestKindCount; ++i)
-        test.TestKinds[size_t(i)] = i < offered && i < kinds.size() && kinds[i];
-    filterByTestKinds(test.WordPool, test.TestKinds[KindPlural], test.TestKinds[KindVerbForms]);
-
-    bool ok = true;
-    if (test.WordPool.isEmpty()) {
-        messenger.information(this, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
-        ok = false;
-    }
-    if (std::none_of(test.TestKinds.begin(), test.TestKinds.end(), [](bool ticked) { return ticked; })) {
-        messenger.information(this, QStringLiteral("Musíte vybrat druh zkoušení !"));
-        ok = false;
-    }
-    return ok;
+    const bool mayStart = pool.mayStart();
+    m_app.test().setUp(std::move(pool), chbSaveErrors->isChecked());
+    return mayStart;
 }
 
 } // namespace lexitka

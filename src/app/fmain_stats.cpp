@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "stats/fstatistic.h"
 #include "stats/statistics.h"
+#include "stats/statisticsrecording.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,17 +23,12 @@ namespace lexitka {
 void TfrmMain::btnTestClick()
 {
     UTest &test = m_app.test();
-    const QString path = test.dictionary().statisticsPath;
-    recordAroundTest(
-        path, m_app.messenger(), this, [this] { return LoadLekce(); },
-        [&test, this] {
-            test.SaveErrors = chbSaveErrors->isChecked();
-            test.StartTest(test.LanguageCode);
-        },
-        [&test, this] {
-            return statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount, m_app.clock().today(),
-                                    MakeLekceTypZK());
-        });
+    StatisticsRecording statistics(test.dictionary().statisticsPath, m_app.messenger(), this);
+    if (!LoadLekce(TestMode::Lessons))
+        return;
+    test.StartTest(test.LanguageCode);
+    statistics.append(statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount, m_app.clock().today(),
+                                       MakeLekceTypZK()));
 }
 
 QByteArray TfrmMain::MakeLekceTypZK() const

@@ -34,6 +34,15 @@ void UTest::ResetLists()
     ErrorList.clear();
 }
 
+void UTest::setUp(TestPool pool, bool saveErrors)
+{
+    const bool ready = pool.mayStart();
+    WordPool = ready ? std::move(pool.words) : LineStore();
+    TestKinds = ready ? pool.kinds : decltype(TestKinds){};
+    ErrorsMode = ready && pool.mode == TestMode::Mistakes;
+    SaveErrors = saveErrors;
+}
+
 void UTest::loadErrorList()
 {
     ErrorList.clear();
@@ -124,6 +133,7 @@ void UTest::StartTest(int code)
     else if (m_ui)
         m_ui->runTestWindow(code);
     saveErrorList();
+    ErrorsMode = false; // the test is over: the next one is set up afresh
 }
 
 bool UTest::NextWord()

@@ -5,6 +5,7 @@
 #include "data/opendictionary.h"
 #include "exam/judging.h"
 #include "exam/mastery.h"
+#include "exam/testpool.h"
 
 #include <QByteArray>
 #include <QList>
@@ -67,6 +68,10 @@ public:
     int MistakeKind = KindToCzech;
     int MistakeLanguage = LangEnglish;
 
+    // A test set up in one step: the pool's words, kinds and mode, and
+    // whether an ordinary test's mistakes go to the mistakes file. A pool
+    // that may not start leaves no test: no words, no kind, no mistakes mode.
+    void setUp(TestPool pool, bool saveErrors);
     // Draws the first word, loads the mistakes, runs the window, saves the mistakes.
     void StartTest(int code);
     bool NextWord();

@@ -1,16 +1,10 @@
 #include "statistics.h"
 
 #include "data/dictionary.h"
-#include "data/displaytext.h"
 #include "data/fileread.h"
 #include "data/rounding.h"
 #include "data/nativefile.h"
-#include "data/savefile.h"
-#include "platform/busyretry.h"
-#include "platform/messenger.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace lexitka {
@@ -166,46 +160,6 @@ StatisticsFile loadStatisticsFile(const QString &path)
     file.bytes = readWholeFile(path, &ok);
     file.state = ok ? StatisticsFile::State::Read : StatisticsFile::State::Unreadable;
     return file;
-}
-
-void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent, const std::function<bool()> &collect,
-                      const std::function<void()> &run, const std::function<std::optional<QByteArray>()> &record)
-{
-    const QString shown = shownPath(path);
-    const StatisticsFile old = loadStatisticsFile(path);
-    if (old.state == StatisticsFile::State::Unreadable)
-        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení "
-                                               "se do něj neuloží.")
-                                    .arg(shown));
-    if (!collect())
-        return;
-    run();
-    if (old.state == StatisticsFile::State::Unreadable)
-        return;
-
-    // Appended to the file as it is now: another window of the program may
-    // have recorded a test meanwhile.
-    QList<QByteArray> lines;
-    if (const std::optional<QByteArray> line = record())
-        lines.append(*line);
-    switch (retryWhileBusy(messenger, parent, path, [&] { return appendLinesToFile(path, lines); })) {
-    case UpdateResult::Done: break;
-    case UpdateResult::Busy:
-        messenger.error(parent, QStringLiteral("Soubor statistiky %1 používá jiné okno programu. Výsledek tohoto "
-                                               "zkoušení se neuložil.")
-                                    .arg(shown));
-        break;
-    case UpdateResult::Unreadable:
-        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze přečíst. Výsledek tohoto zkoušení se "
-                                               "neuložil.")
-                                    .arg(shown));
-        break;
-    case UpdateResult::Unwritable:
-        messenger.error(parent, QStringLiteral("Soubor statistiky %1 nelze uložit. Výsledek tohoto zkoušení se "
-                                               "neuložil; původní soubor zůstal beze změny.")
-                                    .arg(shown));
-        break;
-    }
 }
 
 } // namespace lexitka

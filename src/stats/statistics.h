@@ -9,15 +9,10 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
-class QWidget;
-
 namespace lexitka {
-
-class Messenger;
 
 // ---- Recording ----
 
@@ -44,17 +39,6 @@ struct StatisticsFile {
 };
 
 StatisticsFile loadStatisticsFile(const QString &path);
-
-// The recording wrapped around one ordinary test. collect() gathers the
-// words and says whether the test may start; run() runs it; record() gives
-// the new line, if any, once the test has ended.
-//
-// A file that exists but cannot be read is reported and then left alone:
-// rewriting it from what we could not read would throw its records away.
-// The record is appended to the file as it is when the test ends, its old
-// bytes kept as they are.
-void recordAroundTest(const QString &path, Messenger &messenger, QWidget *parent, const std::function<bool()> &collect,
-                      const std::function<void()> &run, const std::function<std::optional<QByteArray>()> &record);
 
 // ---- Reading, for the statistics window ----
 

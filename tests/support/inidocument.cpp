@@ -9,7 +9,9 @@ IniDocument IniDocument::fromBytes(QByteArray bytes)
     doc.m_bytes = std::move(bytes);
     scanIniLines(
         doc.m_bytes.constData(), doc.m_bytes.size(),
-        [&doc](QByteArrayView name) { doc.m_sections.push_back({name, {}}); },
+        [&doc](QByteArrayView name) {
+            doc.m_sections.push_back({name, {}});
+        },
         [&doc](QByteArrayView key, QByteArrayView value) {
             if (!doc.m_sections.empty()) // lines before the first section belong to nothing
                 doc.m_sections.back().entries.emplace_back(key, value);

@@ -89,8 +89,10 @@ struct WindowTest {
 
     void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps)
     {
-        test().WordPool = pool;
-        test().TestKinds = kinds;
+        TestPool words;
+        words.words = pool;
+        words.kinds = kinds;
+        test().setUp(words, true);
         QVERIFY(window);
         QVERIFY(runModalTest(test(), language, w(), steps));
     }

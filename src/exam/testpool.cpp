@@ -1,0 +1,50 @@
+#include "testpool.h"
+
+#include "data/dictionary.h"
+#include "data/displaytext.h"
+#include "data/fileread.h"
+#include "exam/wordcollection.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace lexitka {
+
+TestPool collectTestPool(const TestRequest &request)
+{
+    TestPool pool;
+    pool.mode = request.mode;
+    const auto refuse = [&pool](TestRefusal::Box box, QString text) {
+        pool.refusals.append({box, std::move(text)});
+    };
+    if (request.mode == TestMode::Mistakes) {
+        bool ok = false;
+        const QByteArray bytes = readWholeFile(request.mistakesPath, &ok);
+        if (!ok) {
+            if (QFileInfo::exists(request.mistakesPath))
+                refuse(TestRefusal::Box::Error,
+                       QStringLiteral("Soubor chyb %1 nelze přečíst.").arg(shownPath(request.mistakesPath)));
+            else
+                refuse(TestRefusal::Box::Information, QStringLiteral("Nemáte žádné chyby !"));
+            return pool;
+        }
+        pool.words = LineStore::fromText(bytes);
+    } else {
+        pool.words = collectLessonEntries(request.dictionaryPath, request.lessons, request.lessonTicks);
+    }
+
+    // Only the kinds the language offers count (plurals and verbs: German).
+    const qsizetype offered = languageInfo(request.languageCode).testKinds.size();
+    for (int i = 0; i < kTestKindCount; ++i)
+        pool.kinds[size_t(i)] = i < offered && i < request.kindTicks.size() && request.kindTicks[i];
+    filterByTestKinds(pool.words, pool.kinds[KindPlural], pool.kinds[KindVerbForms]);
+
+    if (pool.words.isEmpty())
+        refuse(TestRefusal::Box::Information, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
+    if (std::none_of(pool.kinds.begin(), pool.kinds.end(), [](bool ticked) { return ticked; }))
+        refuse(TestRefusal::Box::Information, QStringLiteral("Musíte vybrat druh zkoušení !"));
+    return pool;
+}
+
+} // namespace lexitka
