@@ -17,6 +17,8 @@
 #include "editor/fimport.h"
 #include "editor/lessonbook.h"
 #include "exchange/kvtml.h"
+#include "exchange/kvtmlwriter.h"
+#include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
 #include "data/fileread.h"
 

@@ -11,6 +11,7 @@ set(LEXITKA_LOGIC_SOURCES
   data/codepage.cpp data/codepage.h
   data/codepage_tables.cpp data/codepage_tables.h
   data/dictionary.cpp data/dictionary.h
+  data/dictionaryargument.cpp data/dictionaryargument.h
   data/displaytext.cpp data/displaytext.h
   data/filecopy.cpp data/filecopy.h
   data/filelock.cpp data/filelock.h
@@ -31,8 +32,6 @@ set(LEXITKA_LOGIC_SOURCES
   data/settings.cpp data/settings.h
   data/utf8char.h
   data/utf8dictionary.cpp data/utf8dictionary.h
-  app/dictionaryargument.cpp app/dictionaryargument.h
-  app/utf8open.cpp app/utf8open.h
   editor/bookmerge.cpp editor/bookmerge.h
   editor/findsearch.cpp editor/findsearch.h
   editor/gridrow.cpp editor/gridrow.h
@@ -45,8 +44,8 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/exportlines.cpp exchange/exportlines.h
   exchange/kvtml.cpp exchange/kvtml.h
   exchange/kvtmlelements.cpp exchange/kvtmlelements.h
-  exchange/kvtmlwriter.cpp
-  exchange/wordexport.cpp
+  exchange/kvtmlwriter.cpp exchange/kvtmlwriter.h
+  exchange/wordexport.cpp exchange/wordexport.h
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
   exam/judging.cpp exam/judging.h
@@ -63,6 +62,7 @@ set(LEXITKA_LOGIC_SOURCES
   platform/messenger.h
   platform/services.cpp platform/services.h
   platform/speech.cpp platform/speech.h
+  platform/utf8open.cpp platform/utf8open.h
   stats/statistics.cpp stats/statistics.h
   stats/statisticsrecording.cpp stats/statisticsrecording.h
   stats/statisticsreport.cpp stats/statisticsreport.h)
@@ -92,7 +92,7 @@ set(LEXITKA_UI_SOURCES
   exam/testwindow.cpp exam/testwindow.h
   exam/typingaid.cpp exam/typingaid.h
   platform/appicon.cpp platform/appicon.h
-  platform/controlsbuilt.h
+  platform/controlsmade.h
   platform/czechfilelist.cpp platform/czechfilelist.h
   platform/filedialogs.cpp platform/filedialogs.h
   platform/fonts.cpp platform/fonts.h

@@ -8,6 +8,8 @@
 #include "data/utf8dictionary.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
+#include "exchange/kvtmlwriter.h"
+#include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
 
 using namespace lexitka;

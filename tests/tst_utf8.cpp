@@ -4,7 +4,7 @@
 #include "support/utf8samples.h"
 #include "support/writeblocker.h"
 
-#include "app/utf8open.h"
+#include "platform/utf8open.h"
 #include "data/dictionary.h"
 #include "data/utf8dictionary.h"
 

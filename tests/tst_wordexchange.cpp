@@ -6,6 +6,8 @@
 #include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
+#include "exchange/kvtmlwriter.h"
+#include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
 #include "exchange/wordtable.h"
 

@@ -40,7 +40,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
     Messenger &messenger = *services.messenger;
     // Only the main window is painted at start: the others make their
     // controls when they are first reached or shown.
-    constexpr ControlsBuilt later = ControlsBuilt::OnFirstUse;
+    constexpr ControlsMade later = ControlsMade::OnFirstUse;
     m_frmTestEn = std::make_unique<TfrmTestEn>(m_test, m_keyboards, messenger, nullptr, later);
     m_testWindows[LangEnglish] = m_frmTestEn.get();
     m_frmTestLt = std::make_unique<TfrmTestLt>(m_test, m_keyboards, messenger, nullptr, later);
@@ -124,7 +124,7 @@ TfrmViewEdt &LexitkaApp::frmViewEdt() { return reached(m_frmViewEdt); }
 template <class Window>
 Window &LexitkaApp::reached(const std::unique_ptr<Window> &window)
 {
-    window->ensureControls();
+    window->makeControls();
     return *window;
 }
 
@@ -143,7 +143,7 @@ TestWindow *LexitkaApp::testWindow(int languageCode) const
     const auto it = m_testWindows.find(languageCode);
     if (it == m_testWindows.end())
         return nullptr;
-    it->second->ensureControls();
+    it->second->makeControls();
     return it->second;
 }
 

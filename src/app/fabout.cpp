@@ -30,7 +30,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget *parent, ControlsBuilt controls) : DeferredDialog(parent)
+TfrmAbout::TfrmAbout(QWidget *parent, ControlsMade controls) : DeferredDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("O programu"));
@@ -40,7 +40,7 @@ TfrmAbout::TfrmAbout(QWidget *parent, ControlsBuilt controls) : DeferredDialog(p
     makeControls(controls);
 }
 
-void TfrmAbout::buildControls()
+void TfrmAbout::makeControlsOnce()
 {
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));

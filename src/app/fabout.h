@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlsbuilt.h"
+#include "platform/controlsmade.h"
 
 #include <QDialog>
 
@@ -13,7 +13,7 @@ namespace lexitka {
 class TfrmAbout : public DeferredDialog {
     Q_OBJECT
 public:
-    explicit TfrmAbout(QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
+    explicit TfrmAbout(QWidget *parent = nullptr, ControlsMade controls = ControlsMade::Now);
 
     // Fills the value labels; runs each time the box is shown.
     void FormShow();
@@ -35,7 +35,7 @@ public:
     QPushButton *btnOK = nullptr;
 
 private:
-    void buildControls() override;
+    void makeControlsOnce() override;
 };
 
 } // namespace lexitka

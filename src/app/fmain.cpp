@@ -1,9 +1,9 @@
 #include "fmain.h"
 
 #include "app/application.h"
-#include "app/dictionaryargument.h"
+#include "data/dictionaryargument.h"
 #include "app/lessonlist.h"
-#include "app/utf8open.h"
+#include "platform/utf8open.h"
 #include "data/utf8dictionary.h"
 #include "data/displaytext.h"
 #include "data/codepage.h"
@@ -81,13 +81,13 @@ TfrmMain::TfrmMain(LexitkaApp &app, const QString &dictionaryArg) : m_app(app), 
     setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    buildControls();
+    makeControls();
     FormCreate(dictionaryArg);
 }
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::buildControls()
+void TfrmMain::makeControls()
 {
     // "&" marks the letter that Alt (in the bar) or the key alone (in the open menu) takes.
     Slovnik1 = menuBar()->addMenu(QStringLiteral("&Slovník"));

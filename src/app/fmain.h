@@ -88,7 +88,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void buildControls();
+    void makeControls();
     void FormCreate(const QString &dictionaryArg);
     bool FormClose();
     void reportSettingsFailure();

@@ -69,7 +69,7 @@ void DeleteLessonCommand::undo()
 }
 
 RenameLessonCommand::RenameLessonCommand(BookView &view, qsizetype at, QByteArray name)
-    : BookCommand(view, QStringLiteral("Přejmenovat lekci")), m_at(at), m_name(std::move(name))
+    : SwapCommand(view, QStringLiteral("Přejmenovat lekci")), m_at(at), m_name(std::move(name))
 { }
 
 void RenameLessonCommand::swap()
@@ -81,10 +81,6 @@ void RenameLessonCommand::swap()
     m_view.lessonInserted(m_at);
     m_view.showLesson(m_at, 0);
 }
-
-void RenameLessonCommand::redo() { swap(); }
-
-void RenameLessonCommand::undo() { swap(); }
 
 InsertLinesCommand::InsertLinesCommand(BookView &view, qsizetype lesson, qsizetype at, LineStore lines,
                                        const QString &text, QUndoCommand *parent)
@@ -165,7 +161,7 @@ DeleteWordCommand::DeleteWordCommand(BookView &view, qsizetype lesson, qsizetype
 { }
 
 EditWordCommand::EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line, const QString &text)
-    : BookCommand(view, text), m_lesson(lesson), m_row(row), m_line(std::move(line))
+    : SwapCommand(view, text), m_lesson(lesson), m_row(row), m_line(std::move(line))
 { }
 
 void EditWordCommand::swap()
@@ -175,12 +171,8 @@ void EditWordCommand::swap()
     m_view.showLesson(m_lesson, m_row);
 }
 
-void EditWordCommand::redo() { swap(); }
-
-void EditWordCommand::undo() { swap(); }
-
 SortLessonCommand::SortLessonCommand(BookView &view, qsizetype lesson, int languageCode, qsizetype row)
-    : BookCommand(view, QStringLiteral("Seřadit lekci")), m_lesson(lesson), m_row(row),
+    : SwapCommand(view, QStringLiteral("Seřadit lekci")), m_lesson(lesson), m_row(row),
       m_lines(view.book().lines(lesson))
 {
     sortBySlovo(m_lines, languageCode);
@@ -192,9 +184,5 @@ void SortLessonCommand::swap()
     m_view.linesReordered(m_lesson);
     m_view.showLesson(m_lesson, m_row);
 }
-
-void SortLessonCommand::redo() { swap(); }
-
-void SortLessonCommand::undo() { swap(); }
 
 } // namespace lexitka

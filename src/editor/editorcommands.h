@@ -39,6 +39,18 @@ protected:
     BookView &m_view;
 };
 
+// A change whose undo is the same change again: the book and the command
+// exchange what they hold (a name, a line, a lesson's order).
+class SwapCommand : public BookCommand {
+public:
+    using BookCommand::BookCommand;
+    void redo() final { swap(); }
+    void undo() final { swap(); }
+
+protected:
+    virtual void swap() = 0;
+};
+
 class AddLessonCommand final : public BookCommand {
 public:
     AddLessonCommand(BookView &view, qsizetype at, QByteArray name, QUndoCommand *parent = nullptr);
@@ -62,14 +74,12 @@ private:
     Lesson m_lesson;
 };
 
-class RenameLessonCommand final : public BookCommand {
+class RenameLessonCommand final : public SwapCommand {
 public:
     RenameLessonCommand(BookView &view, qsizetype at, QByteArray name);
-    void redo() override;
-    void undo() override;
 
 private:
-    void swap();
+    void swap() override;
     qsizetype m_at;
     QByteArray m_name; // the name that is not in the book now
 };
@@ -113,28 +123,24 @@ public:
     DeleteWordCommand(BookView &view, qsizetype lesson, qsizetype row);
 };
 
-class EditWordCommand final : public BookCommand {
+class EditWordCommand final : public SwapCommand {
 public:
     EditWordCommand(BookView &view, qsizetype lesson, qsizetype row, QByteArray line,
                     const QString &text = QStringLiteral("Editovat slovíčko"));
-    void redo() override;
-    void undo() override;
 
 private:
-    void swap();
+    void swap() override;
     qsizetype m_lesson;
     qsizetype m_row;
     QByteArray m_line; // the line that is not in the book now
 };
 
-class SortLessonCommand final : public BookCommand {
+class SortLessonCommand final : public SwapCommand {
 public:
     SortLessonCommand(BookView &view, qsizetype lesson, int languageCode, qsizetype row);
-    void redo() override;
-    void undo() override;
 
 private:
-    void swap();
+    void swap() override;
     qsizetype m_lesson;
     qsizetype m_row;
     LineStore m_lines; // the order that is not in the book now

@@ -38,7 +38,7 @@ void setBold(QPushButton *b, bool bold)
 
 // A child of the browser: the browser is modal, and only its own windows
 // stay usable beside it.
-TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger, ControlsBuilt controls)
+TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger, ControlsMade controls)
     : DeferredDialog(&browser, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                    | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_browser(browser), m_keyboards(keyboards), m_messenger(messenger)
@@ -52,7 +52,7 @@ TfrmFind::TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messen
     makeControls(controls);
 }
 
-void TfrmFind::buildControls()
+void TfrmFind::makeControlsOnce()
 {
     Label1 = new QLabel(QStringLiteral("Najít :"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -85,7 +85,7 @@ TfrmFind::~TfrmFind() = default;
 
 void TfrmFind::showFind()
 {
-    ensureControls();
+    makeControls();
     if (!isVisible()) {
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();

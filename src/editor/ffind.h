@@ -2,7 +2,7 @@
 
 #include "data/codepage.h"
 #include "editor/findsearch.h"
-#include "platform/controlsbuilt.h"
+#include "platform/controlsmade.h"
 
 #include <QDialog>
 
@@ -24,7 +24,7 @@ class TfrmFind : public DeferredDialog {
     Q_OBJECT
 public:
     TfrmFind(TfrmViewEdt &browser, Keyboards &keyboards, Messenger &messenger,
-             ControlsBuilt controls = ControlsBuilt::Now);
+             ControlsMade controls = ControlsMade::Now);
     ~TfrmFind() override;
 
     // Shows the dialog without waiting for it, or brings it to the front.
@@ -43,7 +43,7 @@ public slots:
     void edtFindChange();
 
 private:
-    void buildControls() override;
+    void makeControlsOnce() override;
     void setCodePage(CodePage cp);
     // The typing aid follows the keyboard choice and the language.
     void chooseKeyboardTyping();

@@ -52,7 +52,7 @@ QPushButton *button(QWidget *parent, QLayout *layout, const char *name, const QS
 
 } // namespace
 
-TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsMade controls)
     : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                  | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_messenger(messenger), m_speaker(&silentSpeaker())
@@ -65,14 +65,14 @@ TfrmViewEdt::TfrmViewEdt(Messenger &messenger, QWidget *parent, ControlsBuilt co
     makeControls(controls);
 }
 
-void TfrmViewEdt::controlsMade()
+void TfrmViewEdt::afterControlsMade()
 {
     m_cellEditor->setKeyboards(m_cellKeyboards);
     if (m_speechPending)
         updateSpeech();
 }
 
-void TfrmViewEdt::buildControls()
+void TfrmViewEdt::makeControlsOnce()
 {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -173,7 +173,7 @@ TfrmViewEdt::~TfrmViewEdt() = default;
 
 void TfrmViewEdt::Start()
 {
-    ensureControls();
+    makeControls();
     if (!FormShow())
         return;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -275,6 +275,18 @@ bool TfrmViewEdt::checkedLesson(qsizetype &lesson) const
 {
     lesson = currentLesson();
     return lesson >= 0 && lesson < WordLists.count();
+}
+
+bool TfrmViewEdt::lessonToAddTo(qsizetype &lesson)
+{
+    if (!checkedLesson(lesson))
+        return false;
+    if (WordLists.isMistakes(lesson)) {
+        // A mistake needs the kind of question it was made in; only a test knows it.
+        m_messenger.information(this, QStringLiteral("Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."));
+        return false;
+    }
+    return true;
 }
 
 bool TfrmViewEdt::FormKeyUp(int key, Qt::KeyboardModifiers)

@@ -4,7 +4,7 @@
 #include "editor/editorcommands.h"
 #include "data/filestamp.h"
 #include "editor/lessonbook.h"
-#include "platform/controlsbuilt.h"
+#include "platform/controlsmade.h"
 
 #include <QDialog>
 #include <QKeySequence>
@@ -35,7 +35,7 @@ class TfrmWord;
 class TfrmViewEdt : public DeferredDialog, private BookView {
     Q_OBJECT
 public:
-    explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr, ControlsBuilt controls = ControlsBuilt::Now);
+    explicit TfrmViewEdt(Messenger &messenger, QWidget *parent = nullptr, ControlsMade controls = ControlsMade::Now);
     ~TfrmViewEdt() override;
 
     // The word and find dialogs are created after this window.
@@ -114,8 +114,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void buildControls() override;
-    void controlsMade() override;
+    void makeControlsOnce() override;
+    void afterControlsMade() override;
     bool LoadWords();
     void LoadLekceList();
     bool FormClose();
@@ -126,6 +126,9 @@ private:
     void sgListSelectCell();
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
     bool checkedLesson(qsizetype &lesson) const;
+    // The lesson words may be added to: a checked one other than "Chyby",
+    // which says why it takes none.
+    bool lessonToAddTo(qsizetype &lesson);
     void createActions();
     QList<qsizetype> selectedRows() const;
     void cellEdited(int row, int column, const QString &text);

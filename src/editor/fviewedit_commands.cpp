@@ -137,13 +137,8 @@ void TfrmViewEdt::renameLesson()
 void TfrmViewEdt::Button3Click()
 {
     qsizetype lesson = 0;
-    if (!checkedLesson(lesson) || !m_word)
+    if (!m_word || !lessonToAddTo(lesson))
         return;
-    if (WordLists.isMistakes(lesson)) {
-        // A mistake needs the kind of question it was made in; only a test knows it.
-        m_messenger.information(this, QStringLiteral("Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."));
-        return;
-    }
     WordRecord word;
     word.Clen = QByteArray::number(kNoArticle);
     const int language = m_dictionary.languageCode;

@@ -11,6 +11,8 @@
 #include "data/savefile.h"
 #include "editor/fimport.h"
 #include "exchange/kvtml.h"
+#include "exchange/kvtmlwriter.h"
+#include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"

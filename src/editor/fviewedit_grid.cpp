@@ -9,6 +9,7 @@
 #include "editor/lessonmodel.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
+#include "exchange/wordexport.h"
 #include "exchange/wordtable.h"
 #include "platform/messenger.h"
 
@@ -55,12 +56,8 @@ void TfrmViewEdt::cutRows()
 void TfrmViewEdt::pasteRows()
 {
     qsizetype lesson = 0;
-    if (!checkedLesson(lesson))
+    if (!lessonToAddTo(lesson))
         return;
-    if (WordLists.isMistakes(lesson)) {
-        m_messenger.information(this, QStringLiteral("Do „Chyby“ nelze přidávat slovíčka. Vyberte lekci."));
-        return;
-    }
     const QString text = QGuiApplication::clipboard()->text();
     const QList<QStringList> rows = parseDelimited(text, u'\t');
     if (rows.isEmpty())

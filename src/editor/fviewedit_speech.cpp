@@ -22,7 +22,7 @@ QString selectedWord(const LessonBook &book, qsizetype lesson, int selectedRow, 
 
 void TfrmViewEdt::updateSpeech()
 {
-    m_speechPending = !controlsBuilt();
+    m_speechPending = !controlsMade();
     if (m_speechPending)
         return;
     const int language = m_dictionary.languageCode;

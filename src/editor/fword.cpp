@@ -42,7 +42,7 @@ bool hasArticles(int languageCode) { return !articles(languageCode).isEmpty(); }
 
 } // namespace
 
-TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                  | Qt::WindowCloseButtonHint),
       m_keyboards(keyboards), m_messenger(messenger)
@@ -54,7 +54,7 @@ TfrmWord::TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent, 
     makeControls(controls);
 }
 
-void TfrmWord::buildControls()
+void TfrmWord::makeControlsOnce()
 {
     Label1 = label(this, "Label1", QStringLiteral("Člen:"), {8, 8});
     cmbclen = make<QComboBox>(this, "cmbclen", {8, 24, 57, 23});
@@ -96,7 +96,7 @@ TfrmWord::~TfrmWord() = default;
 
 bool TfrmWord::StartWord(WordRecord &word, int languageCode)
 {
-    ensureControls();
+    makeControls();
     m_language = languageCode;
     m_wordCodePage = languageInfo(languageCode).foreignCodePage;
     // Filling the fields is not typing: setText converts nothing.
@@ -221,7 +221,7 @@ void TfrmWord::keyPressEvent(QKeyEvent *event)
 void TfrmWord::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    if (!controlsBuilt())
+    if (!controlsMade())
         return;
     const int left = width() - kButtonRightGap - 75;
     Button1->setGeometry(left, 24, 75, 25);

@@ -2,7 +2,7 @@
 
 #include "data/codepage.h"
 #include "data/dictionary.h"
-#include "platform/controlsbuilt.h"
+#include "platform/controlsmade.h"
 
 #include <QDialog>
 
@@ -25,7 +25,7 @@ public:
     enum Result { ResultCancel = 0, ResultYes = 1, ResultNo = 2 };
 
     TfrmWord(Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-             ControlsBuilt controls = ControlsBuilt::Now);
+             ControlsMade controls = ControlsMade::Now);
     ~TfrmWord() override;
 
     // Fills the dialog from word, runs it modally and writes the fields back
@@ -44,7 +44,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls() override;
+    void makeControlsOnce() override;
     void FormShow();
     // Keyboard layout on entering a field; only a move of the focus from
     // one control to another is entering.

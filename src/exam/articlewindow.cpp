@@ -22,9 +22,9 @@ ArticleTestWindow::ArticleTestWindow(const Language &language, UTest &test, Keyb
     setWindowTitle(language.caption);
 }
 
-void ArticleTestWindow::buildControls()
+void ArticleTestWindow::makeControlsOnce()
 {
-    TestWindow::buildControls();
+    TestWindow::makeControlsOnce();
     m_typingAid = new TypingAid(edtPreklad, m_keyboards);
     Label2 = new QLabel(QStringLiteral("Člen:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -93,14 +93,14 @@ void ArticleTestWindow::FormKeyUpInsert()
 
 void ArticleTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
-TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestFr::TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : ArticleTestWindow({LangFrench, "frmTestFr", QStringLiteral("Zkoušení"), frenchTypingTable()}, test, keyboards,
                         messenger, parent)
 {
     makeControls(controls);
 }
 
-TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestEs::TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : ArticleTestWindow({LangSpanish, "frmTestEs", QStringLiteral("Zkoušení es"), spanishTypingTable()}, test,
                         keyboards, messenger, parent)
 {

@@ -31,7 +31,7 @@ public slots:
     void btnOKClick() override;
 
 protected:
-    void buildControls() override;
+    void makeControlsOnce() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 

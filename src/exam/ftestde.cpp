@@ -51,15 +51,15 @@ QByteArray boxBytes(const QLineEdit *box) { return encode(box->text(), CodePage:
 
 } // namespace
 
-TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestDe::TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : TestWindow(test, keyboards, messenger, LangGerman, "frmTestDe", parent)
 {
     makeControls(controls);
 }
 
-void TfrmTestDe::buildControls()
+void TfrmTestDe::makeControlsOnce()
 {
-    TestWindow::buildControls();
+    TestWindow::makeControlsOnce();
     Label2 = label(this, "Label2", QStringLiteral("Člen:"), 8, 60, 60);
     cmbclen = new QComboBox(this);
     cmbclen->setObjectName(QStringLiteral("cmbclen"));

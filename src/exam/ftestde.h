@@ -14,7 +14,7 @@ class TfrmTestDe final : public TestWindow {
     Q_OBJECT
 public:
     TfrmTestDe(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 
     void Start() override;
     void Display() override;
@@ -31,7 +31,7 @@ public slots:
     void chbPritomnyClick();
 
 protected:
-    void buildControls() override;
+    void makeControlsOnce() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 

@@ -8,7 +8,7 @@ class TfrmTestEs final : public ArticleTestWindow {
     Q_OBJECT
 public:
     TfrmTestEs(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 };
 
 } // namespace lexitka

@@ -8,7 +8,7 @@ class TfrmTestFr final : public ArticleTestWindow {
     Q_OBJECT
 public:
     TfrmTestFr(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 };
 
 } // namespace lexitka

@@ -15,9 +15,9 @@ SingleAnswerTestWindow::SingleAnswerTestWindow(UTest &test, Keyboards &keyboards
     : TestWindow(test, keyboards, messenger, language.languageCode, language.objectName, parent), m_language(language)
 { }
 
-void SingleAnswerTestWindow::buildControls()
+void SingleAnswerTestWindow::makeControlsOnce()
 {
-    TestWindow::buildControls();
+    TestWindow::makeControlsOnce();
     m_typingAid = new TypingAid(edtPreklad, m_keyboards);
 }
 
@@ -68,20 +68,20 @@ void SingleAnswerTestWindow::FormKeyUpInsert() { setAnswer(expected()); }
 
 void SingleAnswerTestWindow::edtPrekladChange() { m_typingAid->edited(); }
 
-TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestEn::TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangEnglish, "frmTestEn", true, false, {}}, parent)
 {
     makeControls(controls);
 }
 
-TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestRu::TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangRussian, "frmTestRu", false, true, cyrillicTypingTable()},
                              parent)
 {
     makeControls(controls);
 }
 
-TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsBuilt controls)
+TfrmTestLt::TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent, ControlsMade controls)
     : SingleAnswerTestWindow(test, keyboards, messenger, {LangLatin, "frmTestLt", true, false, {}}, parent)
 {
     makeControls(controls);

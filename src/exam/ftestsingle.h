@@ -36,7 +36,7 @@ public slots:
     void btnOKClick() override;
 
 protected:
-    void buildControls() override;
+    void makeControlsOnce() override;
     void FormKeyUpInsert() override;
     void edtPrekladChange() override;
 
@@ -53,21 +53,21 @@ class TfrmTestEn final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
     TfrmTestEn(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 };
 
 class TfrmTestRu final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
     TfrmTestRu(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 };
 
 class TfrmTestLt final : public SingleAnswerTestWindow {
     Q_OBJECT
 public:
     TfrmTestLt(UTest &test, Keyboards &keyboards, Messenger &messenger, QWidget *parent = nullptr,
-               ControlsBuilt controls = ControlsBuilt::Now);
+               ControlsMade controls = ControlsMade::Now);
 };
 
 } // namespace lexitka

@@ -15,9 +15,7 @@ TestPool collectTestPool(const TestRequest &request)
 {
     TestPool pool;
     pool.mode = request.mode;
-    const auto refuse = [&pool](TestRefusal::Box box, QString text) {
-        pool.refusals.append({box, std::move(text)});
-    };
+    const auto refuse = [&pool](TestRefusal::Box box, QString text) { pool.refusals.append({box, std::move(text)}); };
     if (request.mode == TestMode::Mistakes) {
         bool ok = false;
         const QByteArray bytes = readWholeFile(request.mistakesPath, &ok);

@@ -48,13 +48,13 @@ TestWindow::TestWindow(UTest &test, Keyboards &keyboards, Messenger &messenger, 
     setFont(tahoma(11));
 }
 
-void TestWindow::controlsMade()
+void TestWindow::afterControlsMade()
 {
     if (m_speechPending)
         updateSpeech();
 }
 
-void TestWindow::buildControls()
+void TestWindow::makeControlsOnce()
 {
     Label1 = new QLabel(QStringLiteral("Slovíčko:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -116,7 +116,7 @@ QString spokenNow(const UTest &test, const std::optional<WordRecord> &answeredLa
 
 void TestWindow::updateSpeech()
 {
-    m_speechPending = !controlsBuilt();
+    m_speechPending = !controlsMade();
     if (m_speechPending)
         return;
     showSpeechControl(speechControl(*m_speaker, m_languageCode, spokenNow(m_test, m_answeredLast, m_languageCode),
@@ -128,7 +128,7 @@ void TestWindow::speakWord() { speak(*m_speaker, m_languageCode, spokenNow(m_tes
 
 void TestWindow::Start()
 {
-    ensureControls();
+    makeControls();
     m_answeredLast.reset();
     installKeyPreview();
     Display();

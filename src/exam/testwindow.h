@@ -2,7 +2,7 @@
 
 #include "data/codepage.h"
 #include "data/dictionary.h"
-#include "platform/controlsbuilt.h"
+#include "platform/controlsmade.h"
 
 #include <QDialog>
 
@@ -56,8 +56,8 @@ public slots:
 
 protected:
     // The shared controls; a language's window adds its own after them.
-    void buildControls() override;
-    void controlsMade() override;
+    void makeControlsOnce() override;
+    void afterControlsMade() override;
     // Insert released: fill in the expected answer.
     virtual void FormKeyUpInsert() = 0;
     // The answer box changed by the user's typing.

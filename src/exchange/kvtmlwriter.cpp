@@ -3,6 +3,7 @@
 // QXmlStreamWriter gives with an indent of one space, so a file reads as it
 // always did.
 #include "kvtml.h"
+#include "exchange/kvtmlwriter.h"
 
 #include "exchange/cellbytes.h"
 #include "exchange/exportlines.h"

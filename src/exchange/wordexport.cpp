@@ -2,6 +2,7 @@
 // or, for a file, a small one handed on as it fills: a field goes from its
 // code page straight into UTF-8, with no text object per cell.
 #include "kvtml.h"
+#include "exchange/wordexport.h"
 
 #include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"

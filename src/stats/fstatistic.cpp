@@ -108,13 +108,13 @@ TfrmStatistic::TfrmStatistic()
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
-    buildControls();
+    makeControlsOnce();
     resize(620, 600);
 }
 
 TfrmStatistic::~TfrmStatistic() = default;
 
-void TfrmStatistic::buildControls()
+void TfrmStatistic::makeControlsOnce()
 {
     lsvItems = new StatisticsTable(this);
     lsvItems->setObjectName(QStringLiteral("lsvItems"));

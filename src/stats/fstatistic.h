@@ -70,7 +70,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
+    void makeControlsOnce();
     void fillSeries();
     void placeMarks();
     void updateScrollRange();
