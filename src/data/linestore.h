@@ -118,6 +118,10 @@ public:
     // An entry line of the text as "key=value": key and value lie in the
     // text in that order; blanks between them are closed up in place.
     void markEntry(QByteArrayView key, QByteArrayView value);
+    // Room for this many lines at once, so that a large text's lines are
+    // not moved again and again as they are marked (room never filled is
+    // never touched).
+    void reserveLines(qsizetype lines) { m_store.m_spans.reserve(size_t(lines)); }
     // Back to no lines, the text as it is.
     void clearLines() { m_store.m_spans.clear(); }
     qsizetype lineCount() const { return m_store.size(); }

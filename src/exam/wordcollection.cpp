@@ -9,6 +9,10 @@
 namespace lexitka {
 namespace {
 
+// About as few bytes a line as real entries take: the list of lines seldom
+// grows while a file is read, and one of shorter lines grows it as usual.
+constexpr qsizetype kBytesPerLine = 16;
+
 bool containsFrom(QByteArrayView text, QByteArrayView what, qsizetype from) { return text.indexOf(what, from) >= 0; }
 
 } // namespace
@@ -26,6 +30,7 @@ MarkedLessons markAllLessons(const QString &dictionaryPath)
 {
     MarkedLessons all;
     LineStoreBuilder builder(readWholeFile(dictionaryPath));
+    builder.reserveLines(builder.bufferSize() / kBytesPerLine);
     scanDictionaryLines(
         builder.constData(), builder.bufferSize(),
         [&](QByteArrayView name) {
@@ -56,6 +61,7 @@ LineStore collectLessonEntries(const QString &dictionaryPath, const SectionNames
     // one pass marks the ticked lessons' lines, already in list order.
     {
         LineStoreBuilder builder(readWholeFile(dictionaryPath));
+        builder.reserveLines(builder.bufferSize() / kBytesPerLine);
         qsizetype section = -1;
         bool take = false;
         bool asListed = true;
