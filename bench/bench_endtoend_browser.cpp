@@ -52,6 +52,35 @@ QString shuffledLesson(long words)
     return path;
 }
 
+// The words of a lesson file, one a line, for sort(1) to sort.
+QString wordsOf(const QString &lesson)
+{
+    const QString path = lesson + QStringLiteral(".words");
+    if (QFileInfo::exists(path))
+        return path;
+    QFile in(lesson);
+    QFile out(path);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return path;
+    QByteArray words;
+    for (const QByteArray &line : in.readAll().split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QList<QByteArray> fields = line.mid(eq + 1).split('\\');
+        words.append(fields.value(1)).append('\n'); // after the article
+    }
+    out.write(words);
+    return path;
+}
+
+QStringList stableSort(const QString &file)
+{
+    return {
+        QStringLiteral("env"),          QStringLiteral("LC_ALL=C"), QStringLiteral("sort"),      QStringLiteral("-s"),
+        QStringLiteral("--parallel=1"), QStringLiteral("-o"),       QStringLiteral("/dev/null"), file};
+}
+
 QString bigDictionary() { return generatedDictionary(scaled(1'000'000), scaled(1000)); }
 QString smallDictionary() { return generatedDictionary(1'000, 10); }
 
@@ -179,6 +208,11 @@ std::vector<Row> browserRows()
          {QStringLiteral("sort"), lesson},
          {QStringLiteral("sort"), smallLesson},
          wcL(lesson),
+         lesson},
+        {"sort a lesson, 100,000 words / sort -s of its words",
+         {QStringLiteral("sort"), lesson},
+         {QStringLiteral("sort"), smallLesson},
+         stableSort(wordsOf(lesson)),
          lesson},
     };
 }
