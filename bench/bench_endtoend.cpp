@@ -102,6 +102,7 @@ std::vector<Row> rows()
     const QString fewLessons = oneWordLessons(10);
     const QString words = generatedDictionary(scaled(1'000'000), scaled(1'000));
     const QString fewWords = generatedDictionary(100, 10);
+    const QString hundredThousand = generatedDictionary(scaled(100'000), scaled(100));
     const QString records = statisticsRecords(scaled(100'000));
     const QString big = programFolder(QStringLiteral("big"));
     const QString stats = programFolder(QStringLiteral("stats"), {{QStringLiteral("statistic.des"), records}});
@@ -121,6 +122,12 @@ std::vector<Row> rows()
             cat(words)),
         row("test of every lesson, 1000x1000 / wc -l", QStringLiteral("test"), big, words, fewWords, words, small,
             wcL(words)),
+        row("start-up, 100x1000 words / wc -l", QStringLiteral("startup"), big, hundredThousand, fewWords,
+            hundredThousand, small, wcL(hundredThousand)),
+        row("find a missing word, 100x1000 / cat", QStringLiteral("find"), big, hundredThousand, fewWords,
+            hundredThousand, small, cat(hundredThousand)),
+        row("test of every lesson, 100x1000 / wc -l", QStringLiteral("test"), big, hundredThousand, fewWords,
+            hundredThousand, small, wcL(hundredThousand)),
     };
 }
 

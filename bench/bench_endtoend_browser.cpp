@@ -183,6 +183,8 @@ std::vector<Row> browserRows()
 {
     const QString big = bigDictionary();
     const QString small = smallDictionary();
+    const QString hundredThousand = generatedDictionary(scaled(100'000), scaled(100));
+    const QString hundred = generatedDictionary(100, 10);
     const QString lesson = shuffledLesson(scaled(100'000));
     const QString smallLesson = shuffledLesson(1'000);
     // The export's own output, for the copy it is set beside.
@@ -199,6 +201,16 @@ std::vector<Row> browserRows()
          {QStringLiteral("save"), small},
          cp(big),
          big},
+        {"open the browser, 100 x 1000 words",
+         {QStringLiteral("open"), hundredThousand},
+         {QStringLiteral("open"), hundred},
+         wcL(hundredThousand),
+         hundredThousand},
+        {"save after one edit, 100 x 1000 words",
+         {QStringLiteral("save"), hundredThousand},
+         {QStringLiteral("save"), hundred},
+         cp(hundredThousand),
+         hundredThousand},
         {"RTF export, 100,000 words",
          {QStringLiteral("rtf"), lesson},
          {QStringLiteral("rtf"), smallLesson},
