@@ -23,9 +23,9 @@ public:
     // The first CR or LF at or after p, or the end.
     const char *from(const char *p)
     {
-        if (m_cr < p)
+        if (!m_cr || m_cr < p)
             m_cr = findByte(p, m_end, '\r');
-        if (m_lf < p)
+        if (!m_lf || m_lf < p)
             m_lf = findByte(p, m_end, '\n');
         return std::min(m_cr, m_lf);
     }
@@ -34,7 +34,7 @@ public:
 
 private:
     const char *m_end;
-    const char *m_cr = nullptr;
+    const char *m_cr = nullptr; // none looked for yet
     const char *m_lf = nullptr;
 };
 
