@@ -9,10 +9,9 @@
 #include "editor/fviewedit.h"
 #include "editor/lessonbook.h"
 #include "editor/lessonmodel.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "data/savefile.h"
 #include "platform/messenger.h"
-#include "data/fileread.h"
 
 #include <benchmark/benchmark.h>
 

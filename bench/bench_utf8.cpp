@@ -6,9 +6,8 @@
 
 #include "data/codepage.h"
 #include "data/dictionary.h"
-#include "data/inifile.h"
-#include "data/utf8dictionary.h"
 #include "data/fileread.h"
+#include "data/utf8dictionary.h"
 
 #include <benchmark/benchmark.h>
 

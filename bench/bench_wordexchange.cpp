@@ -12,6 +12,7 @@
 #include "fresh_process.h"
 #include "generated_dictionary.h"
 
+#include "data/fileread.h"
 #include "data/linestore.h"
 #include "data/savefile.h"
 #include "editor/fimport.h"
@@ -20,7 +21,6 @@
 #include "exchange/kvtmlwriter.h"
 #include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
-#include "data/fileread.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,5 @@
 #include "fuzzsupport.h"
 
-#include "data/inifile.h"
 #include "data/fileread.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
+#include "data/fileread.h"
 #include "data/inifile.h"
 #include "data/sectionnames.h"
 #include "support/logicfakes.h"
 #include "exam/wordcollection.h"
 #include "support/inireadings.h"
-#include "data/fileread.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "data/displaytext.h"
 #include "data/filecopy.h"
 #include "data/filestamp.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "data/journal.h"
 #include "data/linestore.h"
 #include "data/nativefile.h"
@@ -12,7 +12,6 @@
 #include "data/utf8dictionary.h"
 #include "support/inireadings.h"
 #include "support/nativefiles.h"
-#include "data/fileread.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -4,6 +4,7 @@
 #include "fviewedit.h"
 
 #include "data/displaytext.h"
+#include "data/fileread.h"
 #include "data/inifile.h"
 #include "data/linestore.h"
 #include "data/nativefile.h"
@@ -17,7 +18,6 @@
 #include "platform/filedialogs.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "data/fileread.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>

@@ -4,14 +4,13 @@
 
 #include "data/displaytext.h"
 #include "data/filelock.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "data/nativefile.h"
 #include "data/savefile.h"
 #include "editor/bookmerge.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/waitcursor.h"
-#include "data/fileread.h"
 
 #include <QFileInfo>
 

@@ -3,11 +3,10 @@
 #include "data/rounding.h"
 #include "data/displaytext.h"
 #include "data/savefile.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
-#include "data/fileread.h"
 
 #include <QFileInfo>
 

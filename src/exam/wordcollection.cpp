@@ -1,8 +1,8 @@
 #include "wordcollection.h"
 
 #include "data/dictionarylines.h"
-#include "data/inifile.h"
 #include "data/fileread.h"
+#include "data/inifile.h"
 
 #include <vector>
 

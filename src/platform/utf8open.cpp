@@ -1,11 +1,10 @@
 #include "utf8open.h"
 
 #include "data/displaytext.h"
-#include "data/inifile.h"
+#include "data/fileread.h"
 #include "data/savefile.h"
 #include "data/utf8dictionary.h"
 #include "platform/messenger.h"
-#include "data/fileread.h"
 
 #include <QFile>
 

@@ -4,8 +4,8 @@
 // that the program's own readers (the dictionary scanner, the lesson names,
 // the settings) are compared with by the tests and the fuzz targets.
 
-#include "data/inifile.h"
 #include "data/fileread.h"
+#include "data/inifile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,9 +1,9 @@
 #include "support/inireadings.h"
 
 #include "data/dictionarylines.h"
+#include "data/fileread.h"
 #include "data/sectionnames.h"
 #include "exam/wordcollection.h"
-#include "data/fileread.h"
 
 #include <QStringList>
 
