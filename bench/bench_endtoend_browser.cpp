@@ -1,6 +1,7 @@
-// The lesson browser end to end, as a user waits for it: opening it on 1,000
-// lessons of 1,000 words, saving after one edit, the rich-text export of a
-// lesson of 100,000 words and sorting that lesson. Each run is a fresh
+// The lesson browser end to end, as a user waits for it: opening it, saving
+// after one edit, exporting the dictionary as TSV and KVTML and importing a
+// TSV list, over 100 and 1,000 lessons of 1,000 words; the rich-text export
+// of a lesson of 100,000 words and sorting that lesson. Each run is a fresh
 // process through the real windows offscreen (the main window's button, the
 // browser's own buttons and commands), set beside `wc -l` or `cp` of the
 // same file in the same run.
@@ -81,6 +82,14 @@ QStringList stableSort(const QString &file)
         QStringLiteral("--parallel=1"), QStringLiteral("-o"),       QStringLiteral("/dev/null"), file};
 }
 
+// What the import must do to every byte beside splitting: UTF-8 into the
+// code page of the words.
+QStringList iconvToCp1250(const QString &file)
+{
+    return {QStringLiteral("iconv"),  QStringLiteral("-f"), QStringLiteral("UTF-8"),     QStringLiteral("-t"),
+            QStringLiteral("CP1250"), QStringLiteral("-o"), QStringLiteral("/dev/null"), file};
+}
+
 QString bigDictionary() { return generatedDictionary(scaled(1'000'000), scaled(1000)); }
 QString smallDictionary() { return generatedDictionary(1'000, 10); }
 
@@ -136,33 +145,85 @@ int saveChild(const QStringList &args)
     });
 }
 
-// Ctrl+F10 and a file name typed into the save dialog: from its acceptance
-// to the file written. A third argument keeps the file there.
-int rtfChild(const QStringList &args)
+// A file name typed into the file dialog that `command` opens: the stopwatch
+// starts at its acceptance, when the user's wait begins.
+void typeIntoFileDialog(TfrmViewEdt &view, const QString &path, QAction *command)
+{
+    whenModalOpens(
+        [&](QWidget *modal) {
+            auto *dlg = qobject_cast<QFileDialog *>(modal);
+            auto *name = dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!name) {
+                modal->close();
+                return;
+            }
+            name->setText(path);
+            stopwatch().start();
+            static_cast<QDialog *>(dlg)->accept();
+        },
+        &view);
+    command->trigger();
+}
+
+// A command that writes a file chosen in the save dialog (Ctrl+F10 and the
+// word-list exports): from its acceptance to the file written. A second
+// argument keeps the file there; its name tells the word-list format.
+int exportChild(const QStringList &args, const char *command, const QString &suffix)
 {
     QTemporaryDir scratch;
-    const QString target = args.size() > 1 ? args.value(1) : scratch.filePath(QStringLiteral("lekce.rtf"));
+    const QString target = args.size() > 1 ? args.value(1) : scratch.filePath(QStringLiteral("export.") + suffix);
     QFile::remove(target);
-    const int status = withBrowser(args.value(0), [&](TfrmViewEdt &view) {
+    return withBrowser(args.value(0), [&](TfrmViewEdt &view) {
         paintNow(view);
-        whenModalOpens(
-            [&](QWidget *modal) {
-                auto *dlg = qobject_cast<QFileDialog *>(modal);
-                auto *name = dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
-                if (!name) {
-                    modal->close();
-                    return;
-                }
-                name->setText(target);
-                stopwatch().start();
-                static_cast<QDialog *>(dlg)->accept();
-            },
-            &view);
-        view.actRtf->trigger();
+        auto *action = view.findChild<QAction *>(QString::fromLatin1(command));
+        if (!action)
+            return 1;
+        typeIntoFileDialog(view, target, action);
         stopwatch().stop();
         return QFileInfo(target).size() > view.model().rowCount() ? 0 : 1;
     });
-    return status;
+}
+
+int rtfChild(const QStringList &args) { return exportChild(args, "actRtf", QStringLiteral("rtf")); }
+int tsvChild(const QStringList &args) { return exportChild(args, "actExportDictionary", QStringLiteral("tsv")); }
+int kvtmlChild(const QStringList &args) { return exportChild(args, "actExportDictionary", QStringLiteral("kvtml")); }
+
+// The words of every lesson in the browser.
+qsizetype wordsIn(const TfrmViewEdt &view)
+{
+    qsizetype words = 0;
+    for (qsizetype i = 0; i < view.WordLists.count(); ++i)
+        words += view.WordLists.lines(i).size();
+    return words;
+}
+
+// Ctrl+I in a dictionary, the word list chosen and its preview accepted as
+// it comes (a list exported with its lessons goes into new lessons): from
+// the file's acceptance to the browser painted with the words.
+int importChild(const QStringList &args)
+{
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("slovnik.de"));
+    if (!QFile::copy(args.value(0), copy))
+        return 1;
+    return withBrowser(copy, [&](TfrmViewEdt &view) {
+        paintNow(view);
+        const qsizetype before = wordsIn(view);
+        auto *action = view.findChild<QAction *>(QStringLiteral("actImport"));
+        if (!action)
+            return 1;
+        whenModalOpens([&](QWidget *) {
+            // The preview, once the file dialog has gone.
+            whenModalOpens([](QWidget *preview) {
+                if (auto *dlg = qobject_cast<QDialog *>(preview))
+                    dlg->accept();
+            });
+        });
+        typeIntoFileDialog(view, args.value(1), action);
+        paintNow(view);
+        stopwatch().stop();
+        return wordsIn(view) > before ? 0 : 1;
+    });
 }
 
 // Ctrl+F9 on the shown lesson: from the command to the sorted grid painted.
@@ -190,6 +251,16 @@ std::vector<Row> browserRows()
     // The export's own output, for the copy it is set beside.
     const QString rtf = benchFolder().filePath(QStringLiteral("lesson.rtf"));
     runMeasured(selfAsChild({QStringLiteral("rtf"), lesson, rtf}));
+    auto exported = [](const char *mode, const QString &dictionary, const QString &name) {
+        const QString path = benchFolder().filePath(name);
+        runMeasured(selfAsChild({QString::fromLatin1(mode), dictionary, path}));
+        return path;
+    };
+    const QString tsv100k = exported("tsv", hundredThousand, QStringLiteral("words_100k.tsv"));
+    const QString kvtml100k = exported("kvtml", hundredThousand, QStringLiteral("words_100k.kvtml"));
+    const QString tsv1M = exported("tsv", big, QStringLiteral("words_1M.tsv"));
+    const QString kvtml1M = exported("kvtml", big, QStringLiteral("words_1M.kvtml"));
+    const QString tsvSmall = exported("tsv", hundred, QStringLiteral("words_100.tsv"));
     return {
         {"open the browser, 1000 x 1000 words",
          {QStringLiteral("open"), big},
@@ -216,6 +287,46 @@ std::vector<Row> browserRows()
          {QStringLiteral("rtf"), smallLesson},
          cp(rtf),
          lesson},
+        {"TSV export, 100 x 1000 words",
+         {QStringLiteral("tsv"), hundredThousand},
+         {QStringLiteral("tsv"), hundred},
+         cp(tsv100k),
+         hundredThousand},
+        {"KVTML export, 100 x 1000 words",
+         {QStringLiteral("kvtml"), hundredThousand},
+         {QStringLiteral("kvtml"), hundred},
+         cp(kvtml100k),
+         hundredThousand},
+        {"TSV import, 100,000 words",
+         {QStringLiteral("import"), hundred, tsv100k},
+         {QStringLiteral("import"), hundred, tsvSmall},
+         wcL(tsv100k),
+         tsv100k},
+        {"TSV import, 100,000 words / iconv to CP1250",
+         {QStringLiteral("import"), hundred, tsv100k},
+         {QStringLiteral("import"), hundred, tsvSmall},
+         iconvToCp1250(tsv100k),
+         tsv100k},
+        {"TSV export, 1000 x 1000 words",
+         {QStringLiteral("tsv"), big},
+         {QStringLiteral("tsv"), hundred},
+         cp(tsv1M),
+         big},
+        {"KVTML export, 1000 x 1000 words",
+         {QStringLiteral("kvtml"), big},
+         {QStringLiteral("kvtml"), hundred},
+         cp(kvtml1M),
+         big},
+        {"TSV import, 1,000,000 words",
+         {QStringLiteral("import"), hundred, tsv1M},
+         {QStringLiteral("import"), hundred, tsvSmall},
+         wcL(tsv1M),
+         tsv1M},
+        {"TSV import, 1,000,000 words / iconv to CP1250",
+         {QStringLiteral("import"), hundred, tsv1M},
+         {QStringLiteral("import"), hundred, tsvSmall},
+         iconvToCp1250(tsv1M),
+         tsv1M},
         {"sort a lesson, 100,000 words",
          {QStringLiteral("sort"), lesson},
          {QStringLiteral("sort"), smallLesson},
@@ -233,9 +344,9 @@ std::vector<Row> browserRows()
 
 int main(int argc, char **argv)
 {
-    const Children children{{QStringLiteral("open"), openChild},
-                            {QStringLiteral("save"), saveChild},
-                            {QStringLiteral("rtf"), rtfChild},
+    const Children children{{QStringLiteral("open"), openChild},   {QStringLiteral("save"), saveChild},
+                            {QStringLiteral("rtf"), rtfChild},     {QStringLiteral("tsv"), tsvChild},
+                            {QStringLiteral("kvtml"), kvtmlChild}, {QStringLiteral("import"), importChild},
                             {QStringLiteral("sort"), sortChild}};
     return run(argc, argv, children, browserRows);
 }
