@@ -6,6 +6,9 @@
 LEXITKA_PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev libx11-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-wine qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin qt6-speech-speechd-plugin speech-dispatcher-espeak-ng espeak-ng"
 # What the tests use besides (scripts/test).
 LEXITKA_TEST_PACKAGES="clang-format libbenchmark-dev poppler-utils unrtf desktop-file-utils appstream libxtst-dev xvfb x11-xkb-utils shared-mime-info libglib2.0-bin xdg-utils"
+# KDE's own KVTML library, which tst_kdevocabulary checks our KVTML against
+# (installed without its recommends, which would bring a desktop).
+LEXITKA_KDE_TEST_PACKAGES="libkeduvocdocument-dev"
 # The fuzz targets: clang, the package that holds clang 14's libFuzzer
 # runtime, and llvm for the llvm-symbolizer that puts lines into crash reports.
 LEXITKA_FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"

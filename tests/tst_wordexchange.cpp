@@ -25,6 +25,7 @@ private slots:
     void onePassImport();
     void longCells();
     void kvtmlByHand();
+    void kvtmlFormsAsKdeWritesThem();
     void roundTrips();
     void unrepresentable();
     void kvtmlStructure();
@@ -302,6 +303,63 @@ void TestWordExchange::kvtmlByHand()
     QVERIFY(!readKvtml("not xml at all", &error));
 }
 
+void TestWordExchange::kvtmlFormsAsKdeWritesThem()
+{
+    // Plurals under the gender, tenses sorted by their names and the perfect
+    // with its auxiliary, as KDE's library writes them; a plural given
+    // directly in the declension still counts; tenses of names not known
+    // keep the file's order.
+    const QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<kvtml version="2.0">
+ <identifiers>
+  <identifier id="0"><name>Deutsch</name><locale>de</locale></identifier>
+  <identifier id="1"><name>Čeština</name><locale>cs</locale></identifier>
+ </identifiers>
+ <entries>
+  <entry id="0"><translation id="0"><text>Hund</text>
+   <declension><male><singular><nominative><text>Hund</text></nominative></singular>
+    <plural><genitive><text>Hunde</text></genitive><nominative><text>Hunde</text></nominative></plural></male></declension>
+   </translation><translation id="1"><text>pes</text></translation></entry>
+  <entry id="1"><translation id="0"><text>Pferd</text>
+   <declension><neutral><plural><nominative><text>Pferde</text></nominative></plural></neutral></declension>
+   </translation><translation id="1"><text>kůň</text></translation></entry>
+  <entry id="2"><translation id="0"><text>sehen</text>
+   <conjugation><tense>Perfekt</tense><singular><thirdpersonmale><text>hat gesehen</text></thirdpersonmale></singular></conjugation>
+   <conjugation><tense>Präsens</tense><singular><firstperson><text>sehe</text></firstperson><thirdpersonmale><text>sieht</text></thirdpersonmale></singular></conjugation>
+   <conjugation><tense>Präteritum</tense><singular><thirdpersonmale><text>sah</text></thirdpersonmale></singular></conjugation>
+   </translation><translation id="1"><text>vidět</text></translation></entry>
+  <entry id="3"><translation id="0"><text>gehen</text>
+   <conjugation><tense>Perfect</tense><singular><thirdpersonfemale><text>ist gegangen</text></thirdpersonfemale></singular></conjugation>
+   <conjugation><tense>Present</tense><singular><thirdpersonmale><text>geht</text></thirdpersonmale></singular></conjugation>
+   <conjugation><tense>Simple past</tense><singular><thirdpersonmale><text>ging</text></thirdpersonmale></singular></conjugation>
+   </translation><translation id="1"><text>jít</text></translation></entry>
+  <entry id="4"><translation id="0"><text>laufen</text>
+   <conjugation><tense>A</tense><singular><thirdpersonmale><text>läuft</text></thirdpersonmale></singular></conjugation>
+   <conjugation><tense>B</tense><singular><thirdpersonmale><text>lief</text></thirdpersonmale></singular></conjugation>
+   <conjugation><tense>Perfekt</tense><singular><thirdpersonmale><text>i gelaufen</text></thirdpersonmale></singular></conjugation>
+   </translation><translation id="1"><text>běžet</text></translation></entry>
+  <entry id="5"><translation id="0"><text>Haus</text>
+   <declension><plural><nominative><text>Häuser</text></nominative></plural></declension>
+   </translation><translation id="1"><text>dům</text></translation></entry>
+ </entries>
+ <wordtypes><container><name>Substantiv</name><specialwordtype>noun</specialwordtype>
+  <container><name>m</name><specialwordtype>noun/male</specialwordtype><entry id="0"><translation id="0"/></entry></container>
+  <container><name>n</name><specialwordtype>noun/neutral</specialwordtype><entry id="1"><translation id="0"/></entry><entry id="5"><translation id="0"/></entry></container>
+ </container></wordtypes>
+</kvtml>
+)";
+    QString error;
+    const std::optional<WordTable> table = readKvtml(xml, &error);
+    QVERIFY2(table, qPrintable(error));
+    const ImportResult german = importRows(*table, guessColumns(*table, LangGerman), LangGerman, false);
+    QVERIFY(german.refused.isEmpty());
+    QCOMPARE(german.lessons.size(), 1);
+    QCOMPARE(values(german.lessons[0].lines),
+             (QList<QByteArray>{cz("0\\Hund\\Hunde\\pes"), cz("2\\Pferd\\Pferde\\kůň"),
+                                cz("3\\sehen\\sieht,sah,h gesehen\\vidět"), cz("3\\gehen\\geht,ging,i gegangen\\jít"),
+                                cz("3\\laufen\\läuft,lief,i gelaufen\\běžet"), cz("2\\Haus\\Häuser\\dům")}));
+}
+
 void TestWordExchange::roundTrips()
 {
     struct Case {
@@ -410,7 +468,12 @@ void TestWordExchange::kvtmlStructure()
     QVERIFY2(!r.hasError(), qPrintable(r.errorString()));
     QCOMPARE(top, (QStringList{"information", "identifiers", "entries", "lessons", "wordtypes"}));
     QCOMPARE(entries.size(), kGermanLines.size());
-    QCOMPARE(refs.size(), kGermanLines.size() + 3); // the lesson's and the three genders'
+    QCOMPARE(refs.size(), kGermanLines.size() + 4); // the lesson's, the three genders' and the verb's
+    // Plurals under the noun's gender, the perfect's auxiliary written out.
+    QVERIFY(
+        xml.contains("<declension>\n     <female>\n      <plural>\n       <nominative>\n        <text>Katzen</text>"));
+    QVERIFY(xml.contains("<tense>Perfekt</tense>\n     <singular>\n      <thirdpersonmale>\n       <text>hat "
+                         "gesehen</text>"));
     for (const QString &ref : refs)
         QVERIFY(entries.contains(ref));
 

@@ -103,7 +103,7 @@ void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
     bool hasText = false;
     std::optional<QString> nominative;
     bool declension = false;
-    QStringList conjugated;
+    QList<Conjugation> conjugated;
     while (!m_xml.atEnd()) {
         m_xml.readNext();
         if (m_xml.isStartElement()) {
@@ -115,8 +115,7 @@ void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
                 declension = true;
                 nominative = nominativePlural(m_xml);
             } else if (name == u"conjugation") {
-                if (QString form = conjugatedForm(m_xml); !form.isEmpty())
-                    conjugated.append(form);
+                conjugated.append(conjugation(m_xml));
             } else {
                 m_xml.skipCurrentElement();
             }
@@ -138,7 +137,7 @@ void KvtmlReader::readTranslation(WordTable::Row &row, qsizetype rowIndex)
             break;
         }
     }
-    cell.forms = nominative ? *nominative : conjugated.join(u',');
+    cell.forms = nominative ? *nominative : verbForms(conjugated);
 }
 
 void KvtmlReader::readEntries()

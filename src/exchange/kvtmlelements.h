@@ -19,10 +19,21 @@ QString value(QXmlStreamReader &xml);
 // Within the current element, the first child of that name; false (the
 // reader at the element's end) when there is none.
 bool toChild(QXmlStreamReader &xml, QStringView name);
-// The plural of a <declension>: its first <plural>'s first <nominative>.
+// The plural of a <declension>: its first <plural>'s first <nominative>,
+// directly in it or under a gender.
 std::optional<QString> nominativePlural(QXmlStreamReader &xml);
-// The third person singular of a <conjugation> (other persons when it has none).
-QString conjugatedForm(QXmlStreamReader &xml);
+
+// A <conjugation>: its tense's name and the third person singular (other
+// persons when it has none).
+struct Conjugation {
+    QString tense;
+    QString form;
+};
+Conjugation conjugation(QXmlStreamReader &xml);
+// A German verb's forms as the dictionary holds them, "sieht,sah,h gesehen":
+// present, preterite and perfect placed by the tenses' names, the perfect's
+// auxiliary as one letter.
+QString verbForms(const QList<Conjugation> &conjugations);
 
 struct Identifier {
     QString id;

@@ -13,6 +13,9 @@
 namespace lexitka {
 namespace {
 
+// The tenses of a German verb's forms, in their order.
+const char *const kTenses[] = {"Präsens", "Präteritum", "Perfekt"};
+
 // Bytes per word beyond its own text, to reserve the buffer once.
 constexpr qsizetype kKvtmlEntryExtra = 400;
 
@@ -122,32 +125,48 @@ void writeIdentifiers(XmlOut &xml, int languageCode)
             }
             xml.close(3, "article");
         }
+        // The tenses a German verb's forms are given in, as the identifier names them.
+        if (id == 0 && languageCode == LangGerman)
+            for (const char *tense : kTenses)
+                xml.text(3, "tense", QString::fromUtf8(tense));
         xml.close(2, "identifier");
     }
     xml.close(1, "identifiers");
 }
 
-// A German verb's forms, one tense each; a noun's plural. Each element
-// around a text is one literal: a file of many words repeats them all.
-void writeForms(ByteWriter &out, QByteArrayView forms, bool verb)
+// A German verb's forms, one tense each, the perfect's auxiliary written
+// out ("hat gesehen"); a noun's plural under its gender, where KDE's
+// library looks for it (under "male", the first gender, for a noun that
+// has none). Each element around a text is one literal: a file of many
+// words repeats them all.
+void writeForms(ByteWriter &out, QByteArrayView forms, bool verb, int gender)
 {
     if (!verb) {
-        out.put("    <declension>\n     <plural>\n      <nominative>\n       <text>");
+        static const char *const genders[] = {"male", "female", "neutral"};
+        const char *tag = genders[gender >= 0 && gender < 3 ? gender : 0];
+        out.put("    <declension>\n     <");
+        out.putCString(tag);
+        out.put(">\n      <plural>\n       <nominative>\n        <text>");
         appendXmlText(out, forms, CodePage::Cp1250);
-        out.put("</text>\n      </nominative>\n     </plural>\n    </declension>\n");
+        out.put("</text>\n       </nominative>\n      </plural>\n     </");
+        out.putCString(tag);
+        out.put(">\n    </declension>\n");
         return;
     }
-    static const char *const tenses[] = {"Präsens", "Präteritum", "Perfekt"};
     int t = 0;
     for (qsizetype from = 0;; ++t) {
         const qsizetype comma = forms.indexOf(',', from);
-        const QByteArrayView part = forms.sliced(from, (comma < 0 ? forms.size() : comma) - from);
+        QByteArrayView part = forms.sliced(from, (comma < 0 ? forms.size() : comma) - from);
         out.put("    <conjugation>\n     <tense>");
         if (t < 3)
-            out.putCString(tenses[t]);
+            out.putCString(kTenses[t]);
         else
             out.putNumber(t + 1);
         out.put("</tense>\n     <singular>\n      <thirdpersonmale>\n       <text>");
+        if (t == 2 && (part.startsWith("h ") || part.startsWith("i "))) {
+            out.put(part.front() == 'h' ? QByteArrayView("hat ") : QByteArrayView("ist "));
+            part = part.sliced(2);
+        }
         appendXmlText(out, part, CodePage::Cp1250);
         out.put("</text>\n      </thirdpersonmale>\n     </singular>\n    </conjugation>\n");
         if (comma < 0)
@@ -178,6 +197,7 @@ void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int language
 
     // Entries first, then the lessons and the genders that refer to them.
     QList<qsizetype> genderEntries[3];
+    QList<qsizetype> verbEntries;
     qsizetype next = 0;
     // An element with nothing in it is written as an empty one.
     if (lineCount == 0)
@@ -202,8 +222,11 @@ void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int language
             out.put("</text>\n");
             if (byGender)
                 genderEntries[article].append(id);
+            const bool verb = languageCode == LangGerman && article == kNoArticle && w.Mn.contains(',');
+            if (verb)
+                verbEntries.append(id);
             if (languageCode == LangGerman && !w.Mn.isEmpty())
-                writeForms(out, w.Mn, article == kNoArticle && w.Mn.contains(','));
+                writeForms(out, w.Mn, verb, article);
             out.put("   </translation>\n   <translation id=\"1\">\n    <text>");
             appendXmlText(out, w.Preklad, CodePage::Cp1250);
             out.put("</text>\n   </translation>\n  </entry>\n");
@@ -252,6 +275,17 @@ void kvtmlInto(ByteWriter &out, const QList<ExportLesson> &lessons, int language
             xml.close(3, "container");
         }
         xml.close(2, "container");
+        if (!verbEntries.isEmpty()) {
+            xml.open(2, "container");
+            xml.text(3, "name", QStringLiteral("Sloveso"));
+            xml.text(3, "specialwordtype", QStringLiteral("verb"));
+            for (qsizetype id : verbEntries) {
+                out.put("   <entry id=\"");
+                out.putNumber(id);
+                out.put("\">\n    <translation id=\"0\"/>\n   </entry>\n");
+            }
+            xml.close(2, "container");
+        }
         xml.close(1, "wordtypes");
     }
     out.put("</kvtml>\n");
