@@ -18,7 +18,15 @@ namespace lexitka {
 
 QAction *TfrmViewEdt::addCommand(const char *name, const QString &text, const QList<QKeySequence> &keys)
 {
-    auto *action = new QAction(text, this);
+    // A menu shows only an action's first key: a command with more names them all.
+    QString shown = text;
+    if (keys.size() > 1) {
+        QStringList names;
+        for (const QKeySequence &key : keys)
+            names.append(key.toString(QKeySequence::NativeText));
+        shown += u'\t' + names.join(QStringLiteral(", "));
+    }
+    auto *action = new QAction(shown, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
