@@ -94,7 +94,8 @@ qsizetype importInto(LessonBook &book, const QString &path)
     const QByteArrayView bytes(file);
     ImportResult result;
     {
-        TfrmImport preview(nullptr, path, LangGerman, head.rows, head.width, table, QStringLiteral("Lekce"), false);
+        TfrmImport preview(nullptr, path, LangGerman, head, nullptr, table, QStringLiteral("Lekce"), false,
+                           QStringLiteral("Import"));
         const bool byLesson = preview.target() == TfrmImport::Target::LessonPerFileLesson;
         result = kvtml ? importRows(preview.table(), preview.choice(), LangGerman, byLesson)
                        : importDelimited(bytes, head, preview.header(), preview.choice(), LangGerman, byLesson);

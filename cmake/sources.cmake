@@ -45,6 +45,7 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/kvtml.cpp exchange/kvtml.h
   exchange/kvtmlelements.cpp exchange/kvtmlelements.h
   exchange/kvtmlwriter.cpp exchange/kvtmlwriter.h
+  exchange/textheaders.cpp exchange/textheaders.h
   exchange/wordexport.cpp exchange/wordexport.h
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h

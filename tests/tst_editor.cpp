@@ -222,6 +222,7 @@ private slots:
     void printingAndExport();
     void utf8QuestionOnlyWhenOpened();
     void importOneUndoStep();
+    void importWindowChoices();
     void exportAndBack();
     void unstorableCharacters();
     void renameAndMenu();
@@ -1069,6 +1070,98 @@ void TestEditor::importOneUndoStep()
         v.undoStack()->undo();
         QCOMPARE(v.model().rowCount(), 4);
     }));
+}
+
+void TestEditor::importWindowChoices()
+{
+    Editor e(QStringLiteral("lekce.de"), kGerman);
+    TfrmViewEdt &v = e.view();
+    // An Anki "Notes in Plain Text" export: its headers name the separator,
+    // the HTML and which columns are the note type, the deck and the tags.
+    const QString anki = e.f.path(QStringLiteral("Deutsch.txt"));
+    writeFile(anki, "#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
+                    "Basic\tDeutsch::Tiere\t<b>Hund</b>&nbsp;\tpes\tzv\xC3\xAD\xC5\x99"
+                    "e\nBasic\tDeutsch::Tiere\tPferd\tk\xC5\xAF\xC5\x88, o\xC5\x99\t\n");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->cmbSeparator->currentText(), QStringLiteral("Tabulátor"));
+        QCOMPARE(dlg->cmbSlovo->currentText(), QStringLiteral("Sloupec 3"));
+        QCOMPARE(dlg->cmbPreklad->currentText(), QStringLiteral("Sloupec 4"));
+        QVERIFY(dlg->rbPerLesson->isChecked());
+        QCOMPARE(dlg->tblPreview->rowCount(), 2);
+        QCOMPARE(dlg->tblPreview->item(0, 2)->text(), QStringLiteral("Hund"));
+        QCOMPARE(dlg->tblPreview->item(1, 3)->text(), QStringLiteral("kůň, oř"));
+        // The columns fill the table and none is narrower than its title.
+        QHeaderView *header = dlg->tblPreview->horizontalHeader();
+        int total = 0;
+        for (int c = 0; c < header->count(); ++c) {
+            QVERIFY(header->sectionSize(c) >= header->sectionSizeHint(c));
+            total += header->sectionSize(c);
+        }
+        QVERIFY2(total >= dlg->tblPreview->viewport()->width() - 1, qPrintable(QString::number(total)));
+        // Another separator reads the rows again.
+        dlg->cmbSeparator->setCurrentIndex(dlg->cmbSeparator->findText(QStringLiteral("Čárka")));
+        QCOMPARE(dlg->tblPreview->item(1, 0)->text(), QStringLiteral("Basic Deutsch::Tiere Pferd kůň"));
+        dlg->cmbSeparator->setCurrentIndex(dlg->cmbSeparator->findText(QStringLiteral("Tabulátor")));
+        QCOMPARE(dlg->tblPreview->item(1, 3)->text(), QStringLiteral("kůň, oř"));
+        QVERIFY(dlg->rbPerLesson->isEnabled());
+        dlg->rbPerLesson->setChecked(true);
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(anki);
+        const qsizetype lesson = v.cmbLekce->findText(QStringLiteral("Deutsch / Tiere"));
+        QVERIFY(lesson >= 0);
+        QCOMPARE(v.WordLists.lines(lesson).toList(),
+                 (QList<QByteArray>{cz("0=3\\Hund\\\\pes"), cz("0=3\\Pferd\\\\kůň, oř")}));
+        QVERIFY(e.f.messenger.texts().isEmpty());
+        v.undoStack()->undo();
+    }));
+
+    // A new lesson named after a file whose name the code page cannot hold:
+    // the name is offered without the mark and checked before the import.
+    const QString spanish = e.f.path(QStringLiteral("español.tsv"));
+    writeFile(spanish, "Hund\tpes\nKatze\tko\xC4\x8Dka\n");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QVERIFY(!dlg->edtLessonName->isEnabled());
+        dlg->rbNewLesson->setChecked(true);
+        QVERIFY(dlg->edtLessonName->isEnabled());
+        QCOMPARE(dlg->edtLessonName->text(), QStringLiteral("espanol"));
+        dlg->edtLessonName->setText(QStringLiteral("español 2"));
+        dlg->accept();
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!dlg->lblLessonProblem->isHidden());
+        QVERIFY(dlg->lblLessonProblem->text().contains(QStringLiteral("„ñ“")));
+        dlg->edtLessonName->setText(QStringLiteral("Španělsky"));
+        dlg->accept();
+    }};
+    QVERIFY(e.run([&] {
+        v.importFile(spanish);
+        QVERIFY(e.f.messenger.texts().isEmpty());
+        const qsizetype lesson = v.cmbLekce->findText(QStringLiteral("Španělsky"));
+        QVERIFY(lesson >= 0);
+        QCOMPARE(v.WordLists.lines(lesson).size(), 2);
+    }));
+
+    // A KVTML file of one language says so before anything is imported.
+    const QString single = e.f.path(QStringLiteral("jen.kvtml"));
+    writeFile(single, R"(<?xml version="1.0" encoding="UTF-8"?>
+<kvtml version="2.0"><identifiers><identifier id="0"><locale>de</locale></identifier></identifiers>
+<entries><entry id="0"><translation id="0"><text>Hund</text></translation></entry></entries></kvtml>
+)");
+    e.answers = {[&](QWidget *modal) {
+        auto *dlg = qobject_cast<TfrmImport *>(modal);
+        QVERIFY(dlg);
+        QVERIFY(!dlg->lblWarning->isHidden());
+        QCOMPARE(dlg->lblWarning->text(),
+                 QStringLiteral("Soubor obsahuje jen jeden jazyk: slovíčka budou bez překladu."));
+        QVERIFY(dlg->cmbSeparator->isHidden());
+        dlg->reject();
+    }};
+    QVERIFY(e.run([&] { v.importFile(single); }));
 }
 
 void TestEditor::exportAndBack()

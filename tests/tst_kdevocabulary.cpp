@@ -77,8 +77,9 @@ void TestKdeVocabulary::libraryFilesImportExactly()
     QVERIFY(german.refused.isEmpty());
     QCOMPARE(german.lessons.size(), 3);
     QCOMPARE(german.lessons[0].name, QStringLiteral("Tiere"));
-    QCOMPARE(values(german.lessons[0].lines),
-             (QList<QByteArray>{cz("0\\Hund\\Hunde\\pes"), cz("1\\Katze\\Katzen\\kočka"), cz("2\\Pferd\\Pferde\\kůň")}));
+    QCOMPARE(
+        values(german.lessons[0].lines),
+        (QList<QByteArray>{cz("0\\Hund\\Hunde\\pes"), cz("1\\Katze\\Katzen\\kočka"), cz("2\\Pferd\\Pferde\\kůň")}));
     QCOMPARE(german.lessons[1].name, QStringLiteral("Tiere / Haustiere"));
     QCOMPARE(values(german.lessons[1].lines), QList<QByteArray>{cz("1\\Maus\\Mäuse\\myš")});
     QCOMPARE(german.lessons[2].name, QStringLiteral("Verben"));
@@ -101,15 +102,16 @@ void TestKdeVocabulary::exportsReadByTheLibrary()
         out.write(writeKvtml({{cz("Zvířata"), animals}, {cz("Slovesa"), verbs}}, LangGerman, QStringLiteral("Test")));
     }
     // Lesson, word, gender, plural under its gender, tenses, Czech.
-    const QString expected = QStringLiteral("identifier\tde\n"
-                                            "identifier\tcs\n"
-                                            "Zvířata\tHund\tmale\tmale:Hunde\t-\tpes\n"
-                                            "Zvířata\tKatze\tfemale\tfemale:Katzen\t-\tkočka\n"
-                                            "Zvířata\tMädchen\tneutral\tneutral:Mädchen\t-\tdívka\n"
-                                            "Zvířata\tLeute\t-\tmale:Leute\t-\tlidé\n"
-                                            "Zvířata\tschnell\t-\t-\t-\trychlý\n"
-                                            "Slovesa\tsehen\t-\t-\tPerfekt=hat gesehen;Präsens=sieht;Präteritum=sah\tvidět\n"
-                                            "Slovesa\tgehen\t-\t-\tPerfekt=ist gegangen;Präsens=geht;Präteritum=ging\tjít\n");
+    const QString expected =
+        QStringLiteral("identifier\tde\n"
+                       "identifier\tcs\n"
+                       "Zvířata\tHund\tmale\tmale:Hunde\t-\tpes\n"
+                       "Zvířata\tKatze\tfemale\tfemale:Katzen\t-\tkočka\n"
+                       "Zvířata\tMädchen\tneutral\tneutral:Mädchen\t-\tdívka\n"
+                       "Zvířata\tLeute\t-\tmale:Leute\t-\tlidé\n"
+                       "Zvířata\tschnell\t-\t-\t-\trychlý\n"
+                       "Slovesa\tsehen\t-\t-\tPerfekt=hat gesehen;Präsens=sieht;Präteritum=sah\tvidět\n"
+                       "Slovesa\tgehen\t-\t-\tPerfekt=ist gegangen;Präsens=geht;Präteritum=ging\tjít\n");
     QCOMPARE(library({QStringLiteral("dump"), file}), expected);
 
     // Saved again by the library: it still reads every form, and so do we.

@@ -1,12 +1,14 @@
 // Word lists in and out: tab- and comma-separated text and KVTML, read into
 // entry lines of a dictionary and written from them, without any window.
 #include "support/fakes.h"
+#include "support/wordlistoracle.h"
 
 #include "data/dictionary.h"
 #include "exchange/cellbytes.h"
 #include "exchange/delimitedtext.h"
 #include "exchange/kvtml.h"
 #include "exchange/kvtmlwriter.h"
+#include "exchange/textheaders.h"
 #include "exchange/wordexport.h"
 #include "exchange/wordimport.h"
 #include "exchange/wordtable.h"
@@ -26,6 +28,8 @@ private slots:
     void longCells();
     void kvtmlByHand();
     void kvtmlFormsAsKdeWritesThem();
+    void textFileHeaders();
+    void htmlCells();
     void roundTrips();
     void unrepresentable();
     void kvtmlStructure();
@@ -358,6 +362,104 @@ void TestWordExchange::kvtmlFormsAsKdeWritesThem()
              (QList<QByteArray>{cz("0\\Hund\\Hunde\\pes"), cz("2\\Pferd\\Pferde\\kůň"),
                                 cz("3\\sehen\\sieht,sah,h gesehen\\vidět"), cz("3\\gehen\\geht,ging,i gegangen\\jít"),
                                 cz("3\\laufen\\läuft,lief,i gelaufen\\běžet"), cz("2\\Haus\\Häuser\\dům")}));
+}
+
+void TestWordExchange::textFileHeaders()
+{
+    // Anki's "Notes in Plain Text": the headers say tab, HTML, and which
+    // columns hold the note type, the deck and the tags; a comma inside a
+    // field stays in it; the deck becomes the lesson.
+    const QByteArray anki =
+        "#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
+        "#guid column:6\n#unknown key:whatever\n"
+        "Basic\tN\xC4\x9Bm\xC4\x8Dina::Lekce 1\t<b>Hund</b>&nbsp;\tpes\tzv\xC3\xAD\xC5\x99"
+        "e\tq1\n"
+        "Basic\tN\xC4\x9Bm\xC4\x8Dina::Lekce 1\tPferd\t\"k\xC5\xAF\xC5\x88, o\xC5\x99\"\t\tq2\r\n"
+        "Basic\tN\xC4\x9Bm\xC4\x8Dina::Lekce 2\t\"gehen<br>laufen\"\t\"j\xC3\xADt; \"\"b\xC4\x9B\xC5\xBE"
+        "et\"\"\"\t\tq3\n";
+    const DelimitedHead head = readDelimitedHead(anki, CodePage::Cp1250, 20);
+    QCOMPARE(head.separator, QChar(u'\t'));
+    QVERIFY(head.html);
+    QCOMPARE(head.deckColumn, 1);
+    QCOMPARE(head.titles, (QStringList{"Typ poznámky", "Lekce", "", "", "Štítky", "GUID"}));
+    QCOMPARE(head.rows.size(), 3);
+    QCOMPARE(head.rows[0], (QStringList{"Basic", "Němčina / Lekce 1", "Hund", "pes", "zvíře", "q1"}));
+    const WordTable table = tableFromDelimited(head.rows, false, head.width, head.titles);
+    const ColumnChoice choice = guessColumns(table, LangGerman);
+    QCOMPARE(choice.slovo, 2);
+    QCOMPARE(choice.preklad, 3);
+    const ImportResult result = importDelimited(anki, head, false, choice, LangGerman, true);
+    QVERIFY(result.refused.isEmpty());
+    QCOMPARE(result.lessons.size(), 2);
+    QCOMPARE(result.lessons[0].name, QStringLiteral("Němčina / Lekce 1"));
+    QCOMPARE(values(result.lessons[0].lines), (QList<QByteArray>{cz("3\\Hund\\\\pes"), cz("3\\Pferd\\\\kůň, oř")}));
+    QCOMPARE(values(result.lessons[1].lines), QList<QByteArray>{cz("3\\gehen laufen\\\\jít; \"běžet\"")});
+    // The slow way over the same rows agrees.
+    const ImportResult slow = importRows(tableFromDelimited(testing::rowsTheSlowWay(anki, head), false, 0, head.titles),
+                                         choice, LangGerman, true);
+    QCOMPARE(slow.lessons.size(), result.lessons.size());
+    for (qsizetype i = 0; i < slow.lessons.size(); ++i)
+        QCOMPARE(slow.lessons[i].lines, result.lessons[i].lines);
+
+    // Named separator and columns, HTML off: tags stay as they are typed.
+    const QByteArray named = "#separator:Comma\n#html:false\n#columns:P\xC5\x99"
+                             "eklad,Slovo\npes,dog\n"
+                             "\"k\xC5\xAF\xC5\x88, o\xC5\x99\",<b>horse</b>\n#hashtag,x\n";
+    const DelimitedHead namedHead = readDelimitedHead(named, CodePage::Cp1250, 20);
+    QCOMPARE(namedHead.separator, QChar(u','));
+    QVERIFY(!namedHead.html);
+    const WordTable namedTable = tableFromDelimited(namedHead.rows, false, namedHead.width, namedHead.titles);
+    QCOMPARE(namedTable.columns, (QStringList{"Překlad", "Slovo"}));
+    const ImportResult english =
+        importDelimited(named, namedHead, false, guessColumns(namedTable, LangEnglish), LangEnglish, false);
+    QCOMPARE(values(english.lessons[0].lines),
+             (QList<QByteArray>{"dog\\pes", cz("<b>horse</b>\\kůň, oř"), "x\\#hashtag"}));
+
+    // Without headers the separator is guessed from the first rows, not
+    // the first line alone; the window may choose another.
+    const QByteArray guessed = "Slov\xC3\xAD\xC4\x8Dka z Anki\ndog\tpes\ncat\tko\xC4\x8Dka, ko\xC4\x8Di\xC4\x8Dka\n";
+    const DelimitedHead guessedHead = readDelimitedHead(guessed, CodePage::Cp1250, 20);
+    QCOMPARE(guessedHead.separator, QChar(u'\t'));
+    QCOMPARE(guessedHead.rows.value(2), (QStringList{"cat", "kočka, kočička"}));
+    QCOMPARE(guessSeparator(QStringLiteral("a,b\nc;d\ne;f\n")), QChar(u';'));
+    QCOMPARE(guessSeparator(QStringLiteral("a;b,c\n")), QChar(u','));
+    const DelimitedHead chosen = readDelimitedHead(guessed, CodePage::Cp1250, 20, QChar(u','));
+    QCOMPARE(chosen.separator, QChar(u','));
+    QCOMPARE(chosen.rows.value(2), (QStringList{"cat\tkočka", " kočička"}));
+}
+
+void TestWordExchange::htmlCells()
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"<b>Hund</b>", "Hund"},
+        {"&lt;b&gt; &amp; &quot;x&quot; &apos;", "<b> & \"x\" '"},
+        {"&#353;&#x161;&#X160;", "\xC5\xA1\xC5\xA1\xC5\xA0"},
+        {"a&unknown;b &#0; &#xD800; &", "a&unknown;b &#0; &#xD800; &"},
+        {"gehen<br>laufen<br/>rennen<div>x</div>", "gehen laufen rennen x"},
+        {"  k\xC5\xAF\xC5\x88&nbsp;\xC2\xA0 \n o\xC5\x99  ", "k\xC5\xAF\xC5\x88 o\xC5\x99"},
+        {"<span style=\"color: red\">red</span>der", "redder"},
+        {"5 < 6", "5 < 6"},
+    };
+    for (const auto &[html, plain] : cases)
+        QCOMPARE(plainFromHtml(html), QByteArray(plain));
+    QCOMPARE(deckAsLesson("A::B::C"), QByteArray("A / B / C"));
+
+    // A name the code page cannot hold, with its letters as near as it can.
+    QCOMPARE(encodableLookalike(QStringLiteral("español"), CodePage::Cp1250), QStringLiteral("espanol"));
+    QCOMPARE(encodableLookalike(QStringLiteral("Čeština 日本"), CodePage::Cp1250), QStringLiteral("Čeština __"));
+
+    // A KVTML entry that cannot be stored is named by its word, not a line.
+    const QByteArray xml = R"(<kvtml version="2.0"><identifiers>
+<identifier id="0"><locale>en</locale></identifier><identifier id="1"><locale>cs</locale></identifier></identifiers>
+<entries><entry id="0"><translation id="0"><text>dog</text></translation><translation id="1"><text>pes</text></translation></entry>
+<entry id="1"><translation id="0"><text>Japan</text></translation><translation id="1"><text>日本</text></translation></entry>
+</entries></kvtml>)";
+    const std::optional<WordTable> table = readKvtml(xml);
+    QVERIFY(table);
+    const ImportResult result = importRows(*table, guessColumns(*table, LangEnglish), LangEnglish, false);
+    QCOMPARE(result.refused.size(), 1);
+    QVERIFY2(result.refused[0].reason().startsWith(QStringLiteral("„Japan“: znak „日“")),
+             qPrintable(result.refused[0].reason()));
 }
 
 void TestWordExchange::roundTrips()

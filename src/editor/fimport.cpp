@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -25,10 +27,10 @@ int chosen(const QComboBox *box) { return box->currentData().toInt(); }
 
 } // namespace
 
-TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCode, const QList<QStringList> &rows,
-                       qsizetype width, const std::optional<WordTable> &kvtml, const QString &currentLesson,
-                       bool currentIsMistakes)
-    : QDialog(parent), m_language(languageCode), m_rows(rows), m_width(width), m_kvtml(kvtml)
+TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCode, const DelimitedHead &head,
+                       std::function<DelimitedHead(QChar separator)> reread, const std::optional<WordTable> &kvtml,
+                       const QString &currentLesson, bool currentIsMistakes, const QString &lessonName)
+    : QDialog(parent), m_language(languageCode), m_head(head), m_reread(std::move(reread)), m_kvtml(kvtml)
 {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(QStringLiteral("Importovat slovíčka"));
@@ -36,14 +38,35 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
     lblFile = new QLabel(QStringLiteral("Soubor: %1").arg(fileName), this);
     lblFile->setObjectName(QStringLiteral("lblFile"));
     layout->addWidget(lblFile);
+    lblWarning = new QLabel(this);
+    lblWarning->setObjectName(QStringLiteral("lblWarning"));
+    lblWarning->setWordWrap(true);
+    if (kvtml && kvtml->columns.size() < 2)
+        lblWarning->setText(QStringLiteral("Soubor obsahuje jen jeden jazyk: slovíčka budou bez překladu."));
+    lblWarning->setVisible(!lblWarning->text().isEmpty());
+    layout->addWidget(lblWarning);
 
     chbHeader = new QCheckBox(QStringLiteral("První řádek je záhlaví"), this);
     chbHeader->setObjectName(QStringLiteral("chbHeader"));
-    chbHeader->setChecked(!rows.isEmpty() && looksLikeHeader(rows.first()));
+    chbHeader->setChecked(!m_head.rows.isEmpty() && looksLikeHeader(m_head.rows.first()));
     chbHeader->setVisible(!kvtml);
     layout->addWidget(chbHeader);
 
     auto *form = new QFormLayout;
+    cmbSeparator = new QComboBox(this);
+    cmbSeparator->setObjectName(QStringLiteral("cmbSeparator"));
+    static const std::pair<const char *, char16_t> separators[] = {{"Tabulátor", u'\t'}, {"Středník", u';'},
+                                                                   {"Čárka", u','},      {"Svislá čára", u'|'},
+                                                                   {"Mezera", u' '},     {"Dvojtečka", u':'}};
+    for (const auto &[name, c] : separators)
+        cmbSeparator->addItem(QString::fromUtf8(name), int(c));
+    if (cmbSeparator->findData(int(m_head.separator.unicode())) < 0)
+        cmbSeparator->addItem(QStringLiteral("„%1“").arg(m_head.separator), int(m_head.separator.unicode()));
+    cmbSeparator->setCurrentIndex(cmbSeparator->findData(int(m_head.separator.unicode())));
+    if (!kvtml)
+        form->addRow(QStringLiteral("Oddělovač:"), cmbSeparator);
+    else
+        cmbSeparator->hide();
     cmbSlovo = columnBox(this, "cmbSlovo");
     cmbPreklad = columnBox(this, "cmbPreklad");
     cmbClen = columnBox(this, "cmbClen");
@@ -69,8 +92,20 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
                                          : QStringLiteral("Podle sloupce „Lekce“ do nových lekcí"),
                                    this);
     rbPerLesson->setObjectName(QStringLiteral("rbPerLesson"));
-    for (QRadioButton *rb : {rbCurrent, rbNewLesson, rbPerLesson})
-        layout->addWidget(rb);
+    edtLessonName = new QLineEdit(encodableLookalike(lessonName, CodePage::Cp1250), this);
+    edtLessonName->setObjectName(QStringLiteral("edtLessonName"));
+    edtLessonName->setAccessibleName(QStringLiteral("Jméno nové lekce"));
+    lblLessonProblem = new QLabel(this);
+    lblLessonProblem->setObjectName(QStringLiteral("lblLessonProblem"));
+    lblLessonProblem->setWordWrap(true);
+    lblLessonProblem->hide();
+    layout->addWidget(rbCurrent);
+    auto *newLesson = new QHBoxLayout;
+    newLesson->addWidget(rbNewLesson);
+    newLesson->addWidget(edtLessonName, 1);
+    layout->addLayout(newLesson);
+    layout->addWidget(lblLessonProblem);
+    layout->addWidget(rbPerLesson);
 
     buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Importovat"), QDialogButtonBox::AcceptRole)
@@ -93,7 +128,10 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
         rbCurrent->setChecked(true);
     else
         rbNewLesson->setChecked(true);
+    edtLessonName->setEnabled(rbNewLesson->isChecked());
+    connect(rbNewLesson, &QRadioButton::toggled, edtLessonName, &QWidget::setEnabled);
     connect(chbHeader, &QCheckBox::toggled, this, &TfrmImport::rebuild);
+    connect(cmbSeparator, &QComboBox::currentIndexChanged, this, &TfrmImport::separatorChosen);
     for (QComboBox *box : {cmbSlovo, cmbPreklad, cmbClen, cmbMn})
         connect(box, &QComboBox::currentIndexChanged, this, &TfrmImport::fillPreview);
     resize(640, 480);
@@ -101,7 +139,7 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
 
 void TfrmImport::rebuild()
 {
-    m_table = m_kvtml ? *m_kvtml : tableFromDelimited(m_rows, chbHeader->isChecked(), m_width);
+    m_table = m_kvtml ? *m_kvtml : tableFromDelimited(m_head.rows, chbHeader->isChecked(), m_head.width, m_head.titles);
     const ColumnChoice guess = guessColumns(m_table, m_language);
     const bool hasArticles = !articles(m_language).isEmpty();
     const std::pair<QComboBox *, int> boxes[] = {
@@ -117,7 +155,10 @@ void TfrmImport::rebuild()
     // KVTML brings article and plural with the word itself.
     cmbClen->setEnabled(hasArticles && !m_kvtml);
     cmbMn->setEnabled(m_language == LangGerman && !m_kvtml);
-    rbPerLesson->setEnabled(m_kvtml || m_table.columns.contains(lessonColumnTitle()));
+    bool lessons = false;
+    for (const WordTable::Row &row : m_table.rows)
+        lessons = lessons || !row.lesson.isEmpty();
+    rbPerLesson->setEnabled(m_kvtml || lessons || m_table.columns.contains(lessonColumnTitle()));
     fillPreview();
 }
 
@@ -151,8 +192,69 @@ void TfrmImport::fillPreview()
         }
         tblPreview->setItem(r, int(m_table.columns.size()), new QTableWidgetItem(row.lesson));
     }
+    fitColumns();
     if (QPushButton *ok = buttons->findChild<QPushButton *>(QStringLiteral("btnOK")))
         ok->setEnabled(c.slovo >= 0 || c.preklad >= 0);
+}
+
+// Columns as wide as their texts and titles, and the room left shared out
+// among them, so that nothing is cut while space stays empty.
+void TfrmImport::fitColumns()
+{
+    QHeaderView *header = tblPreview->horizontalHeader();
+    const int n = header->count();
+    if (n == 0)
+        return;
+    tblPreview->resizeColumnsToContents();
+    int total = 0;
+    for (int i = 0; i < n; ++i)
+        total += header->sectionSize(i);
+    const int room = tblPreview->viewport()->width() - total;
+    for (int i = 0; room > 0 && i < n; ++i)
+        header->resizeSection(i, header->sectionSize(i) + room / n + (i < room % n ? 1 : 0));
+}
+
+void TfrmImport::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitColumns();
+}
+
+void TfrmImport::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    fitColumns();
+}
+
+void TfrmImport::separatorChosen()
+{
+    if (!m_reread)
+        return;
+    m_head = m_reread(QChar(char16_t(cmbSeparator->currentData().toInt())));
+    {
+        const QSignalBlocker quiet(chbHeader);
+        chbHeader->setChecked(!m_head.rows.isEmpty() && looksLikeHeader(m_head.rows.first()));
+    }
+    rebuild();
+    if (!rbPerLesson->isEnabled() && rbPerLesson->isChecked())
+        (rbCurrent->isEnabled() ? rbCurrent : rbNewLesson)->setChecked(true);
+}
+
+QString TfrmImport::lessonName() const { return edtLessonName->text().trimmed(); }
+
+void TfrmImport::accept()
+{
+    // The name is checked before anything is imported, while it can still be changed.
+    if (rbNewLesson->isChecked()) {
+        const QString problem = unencodableMessage(lessonName(), CodePage::Cp1250, QStringLiteral("jméno lekce"));
+        lblLessonProblem->setText(problem);
+        lblLessonProblem->setVisible(!problem.isEmpty());
+        if (!problem.isEmpty()) {
+            edtLessonName->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 WordTable TfrmImport::table() const { return m_table; }

@@ -112,8 +112,14 @@ void TfrmViewEdt::importFile(const QString &path)
     }
 
     const QString baseName = QFileInfo(path).completeBaseName();
-    TfrmImport dialog(this, QFileInfo(path).fileName(), language, head.rows, head.width, kvtml,
-                      displayText(WordLists.name(current), CodePage::Cp1250), WordLists.isMistakes(current));
+    std::function<DelimitedHead(QChar)> reread;
+    if (!kvtml)
+        reread = [&file, otherwise](QChar separator) {
+            WaitCursor wait;
+            return readDelimitedHead(QByteArrayView(file), otherwise, TfrmImport::kPreviewRows + 1, separator);
+        };
+    TfrmImport dialog(this, QFileInfo(path).fileName(), language, head, reread, kvtml,
+                      displayText(WordLists.name(current), CodePage::Cp1250), WordLists.isMistakes(current), baseName);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const TfrmImport::Target target = dialog.target();
@@ -121,9 +127,9 @@ void TfrmViewEdt::importFile(const QString &path)
     {
         WaitCursor wait;
         const bool byLesson = target == TfrmImport::Target::LessonPerFileLesson;
-        result =
-            kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
-                  : importDelimited(QByteArrayView(file), head, dialog.header(), dialog.choice(), language, byLesson);
+        result = kvtml ? importRows(dialog.table(), dialog.choice(), language, byLesson)
+                       : importDelimited(QByteArrayView(file), dialog.head(), dialog.header(), dialog.choice(),
+                                         language, byLesson);
     }
     qsizetype words = 0;
     for (const ImportedLesson &l : result.lessons)
@@ -180,7 +186,10 @@ void TfrmViewEdt::importFile(const QString &path)
             continue;
         }
         QByteArray name;
-        if (!freeName(lesson.name.isEmpty() ? baseName : lesson.name, name)) {
+        const QString wanted = !lesson.name.isEmpty()                    ? lesson.name
+                               : target == TfrmImport::Target::NewLesson ? dialog.lessonName()
+                                                                         : baseName;
+        if (!freeName(wanted, name)) {
             delete step;
             return;
         }

@@ -15,13 +15,20 @@ QString decodeWordList(QByteArrayView bytes, CodePage otherwise)
 
 QChar guessSeparator(const QString &text)
 {
-    qsizetype end = text.indexOf(u'\n');
-    const QStringView first = QStringView(text).left(end < 0 ? text.size() : end);
-    if (first.contains(u'\t'))
+    int lines = 0, tabs = 0, semicolons = 0, commas = 0;
+    for (qsizetype from = 0; lines < 10 && from < text.size(); ++lines) {
+        qsizetype end = text.indexOf(u'\n', from);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).sliced(from, end - from);
+        tabs += line.contains(u'\t');
+        semicolons += line.contains(u';');
+        commas += line.contains(u',');
+        from = end + 1;
+    }
+    if (tabs > 0 && tabs * 2 >= lines)
         return u'\t';
-    if (!first.contains(u',') && first.contains(u';'))
-        return u';';
-    return u',';
+    return semicolons > commas ? u';' : u',';
 }
 
 QList<QStringList> parseDelimited(const QString &text, QChar separator)

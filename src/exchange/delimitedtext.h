@@ -13,8 +13,9 @@ namespace lexitka {
 // or is well-formed UTF-8, otherwise the code page given (the dictionary's).
 QString decodeWordList(QByteArrayView bytes, CodePage otherwise);
 
-// Tab when the first line has a tab, otherwise comma, otherwise semicolon
-// when it has one (a spreadsheet's CSV in a Czech locale).
+// Over the first ten lines: tab when at least half of them have a tab,
+// semicolon when more of them have one than a comma (a spreadsheet's CSV in
+// a Czech locale), otherwise comma.
 QChar guessSeparator(const QString &text);
 
 // Rows of cells as RFC 4180 reads them, for any separator: a field in

@@ -6,6 +6,7 @@
 #include "exchange/cellbytes.h"
 #include "exchange/delimitedrows.h"
 #include "exchange/delimitedtext.h"
+#include "exchange/textheaders.h"
 
 #include <QHash>
 
@@ -163,11 +164,11 @@ private:
             if (!bad && !toCodePage(f.text, f.cp, m_scratch.data(), false, &missing))
                 bad = missing;
             if (bad) {
-                m_result.refused.append(RefusedRow{line, shown(), QString::fromUtf8(f.name), *bad});
+                m_result.refused.append(RefusedRow{line, shown(), QString::fromUtf8(f.name), *bad, {}});
                 return;
             }
         }
-        m_result.refused.append(RefusedRow{line, shown(), QStringLiteral("Lekce"), m_lessonProblem});
+        m_result.refused.append(RefusedRow{line, shown(), QStringLiteral("Lekce"), m_lessonProblem, {}});
     }
 
     // Articles are ASCII but "není", which is no article: compared as bytes.
@@ -278,10 +279,23 @@ ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int 
             return shown.join(u'\t');
         });
     }
-    return importer.take();
+    ImportResult result = importer.take();
+    // A KVTML entry has no line a user could look up: its word names it.
+    if (!table.locales.isEmpty()) {
+        for (RefusedRow &refused : result.refused) {
+            const WordTable::Row &row = table.rows[refused.line - 1];
+            for (const int c : {choice.slovo, choice.preklad})
+                if (refused.entry.isEmpty() && c >= 0 && c < row.cells.size())
+                    refused.entry = row.cells[c].text;
+        }
+    }
+    return result;
 }
 
 namespace {
+
+// Rows looked at to guess the separator.
+constexpr int kSeparatorLines = 10;
 
 // The bytes as UTF-8, as decodeWordList reads them: the byte-order mark
 // dropped, and a second one right after it, as QString::fromUtf8 drops one;
@@ -305,25 +319,56 @@ QByteArrayView cellAt(const std::vector<QByteArrayView> &cells, int c)
     return c >= 0 && size_t(c) < cells.size() ? cells[size_t(c)] : QByteArrayView();
 }
 
+// A cell of column c as the words take it: HTML as plain text, a deck as a
+// lesson's name; `plain` keeps the bytes when they are new.
+QByteArrayView cellText(QByteArrayView cell, const DelimitedHead &head, int c, QByteArray &plain)
+{
+    if (!head.html && c != head.deckColumn)
+        return cell;
+    plain = head.html ? plainFromHtml(cell) : cell.toByteArray();
+    if (c == head.deckColumn)
+        plain = deckAsLesson(plain);
+    return plain;
+}
+
+// The first rows' text, enough to guess the separator from.
+QString firstLines(QByteArrayView text)
+{
+    qsizetype end = 0;
+    for (int lines = 0; lines < kSeparatorLines && end < text.size(); ++lines) {
+        const qsizetype next = text.indexOf('\n', end);
+        end = next < 0 ? text.size() : next + 1;
+    }
+    return QString::fromUtf8(text.first(end));
+}
+
 } // namespace
 
-DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows)
+DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows,
+                                std::optional<QChar> separator)
 {
     DelimitedHead head;
-    head.utf8 = classifyWordList(bytes) == WordListBytes::Utf8;
+    const TextHeaders headers = readTextHeaders(bytes);
+    head.bodyStart = headers.bodyStart;
+    head.html = headers.html;
+    head.titles = headers.titles;
+    head.deckColumn = int(headers.titles.indexOf(lessonColumnTitle()));
+    const QByteArrayView body = bytes.sliced(head.bodyStart);
+    head.utf8 = (head.bodyStart > 0 && headers.bom) || classifyWordList(body) == WordListBytes::Utf8;
     head.otherwise = otherwise;
     QByteArray converted;
-    const QByteArrayView text = asUtf8(bytes, head.utf8, otherwise, converted);
-    const qsizetype lineEnd = text.indexOf('\n');
-    head.separator = guessSeparator(QString::fromUtf8(text.first(lineEnd < 0 ? text.size() : lineEnd)));
+    const QByteArrayView text = asUtf8(body, head.utf8, otherwise, converted);
+    head.separator = separator ? *separator : headers.separator ? *headers.separator : guessSeparator(firstLines(text));
     DelimitedRows reader(text, char(head.separator.unicode()));
     while (reader.next()) {
         const std::vector<QByteArrayView> &cells = reader.cells();
         head.width = std::max(head.width, qsizetype(cells.size()));
         if (head.rows.size() < rows) {
             QStringList row;
-            for (const QByteArrayView cell : cells)
-                row.append(toText(cell));
+            for (int c = 0; size_t(c) < cells.size(); ++c) {
+                QByteArray plain;
+                row.append(toText(cellText(cells[size_t(c)], head, c, plain)));
+            }
             head.rows.append(row);
         }
     }
@@ -334,7 +379,7 @@ ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bo
                              int languageCode, bool byLesson)
 {
     QByteArray converted;
-    const QByteArrayView text = asUtf8(bytes, head.utf8, head.otherwise, converted);
+    const QByteArrayView text = asUtf8(bytes.sliced(head.bodyStart), head.utf8, head.otherwise, converted);
     // The lines take less than the file: the other columns, the separators
     // and the line ends stay behind, and no letter grows.
     RowImporter<QByteArrayView> importer(languageCode, byLesson, text.size());
@@ -347,23 +392,33 @@ ImportResult importDelimited(QByteArrayView bytes, const DelimitedHead &head, bo
         const std::vector<QByteArrayView> &cells = reader.cells();
         ++line;
         width = std::max(width, qsizetype(cells.size()));
-        if (header && line == 1) {
-            for (int c = 0; size_t(c) < cells.size() && lessonColumn < 0; ++c)
-                if (cells[size_t(c)] == "Lekce")
+        if (line == 1) {
+            for (int c = 0; header && size_t(c) < cells.size() && lessonColumn < 0; ++c) {
+                QByteArray kept;
+                if (cellText(cells[size_t(c)], head, c, kept) == "Lekce")
                     lessonColumn = c;
-            continue;
+            }
+            if (lessonColumn < 0)
+                lessonColumn = head.deckColumn;
+            if (header)
+                continue;
         }
         RowTexts<QByteArrayView> texts;
-        texts.slovo = cellAt(cells, choice.slovo);
-        texts.preklad = cellAt(cells, choice.preklad);
-        texts.article = cellAt(cells, choice.clen);
-        texts.forms = cellAt(cells, choice.mn);
-        texts.lesson = cellAt(cells, lessonColumn);
+        QByteArray plain[5];
+        auto column = [&](int c, QByteArray &kept) { return cellText(cellAt(cells, c), head, c, kept); };
+        texts.slovo = column(choice.slovo, plain[0]);
+        texts.preklad = column(choice.preklad, plain[1]);
+        texts.article = column(choice.clen, plain[2]);
+        texts.forms = column(choice.mn, plain[3]);
+        texts.lesson = column(lessonColumn, plain[4]);
         importer.add(line, texts, [&] {
             refusedWidths.append(qsizetype(cells.size()));
+            // As the words would take the cells: without their HTML.
             QStringList shown;
-            for (const QByteArrayView cell : cells)
-                shown.append(toText(cell));
+            for (int c = 0; size_t(c) < cells.size(); ++c) {
+                QByteArray kept;
+                shown.append(toText(cellText(cells[size_t(c)], head, c, kept)));
+            }
             return shown.join(u'\t');
         });
     }

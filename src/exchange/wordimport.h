@@ -7,10 +7,13 @@
 #include <QList>
 #include <QStringList>
 
+#include <optional>
+
 namespace lexitka {
 
-// A word list's text as read for the preview: its first rows as cells, and
-// the widest row of the whole file, so that every column can be chosen.
+// A word list's text as read for the preview: its first rows as cells (as
+// plain text when the file says they are HTML), and the widest row of the
+// whole file, so that every column can be chosen.
 struct DelimitedHead {
     QList<QStringList> rows;
     qsizetype width = 0;
@@ -18,8 +21,17 @@ struct DelimitedHead {
     // How the bytes are read: UTF-8, or (no UTF-8) in the code page given.
     bool utf8 = true;
     CodePage otherwise = CodePage::Cp1250;
+    // What the file's "#key:value" lines say (textheaders.h): where the rows
+    // begin, whether cells are HTML, the columns' titles and the deck's.
+    qsizetype bodyStart = 0;
+    bool html = false;
+    QStringList titles;
+    int deckColumn = -1;
 };
-DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows);
+// The separator is the one given, else the one the file names, else
+// guessed from its first rows.
+DelimitedHead readDelimitedHead(QByteArrayView bytes, CodePage otherwise, qsizetype rows,
+                                std::optional<QChar> separator = std::nullopt);
 
 // The whole word list imported in one pass over its bytes, read as its head
 // says, with the same outcome as parseDelimited, tableFromDelimited and

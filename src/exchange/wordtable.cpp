@@ -1,5 +1,7 @@
 #include "wordtable.h"
 
+#include "exchange/textheaders.h"
+
 namespace lexitka {
 
 const QStringList &wordColumnTitles()
@@ -19,24 +21,29 @@ bool looksLikeHeader(const QStringList &firstRow)
     return false;
 }
 
-WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width)
+WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width, const QStringList &titles)
 {
     WordTable table;
     for (const QStringList &row : rows)
         width = std::max(width, row.size());
-    int lessonColumn = -1;
-    if (header && !rows.isEmpty()) {
+    if (header && !rows.isEmpty())
         table.columns = rows.first();
-        lessonColumn = int(table.columns.indexOf(lessonColumnTitle()));
-    }
+    for (qsizetype c = 0; c < table.columns.size() && c < titles.size(); ++c)
+        if (table.columns[c].trimmed().isEmpty() && !titles[c].isEmpty())
+            table.columns[c] = titles[c];
     for (qsizetype c = table.columns.size(); c < width; ++c)
-        table.columns.append(QStringLiteral("Sloupec %1").arg(c + 1));
+        table.columns.append(c < titles.size() && !titles[c].isEmpty() ? titles[c]
+                                                                       : QStringLiteral("Sloupec %1").arg(c + 1));
+    // The header's lesson column, else the one the file's own lines name.
+    int lessonColumn = header && !rows.isEmpty() ? int(rows.first().indexOf(lessonColumnTitle())) : -1;
+    if (lessonColumn < 0)
+        lessonColumn = int(titles.indexOf(lessonColumnTitle()));
     for (qsizetype r = header ? 1 : 0; r < rows.size(); ++r) {
         WordTable::Row row;
         row.line = r + 1;
         for (qsizetype c = 0; c < width; ++c)
             row.cells.append({c < rows[r].size() ? rows[r][c] : QString(), {}, {}});
-        if (lessonColumn >= 0)
+        if (lessonColumn >= 0 && lessonColumn < row.cells.size())
             row.lesson = row.cells[lessonColumn].text;
         // A row of empty cells is an empty line of the sheet, not a word.
         bool empty = true;
@@ -74,7 +81,8 @@ ColumnChoice guessColumns(const WordTable &table, int languageCode)
     // Otherwise the first two free columns: foreign word, then Czech.
     const int lesson = int(table.columns.indexOf(lessonColumnTitle()));
     for (int c = 0; c < table.columns.size() && (choice.slovo < 0 || choice.preklad < 0); ++c) {
-        if (c == choice.slovo || c == choice.preklad || c == choice.clen || c == choice.mn || c == lesson)
+        if (c == choice.slovo || c == choice.preklad || c == choice.clen || c == choice.mn || c == lesson
+            || isBookkeepingColumn(table.columns[c]))
             continue;
         (choice.slovo < 0 ? choice.slovo : choice.preklad) = c;
     }
@@ -96,19 +104,33 @@ QString unencodableMessage(const QString &text, CodePage cp, const QString &fiel
         .arg(characterName(*c), field);
 }
 
+QString encodableLookalike(const QString &text, CodePage cp)
+{
+    QString out;
+    for (const char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (!unencodable(one, cp)) {
+            out += one;
+            continue;
+        }
+        const QString base = one.normalized(QString::NormalizationForm_D).left(1);
+        out += base != one && !unencodable(base, cp) ? base : QStringLiteral("_");
+    }
+    return out;
+}
+
 QString RefusedRow::reason() const
 {
+    const QString where = entry.isEmpty() ? QStringLiteral("Řádek %1").arg(line) : QStringLiteral("„%1“").arg(entry);
     if (character == U'\\')
-        return QStringLiteral("Řádek %1: pole „%2“ obsahuje znak „\\“, který slovník používá jako oddělovač.")
-            .arg(line)
-            .arg(field);
+        return QStringLiteral("%1: pole „%2“ obsahuje znak „\\“, který slovník používá jako oddělovač.")
+            .arg(where, field);
     if (character == U'\n' || character == U'\r')
-        return QStringLiteral("Řádek %1: pole „%2“ obsahuje konec řádku.").arg(line).arg(field);
+        return QStringLiteral("%1: pole „%2“ obsahuje konec řádku.").arg(where, field);
     if (character == U']')
-        return QStringLiteral("Řádek %1: jméno lekce nesmí obsahovat znak „]“.").arg(line);
-    return QStringLiteral("Řádek %1: znak %2 v poli „%3“ nelze uložit v kódové stránce slovníku.")
-        .arg(line)
-        .arg(characterName(character), field);
+        return QStringLiteral("%1: jméno lekce nesmí obsahovat znak „]“.").arg(where);
+    return QStringLiteral("%1: znak %2 v poli „%3“ nelze uložit v kódové stránce slovníku.")
+        .arg(where, characterName(character), field);
 }
 
 std::optional<char32_t> unencodable(const QString &text, CodePage cp)

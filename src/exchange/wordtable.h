@@ -38,10 +38,12 @@ const QStringList &wordColumnTitles();
 QString lessonColumnTitle();
 
 // A text file's table; a first row of the grid's titles, or any row the
-// caller says is a header, names the columns. The "Lekce" column of an
-// exported dictionary becomes each row's lesson. The table is at least
+// caller says is a header, names the columns; `titles` (the file's own
+// "#columns:" and the like) name those it leaves unnamed. The "Lekce" column
+// of an exported dictionary becomes each row's lesson. The table is at least
 // width columns wide (the file's widest row when rows are only its first).
-WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width = 0);
+WordTable tableFromDelimited(const QList<QStringList> &rows, bool header, qsizetype width = 0,
+                             const QStringList &titles = {});
 // Whether the first row looks like a header: it holds a word-column title.
 bool looksLikeHeader(const QStringList &firstRow);
 
@@ -63,6 +65,7 @@ struct RefusedRow {
     QString text;  // the row as the file gives it
     QString field; // "Slovo", "Překlad", …, or "Lekce"
     char32_t character = 0;
+    QString entry; // the word that names a KVTML entry, which has no line
     // A sentence in Czech that names the character and the field.
     QString reason() const;
 };
@@ -106,6 +109,9 @@ struct Encoded {
     std::optional<char32_t> missing;
 };
 Encoded encodeField(const QString &text, CodePage cp);
+// The text with each character cp has no place for written as its letter
+// without the mark ("español" → "espanol" in windows-1250), or "_".
+QString encodableLookalike(const QString &text, CodePage cp);
 // "„ñ“ (U+00F1)" as messages name a character.
 QString characterName(char32_t c);
 // The refusal of a typed text that cp cannot hold, naming the character and

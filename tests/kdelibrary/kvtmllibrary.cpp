@@ -198,8 +198,8 @@ int resave(const QString &from, const QString &to)
     KEduVocDocument doc;
     if (doc.open(QUrl::fromLocalFile(from), KEduVocDocument::FileIgnoreLock) != KEduVocDocument::NoError)
         return 1;
-    return doc.saveAs(QUrl::fromLocalFile(to), KEduVocDocument::Kvtml, KEduVocDocument::FileIgnoreLock) ==
-                   KEduVocDocument::NoError
+    return doc.saveAs(QUrl::fromLocalFile(to), KEduVocDocument::Kvtml, KEduVocDocument::FileIgnoreLock)
+                   == KEduVocDocument::NoError
                ? 0
                : 1;
 }
