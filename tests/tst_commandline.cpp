@@ -9,6 +9,10 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <QElapsedTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace lexitka;
@@ -34,6 +38,7 @@ private slots:
     void relativeNamesCurrentFolderFirst();
     void backslashIsPartOfTheName();
     void namesBeyondAscii();
+    void endsWhenSpeechNeverAnswers();
 
 private:
     // What the program reports ("title: …", "lessons: …", "message: …")
@@ -167,6 +172,54 @@ void TestCommandLine::namesBeyondAscii()
                 .value(0)
                 .startsWith(QStringLiteral("message: Slovník jiné.en nebyl nalezen ani jako")));
     QCOMPARE(::unlink(path.constData()), 0); // nor can the temporary folder remove it
+}
+
+void TestCommandLine::endsWhenSpeechNeverAnswers()
+{
+    // A speech daemon's socket that takes the connection and never answers
+    // (a daemon starting slowly, or hung): never accepted, never read.
+    const QByteArray socketPath = QFile::encodeName(m_root.filePath(QStringLiteral("speechd.sock")));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(listener >= 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(socketPath.size()) < sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    QCOMPARE(::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    QCOMPARE(::listen(listener, 16), 0);
+
+    // The browser asks for the voices, then the main window is closed.
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LD_PRELOAD"), m_root.filePath(QStringLiteral("closehook.so")));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("unix_socket:") + QFile::decodeName(socketPath));
+    env.insert(QStringLiteral("LEXITKA_HOOK_BROWSE"), QStringLiteral("1"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(folder() + QStringLiteral("/lexitka"), {folder() + QStringLiteral("/data.en")});
+    QByteArray out;
+    QElapsedTimer sinceClose;
+    while (!sinceClose.isValid() && p.waitForReadyRead(30000)) {
+        out += p.readAll();
+        if (out.contains("closing: frmMain"))
+            sinceClose.start();
+    }
+    QVERIFY2(sinceClose.isValid(), out.constData());
+    const bool ended = p.waitForFinished(5000);
+    const qint64 ms = sinceClose.elapsed();
+    if (!ended) {
+        p.kill();
+        p.waitForFinished();
+    }
+    ::close(listener);
+    QVERIFY2(ended, "still running 5 s after its main window was closed");
+    QVERIFY2(ms < 1000, qPrintable(QStringLiteral("ended %1 ms after its main window was closed").arg(ms)));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -1,5 +1,6 @@
 #include "qtspeaker.h"
 
+#include <QDeadlineTimer>
 #include <QLocale>
 #include <QTextToSpeech>
 #include <QThread>
@@ -52,7 +53,6 @@ public:
     }
 
     void finish() { m_tts.reset(); }
-    void abandon() { (void)m_tts.release(); }
 
 signals:
     void started(const QStringList &languages);
@@ -89,15 +89,20 @@ void QtSpeaker::startEngines()
 
 QtSpeaker::~QtSpeaker()
 {
-    for (Engine &e : m_engines) {
-        // A daemon that never answers must not keep the program from ending.
+    // One deadline for every engine, so that closing ends the program at
+    // once whatever a speech daemon does.
+    for (Engine &e : m_engines)
         e.thread->quit();
-        if (!e.thread->wait(1000)) {
-            e.thread->terminate();
-            e.thread->wait();
-            // Its engine may be half made or inside the daemon's library:
-            // left as it is, the program ends all the same.
-            e.worker->abandon();
+    const QDeadlineTimer deadline(kEndWithinMs);
+    for (Engine &e : m_engines) {
+        // An engine still inside the daemon's library (a socket that never
+        // answers) is neither waited for nor cancelled, which could leave a
+        // lock held that the exit needs: its thread, engine and objects stay
+        // until the process ends (a running QThread may not be deleted).
+        if (!e.thread->wait(deadline)) {
+            static auto *const left = new std::vector<Engine>;
+            left->push_back(e);
+            continue;
         }
         delete e.worker;
         delete e.thread;

@@ -30,7 +30,9 @@ public:
     // reads nothing never starts a speech daemon.
     explicit QtSpeaker(const QStringList &engines = defaultEngines()) : m_names(engines) { }
     static QStringList installedEngines();
+    // Waits for the engines' threads at most kEndWithinMs in all.
     ~QtSpeaker() override;
+    static constexpr int kEndWithinMs = 500;
 
     // The first call starts the engines (not const in effect, hence the cast).
     VoiceState voiceFor(const QString &language) const override;

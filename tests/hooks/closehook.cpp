@@ -2,7 +2,10 @@
 // on stderr what the main window shows and every message box that comes up,
 // answers the boxes, and closes the main window as the user's close box
 // would, so that the test sees the files a real session leaves behind.
-// scripts/package-check reads the buttons and the platform too.
+// scripts/package-check reads the buttons and the platform too. With
+// LEXITKA_HOOK_BROWSE set it first opens the lesson browser (which asks for
+// the voices) and closes it again, and it says "closing" as it closes the
+// main window.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,6 +23,8 @@ void say(const char *what, const QString &text)
 }
 
 bool closing = false;
+bool browsed = qEnvironmentVariableIsEmpty("LEXITKA_HOOK_BROWSE");
+int browserSteps = 0;
 
 void step()
 {
@@ -35,6 +40,13 @@ void step()
     }
     if (closing)
         return;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal->objectName() == QLatin1String("frmViewEdt")) {
+        // The browser: left open a moment, for its voices to be asked for.
+        if (modal->isVisible() && ++browserSteps > 10)
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+        return;
+    }
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->objectName() != QLatin1String("frmMain") || !window->isVisible())
             continue;
@@ -42,6 +54,13 @@ void step()
         say("platform", QGuiApplication::platformName());
         const auto *lessons = window->findChild<QAbstractItemView *>(QStringLiteral("lbLekce"));
         say("lessons", QString::number(lessons && lessons->model() ? lessons->model()->rowCount() : -1));
+        if (!browsed) {
+            browsed = true;
+            if (auto *view = window->findChild<QAbstractButton *>(QStringLiteral("btnView")))
+                QMetaObject::invokeMethod(view, "click", Qt::QueuedConnection);
+            return;
+        }
+        say("closing", window->objectName());
         // The close handler may open a message box and wait in it.
         QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
         closing = true;
