@@ -6,7 +6,10 @@
 #include "support/fakes.h"
 
 #include "data/dictionary.h"
+#include "data/filelock.h"
 #include "data/inifile.h"
+#include "data/journal.h"
+#include "exam/mastery.h"
 #include "lexitka_version.h"
 
 #include <QDirIterator>
@@ -118,8 +121,22 @@ void TestInstall::installedTree()
         QCOMPARE(png.pixelColor(png.width() / 2, png.height() * 3 / 4).alpha(), 255);
     }
     QVERIFY(readFile(path(QStringLiteral("share/doc/lexitka/copyright"))).contains("License: GPL-3.0+"));
-    for (const char *page : {"share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"})
-        QVERIFY2(readFile(path(QString::fromLatin1(page))).startsWith(".TH LEXITKA 1 "), page);
+    // Each page lists every file the program writes.
+    const QByteArray mastery = QFile::encodeName(masteryFilePath(QStringLiteral("errors.ene")));
+    const QByteArray written[] = {
+        "data.en",       "lexitka.ini", "errors.ene", mastery,
+        "statistic.ens", ".lock",       "/locks/",    QFile::encodeName(QFileInfo(journalFolder()).fileName()) + '/'};
+    for (const char *page : {"share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"}) {
+        const QByteArray text = readFile(path(QString::fromLatin1(page)));
+        QVERIFY2(text.startsWith(".TH LEXITKA 1 "), page);
+        qsizetype from = text.indexOf("\n.SH FILES");
+        if (from < 0)
+            from = text.indexOf("\n.SH SOUBORY");
+        QVERIFY2(from >= 0, page);
+        const QByteArray files = text.mid(from, text.indexOf("\n.SH ", from + 1) - from);
+        for (const QByteArray &name : written)
+            QVERIFY2(files.contains(name), (QByteArray(page) + ": " + name).constData());
+    }
 }
 
 void TestInstall::desktopFiles()
