@@ -1,5 +1,6 @@
 #include "data/savefile.h"
 #include "exam/mastery.h"
+#include "exam/testpool.h"
 #include "support/logicfakes.h"
 #include "exam/utest.h"
 
@@ -108,6 +109,7 @@ private slots:
     void mistakesOfAnotherWindowSurvive();
     void mistakesFileWithoutKindsStartsNoWindow();
     void masteredMistakesLeaveTheFile();
+    void masteryCountsAcrossTheSwitch();
 };
 
 void TestEngine::compareWord_data()
@@ -698,6 +700,71 @@ void TestEngine::masteredMistakesLeaveTheFile()
     mistakesTest({"cat"});
     QCOMPARE(readFile(e.errorsFile()), cat + "\n");
     QVERIFY(counts().isEmpty());
+    QVERIFY(e.messenger.messages.isEmpty());
+}
+
+void TestEngine::masteryCountsAcrossTheSwitch()
+{
+    Engine e;
+    const QByteArray dog = "0\\1=dog\\pes", cat = "0\\2=cat\\kocka";
+    writeFile(e.errorsFile(), dog + "\r\n" + cat + "\r\n");
+    const QString countsFile = masteryFilePath(e.errorsFile());
+    auto counts = [&] { return MasteryCounts::parse(readFile(countsFile)); };
+    auto mistakesTest = [&](QList<QByteArray> wrong) {
+        e.test.ErrorsMode = true;
+        e.test.WordPool = splitLines(readFile(e.errorsFile()));
+        e.test.TestKinds = {true, false, false, false};
+        e.ui.answer = [&](const QByteArray &expected) {
+            return wrong.removeOne(expected) ? QByteArray("?") : expected;
+        };
+        e.test.StartTest(LangEnglish);
+        e.test.ErrorsMode = false;
+    };
+
+    // Off, and no counts yet: a wrong answer makes no counts file.
+    mistakesTest({"pes"});
+    QVERIFY(!QFile::exists(countsFile));
+
+    // On: one right test counts the dog once. Off again: missed, and its
+    // count goes; on again: one right test does not take out the word
+    // just missed.
+    e.test.RemoveMastered = true;
+    mistakesTest({});
+    QCOMPARE(counts().count(dog), 1);
+    e.test.RemoveMastered = false;
+    mistakesTest({"pes"});
+    QCOMPARE(counts().count(dog), 0);
+    QCOMPARE(counts().count(cat), 1); // answered right with the option off: as it was
+    e.test.RemoveMastered = true;
+    mistakesTest({"kocka"});
+    QVERIFY(readFile(e.errorsFile()).contains(dog));
+    QCOMPARE(counts().count(dog), 1);
+
+    // The same for a word missed in an ordinary test with the option off.
+    e.test.RemoveMastered = false;
+    e.test.WordPool = {"1=dog\\pes"};
+    int asked = 0;
+    e.ui.answer = [&](const QByteArray &expected) { return ++asked == 1 ? QByteArray("?") : expected; };
+    e.test.StartTest(LangEnglish);
+    QCOMPARE(counts().count(dog), 0);
+
+    // Every mistake mastered: an empty mistakes file, no counts file, and
+    // the mistakes test says so.
+    e.test.RemoveMastered = true;
+    e.test.MasteredAfter = 1;
+    mistakesTest({});
+    QCOMPARE(readFile(e.errorsFile()), QByteArray());
+    QVERIFY(QFile::exists(e.errorsFile()));
+    QVERIFY(!QFile::exists(countsFile));
+    TestRequest request;
+    request.mode = TestMode::Mistakes;
+    request.languageCode = LangEnglish;
+    request.mistakesPath = e.errorsFile();
+    request.kindTicks = {true, false};
+    request.removeMastered = true;
+    QCOMPARE(collectTestPool(request).refusals.value(0).text, QStringLiteral("Všechny chyby máte zvládnuté."));
+    request.removeMastered = false;
+    QCOMPARE(collectTestPool(request).refusals.value(0).text, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
     QVERIFY(e.messenger.messages.isEmpty());
 }
 

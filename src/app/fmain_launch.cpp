@@ -62,6 +62,7 @@ TestRequest TfrmMain::testRequest(TestMode mode) const
     request.lessons = m_lessons->names();
     request.lessonTicks = lessonTicks();
     request.mistakesPath = test.MistakesFilePath();
+    request.removeMastered = test.RemoveMastered;
     request.kindTicks = testKindTicks();
     return request;
 }

@@ -1,6 +1,7 @@
 #include "mastery.h"
 
 #include "data/inifile.h"
+#include "data/nativefile.h"
 
 namespace lexitka {
 
@@ -88,6 +89,10 @@ UpdateResult changeCounts(const QString &mistakesPath, const QList<QByteArray> &
             counts.keepOnly(mistakes);
             QByteArray bytes = counts.bytes();
             if (disk.exists ? bytes == disk.bytes : bytes.isEmpty())
+                return std::nullopt;
+            // No counts left: no file, rather than an empty one (a missing
+            // file counts none). Under the lock, so no window writes it meanwhile.
+            if (bytes.isEmpty() && removeFile(masteryFilePath(mistakesPath)))
                 return std::nullopt;
             return bytes;
         },

@@ -15,6 +15,7 @@ TestPool collectTestPool(const TestRequest &request)
 {
     TestPool pool;
     pool.mode = request.mode;
+    bool allMastered = false; // an empty mistakes file while mastered mistakes leave it
     const auto refuse = [&pool](TestRefusal::Box box, QString text) { pool.refusals.append({box, std::move(text)}); };
     if (request.mode == TestMode::Mistakes) {
         bool ok = false;
@@ -28,6 +29,7 @@ TestPool collectTestPool(const TestRequest &request)
             return pool;
         }
         pool.words = LineStore::fromText(bytes);
+        allMastered = pool.words.isEmpty() && request.removeMastered;
     } else {
         pool.words = collectLessonEntries(request.dictionaryPath, request.lessons, request.lessonTicks);
     }
@@ -38,7 +40,9 @@ TestPool collectTestPool(const TestRequest &request)
         pool.kinds[size_t(i)] = i < offered && i < request.kindTicks.size() && request.kindTicks[i];
     filterByTestKinds(pool.words, pool.kinds[KindPlural], pool.kinds[KindVerbForms]);
 
-    if (pool.words.isEmpty())
+    if (allMastered)
+        refuse(TestRefusal::Box::Information, QStringLiteral("Všechny chyby máte zvládnuté."));
+    else if (pool.words.isEmpty())
         refuse(TestRefusal::Box::Information, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
     if (std::none_of(pool.kinds.begin(), pool.kinds.end(), [](bool ticked) { return ticked; }))
         refuse(TestRefusal::Box::Information, QStringLiteral("Musíte vybrat druh zkoušení !"));

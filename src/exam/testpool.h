@@ -26,7 +26,8 @@ struct TestRequest {
     SectionNames lessons;
     QList<bool> lessonTicks;
     QString mistakesPath;
-    QList<bool> kindTicks; // as ticked in chbChoice
+    bool removeMastered = false; // "Odebírat zvládnuté chyby"
+    QList<bool> kindTicks;       // as ticked in chbChoice
 };
 
 // A message a test is refused with.

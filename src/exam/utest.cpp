@@ -72,8 +72,9 @@ void UTest::saveErrorList()
     // in another window of the program may have added its own meanwhile.
     const QString path = MistakesFilePath();
     const auto save = [&] {
-        return RemoveMastered ? appendMistakesResettingCounts(path, m_newMistakes)
-                              : appendLinesToFile(path, m_newMistakes);
+        // A count goes back to none whether or not the option is on, so that
+        // switching it on again cannot take out a word just missed.
+        return appendMistakesResettingCounts(path, m_newMistakes);
     };
     switch (retryWhileBusy(m_messenger, nullptr, path, save)) {
     case UpdateResult::Done: break;
@@ -171,7 +172,9 @@ int UTest::MistakeCharset(int kind, int language)
 Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
 {
     const Judgement j = judgeAnswer(languageCode, AskedKind, CurrentWord, answer);
-    if (ErrorsMode && RemoveMastered)
+    // A wrong answer resets the count with the option off too (a counts
+    // file that is not there is not made for it).
+    if (ErrorsMode && (RemoveMastered || !j.right))
         recordMastery(j.right);
     Verdict v;
     v.right = j.right;
