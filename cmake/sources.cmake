@@ -98,6 +98,7 @@ set(LEXITKA_UI_SOURCES
   platform/filedialogs.cpp platform/filedialogs.h
   platform/fonts.cpp platform/fonts.h
   platform/help.cpp platform/help.h
+  platform/helpwindow.cpp platform/helpwindow.h
   platform/keyboardfocus.cpp platform/keyboardfocus.h
   platform/messenger.cpp
   platform/programfolder.cpp platform/programfolder.h

@@ -1,6 +1,6 @@
 // The Czech user guide: where the program finds it, what the build makes of
 // it, and F1 (or the menu) in the main window and F1 in the lesson browser
-// asking the desktop to open it.
+// showing it in the program's own help window.
 #include "support/fakes.h"
 #include "support/modal.h"
 
@@ -8,6 +8,7 @@
 #include "app/fmain.h"
 #include "editor/fviewedit.h"
 #include "platform/help.h"
+#include "platform/helpwindow.h"
 
 #include <QDesktopServices>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace lexitka;
@@ -69,6 +71,13 @@ void TestHelp::placeGuide()
     const QString target = besideTests() + QStringLiteral("/navod.html");
     QFile::remove(target);
     QVERIFY(QFile::copy(QStringLiteral(LEXITKA_BUILD_DIR "/help/navod.html"), target));
+    // And its pictures, as the build and the installation place them.
+    QVERIFY(QDir().mkpath(besideTests() + QStringLiteral("/images")));
+    const QDir images(QStringLiteral(LEXITKA_BUILD_DIR "/help/images"));
+    for (const QString &picture : images.entryList(QDir::Files)) {
+        QFile::remove(besideTests() + QStringLiteral("/images/") + picture);
+        QVERIFY(QFile::copy(images.filePath(picture), besideTests() + QStringLiteral("/images/") + picture));
+    }
 }
 
 void TestHelp::guideIsFound()
@@ -101,6 +110,15 @@ void TestHelp::builtGuideIsComplete()
     for (const char *chapter : {"Hlavní okno", "Zkouška", "Rozložení klávesnice", "Okno lekcí", "Statistika",
                                 "Kde jsou soubory", "Slovník pro ty, kdo ho píší ručně"})
         QVERIFY2(html.contains(QString::fromUtf8(chapter)), chapter);
+    // The contents link to every chapter's anchor.
+    QRegularExpressionMatchIterator links =
+        QRegularExpression(QStringLiteral("<a href=\"#([^\"]+)\">")).globalMatch(html);
+    int linked = 0;
+    for (; links.hasNext(); ++linked) {
+        const QString anchor = links.next().captured(1);
+        QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(anchor)), qPrintable(anchor));
+    }
+    QCOMPARE(linked, int(html.count(QStringLiteral("<h2"))));
     QStringList pictures;
     QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("<img src=\"([^\"]+)\"")).globalMatch(html);
     while (it.hasNext())
@@ -126,6 +144,17 @@ bool TestHelp::inBrowser(LexitkaApp &app, const std::function<void(TfrmViewEdt &
     return ran && !driver.timedOut();
 }
 
+namespace {
+
+// The help window open over `window`, or null.
+TfrmHelp *helpOver(QWidget &window)
+{
+    auto *help = window.findChild<TfrmHelp *>(QString(), Qt::FindDirectChildrenOnly);
+    return help && help->isVisible() ? help : nullptr;
+}
+
+} // namespace
+
 void TestHelp::f1OpensGuide()
 {
     Fixture f;
@@ -137,26 +166,57 @@ void TestHelp::f1OpensGuide()
     const QUrl guide = QUrl::fromLocalFile(besideTests() + QStringLiteral("/navod.html"));
     m_opened.urls.clear();
 
-    // The main window: F1, and the item of the menu "Nápověda".
+    // The main window: F1 shows the guide in the program's own window, with
+    // its pictures, and nothing is asked of the desktop.
     QTest::keyClick(&main, Qt::Key_F1);
-    QCOMPARE(m_opened.urls, QList<QUrl>{guide});
+    TfrmHelp *help = helpOver(main);
+    QVERIFY(help);
+    QCOMPARE(help->windowTitle(), QStringLiteral("Lexitka – návod"));
+    QCOMPARE(help->txtNavod->source(), guide);
+    QVERIFY(help->txtNavod->toPlainText().contains(QStringLiteral("Hlavní okno")));
+    const QVariant picture = help->txtNavod->document()->resource(QTextDocument::ImageResource,
+                                                                  QUrl(QStringLiteral("images/main-window.png")));
+    QVERIFY(!qvariant_cast<QImage>(picture).isNull() || !qvariant_cast<QPixmap>(picture).isNull());
+    QVERIFY(m_opened.urls.isEmpty());
+
+    // A chapter of the contents, reached by the keyboard, and back.
+    QVERIFY(!help->btnZpet->isEnabled());
+    help->txtNavod->setFocus();
+    QTest::keyClick(help->txtNavod, Qt::Key_Tab);
+    QTest::keyClick(help->txtNavod, Qt::Key_Return);
+    QCOMPARE(help->txtNavod->source().fragment(), QStringLiteral("kapitola-1"));
+    QVERIFY(help->btnZpet->isEnabled());
+    QTest::mouseClick(help->btnZpet, Qt::LeftButton);
+    QCOMPARE(help->txtNavod->source(), guide);
+
+    // The menu "Nápověda" shows the same window, not a second one.
     auto *menu = main.menuBar()->findChild<QMenu *>(QStringLiteral("mnuNapoveda"));
     QVERIFY(menu);
     QCOMPARE(menu->title(), QStringLiteral("&Nápověda"));
     QCOMPARE(menu->actions().size(), 1);
     QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(Qt::Key_F1));
     menu->actions().first()->trigger();
-    QCOMPARE(m_opened.urls.size(), 2);
+    QCOMPARE(main.findChildren<TfrmHelp *>().size(), 1);
+    QTest::mouseClick(help->btnZavrit, Qt::LeftButton);
+    QTRY_VERIFY(!helpOver(main));
 
-    // The lesson browser: F1 with the focus in the grid, and in the lesson list.
+    // The lesson browser, modal: F1 in the grid and in the lesson list shows
+    // a window that takes input while the browser waits, and closes with Esc.
     QVERIFY(inBrowser(*app, [&](TfrmViewEdt &v) {
         v.sgList->setFocus();
         QTest::keyClick(v.sgList, Qt::Key_F1);
-        QCOMPARE(m_opened.urls.size(), 3);
+        TfrmHelp *over = helpOver(v);
+        QVERIFY(over);
+        QCOMPARE(over->windowModality(), Qt::ApplicationModal);
+        QVERIFY(QTest::qWaitForWindowActive(over));
+        QTest::keyClick(over->txtNavod, Qt::Key_Escape);
+        QTRY_VERIFY(!helpOver(v));
         v.cmbLekce->setFocus();
         QTest::keyClick(v.cmbLekce, Qt::Key_F1);
+        QVERIFY(helpOver(v));
+        helpOver(v)->close();
     }));
-    QCOMPARE(m_opened.urls, (QList<QUrl>{guide, guide, guide, guide}));
+    QVERIFY(m_opened.urls.isEmpty());
     QVERIFY(f.messenger.messages.isEmpty());
 }
 

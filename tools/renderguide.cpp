@@ -34,6 +34,27 @@ int main(int argc, char *argv[])
     // The reader's own font and size, not those of the machine that built it.
     html.replace(QRegularExpression(QStringLiteral("<body style=\"[^\"]*\">")), QStringLiteral("<body>"));
     html.replace(QStringLiteral("<html>"), QStringLiteral("<html lang=\"cs\">"));
+    // Every chapter an anchor, and a list of them under the title.
+    QString contents;
+    int chapter = 0;
+    static const QRegularExpression heading(QStringLiteral("<h2([^>]*)>(.*?)</h2>"));
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QString anchored;
+    qsizetype at = 0;
+    for (QRegularExpressionMatchIterator it = heading.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString name = QStringLiteral("kapitola-%1").arg(++chapter);
+        anchored += html.mid(at, m.capturedStart() - at);
+        anchored += QStringLiteral("<h2%1><a name=\"%2\"></a>%3</h2>").arg(m.captured(1), name, m.captured(2));
+        at = m.capturedEnd();
+        contents += QStringLiteral("<li><a href=\"#%1\">%2</a></li>\n").arg(name, QString(m.captured(2)).remove(tag));
+    }
+    anchored += html.mid(at);
+    html = anchored;
+    const qsizetype titleEnd = html.indexOf(QStringLiteral("</h1>"));
+    if (titleEnd >= 0 && !contents.isEmpty())
+        html.insert(titleEnd + 5,
+                    QStringLiteral("\n<p><b>Obsah</b></p>\n<ul>\n") + contents + QStringLiteral("</ul>\n"));
     QFile out(QString::fromLocal8Bit(argv[2]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(html.toUtf8()) < 0 || !out.flush()) {
         std::fprintf(stderr, "renderguide: cannot write %s\n", argv[2]);

@@ -1,16 +1,15 @@
 #include "platform/help.h"
 
 #include "lexitka_installpaths.h"
+#include "platform/helpwindow.h"
 #include "platform/messenger.h"
 #include "platform/programfolder.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QUrl>
 
 namespace lexitka {
 
@@ -38,10 +37,7 @@ void openUserGuide(QWidget *parent, Messenger &messenger)
         messenger.information(parent, QStringLiteral("Návod k programu není nainstalován."));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
-        messenger.information(parent, QStringLiteral("Návod %1 nelze otevřít: chybí program, který zobrazuje "
-                                                     "stránky HTML (například webový prohlížeč).")
-                                          .arg(QDir::toNativeSeparators(guide)));
+    showHelpWindow(parent, guide);
 }
 
 QAction *addHelpAction(QWidget *window, Messenger &messenger)

@@ -17,8 +17,8 @@ class Messenger;
 // neither is there.
 QString userGuidePath(const QString &executableFolder);
 
-// Opens the running program's guide in the desktop's viewer for it; says in
-// Czech why not when there is no guide or nothing to show it.
+// Shows the running program's guide in its help window (helpwindow.h);
+// says in Czech when there is no guide.
 void openUserGuide(QWidget *parent, Messenger &messenger);
 
 // F1 anywhere in window opens the guide. Returns the action, for a menu.
