@@ -126,6 +126,7 @@ void TfrmMain::makeControls()
     lbLekce->setModel(m_lessons);
     lbLekce->setItemDelegate(new LessonListDelegate(lbLekce));
     lbLekce->setObjectName(QStringLiteral("lbLekce"));
+    lbLekce->setAccessibleName(QStringLiteral("Lekce"));
     lbLekce->setGeometry(8, 16, 201, 161);
     lbLekce->setFont(verdana(13));
     lbLekce->setFrameShape(QFrame::NoFrame);
@@ -155,6 +156,7 @@ void TfrmMain::makeControls()
     grbTestDe = make<QGroupBox>(client, "grbTestDe", QStringLiteral("  Zkoušet:  "), {16, 283, 137, 81});
     chbChoice = new QListWidget(client);
     chbChoice->setObjectName(QStringLiteral("chbChoice"));
+    chbChoice->setAccessibleName(QStringLiteral("Zkoušet"));
     chbChoice->setGeometry(20, 300, 128, 57);
     chbChoice->setFont(verdana(11));
     chbChoice->setFrameShape(QFrame::NoFrame);

@@ -61,6 +61,7 @@ void TfrmFind::makeControlsOnce()
     edtFind->setObjectName(QStringLiteral("edtFind"));
     edtFind->setGeometry(52, 8, 189, 23);
     edtFind->setFont(tahoma(13));
+    Label1->setBuddy(edtFind);
     btnNext = button(this, "btnNext", QStringLiteral("Najít další"), {252, 8, 89, 25});
     btnNext->setDefault(true);
     btnCancel = button(this, "btnCancel", QStringLiteral("Storno"), {252, 40, 89, 25});

@@ -79,6 +79,7 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
 
     tblPreview = new QTableWidget(this);
     tblPreview->setObjectName(QStringLiteral("tblPreview"));
+    tblPreview->setAccessibleName(QStringLiteral("Náhled"));
     tblPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblPreview->verticalHeader()->hide();
     layout->addWidget(tblPreview, 1);

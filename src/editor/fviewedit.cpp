@@ -111,6 +111,7 @@ void TfrmViewEdt::makeControlsOnce()
     m_model = new LessonModel(this);
     sgList = new QTableView(this);
     sgList->setObjectName(QStringLiteral("sgList"));
+    sgList->setAccessibleName(QStringLiteral("Slovíčka lekce"));
     sgList->setModel(m_model);
     m_cellEditor = new CellEditorDelegate(
         sgList, [this] { return m_dictionary.languageCode; },

@@ -76,6 +76,9 @@ void TfrmWord::makeControlsOnce()
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setAutoDefault(false);
 
+    Label2->setBuddy(edtSlovo);
+    Label3->setBuddy(edtMn);
+    Label4->setBuddy(edtPreklad);
     setTabOrder(cmbclen, edtSlovo);
     setTabOrder(edtSlovo, edtMn);
     setTabOrder(edtMn, edtPreklad);

@@ -92,6 +92,11 @@ void TfrmTestDe::makeControlsOnce()
         label(Panel, "Label8", QStringLiteral("Perfektum: h = hat, i = ist, mezera a příčestí (h gesehen, i gegangen)"),
               8, 45, kWidth - 16);
 
+    Label5->setBuddy(chbPritomny);
+    chbPritomny->setAccessibleName(QStringLiteral("Přítomný čas"));
+    edtPritomny->setAccessibleName(QStringLiteral("Přítomný čas: Er"));
+    Label6->setBuddy(edtPreteritum);
+    Label7->setBuddy(edtPerfektum);
     setTabOrder(cmbclen, edtPreklad);
     setTabOrder(edtPreklad, chbNepravidelne);
     setTabOrder(chbNepravidelne, chbPritomny);

@@ -75,6 +75,7 @@ void TestWindow::makeControlsOnce()
     edtPreklad->setFont(verdana(13));
     // Qt's default stops at 32,767 characters: a longer answer could never be given.
     edtPreklad->setMaxLength(std::numeric_limits<int>::max());
+    Label3->setBuddy(edtPreklad); // what a screen reader names the answer by
     btnOK = new QPushButton(QStringLiteral("Další"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(107, 112, 75, 25);

@@ -118,6 +118,7 @@ void TfrmStatistic::makeControlsOnce()
 {
     lsvItems = new StatisticsTable(this);
     lsvItems->setObjectName(QStringLiteral("lsvItems"));
+    lsvItems->setAccessibleName(QStringLiteral("Výsledky zkoušek"));
     lsvItems->setFont(verdana(11));
     lsvItems->setSelectionBehavior(QAbstractItemView::SelectRows);
     lsvItems->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -165,6 +166,7 @@ void TfrmStatistic::makeControlsOnce()
 
     Chart1 = new QChartView(chart, this); // the view owns the chart
     Chart1->setObjectName(QStringLiteral("Chart1"));
+    Chart1->setAccessibleName(QStringLiteral("Graf úspěšnosti"));
     Chart1->setFixedHeight(kChartHeight);
     Chart1->setRenderHint(QPainter::Antialiasing, false);
     Chart1->installEventFilter(this);
@@ -186,6 +188,7 @@ void TfrmStatistic::makeControlsOnce()
     Label2->setObjectName(QStringLiteral("Label2"));
     edtZ = new QLineEdit(this);
     edtZ->setObjectName(QStringLiteral("edtZ"));
+    Label2->setBuddy(edtZ);
     btnShow = new QPushButton(QStringLiteral("Zobraz"), this);
     btnShow->setObjectName(QStringLiteral("btnShow"));
     btnShow->setAutoDefault(false);
