@@ -35,8 +35,8 @@ QList<QWidget *> tabOrder(QWidget *window)
 {
     QList<QWidget *> order;
     auto reachable = [window](QWidget *w) {
-        return w != window && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-               !w->focusProxy() && w->window() == window;
+        return w != window && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
+               && !w->focusProxy() && w->window() == window;
     };
     QWidget *w = window->nextInFocusChain();
     for (int guard = 0; w != window && guard < 1000; ++guard, w = w->nextInFocusChain())
@@ -94,10 +94,10 @@ void TestAccessibility::everyWindow()
                       QStringLiteral("Lekce 1"), false, QStringLiteral("slova"));
     writeFile(f.path(QStringLiteral("navod.html")), "<html><body><h1>N</h1></body></html>");
     TfrmHelp help(nullptr, f.path(QStringLiteral("navod.html")));
-    const QList<QWidget *> windows{&app->frmMain(),   &app->frmTestEn(),    &app->frmTestRu(), &app->frmTestLt(),
-                                   &app->frmTestDe(), &app->frmTestFr(),    &app->frmTestEs(), &app->frmError(),
-                                   &app->frmViewEdt(), &app->frmWord(),     &app->frmFind(),   &import,
-                                   &app->frmStatistic(), &app->frmAbout(),  &help};
+    const QList<QWidget *> windows{
+        &app->frmMain(),   &app->frmTestEn(), &app->frmTestRu(),    &app->frmTestLt(),  &app->frmTestDe(),
+        &app->frmTestFr(), &app->frmTestEs(), &app->frmError(),     &app->frmViewEdt(), &app->frmWord(),
+        &app->frmFind(),   &import,           &app->frmStatistic(), &app->frmAbout(),   &help};
     app->frmTestDe().Panel->show(); // the verb forms, as for a verb
     QStringList found;
     for (QWidget *window : windows) {
