@@ -235,7 +235,14 @@ int main(int argc, char **argv)
         fail("the main window has no menu Nápověda");
     if (!german.main().findChild<QAction *>(QStringLiteral("mniRemoveMastered")))
         fail("the main window has no Odebírat zvládnuté chyby");
-    save(shot(&german.main()), out, "main-window.png");
+    // Beside it its menu "Slovník", where "Odebírat zvládnuté chyby" is.
+    QImage mainWindow = shot(&german.main());
+    if (QMenu *dictionary = german.main().menuBar()->actions().value(0)->menu()) {
+        dictionary->popup(german.main().mapToGlobal(QPoint(0, german.main().menuBar()->height())));
+        mainWindow = joined({mainWindow, shot(dictionary)}, true);
+        dictionary->close();
+    }
+    save(mainWindow, out, "main-window.png");
 
     // The test windows: German verb forms, French with its article, Russian.
     german.tick({0}, {3});
@@ -288,10 +295,14 @@ int main(int argc, char **argv)
                 context.popup(view.mapToGlobal(menuAt));
                 menu = shot(&context);
                 context.close();
-                DelimitedHead head = readDelimitedHead(
-                    "Slovo\tP\xC5\x99" "eklad\t\xC4\x8C" "len\tMno\xC5\xBEn\xC3\xA9 \xC4\x8D\xC3\xADslo (minul\xC3\xBD \xC4\x8D"
-                    "as)\nMaus\tmy\xC5\xA1\tdie\tM\xC3\xA4use\nBoot\tlo\xC4\x8F\tdas\tBoote\nTisch\tst\xC5\xAFl\tder\tTische\n",
-                    CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
+                DelimitedHead head =
+                    readDelimitedHead("Slovo\tP\xC5\x99"
+                                      "eklad\t\xC4\x8C"
+                                      "len\tMno\xC5\xBEn\xC3\xA9 \xC4\x8D\xC3\xADslo (minul\xC3\xBD \xC4\x8D"
+                                      "as)"
+                                      "\nMaus\tmy\xC5\xA1\tdie\tM\xC3\xA4use\nBoot\tlo\xC4\x8F\tdas\tBoote\nTisch\tst"
+                                      "\xC5\xAFl\tder\tTische\n",
+                                      CodePage::Cp1250, TfrmImport::kPreviewRows + 1);
                 TfrmImport dialog(&view, QStringLiteral("zvirata.tsv"), LangGerman, head, nullptr, std::nullopt,
                                   QStringLiteral("Tiere"), false, QStringLiteral("zvirata"));
                 dialog.show();
