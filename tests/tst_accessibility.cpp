@@ -22,6 +22,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QTableView>
 #include <QtTest>
 
@@ -108,6 +109,19 @@ void TestAccessibility::everyWindow()
             found.append(window->objectName() + QStringLiteral(": ") + p);
         window->hide();
     }
+    // The verdict after an answer is text a screen reader can read: the
+    // mistake dialog's answers and the test window's score.
+    app->frmError().prepare("mu\x9E", "\x9E"
+                                      "ena");
+    auto spoken = [](QWidget *w) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        return a ? a->text(QAccessible::Name) : QString();
+    };
+    QCOMPARE(spoken(app->frmError().lblRight), QStringLiteral("muž"));
+    QCOMPARE(spoken(app->frmError().lblYou), QStringLiteral("žena"));
+    QVERIFY(spoken(app->frmTestEn().lblGood).startsWith(QStringLiteral("Dobře")));
+    QVERIFY(spoken(app->frmTestEn().lblBad).startsWith(QStringLiteral("Špatně")));
+
     // The browser's grid menu: every command by its name.
     for (QAction *action : app->frmViewEdt().sgList->actions())
         if (!action->isSeparator() && action->text().isEmpty())
