@@ -49,8 +49,10 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/wordexport.cpp exchange/wordexport.h
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
+  exam/fsrs.cpp exam/fsrs.h
   exam/judging.cpp exam/judging.h
   exam/mastery.cpp exam/mastery.h
+  exam/reviews.cpp exam/reviews.h
   exam/testpool.cpp exam/testpool.h
   exam/typing.cpp exam/typing.h
   exam/typing_es.cpp exam/typing_es.h

@@ -1,5 +1,6 @@
 #include "data/savefile.h"
 #include "exam/mastery.h"
+#include "exam/reviews.h"
 #include "exam/testpool.h"
 #include "support/logicfakes.h"
 #include "exam/utest.h"
@@ -110,6 +111,7 @@ private slots:
     void mistakesFileWithoutKindsStartsNoWindow();
     void masteredMistakesLeaveTheFile();
     void masteryCountsAcrossTheSwitch();
+    void everyAnswerIsAReview();
 };
 
 void TestEngine::compareWord_data()
@@ -765,6 +767,68 @@ void TestEngine::masteryCountsAcrossTheSwitch()
     QCOMPARE(collectTestPool(request).refusals.value(0).text, QStringLiteral("Všechny chyby máte zvládnuté."));
     request.removeMastered = false;
     QCOMPARE(collectTestPool(request).refusals.value(0).text, QStringLiteral("Musíte vybrat lekce kde jsou lexitka !"));
+    QVERIFY(e.messenger.messages.isEmpty());
+}
+
+void TestEngine::everyAnswerIsAReview()
+{
+    Engine e;
+    FixedClock clock;
+    clock.date = QDate(2026, 12, 6);
+    e.test.setClock(&clock);
+    const QString reviews = e.test.ReviewFilePath();
+    QCOMPARE(QFileInfo(reviews).fileName(), QStringLiteral("review.enr"));
+    auto englishTest = [&](QList<QByteArray> wrong,
+                           QList<QByteArray> pool = {"1=dog\\pes", "2 = cat\\kocka", "3=cow\\krava"}) {
+        e.test.WordPool = LineStore(pool);
+        e.test.TestKinds = {true, false, false, false};
+        e.ui.answer = [&](const QByteArray &expected) {
+            return wrong.removeOne(expected) ? QByteArray("?") : expected;
+        };
+        e.test.StartTest(LangEnglish);
+    };
+
+    // Off: no review file.
+    englishTest({"kocka"});
+    QVERIFY(!QFile::exists(reviews));
+
+    // On: the cat missed and then known the same day, the others known,
+    // each card by its kind and its value (blanks around it are not the word's).
+    e.test.ScheduleReviews = true;
+    englishTest({"kocka"});
+    QByteArray file = readFile(reviews);
+    QCOMPARE(parseReviewFile(file).size(), 3);
+    QVERIFY(file.contains("0\t2026-12-08\t2026-12-06\t2.3065\t2.1181\t1\t0\tdog\\pes\r\n"));
+    QVERIFY(file.contains("0\t2026-12-07\t2026-12-06\t0.2467\t6.4021\t2\t1\tcat\\kocka\r\n"));
+
+    // Two days later the dog, due, is known again; a word answered after
+    // Insert filled it in counts as not known.
+    clock.date = QDate(2026, 12, 8);
+    englishTest({}, {"1=dog\\pes"});
+    QVERIFY(readFile(reviews).contains("0\t2026-12-19\t2026-12-08\t10.9643\t2.1112\t2\t0\tdog\\pes\r\n"));
+    e.test.WordPool = {"3=cow\\krava"};
+    e.ui.answer = [&](const QByteArray &expected) {
+        e.test.revealAnswer();
+        return expected;
+    };
+    e.test.StartTest(LangEnglish);
+    const QList<ReviewCard> cards = parseReviewFile(readFile(reviews));
+    QCOMPARE(cards.size(), 3);
+    const auto cow =
+        std::find_if(cards.begin(), cards.end(), [](const ReviewCard &c) { return c.value == "cow\\krava"; });
+    QVERIFY(cow != cards.end());
+    QCOMPARE(cow->reviews, 2);
+    QCOMPARE(cow->lapses, 1);
+    QCOMPARE(e.ui.mistakes.size(), 2); // the cat's, twice: Insert is no mistake of the dialog
+
+    // A mistakes test reviews its words in their own kinds.
+    writeFile(e.errorsFile(), "1\\4=pig\\prase\r\n");
+    e.test.ErrorsMode = true;
+    e.test.WordPool = {"1\\4=pig\\prase"};
+    e.test.TestKinds = {true, true, false, false};
+    e.ui.answer = [](const QByteArray &expected) { return expected; };
+    e.test.StartTest(LangEnglish);
+    QVERIFY(readFile(reviews).endsWith("1\t2026-12-10\t2026-12-08\t2.3065\t2.1181\t1\t0\tpig\\prase\r\n"));
     QVERIFY(e.messenger.messages.isEmpty());
 }
 

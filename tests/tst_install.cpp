@@ -124,8 +124,9 @@ void TestInstall::installedTree()
     // Each page lists every file the program writes.
     const QByteArray mastery = QFile::encodeName(masteryFilePath(QStringLiteral("errors.ene")));
     const QByteArray written[] = {
-        "data.en",       "lexitka.ini", "errors.ene", mastery,
-        "statistic.ens", ".lock",       "/locks/",    QFile::encodeName(QFileInfo(journalFolder()).fileName()) + '/'};
+        "data.en", "lexitka.ini",   "errors.ene",
+        mastery,   "statistic.ens", "review.enr",
+        ".lock",   "/locks/",       QFile::encodeName(QFileInfo(journalFolder()).fileName()) + '/'};
     for (const char *page : {"share/man/man1/lexitka.1", "share/man/cs/man1/lexitka.1"}) {
         const QByteArray text = readFile(path(QString::fromLatin1(page)));
         QVERIFY2(text.startsWith(".TH LEXITKA 1 "), page);

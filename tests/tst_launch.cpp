@@ -61,6 +61,7 @@ private slots:
     void mistakesTestCollection();
     void clearErrorsDeletesOnlyThatFile();
     void removingMasteredMistakesIsAnOption();
+    void schedulingReviewsIsAnOption();
 };
 
 void TestLaunch::germanFiltersOnEntryLines()
@@ -322,6 +323,27 @@ void TestLaunch::removingMasteredMistakesIsAnOption()
     g.main().mniRemoveMastered->trigger();
     QVERIFY(!g.test().RemoveMastered);
     QVERIFY(readFile(g.f.path("lexitka.ini")).contains("removeMastered=0\r\n"));
+}
+
+void TestLaunch::schedulingReviewsIsAnOption()
+{
+    // On at first.
+    German g;
+    QAction *option = g.main().mniScheduleReviews;
+    QCOMPARE(option->text(), QStringLiteral("&Plánovat opakování"));
+    QVERIFY(g.main().Slovnik1->actions().contains(option));
+    QVERIFY(option->isCheckable() && option->isChecked());
+    QVERIFY(g.test().ScheduleReviews);
+
+    // Off: remembered, and a test leaves no review file behind.
+    option->trigger();
+    QVERIFY(!g.test().ScheduleReviews);
+    QVERIFY(readFile(g.f.path("lexitka.ini")).contains("scheduleReviews=0\r\n"));
+    g.app.reset();
+    g.app = g.f.makeApp(QStringLiteral("lekce.de"));
+    QVERIFY(!g.main().mniScheduleReviews->isChecked());
+    QVERIFY(!g.test().ScheduleReviews);
+    QVERIFY(!QFile::exists(g.test().ReviewFilePath()));
 }
 
 QTEST_MAIN(TestLaunch)

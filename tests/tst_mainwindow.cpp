@@ -155,7 +155,8 @@ private slots:
         for (QAction *a : w.Slovnik1->actions())
             items.append(a->objectName() + u':' + a->text());
         QCOMPARE(items, (QStringList{"Vytvoitnov1:&Nový", "Otevt1:&Otevřít", "Uloitjako1:&Export...",
-                                     "Import1:&Import...", ":", "mniRemoveMastered:Odebírat &zvládnuté chyby"}));
+                                     "Import1:&Import...", ":", "mniRemoveMastered:Odebírat &zvládnuté chyby",
+                                     "mniScheduleReviews:&Plánovat opakování"}));
 
         // The program's icon at every size it is drawn in, for each window.
         QList<QSize> sizes;

@@ -32,6 +32,7 @@ LexitkaApp::LexitkaApp(const Services &services, const QString &dictionaryArg)
       m_test(services.programFolder, *services.random, *services.messenger)
 {
     m_test.setUi(this);
+    m_test.setClock(services.clock);
     QApplication::setWindowIcon(applicationIcon());
     // Before any file is read: a save that was cut off in the middle of
     // overwriting a file in place left its old bytes in a journal.

@@ -111,6 +111,9 @@ void TfrmMain::makeControls()
     mniRemoveMastered = addItem("mniRemoveMastered", QStringLiteral("Odebírat &zvládnuté chyby"));
     mniRemoveMastered->setCheckable(true);
     connect(mniRemoveMastered, &QAction::triggered, this, &TfrmMain::mniRemoveMasteredClick);
+    mniScheduleReviews = addItem("mniScheduleReviews", QStringLiteral("&Plánovat opakování"));
+    mniScheduleReviews->setCheckable(true);
+    connect(mniScheduleReviews, &QAction::triggered, this, &TfrmMain::mniScheduleReviewsClick);
     addHelpMenu(menuBar(), this, m_app.messenger());
 
     auto *client = new QWidget(this);
@@ -227,6 +230,8 @@ void TfrmMain::FormCreate(const QString &dictionaryArg)
     mniRemoveMastered->setChecked(settings.removeMastered());
     test.RemoveMastered = settings.removeMastered();
     test.MasteredAfter = settings.masteredAfter();
+    mniScheduleReviews->setChecked(settings.scheduleReviews());
+    test.ScheduleReviews = settings.scheduleReviews();
 
     m_app.keyboards().findLayouts();
     OpenSlovnik(test.DictionaryPath);

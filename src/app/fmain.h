@@ -61,6 +61,7 @@ public slots:
     void btnClearErrorsClick();
     // "Odebírat zvládnuté chyby" switched: the engine follows, the settings remember.
     void mniRemoveMasteredClick(bool on);
+    void mniScheduleReviewsClick(bool on);
     // Collects the test of the mode and sets the engine up for it; false,
     // with the reasons shown, when it may not start.
     bool LoadLekce(TestMode mode = TestMode::Lessons);
@@ -127,6 +128,7 @@ public:
     QAction *Import1 = nullptr;
     // Also in the context menu of grbChyby.
     QAction *mniRemoveMastered = nullptr;
+    QAction *mniScheduleReviews = nullptr;
     QPushButton *btnAll = nullptr;
     QGroupBox *grbLekce = nullptr;
     QListView *lbLekce = nullptr;

@@ -45,6 +45,12 @@ void TfrmMain::mniRemoveMasteredClick(bool on)
     storeSettings({Settings::removeMasteredChange(on)}, true);
 }
 
+void TfrmMain::mniScheduleReviewsClick(bool on)
+{
+    m_app.test().ScheduleReviews = on;
+    storeSettings({Settings::scheduleReviewsChange(on)}, true);
+}
+
 bool TfrmMain::confirmClearing()
 {
     // A whole history goes with one click and there is no way back.

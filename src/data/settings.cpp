@@ -62,6 +62,7 @@ QByteArray Settings::dir() const { return pathValue(value(kSlovnik, "Dir")); }
 bool Settings::statistic() const { return flag(kSlovnik, "statistic", true); }
 bool Settings::errors() const { return flag(kSlovnik, "errors", true); }
 bool Settings::removeMastered() const { return flag(kSlovnik, "removeMastered", false); }
+bool Settings::scheduleReviews() const { return flag(kSlovnik, "scheduleReviews", true); }
 
 int Settings::masteredAfter() const
 {
@@ -92,6 +93,7 @@ Settings::Change Settings::dirChange(QByteArrayView path) { return {kSlovnik, "D
 Settings::Change Settings::statisticChange(bool on) { return {kSlovnik, "statistic", on ? "1" : "0"}; }
 Settings::Change Settings::errorsChange(bool on) { return {kSlovnik, "errors", on ? "1" : "0"}; }
 Settings::Change Settings::removeMasteredChange(bool on) { return {kSlovnik, "removeMastered", on ? "1" : "0"}; }
+Settings::Change Settings::scheduleReviewsChange(bool on) { return {kSlovnik, "scheduleReviews", on ? "1" : "0"}; }
 
 Settings::Change Settings::testKindChange(QByteArrayView extension, int kind, bool on)
 {

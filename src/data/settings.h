@@ -36,6 +36,8 @@ public:
     // "Odebírat zvládnuté chyby", off at first; its threshold, 2 at first,
     // is changed only by hand in the file.
     bool removeMastered() const;
+    // "Plánovat opakování": every answer is a review of its word (on at first).
+    bool scheduleReviews() const;
     int masteredAfter() const;
     // [<extension>] 0..3: the ticks of the test kinds; only kind 0 is on at first.
     std::array<bool, 4> testKinds(QByteArrayView extension) const;
@@ -51,6 +53,7 @@ public:
     static Change statisticChange(bool on);
     static Change errorsChange(bool on);
     static Change removeMasteredChange(bool on);
+    static Change scheduleReviewsChange(bool on);
     static Change testKindChange(QByteArrayView extension, int kind, bool on);
     UpdateResult store(const QList<Change> &changes, int lockWaitMs = -1);
 

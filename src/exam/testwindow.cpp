@@ -181,6 +181,7 @@ bool TestWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Insert
         && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+        m_test.revealAnswer();
         FormKeyUpInsert();
         return true;
     }

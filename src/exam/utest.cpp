@@ -121,6 +121,7 @@ void UTest::StartTest(int code)
         WordPool.removeIf([](QByteArrayView entry) { return !mistakeKind(entry); });
     m_round.clear();
     m_masteryFailed = false;
+    m_reviews.clear();
     const bool drawn = NextWord();
     GoodCount = 0;
     RemainCount = qint32(WordPool.size());
@@ -133,6 +134,7 @@ void UTest::StartTest(int code)
     else if (m_ui)
         m_ui->runTestWindow(code);
     saveErrorList();
+    saveReviews();
     ErrorsMode = false; // the test is over: the next one is set up afresh
 }
 
@@ -154,6 +156,7 @@ bool UTest::NextWord()
             m_drawnMistake = entry;
             entry.remove(0, entry.indexOf('\\') + 1);
         }
+        m_revealed = false;
         CurrentWord = ParseWord(entry, LanguageCode);
         CurrentLine = std::move(entry);
         RemainCount = qint32(WordPool.size());
@@ -172,6 +175,12 @@ int UTest::MistakeCharset(int kind, int language)
 Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
 {
     const Judgement j = judgeAnswer(languageCode, AskedKind, CurrentWord, answer);
+    if (ScheduleReviews && m_clock) {
+        const qsizetype eq = CurrentLine.indexOf('=');
+        const QByteArray value = CurrentLine.sliced(eq + 1).trimmed();
+        m_reviews.append(
+            {AskedKind, value, j.right && !m_revealed ? fsrs::Grade::Good : fsrs::Grade::Again, m_clock->today()});
+    }
     // A wrong answer resets the count with the option off too (a counts
     // file that is not there is not made for it).
     if (ErrorsMode && (RemoveMastered || !j.right))
@@ -188,6 +197,22 @@ Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
     }
     v.exhausted = !NextWord();
     return v;
+}
+
+QString UTest::ReviewFilePath() const { return reviewFilePath(m_programFolder, LanguageCode); }
+
+void UTest::saveReviews()
+{
+    if (m_reviews.isEmpty())
+        return;
+    const QString path = ReviewFilePath();
+    const UpdateResult result =
+        retryWhileBusy(m_messenger, nullptr, path, [&] { return recordReviews(path, m_reviews); });
+    m_reviews.clear();
+    if (result != UpdateResult::Done)
+        m_messenger.error(nullptr, QStringLiteral("Soubor opakování %1 nelze uložit. Odpovědi z tohoto zkoušení se do "
+                                                  "něj nezapsaly.")
+                                       .arg(shownPath(path)));
 }
 
 void UTest::recordMastery(bool right)

@@ -5,6 +5,7 @@
 #include "data/opendictionary.h"
 #include "exam/judging.h"
 #include "exam/mastery.h"
+#include "exam/reviews.h"
 #include "exam/testpool.h"
 
 #include <QByteArray>
@@ -15,6 +16,7 @@
 
 namespace lexitka {
 
+class Clock;
 class Messenger;
 class RandomSource;
 
@@ -55,6 +57,14 @@ public:
     // file once it was answered right in MasteredAfter mistakes tests in a row.
     bool RemoveMastered = false;
     int MasteredAfter = 2;
+    // "Plánovat opakování": every judged answer is a review of its card,
+    // saved to the review file when the test ends. Needs the clock.
+    bool ScheduleReviews = false;
+    void setClock(const Clock *clock) { m_clock = clock; }
+    QString ReviewFilePath() const;
+    // Insert filled in the expected answer: whatever is answered now counts
+    // as not known.
+    void revealAnswer() { m_revealed = true; }
     LineStore WordPool;
     LineStore ErrorList;
     WordRecord CurrentWord;
@@ -112,6 +122,7 @@ private:
     void saveErrorList();
     // Counts a mistakes test's answer at once, so a test cut short keeps it.
     void recordMastery(bool right);
+    void saveReviews();
 
     QString m_programFolder;
     RandomSource &m_random;
@@ -127,6 +138,9 @@ private:
     bool m_drawnRepeat = false;
     MasteryRound m_round;
     bool m_masteryFailed = false; // reported once a test
+    const Clock *m_clock = nullptr;
+    bool m_revealed = false; // for the word on screen
+    QList<Review> m_reviews; // this test's, in the order answered
 };
 
 } // namespace lexitka
