@@ -44,6 +44,8 @@ private:
     // What the program reports ("title: …", "lessons: …", "message: …")
     // when started in `cwd` with the argument's bytes.
     QStringList start(const QString &cwd, const QByteArray &argument);
+    // The program's own home, offscreen, closed by the preloaded hook.
+    QProcessEnvironment environment() const;
     QString folder() const { return m_root.filePath(QStringLiteral("program")); }
     QString cwd() const { return m_root.filePath(QStringLiteral("here")); }
 
@@ -61,6 +63,17 @@ void TestCommandLine::initTestCase()
     writeFile(folder() + QStringLiteral("/data.en"), lessons(7));
 }
 
+QProcessEnvironment TestCommandLine::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LD_PRELOAD"), m_root.filePath(QStringLiteral("closehook.so")));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    return env;
+}
+
 QStringList TestCommandLine::start(const QString &cwd, const QByteArray &argument)
 {
     // Through the shell, so that bytes that are no UTF-8 reach argv as they are.
@@ -68,13 +81,7 @@ QStringList TestCommandLine::start(const QString &cwd, const QByteArray &argumen
     for (const char c : argument)
         escaped += "\\0" + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LD_PRELOAD"), m_root.filePath(QStringLiteral("closehook.so")));
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environment());
     p.setWorkingDirectory(cwd);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""),
@@ -190,12 +197,7 @@ void TestCommandLine::endsWhenSpeechNeverAnswers()
 
     // The browser asks for the voices, then the main window is closed.
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LD_PRELOAD"), m_root.filePath(QStringLiteral("closehook.so")));
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    QProcessEnvironment env = environment();
     env.insert(QStringLiteral("SPEECHD_ADDRESS"), QStringLiteral("unix_socket:") + QFile::decodeName(socketPath));
     env.insert(QStringLiteral("LEXITKA_HOOK_BROWSE"), QStringLiteral("1"));
     p.setProcessEnvironment(env);
