@@ -371,7 +371,7 @@ void TestWordExchange::textFileHeaders()
     // field stays in it; the deck becomes the lesson.
     const QByteArray anki =
         "#separator:tab\n#html:true\n#notetype column:1\n#deck column:2\n#tags column:5\n"
-        "#guid column:6\n#unknown key:whatever\n"
+        "#guid column:6\n#deck:Default\n"
         "Basic\tN\xC4\x9Bm\xC4\x8Dina::Lekce 1\t<b>Hund</b>&nbsp;\tpes\tzv\xC3\xAD\xC5\x99"
         "e\tq1\n"
         "Basic\tN\xC4\x9Bm\xC4\x8Dina::Lekce 1\tPferd\t\"k\xC5\xAF\xC5\x88, o\xC5\x99\"\t\tq2\r\n"
@@ -426,6 +426,13 @@ void TestWordExchange::textFileHeaders()
     const DelimitedHead chosen = readDelimitedHead(guessed, CodePage::Cp1250, 20, QChar(u','));
     QCOMPARE(chosen.separator, QChar(u','));
     QCOMPARE(chosen.rows.value(2), (QStringList{"cat\tkočka", " kočička"}));
+
+    // A first row that only looks like a header line is a word.
+    const DelimitedHead word = readDelimitedHead("#1: hash\tk\xC5\x99\xC3\xAD\xC5\xBE"
+                                                 "ek\ndog\tpes\n",
+                                                 CodePage::Cp1250, 20);
+    QCOMPARE(word.bodyStart, 0);
+    QCOMPARE(word.rows.value(0), (QStringList{"#1: hash", "křížek"}));
 }
 
 void TestWordExchange::htmlCells()

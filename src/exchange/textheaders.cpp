@@ -68,6 +68,14 @@ TextHeaders readTextHeaders(QByteArrayView bytes)
             break; // a row that starts with "#", not a header
         const QString key = line.left(colon).trimmed().toLower();
         const QString value = line.mid(colon + 1);
+        // Only the keys such a file has: a first row such as "#1: word" is a word.
+        static const QStringList keys{
+            QStringLiteral("separator"),   QStringLiteral("html"),        QStringLiteral("columns"),
+            QStringLiteral("tags"),        QStringLiteral("deck"),        QStringLiteral("notetype"),
+            QStringLiteral("deck column"), QStringLiteral("tags column"), QStringLiteral("notetype column"),
+            QStringLiteral("guid column"), QStringLiteral("if matches")};
+        if (!keys.contains(key))
+            break;
         if (key == u"separator")
             h.separator = separatorNamed(value);
         else if (key == u"html")

@@ -13,8 +13,9 @@ namespace lexitka {
 // What a word list says of itself in "#key:value" lines before its rows, as
 // Anki's "Notes in Plain Text" export writes them: "#separator:tab",
 // "#html:true", "#columns:…", "#deck column:2", "#tags column:3",
-// "#notetype column:1", "#guid column:1". Keys it does not know are passed
-// over, as the program that wrote them does with ours.
+// "#notetype column:1", "#guid column:1". The other keys such a file may
+// have ("#deck:", "#tags:", "#if matches:") are passed over; a line with any
+// other key is the first row.
 struct TextHeaders {
     qsizetype bodyStart = 0; // bytes before the first row, a byte-order mark included
     bool bom = false;        // the file starts with one
