@@ -7,6 +7,7 @@
 #include "data/filelock.h"
 #include "data/journal.h"
 #include "data/savefile.h"
+#include "exam/reviews.h"
 #include "editor/fviewedit.h"
 
 #include <QApplication>
@@ -30,7 +31,8 @@ constexpr char kChildFlag[] = "--two-windows-child";
 
 // The other window: `append PATH COUNT TAG START_MS` appends COUNT lines, one
 // change at a time, from the moment START_MS (ms since the epoch) on;
-// `hold PATH` takes the file's lock and waits to be killed; `save PATH
+// `review PATH COUNT TAG START_MS` the same with reviews, each also of a
+// card both windows review; `hold PATH` takes the file's lock and waits to be killed; `save PATH
 // SOURCE` saves SOURCE's bytes over PATH, as nobody when run as root.
 int runChild(int argc, char **argv)
 {
@@ -44,6 +46,20 @@ int runChild(int argc, char **argv)
             ;
         for (int i = 0; i < count; ++i) {
             if (appendLinesToFile(path, {tag + '-' + QByteArray::number(i)}, 60000) != UpdateResult::Done)
+                return 1;
+        }
+        return 0;
+    }
+    if (what == "review" && argc == 7) {
+        const int count = std::atoi(argv[4]);
+        const QByteArray tag = argv[5];
+        while (QDateTime::currentMSecsSinceEpoch() < std::atoll(argv[6]))
+            ;
+        const QDate day(2026, 12, 6);
+        for (int i = 0; i < count; ++i) {
+            const QList<Review> reviews{{0, tag + '-' + QByteArray::number(i), fsrs::Grade::Good, day},
+                                        {1, "both", fsrs::Grade::Good, day}};
+            if (recordReviews(path, reviews, 60000) != UpdateResult::Done)
                 return 1;
         }
         return 0;
@@ -110,6 +126,7 @@ private slots:
         QCOMPARE(journalFolder(), m_state.path() + QStringLiteral("/Lexitka/journal"));
     }
     void appendsAtTheSameInstantKeepEveryLine();
+    void reviewsAtTheSameInstantKeepEveryReview();
     void lockIsWaitedForAndTakenFromTheDead();
     void killDuringInPlaceOverwriteLeavesOldOrNew();
     void startPutsBackWhatAKillLeft();
@@ -151,6 +168,36 @@ void TestTwoWindows::appendsAtTheSameInstantKeepEveryLine()
         }
         QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("errors.ene")}); // no lock file left
     }
+}
+
+void TestTwoWindows::reviewsAtTheSameInstantKeepEveryReview()
+{
+    QTemporaryDir dir(QFileInfo::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm/lexitka-XXXXXX")
+                                                                    : QString());
+    const QString path = dir.filePath(QStringLiteral("review.enr"));
+    constexpr int kReviews = 150;
+    const qint64 start = QDateTime::currentMSecsSinceEpoch() + 300;
+    QList<QProcess *> children;
+    for (const char *tag : {"a", "b"})
+        children.append(startChild(this, {QStringLiteral("review"), path, QString::number(kReviews),
+                                          QString::fromLatin1(tag), QString::number(start)}));
+    for (QProcess *c : children) {
+        QVERIFY(c->waitForFinished(120000));
+        QCOMPARE(c->exitCode(), 0);
+        delete c;
+    }
+    // Every window's cards, and the shared card with every review of both.
+    const QList<ReviewCard> cards = parseReviewFile(readFile(path));
+    QCOMPARE(cards.size(), 2 * kReviews + 1);
+    int shared = 0;
+    for (const ReviewCard &c : cards) {
+        if (c.value == "both")
+            shared = c.reviews;
+        else
+            QCOMPARE(c.reviews, 1);
+    }
+    QCOMPARE(shared, 2 * kReviews);
+    QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("review.enr")});
 }
 
 void TestTwoWindows::lockIsWaitedForAndTakenFromTheDead()
