@@ -830,6 +830,24 @@ void TestEngine::everyAnswerIsAReview()
     e.test.StartTest(LangEnglish);
     QVERIFY(readFile(reviews).endsWith("1\t2026-12-10\t2026-12-08\t2.3065\t2.1181\t1\t0\tpig\\prase\r\n"));
     QVERIFY(e.messenger.messages.isEmpty());
+
+    // German plurals: cards of kind 2 in the German file, the plural known
+    // for the dog, not for the cat.
+    e.test.LanguageCode = LangGerman;
+    e.test.ErrorsMode = false;
+    e.test.WordPool = {"0=0\\Hund\\Hunde\\pes", "1=1\\Katze\\Katzen\\kocka"};
+    e.test.TestKinds = {false, false, true, false};
+    e.test.AskedKind = KindPlural;
+    e.ui.answer = [&](const QByteArray &) {
+        return e.test.CurrentWord.Slovo == "Hund" ? e.test.CurrentWord.Mn : QByteArray("Katze");
+    };
+    int katze = 0;
+    e.ui.leaveNow = [&] { return e.test.CurrentWord.Slovo == "Katze" && ++katze > 1; };
+    e.test.StartTest(LangGerman);
+    const QByteArray german = readFile(e.test.ReviewFilePath());
+    QCOMPARE(QFileInfo(e.test.ReviewFilePath()).fileName(), QStringLiteral("review.der"));
+    QVERIFY(german.contains("2\t2026-12-10\t2026-12-08\t2.3065\t2.1181\t1\t0\t0\\Hund\\Hunde\\pes\r\n"));
+    QVERIFY(german.contains("2\t2026-12-09\t2026-12-08\t0.2120\t6.4133\t1\t1\t1\\Katze\\Katzen\\kocka\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
