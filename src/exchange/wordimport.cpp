@@ -283,6 +283,9 @@ ImportResult importRows(const WordTable &table, const ColumnChoice &choice, int 
     // A KVTML entry has no line a user could look up: its word names it.
     if (!table.locales.isEmpty()) {
         for (RefusedRow &refused : result.refused) {
+            // A KVTML table numbers its rows by their entries, from 1.
+            if (refused.line < 1 || refused.line > table.rows.size())
+                continue;
             const WordTable::Row &row = table.rows[refused.line - 1];
             for (const int c : {choice.slovo, choice.preklad})
                 if (refused.entry.isEmpty() && c >= 0 && c < row.cells.size())
