@@ -31,17 +31,20 @@ using namespace lexitka::testing;
 
 namespace {
 
+// A control of window that the Tab key stops at (once it is enabled).
+bool takesFocus(const QWidget *w, const QWidget *window)
+{
+    return w != window && w->isVisibleTo(window) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()
+           && w->window() == window;
+}
+
 // The controls the Tab key reaches in window, in its order.
 QList<QWidget *> tabOrder(QWidget *window)
 {
     QList<QWidget *> order;
-    auto reachable = [window](QWidget *w) {
-        return w != window && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
-               && !w->focusProxy() && w->window() == window;
-    };
     QWidget *w = window->nextInFocusChain();
     for (int guard = 0; w != window && guard < 1000; ++guard, w = w->nextInFocusChain())
-        if (reachable(w) && !order.contains(w))
+        if (takesFocus(w, window) && w->isEnabled() && !order.contains(w))
             order.append(w);
     return order;
 }
@@ -58,7 +61,7 @@ QStringList problems(QWidget *window)
 {
     QStringList found;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (!w->isVisibleTo(window) || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->window() != window)
+        if (!takesFocus(w, window))
             continue;
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
         if (!a || a->text(QAccessible::Name).trimmed().isEmpty())

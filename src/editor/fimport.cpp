@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lexitka {
 namespace {
 
@@ -120,10 +122,7 @@ TfrmImport::TfrmImport(QWidget *parent, const QString &fileName, int languageCod
     rebuild();
     // A file of lessons goes into lessons of its own; otherwise into the
     // lesson shown, when words can be added there.
-    bool lessons = false;
-    for (const WordTable::Row &row : m_table.rows)
-        lessons = lessons || !row.lesson.isEmpty();
-    if (lessons)
+    if (m_rowsHaveLessons)
         rbPerLesson->setChecked(true);
     else if (rbCurrent->isEnabled())
         rbCurrent->setChecked(true);
@@ -156,10 +155,9 @@ void TfrmImport::rebuild()
     // KVTML brings article and plural with the word itself.
     cmbClen->setEnabled(hasArticles && !m_kvtml);
     cmbMn->setEnabled(m_language == LangGerman && !m_kvtml);
-    bool lessons = false;
-    for (const WordTable::Row &row : m_table.rows)
-        lessons = lessons || !row.lesson.isEmpty();
-    rbPerLesson->setEnabled(m_kvtml || lessons || m_table.columns.contains(lessonColumnTitle()));
+    m_rowsHaveLessons = std::any_of(m_table.rows.cbegin(), m_table.rows.cend(),
+                                    [](const WordTable::Row &row) { return !row.lesson.isEmpty(); });
+    rbPerLesson->setEnabled(m_kvtml || m_rowsHaveLessons || m_table.columns.contains(lessonColumnTitle()));
     fillPreview();
 }
 

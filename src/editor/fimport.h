@@ -77,6 +77,7 @@ private:
     std::function<DelimitedHead(QChar)> m_reread;
     std::optional<WordTable> m_kvtml;
     WordTable m_table;
+    bool m_rowsHaveLessons = false; // of the table as last built
 };
 
 } // namespace lexitka

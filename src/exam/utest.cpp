@@ -4,6 +4,7 @@
 #include "data/displaytext.h"
 #include "data/savefile.h"
 #include "data/fileread.h"
+#include "data/nativefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
 #include "platform/services.h"
@@ -74,7 +75,8 @@ void UTest::saveErrorList()
     const auto save = [&] {
         // A count goes back to none whether or not the option is on, so that
         // switching it on again cannot take out a word just missed.
-        return appendMistakesResettingCounts(path, m_newMistakes);
+        return countsMayExist() ? appendMistakesResettingCounts(path, m_newMistakes)
+                                : appendLinesToFile(path, m_newMistakes);
     };
     switch (retryWhileBusy(m_messenger, nullptr, path, save)) {
     case UpdateResult::Done: break;
@@ -183,7 +185,7 @@ Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
     }
     // A wrong answer resets the count with the option off too (a counts
     // file that is not there is not made for it).
-    if (ErrorsMode && (RemoveMastered || !j.right))
+    if (ErrorsMode && (RemoveMastered || (!j.right && countsMayExist())))
         recordMastery(j.right);
     Verdict v;
     v.right = j.right;
@@ -197,6 +199,12 @@ Verdict UTest::Answer(int languageCode, const TypedAnswer &answer)
     }
     v.exhausted = !NextWord();
     return v;
+}
+
+bool UTest::countsMayExist() const
+{
+    // Off, counts are only ever lowered: without a file there is nothing to lower.
+    return RemoveMastered || pathExists(masteryFilePath(MistakesFilePath()));
 }
 
 QString UTest::ReviewFilePath() const { return reviewFilePath(m_programFolder, LanguageCode); }

@@ -122,6 +122,9 @@ private:
     void saveErrorList();
     // Counts a mistakes test's answer at once, so a test cut short keeps it.
     void recordMastery(bool right);
+    // Whether a mistake's count may have to change: the option is on, or a
+    // counts file is there.
+    bool countsMayExist() const;
     void saveReviews();
 
     QString m_programFolder;
