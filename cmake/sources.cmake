@@ -49,6 +49,7 @@ set(LEXITKA_LOGIC_SOURCES
   exchange/wordexport.cpp exchange/wordexport.h
   exchange/wordimport.cpp exchange/wordimport.h
   exchange/wordtable.cpp exchange/wordtable.h
+  exam/duereviews.cpp exam/duereviews.h
   exam/fsrs.cpp exam/fsrs.h
   exam/judging.cpp exam/judging.h
   exam/mastery.cpp exam/mastery.h
@@ -74,7 +75,7 @@ set(LEXITKA_UI_SOURCES
   app/application.cpp app/application.h
   app/fabout.cpp app/fabout.h
   app/fmain.cpp app/fmain.h
-  app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_stats.cpp
+  app/fmain_commands.cpp app/fmain_drop.cpp app/fmain_editor.cpp app/fmain_launch.cpp app/fmain_reviews.cpp app/fmain_stats.cpp
   app/lessonlist.cpp app/lessonlist.h
   editor/celleditor.cpp editor/celleditor.h
   editor/editorcommands.cpp editor/editorcommands.h

@@ -1,5 +1,6 @@
 #include "data/savefile.h"
 #include "exam/mastery.h"
+#include "exam/duereviews.h"
 #include "exam/reviews.h"
 #include "exam/testpool.h"
 #include "support/logicfakes.h"
@@ -45,13 +46,27 @@ public:
         windowsRun.append(languageCode);
         language = languageCode;
         for (int guard = 0; guard < 10000; ++guard) {
-            m_test.ChooseKind();
+            if (languageCode == LangGerman)
+                m_test.ChooseKindGerman();
+            else
+                m_test.ChooseKind();
             asked.append({m_test.CurrentLine, m_test.AskedKind});
             if (leaveNow())
                 return;
-            const QByteArray expected = m_test.AskedKind == 1 ? m_test.CurrentWord.Slovo : m_test.CurrentWord.Preklad;
+            const WordRecord &word = m_test.CurrentWord;
             TypedAnswer typed;
-            typed.text = answer(expected);
+            switch (m_test.AskedKind) {
+            case KindToForeign: typed.text = answer(word.Slovo); break;
+            case KindPlural: typed.text = answer(word.Mn); break;
+            case KindVerbForms: {
+                // The word and its three forms, typed as "present,preterite,perfect".
+                const QList<QByteArray> forms = answer(word.Mn).split(',');
+                typed.text = word.Slovo;
+                typed.forms = {true, forms.value(0), forms.value(1), forms.value(2)};
+                break;
+            }
+            default: typed.text = answer(word.Preklad);
+            }
             if (m_test.Answer(languageCode, typed).exhausted)
                 return;
         }
@@ -112,6 +127,7 @@ private slots:
     void masteredMistakesLeaveTheFile();
     void masteryCountsAcrossTheSwitch();
     void everyAnswerIsAReview();
+    void reviewTestAsksTheDueCards();
 };
 
 void TestEngine::compareWord_data()
@@ -848,6 +864,164 @@ void TestEngine::everyAnswerIsAReview()
     QCOMPARE(QFileInfo(e.test.ReviewFilePath()).fileName(), QStringLiteral("review.der"));
     QVERIFY(german.contains("2\t2026-12-10\t2026-12-08\t2.3065\t2.1181\t1\t0\t0\\Hund\\Hunde\\pes\r\n"));
     QVERIFY(german.contains("2\t2026-12-09\t2026-12-08\t0.2120\t6.4133\t1\t1\t1\\Katze\\Katzen\\kocka\r\n"));
+}
+
+void TestEngine::reviewTestAsksTheDueCards()
+{
+    // A German dictionary tested in three kinds on one day, then reviewed
+    // a day later: the review test asks exactly the cards due, each in its
+    // kind, and is an ordinary test in all else.
+    Engine e;
+    FixedClock clock;
+    clock.date = QDate(2026, 12, 6);
+    e.test.setClock(&clock);
+    e.test.ScheduleReviews = true;
+    e.test.LanguageCode = LangGerman;
+    const QString dictionary = e.dir.filePath(QStringLiteral("lekce.de"));
+    const QByteArray hund = "0\\Hund\\Hunde\\pes", katze = "1\\Katze\\Katzen\\kocka",
+                     sehen = "3\\sehen\\sieht,sah,h gesehen\\videt";
+    writeFile(dictionary, "[Tiere]\r\n0=" + hund + "\r\n1=" + katze + "\r\n[Verben]\r\n0=" + sehen + "\r\n");
+    e.test.DictionaryPath = dictionary;
+    const QString reviews = e.test.ReviewFilePath();
+    auto request = [&](TestMode mode, QList<bool> kinds) {
+        TestRequest r;
+        r.mode = mode;
+        r.languageCode = LangGerman;
+        r.dictionaryPath = dictionary;
+        r.lessons = SectionNames::fromList({"Tiere", "Verben"});
+        r.lessonTicks = {true, true};
+        r.kindTicks = kinds;
+        r.mistakesPath = e.errorsFile("de");
+        r.reviewsPath = reviews;
+        r.today = clock.date;
+        return collectTestPool(r);
+    };
+    // Missed once: the value of the word answered wrongly the first time it is asked.
+    QList<QByteArray> missOnce;
+    e.ui.answer = [&](const QByteArray &expected) {
+        const QByteArray line = e.test.CurrentLine;
+        return missOnce.removeOne(line.sliced(line.indexOf('=') + 1)) ? QByteArray("falsch") : expected;
+    };
+
+    // Plurals: the cat's missed, then known the same day; verbs: known; the
+    // first kind: the dog's missed. Every card is new.
+    missOnce = {katze};
+    e.test.setUp(request(TestMode::Lessons, {false, false, true, false}), true);
+    e.test.StartTest(LangGerman);
+    missOnce = {sehen};
+    e.test.setUp(request(TestMode::Lessons, {false, false, false, true}), true);
+    e.test.StartTest(LangGerman);
+    missOnce = {hund};
+    e.test.setUp(request(TestMode::Lessons, {true, false, false, false}), true);
+    e.test.StartTest(LangGerman);
+    QCOMPARE(e.ui.asked.size(), 2 + 1 + 1 + 1 + 3 + 1);
+
+    // The file: a card's line where it was first asked, new cards known at
+    // once due in two days, those missed and known again in one.
+    const QByteArray good = "\t2026-12-08\t2026-12-06\t2.3065\t2.1181\t1\t0\t";
+    const QByteArray again = "\t2026-12-07\t2026-12-06\t0.2467\t6.4021\t2\t1\t";
+    auto line = [&](int kind, const QByteArray &value, const QByteArray &fields) {
+        return QByteArray::number(kind) + fields + value + "\r\n";
+    };
+    QList<QByteArray> day0;
+    for (const FakeUi::Question &q : e.ui.asked) {
+        const QByteArray value = q.line.sliced(q.line.indexOf('=') + 1);
+        const bool missed = (value == katze && q.kind == KindPlural) || (value == sehen && q.kind == KindVerbForms)
+                            || (value == hund && q.kind == KindToCzech);
+        const QByteArray l = line(q.kind, value, missed ? again : good);
+        if (!day0.contains(l))
+            day0.append(l);
+    }
+    QCOMPARE(day0.size(), 6);
+    QCOMPARE(readFile(reviews), day0.join());
+    const QByteArray mistakes = readFile(e.errorsFile("de"));
+    QCOMPARE(sorted(splitLines(mistakes)), sorted({"2\\1=" + katze, "3\\0=" + sehen, "0\\0=" + hund}));
+
+    // A day later: the three missed cards are due, each in its kind; the
+    // rest fall due tomorrow.
+    clock.date = QDate(2026, 12, 7);
+    const ReviewOverview overview = reviewOverview(readFile(dictionary), readFile(reviews), LangGerman, clock.date);
+    QCOMPARE(sorted(overview.due.toList()), sorted({"2\\1=" + katze, "3\\0=" + sehen, "0\\0=" + hund}));
+    QCOMPARE(overview.nextDue, QDate(2026, 12, 8));
+    QCOMPARE(overview.forecast[0], 3);
+    QCOMPARE(overview.forecast[1], 3);
+    QCOMPARE(overview.lessons.size(), 2);
+    QCOMPARE(overview.lessons[0].words, 2);
+    QCOMPARE(overview.lessons[0].asked, 2);
+    QCOMPARE(overview.lessons[0].due, 2);
+
+    // The review test: the verb missed again (a mistake, as in any test, and
+    // asked again), the others known.
+    e.ui.asked.clear();
+    e.ui.mistakes.clear();
+    missOnce = {sehen};
+    TestPool pool = request(TestMode::Reviews, {false, false, false, false});
+    QVERIFY(pool.mayStart());
+    QCOMPARE(pool.kinds, (std::array<bool, 4>{true, false, true, true}));
+    e.test.setUp(std::move(pool), true);
+    QVERIFY(e.test.ReviewsMode && !e.test.ErrorsMode);
+    e.test.StartTest(LangGerman);
+    QList<std::pair<int, QByteArray>> asked;
+    for (const FakeUi::Question &q : e.ui.asked)
+        asked.append({q.kind, q.line});
+    QCOMPARE(asked.size(), 4);
+    QVERIFY(asked.contains(std::pair(int(KindPlural), "1=" + katze)));
+    QVERIFY(asked.contains(std::pair(int(KindToCzech), "0=" + hund)));
+    QCOMPARE(asked.count(std::pair(int(KindVerbForms), "0=" + sehen)), 2);
+    QCOMPARE(e.ui.mistakes.size(), 1);
+    QCOMPARE(readFile(e.errorsFile("de")), mistakes + "3\\0=" + sehen + "\r\n");
+    QCOMPARE(e.test.GoodCount, 3);
+    QCOMPARE(e.test.BadCount, 1);
+    QVERIFY(!e.test.ReviewsMode);
+
+    // Every other line stays byte for byte; the three reviewed change in place.
+    QList<QByteArray> day1 = day0;
+    for (QByteArray &l : day1) {
+        const std::optional<ReviewCard> before = parseReviewLine(l.chopped(2));
+        QVERIFY(before);
+        const bool due = before->due <= clock.date;
+        if (!due)
+            continue;
+        ReviewCard after =
+            reviewed(before, {before->kind, before->value,
+                              before->kind == KindVerbForms ? fsrs::Grade::Again : fsrs::Grade::Good, clock.date});
+        if (before->kind == KindVerbForms)
+            after = reviewed(after, {after.kind, after.value, fsrs::Grade::Good, clock.date});
+        // Known a day after a lapse: the card now waits longer than a day.
+        QVERIFY(before->kind == KindVerbForms || after.due > clock.date.addDays(1));
+        l = reviewLine(after) + "\r\n";
+    }
+    QCOMPARE(readFile(reviews), day1.join());
+    QVERIFY(e.messenger.messages.isEmpty());
+
+    // Nothing left for today.
+    pool = request(TestMode::Reviews, {true, true, true, true});
+    QCOMPARE(pool.refusals.size(), 1);
+    QCOMPARE(pool.refusals[0].text, QStringLiteral("Dnes nemáte co opakovat."));
+
+    // Switched off, the same tests write the same mistakes and no review file.
+    Engine off;
+    off.test.setClock(&clock);
+    off.test.LanguageCode = LangGerman;
+    off.ui.answer = [&](const QByteArray &expected) {
+        const QByteArray l = off.test.CurrentLine;
+        return missOnce.removeOne(l.sliced(l.indexOf('=') + 1)) ? QByteArray("falsch") : expected;
+    };
+    for (const auto &[kinds, missed] : QList<std::pair<QList<bool>, QByteArray>>{{{false, false, true, false}, katze},
+                                                                                 {{false, false, false, true}, sehen},
+                                                                                 {{true, false, false, false}, hund}}) {
+        missOnce = {missed};
+        TestRequest r;
+        r.languageCode = LangGerman;
+        r.dictionaryPath = dictionary;
+        r.lessons = SectionNames::fromList({"Tiere", "Verben"});
+        r.lessonTicks = {true, true};
+        r.kindTicks = kinds;
+        off.test.setUp(collectTestPool(r), true);
+        off.test.StartTest(LangGerman);
+    }
+    QCOMPARE(readFile(off.errorsFile("de")), mistakes);
+    QCOMPARE(QDir(off.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("errors.dee")});
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -1,10 +1,20 @@
 #include "app/fmain.h"
+#include "editor/fviewedit.h"
+#include "editor/lessonnames.h"
+#include "stats/fstatistic.h"
+#include "support/modal.h"
 #include "exam/wordcollection.h"
+#include "data/codepage.h"
 #include "data/inifile.h"
 #include "support/fakes.h"
 #include "support/inireadings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QDir>
 #include <QGroupBox>
 #include <QMenu>
@@ -46,6 +56,33 @@ struct German {
     UTest &test() { return app->test(); }
 };
 
+// Answers every question in place of the test window, each word right but
+// those in missOnce, which are missed the first time.
+class AnsweringUi final : public TestUi {
+public:
+    explicit AnsweringUi(UTest &test) : m_test(test) { }
+    QList<QByteArray> missOnce; // by the Czech word
+    QList<std::pair<int, QByteArray>> asked;
+    void runTestWindow(int languageCode) override
+    {
+        for (int guard = 0; guard < 100; ++guard) {
+            m_test.ChooseKindOfTwo();
+            asked.append({m_test.AskedKind, m_test.CurrentLine});
+            const WordRecord &w = m_test.CurrentWord;
+            TypedAnswer typed;
+            typed.text = missOnce.removeOne(w.Preklad)       ? QByteArray("?")
+                         : m_test.AskedKind == KindToForeign ? w.Slovo
+                                                             : w.Preklad;
+            if (m_test.Answer(languageCode, typed).exhausted)
+                return;
+        }
+    }
+    void showMistake(const QByteArray &, const QByteArray &, int) override { }
+
+private:
+    UTest &m_test;
+};
+
 } // namespace
 
 class TestLaunch : public QObject {
@@ -62,6 +99,7 @@ private slots:
     void clearErrorsDeletesOnlyThatFile();
     void removingMasteredMistakesIsAnOption();
     void schedulingReviewsIsAnOption();
+    void reviewsDayByDay();
 };
 
 void TestLaunch::germanFiltersOnEntryLines()
@@ -344,6 +382,116 @@ void TestLaunch::schedulingReviewsIsAnOption()
     QVERIFY(!g.main().mniScheduleReviews->isChecked());
     QVERIFY(!g.test().ScheduleReviews);
     QVERIFY(!QFile::exists(g.test().ReviewFilePath()));
+}
+
+void TestLaunch::reviewsDayByDay()
+{
+    Fixture f;
+    f.clock.date = QDate(2026, 12, 6);
+    writeFile(f.path("lekce.en"),
+              cz("[Zvířata]\r\n0=dog\\pes\r\n1=cat\\kocka\r\n2=cow\\krava\r\n[Barvy]\r\n0=red\\cervena\r\n"));
+    auto app = f.makeApp(QStringLiteral("lekce.en"));
+    TfrmMain &main = app->frmMain();
+    AnsweringUi ui(app->test());
+    app->test().setUi(&ui);
+    main.show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(main.Slovnik1->actions().contains(main.mniReviews));
+    QCOMPARE(main.mniReviews->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    auto state = [&] {
+        return QStringList{main.btnReviews->text(), main.btnReviews->isEnabled() ? "on" : "off",
+                           main.btnReviews->toolTip(), main.lblProgress->toolTip()};
+    };
+    // The window's controls stay where they were; the status line is below them all.
+    const QPoint lowest = main.grbStatistika->mapTo(&main, main.grbStatistika->rect().bottomLeft());
+    QVERIFY(main.lblProgress->mapTo(&main, QPoint(0, 0)).y() > lowest.y());
+
+    // Day 0: nothing asked yet.
+    QCOMPARE(state(), (QStringList{"Opakovat", "off", "Dnes nemáte co opakovat.",
+                                   "Zvířata: 3 slova · zkoušeno 0 · k opakování 0"}));
+    QVERIFY(!main.mniReviews->isEnabled());
+    // An ordinary test of the animals, the cat missed once.
+    tick(main.lbLekce, {0});
+    main.chbChoice->item(0)->setCheckState(Qt::Checked);
+    main.chbChoice->item(1)->setCheckState(Qt::Unchecked);
+    ui.missOnce = {"kocka"};
+    main.btnTest->click();
+    QCOMPARE(ui.asked.size(), 4);
+    QCOMPARE(state(), (QStringList{"Opakovat", "off", "Dnes nemáte co opakovat. Další opakování: 7. 12. 2026.",
+                                   "Zvířata: 3 slova · zkoušeno 3 · k opakování 0"}));
+    main.lbLekce->setCurrentIndex(main.lbLekce->model()->index(1, 0));
+    QCOMPARE(main.lblProgress->toolTip(), QStringLiteral("Barvy: 1 slovo · zkoušeno 0 · k opakování 0"));
+    main.lbLekce->setCurrentIndex(main.lbLekce->model()->index(0, 0));
+
+    // Day 1, the program still running: coming back to the window counts again.
+    f.clock.date = QDate(2026, 12, 7);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&main);
+    QCOMPARE(state(), (QStringList{"Opakovat (1)", "on", "Zkoušet slovíčka, která máte dnes zopakovat.",
+                                   "Zvířata: 3 slova · zkoušeno 3 · k opakování 1"}));
+    QVERIFY(main.mniReviews->isEnabled());
+    // The review test, from the menu: the cat alone, in its kind, whatever
+    // kinds are ticked; a statistics line for it.
+    main.chbChoice->item(0)->setCheckState(Qt::Unchecked);
+    ui.asked.clear();
+    main.mniReviews->trigger();
+    QCOMPARE(ui.asked, (QList<std::pair<int, QByteArray>>{{KindToCzech, "1=cat\\kocka"}}));
+    const QByteArray kind = encode(main.chbChoice->item(0)->text(), CodePage::Cp1250);
+    QCOMPARE(readFile(f.path("statistic.ens")),
+             cz("6.12./75/Zvířata/") + kind + "\r\n" + cz("7.12./100/Opakování/") + kind + "\r\n");
+    QCOMPARE(state(), (QStringList{"Opakovat", "off", "Dnes nemáte co opakovat. Další opakování: 8. 12. 2026.",
+                                   "Zvířata: 3 slova · zkoušeno 3 · k opakování 0"}));
+
+    // Day 2: the dog and the cow, known at once on day 0, are due; the cat,
+    // known a day after its lapse, waits till the day after.
+    f.clock.date = QDate(2026, 12, 8);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&main);
+    QCOMPARE(state(), (QStringList{"Opakovat (2)", "on", "Zkoušet slovíčka, která máte dnes zopakovat.",
+                                   "Zvířata: 3 slova · zkoušeno 3 · k opakování 2"}));
+
+    // The browser's lesson box and the statistics' forecast say the same.
+    QStringList boxTexts;
+    QStringList forecast;
+    {
+        ModalDriver driver([&](QWidget *modal) {
+            if (auto *browser = qobject_cast<TfrmViewEdt *>(modal)) {
+                for (int i = 0; i < browser->cmbLekce->count(); ++i)
+                    boxTexts.append(LessonCountDelegate::shownText(browser->cmbLekce->model()->index(i, 0)));
+                browser->close();
+            } else if (auto *stats = qobject_cast<TfrmStatistic *>(modal)) {
+                for (int i = 0; i < 3; ++i)
+                    forecast.append(stats->lblForecastDay[size_t(i)]->text() + u'='
+                                    + stats->lblForecastCount[size_t(i)]->text());
+                QVERIFY(stats->grbForecast->isVisible());
+                stats->close();
+            }
+        });
+        main.btnView->click();
+        main.btnStatistika->click();
+        QVERIFY(!driver.timedOut());
+    }
+    QCOMPARE(boxTexts.value(0), QStringLiteral("Zvířata  (3, k opakování 2)"));
+    QCOMPARE(boxTexts.value(1), QStringLiteral("Barvy  (1)"));
+    QCOMPARE(forecast, (QStringList{"dnes=2", "9. 12.=1", "10. 12.=0"}));
+
+    // Forgetting every review takes a Yes.
+    f.messenger.answer = false;
+    main.mniClearReviews->trigger();
+    QVERIFY(QFile::exists(app->test().ReviewFilePath()));
+    QCOMPARE(main.btnReviews->text(), QStringLiteral("Opakovat (2)"));
+    f.messenger.answer = true;
+    main.mniClearReviews->trigger();
+    QVERIFY(!QFile::exists(app->test().ReviewFilePath()));
+    QCOMPARE(state(), (QStringList{"Opakovat", "off", "Dnes nemáte co opakovat.",
+                                   "Zvířata: 3 slova · zkoušeno 0 · k opakování 0"}));
+    QCOMPARE(f.messenger.messages.size(), 2);
+    QCOMPARE(f.messenger.messages[0].caption, QStringLiteral("Vymazat opakování"));
+
+    // Switched off: words alone.
+    main.mniScheduleReviews->trigger();
+    QCOMPARE(main.lblProgress->toolTip(), QStringLiteral("Zvířata: 3 slova"));
+    QVERIFY(!main.btnReviews->isEnabled() && !main.mniReviews->isEnabled() && !main.mniClearReviews->isEnabled());
 }
 
 QTEST_MAIN(TestLaunch)

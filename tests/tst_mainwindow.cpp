@@ -101,6 +101,7 @@ private slots:
         };
         const QList<Control> controls = {
             {"btnAll", "client", "Vybrat všechny lekce", {5, 16, 110, 25}},
+            {"btnReviews", "client", "Opakovat", {5, 48, 110, 25}},
             {"grbLekce", "client", "  Lekce:  ", {120, 8, 217, 185}},
             {"lbLekce", "grbLekce", {}, {8, 16, 201, 161}},
             {"btnNoAll", "client", "Zrušit všechny lekce", {346, 15, 109, 25}},
@@ -156,7 +157,8 @@ private slots:
             items.append(a->objectName() + u':' + a->text());
         QCOMPARE(items, (QStringList{"Vytvoitnov1:&Nový", "Otevt1:&Otevřít", "Uloitjako1:&Export...",
                                      "Import1:&Import...", ":", "mniRemoveMastered:Odebírat &zvládnuté chyby",
-                                     "mniScheduleReviews:&Plánovat opakování"}));
+                                     "mniScheduleReviews:&Plánovat opakování", "mniReviews:Op&akovat",
+                                     "mniClearReviews:&Vymazat opakování..."}));
 
         // The program's icon at every size it is drawn in, for each window.
         QList<QSize> sizes;

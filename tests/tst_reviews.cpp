@@ -1,6 +1,7 @@
 // Reviews scheduled per word: the FSRS-6 formulas against values worked out
 // by hand for the default weights (no steps, no fuzz), and the review file.
 #include "data/dictionary.h"
+#include "exam/duereviews.h"
 #include "exam/fsrs.h"
 #include "exam/reviews.h"
 
@@ -14,6 +15,7 @@ class TestReviews : public QObject {
 private slots:
     void schedulesByHand();
     void reviewFile();
+    void dueCardsOfADictionary();
 };
 
 namespace {
@@ -115,6 +117,61 @@ void TestReviews::reviewFile()
     const ReviewCard early = reviewed(card, {2, card.value, Grade::Good, QDate(2026, 12, 1)});
     QCOMPARE(early.last, QDate(2026, 12, 1));
     QVERIFY(early.memory.stability >= card.memory.stability);
+}
+
+void TestReviews::dueCardsOfADictionary()
+{
+    const QDate today(2026, 12, 9);
+    auto card = [](int kind, const char *due, const QByteArray &value) {
+        return QByteArray::number(kind) + '\t' + due + "\t2026-12-01\t3.0000\t5.0000\t2\t1\t" + value + "\r\n";
+    };
+    const QByteArray dog = "0\\Hund\\Hunde\\pes", walk = "3\\gehen\\geht,ging,i gegangen\\jit",
+                     milk = "2\\Milch\\\\mleko";
+    const QByteArray dictionary = "0=stray\\before any lesson\r\n"
+                                  "[Tiere]\r\n0="
+                                  + dog + "\r\n1 = " + milk + "\r\n2=0\\Neu\\Neue\\novy\r\n[Verben]\r\n0=" + walk
+                                  + "\r\n1=" + dog + "\r\n[Leer]\r\n";
+    const QByteArray reviews = card(0, "2026-12-09", dog) + card(1, "2026-12-01", dog) // due, overdue
+                               + card(2, "2026-12-10", dog)                            // tomorrow
+                               + card(0, "2026-12-30", dog)          // a second line of a card: the first counts
+                               + card(2, "2026-12-01", walk)         // a verb has no plural to ask
+                               + card(3, "2026-12-05", walk)         // its forms are due
+                               + card(3, "2026-12-01", milk)         // no verb
+                               + card(0, "2026-12-23", milk)         // a day past the forecast
+                               + card(1, "2026-12-12", "gone\\word") // no longer in the dictionary
+                               + "0\t2026-12-01\tdamaged\r\n" + card(0, "2026-12-01", "stray\\before any lesson");
+
+    const ReviewOverview de = reviewOverview(dictionary, reviews, LangGerman, today);
+    // Each due card once (the dog is in two lessons), in dictionary order.
+    QCOMPARE(de.due.toList(), (QList<QByteArray>{"0\\0=" + dog, "1\\0=" + dog, "3\\0=" + walk}));
+    QCOMPARE(de.kinds, (std::array<bool, 4>{true, true, false, true}));
+    QCOMPARE(de.dueValues, (QSet<QByteArray>{dog, walk}));
+    QCOMPARE(de.nextDue, QDate(2026, 12, 10));
+    std::array<int, kForecastDays> forecast{};
+    forecast[0] = 3;
+    forecast[1] = 1;
+    QCOMPARE(de.forecast, forecast);
+    QCOMPARE(reviewOverview(dictionary, reviews, LangGerman, today.addDays(1)).forecast[13], 1); // the milk
+    QCOMPARE(de.lessons.size(), 3);
+    // Words, asked at least once (a card of any kind), due today.
+    QCOMPARE((std::array{de.lessons[0].words, de.lessons[0].asked, de.lessons[0].due}), (std::array{3, 2, 1}));
+    QCOMPARE((std::array{de.lessons[1].words, de.lessons[1].asked, de.lessons[1].due}), (std::array{2, 2, 2}));
+    QCOMPARE((std::array{de.lessons[2].words, de.lessons[2].asked, de.lessons[2].due}), (std::array{0, 0, 0}));
+
+    // Other languages ask no plurals or verb forms: those cards are not due.
+    const ReviewOverview en = reviewOverview(dictionary, reviews, LangEnglish, today);
+    QCOMPARE(en.due.toList(), (QList<QByteArray>{"0\\0=" + dog, "1\\0=" + dog}));
+    QCOMPARE(en.lessons[1].due, 1);
+
+    // Days later everything has come due; nothing is due without a file.
+    const ReviewOverview later = reviewOverview(dictionary, reviews, LangGerman, QDate(2027, 1, 1));
+    QCOMPARE(later.due.size(), 5);
+    QVERIFY(!later.nextDue);
+    QCOMPARE(later.forecast[0], 5);
+    const ReviewOverview none = reviewOverview(dictionary, {}, LangGerman, today);
+    QVERIFY(none.due.isEmpty() && !none.nextDue);
+    QCOMPARE(none.lessons[0].words, 3);
+    QCOMPARE(none.lessons[0].asked, 0);
 }
 
 QTEST_GUILESS_MAIN(TestReviews)

@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace lexitka {
 namespace {
@@ -114,6 +115,10 @@ void TfrmMain::makeControls()
     mniScheduleReviews = addItem("mniScheduleReviews", QStringLiteral("&Plánovat opakování"));
     mniScheduleReviews->setCheckable(true);
     connect(mniScheduleReviews, &QAction::triggered, this, &TfrmMain::mniScheduleReviewsClick);
+    mniReviews = addItem("mniReviews", QStringLiteral("Op&akovat"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(mniReviews, &QAction::triggered, this, &TfrmMain::btnReviewsClick);
+    mniClearReviews = addItem("mniClearReviews", QStringLiteral("&Vymazat opakování..."));
+    connect(mniClearReviews, &QAction::triggered, this, &TfrmMain::mniClearReviewsClick);
     addHelpMenu(menuBar(), this, m_app.messenger());
 
     auto *client = new QWidget(this);
@@ -123,6 +128,8 @@ void TfrmMain::makeControls()
     setCentralWidget(client);
 
     btnAll = make<QPushButton>(client, "btnAll", QStringLiteral("Vybrat všechny lekce"), {5, 16, 110, 25});
+    // Beside the lessons, in room the window had free.
+    btnReviews = make<QPushButton>(client, "btnReviews", QStringLiteral("Opakovat"), {5, 48, 110, 25});
     grbLekce = make<QGroupBox>(client, "grbLekce", QStringLiteral("  Lekce:  "), {120, 8, 217, 185});
     m_lessons = new LessonListModel(this);
     lbLekce = new QListView(grbLekce);
@@ -186,6 +193,17 @@ void TfrmMain::makeControls()
     connect(btnAbout, &QPushButton::clicked, this, &TfrmMain::btnAboutClick);
     connect(btnView, &QPushButton::clicked, this, &TfrmMain::btnViewClick);
     connect(btnShowErrors, &QPushButton::clicked, this, &TfrmMain::btnShowErrorsClick);
+
+    connect(btnReviews, &QPushButton::clicked, this, &TfrmMain::btnReviewsClick);
+    connect(lbLekce->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { showProgress(); });
+
+    // The foot of the window, below every control.
+    lblProgress = new QLabel(this);
+    lblProgress->setObjectName(QStringLiteral("lblProgress"));
+    lblProgress->setAccessibleName(QStringLiteral("Postup v lekci"));
+    lblProgress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(lblProgress, 1);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -258,6 +276,7 @@ void TfrmMain::OpenSlovnik(const QString &path, Reading reading)
     }
     if (TfrmFind *find = m_app.findDialog())
         find->ResetPosition();
+    recountReviews(true);
 }
 
 void TfrmMain::ShowSlovnik(int languageCode)

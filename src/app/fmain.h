@@ -1,11 +1,16 @@
 #pragma once
 
+#include "data/filestamp.h"
 #include "data/settings.h"
+#include "exam/duereviews.h"
 #include "exam/testpool.h"
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QDate>
 #include <QString>
+
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -62,6 +67,15 @@ public slots:
     // "Odebírat zvládnuté chyby" switched: the engine follows, the settings remember.
     void mniRemoveMasteredClick(bool on);
     void mniScheduleReviewsClick(bool on);
+    // Reviews (fmain_reviews.cpp): a test of the cards due today, and
+    // forgetting them all after a Yes.
+    void btnReviewsClick();
+    void mniClearReviewsClick();
+    // Counts the due cards of the open dictionary and each lesson's progress
+    // again, unless neither file nor the day changed since the last count.
+    void recountReviews(bool force = false);
+    // What the review file says of the open dictionary, as last counted.
+    const ReviewOverview &reviewOverview() const { return m_overview; }
     // Collects the test of the mode and sets the engine up for it; false,
     // with the reasons shown, when it may not start.
     bool LoadLekce(TestMode mode = TestMode::Lessons);
@@ -87,6 +101,7 @@ protected:
     // A dictionary dropped on the window opens (fmain_drop.cpp).
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void makeControls();
@@ -102,6 +117,8 @@ private:
     bool confirmClearing();
     // Shows the lesson browser and reads the lessons again after a change.
     void runEditor();
+    // The status line: the progress of the lesson under the selection bar.
+    void showProgress();
     // What the window's ticks ask a test of the mode to hold.
     TestRequest testRequest(TestMode mode) const;
 
@@ -129,6 +146,10 @@ public:
     // Also in the context menu of grbChyby.
     QAction *mniRemoveMastered = nullptr;
     QAction *mniScheduleReviews = nullptr;
+    QAction *mniReviews = nullptr;
+    QAction *mniClearReviews = nullptr;
+    QPushButton *btnReviews = nullptr;
+    QLabel *lblProgress = nullptr;
     QPushButton *btnAll = nullptr;
     QGroupBox *grbLekce = nullptr;
     QListView *lbLekce = nullptr;
@@ -159,6 +180,18 @@ private:
     QString m_dictionaryFolder;
     DialogMemory m_openMemory;
     DialogMemory m_saveMemory;
+    // What the counts were made from.
+    struct ReviewStamps {
+        QString dictionary;
+        FileStamp dictionaryFile;
+        FileStamp reviews;
+        QDate today;
+        int language = 0;
+        bool on = false;
+        bool operator==(const ReviewStamps &) const = default;
+    };
+    std::optional<ReviewStamps> m_reviewStamps;
+    ReviewOverview m_overview;
 };
 
 } // namespace lexitka

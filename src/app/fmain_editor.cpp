@@ -26,6 +26,8 @@ void TfrmMain::runEditor()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
     editor.setDictionary(m_app.test().dictionary());
+    recountReviews();
+    editor.setDueValues(m_overview.dueValues);
     editor.Start();
     // The lesson list shows the lessons as they now are, all unticked; from
     // the mistakes too, since lessons may have been changed there as well.
@@ -35,6 +37,7 @@ void TfrmMain::runEditor()
         OpenSlovnik(path, Reading::Reread);
     }
     editor.EditorChanged = false;
+    recountReviews(true); // a word edited is another card
 }
 
 } // namespace lexitka

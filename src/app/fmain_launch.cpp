@@ -7,6 +7,7 @@
 #include "data/savefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
+#include "platform/services.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -21,6 +22,7 @@ void TfrmMain::btnErrorsClick()
     UTest &test = m_app.test();
     if (LoadLekce(TestMode::Mistakes))
         test.StartTest(test.LanguageCode);
+    recountReviews(true);
 }
 
 void TfrmMain::btnClearErrorsClick()
@@ -49,6 +51,7 @@ void TfrmMain::mniScheduleReviewsClick(bool on)
 {
     m_app.test().ScheduleReviews = on;
     storeSettings({Settings::scheduleReviewsChange(on)}, true);
+    recountReviews(true);
 }
 
 bool TfrmMain::confirmClearing()
@@ -70,6 +73,8 @@ TestRequest TfrmMain::testRequest(TestMode mode) const
     request.mistakesPath = test.MistakesFilePath();
     request.removeMastered = test.RemoveMastered;
     request.kindTicks = testKindTicks();
+    request.reviewsPath = test.ReviewFilePath();
+    request.today = m_app.clock().today();
     return request;
 }
 

@@ -29,6 +29,7 @@ void TfrmMain::btnTestClick()
     test.StartTest(test.LanguageCode);
     statistics.append(statisticsRecord(chbStatistika->isChecked(), test.GoodCount, test.BadCount, m_app.clock().today(),
                                        MakeLekceTypZK()));
+    recountReviews(true);
 }
 
 QByteArray TfrmMain::MakeLekceTypZK() const
@@ -49,6 +50,9 @@ void TfrmMain::btnStatistikaClick()
     }
     TfrmStatistic &window = m_app.frmStatistic();
     window.setText(std::move(file.bytes));
+    recountReviews();
+    window.setForecast(m_app.test().ScheduleReviews ? std::optional(m_overview.forecast) : std::nullopt,
+                       m_app.clock().today());
     window.exec();
     window.setText({});
 }

@@ -365,4 +365,6 @@ void TfrmViewEdt::saveNow()
     m_undo->setClean();
 }
 
+void TfrmViewEdt::setDueValues(QSet<QByteArray> values) { m_names->setDueValues(std::move(values)); }
+
 } // namespace lexitka

@@ -6,8 +6,10 @@
 #include "editor/lessonbook.h"
 #include "platform/controlsmade.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QKeySequence>
+#include <QSet>
 
 class QAction;
 class QComboBox;
@@ -50,6 +52,8 @@ public:
     void updateSpeech();
 
     void setDictionary(const OpenDictionary &dictionary) { m_dictionary = dictionary; }
+    // Words with a review due today, for the lesson box.
+    void setDueValues(QSet<QByteArray> values);
     const OpenDictionary &dictionary() const { return m_dictionary; }
     // What the main window and this window tell each other. EditorChanged
     // follows the undo stack: set while it is away from where it was loaded

@@ -36,6 +36,13 @@ void LessonNamesModel::countChanged(int at)
         emit dataChanged(index(at), index(at), {CountRole});
 }
 
+void LessonNamesModel::setDueValues(QSet<QByteArray> values)
+{
+    m_due = std::move(values);
+    if (m_rows > 0)
+        emit dataChanged(index(0), index(m_rows - 1), {DueRole});
+}
+
 int LessonNamesModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
 
 QVariant LessonNamesModel::data(const QModelIndex &index, int role) const
@@ -44,6 +51,16 @@ QVariant LessonNamesModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == CountRole)
         return int(m_book.lines(index.row()).size());
+    if (role == DueRole) {
+        // Counted when shown: words edited since count as they now are.
+        int due = 0;
+        const LineStore &lines = m_book.lines(index.row());
+        for (qsizetype i = 0; !m_due.isEmpty() && !m_book.isMistakes(index.row()) && i < lines.size(); ++i) {
+            const QByteArrayView line = lines[i];
+            due += m_due.contains(line.sliced(line.indexOf('=') + 1).trimmed().toByteArray()) ? 1 : 0;
+        }
+        return due;
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return displayText(m_book.name(index.row()), CodePage::Cp1250);
@@ -57,9 +74,11 @@ void LessonCountDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
 
 QString LessonCountDelegate::shownText(const QModelIndex &index)
 {
-    return QStringLiteral("%1  (%2)")
+    const int due = index.data(LessonNamesModel::DueRole).toInt();
+    return QStringLiteral("%1  (%2%3)")
         .arg(index.data(Qt::DisplayRole).toString())
-        .arg(index.data(LessonNamesModel::CountRole).toInt());
+        .arg(index.data(LessonNamesModel::CountRole).toInt())
+        .arg(due > 0 ? QStringLiteral(", k opakování %1").arg(due) : QString());
 }
 
 } // namespace lexitka

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QByteArray>
+#include <QSet>
 #include <QStyledItemDelegate>
 
 namespace lexitka {
@@ -24,8 +26,13 @@ public:
     // Lesson `at` got or lost words.
     void countChanged(int at);
 
+    // The words with a review due today, as the main window counted them.
+    void setDueValues(QSet<QByteArray> values);
+
     // The number of words of a lesson (an int).
     static constexpr int CountRole = Qt::UserRole + 1;
+    // How many of them are due for a review (an int).
+    static constexpr int DueRole = Qt::UserRole + 2;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -33,6 +40,7 @@ public:
 private:
     const LessonBook &m_book;
     int m_rows = 0;
+    QSet<QByteArray> m_due;
 };
 
 // The lesson box's list: each name with its word count beside it; the
@@ -40,7 +48,7 @@ private:
 class LessonCountDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    // "Tiere  (4)".
+    // "Tiere  (4)", or "Tiere  (4, k opakování 2)".
     static QString shownText(const QModelIndex &index);
 
 protected:

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <array>
+
 namespace lexitka {
 
 QString reviewFilePath(const QString &folder, int languageCode)
@@ -27,34 +29,64 @@ QByteArray reviewLine(const ReviewCard &c)
     return line;
 }
 
-std::optional<ReviewCard> parseReviewLine(QByteArrayView line)
+namespace {
+
+// "YYYY-MM-DD" and nothing else.
+QDate isoDay(QByteArrayView text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return {};
+    const auto digits = [&](qsizetype from, qsizetype count) {
+        int n = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            n = n * 10 + (text[i] - '0');
+        }
+        return n;
+    };
+    return QDate(digits(0, 4), digits(5, 2), digits(8, 2)); // invalid for a -1
+}
+
+} // namespace
+
+std::optional<ReviewCard> parseReviewFields(QByteArrayView line, QByteArrayView &value)
 {
     // The value is last and may hold tabs of its own.
-    QList<QByteArrayView> fields;
+    std::array<QByteArrayView, 7> fields;
     qsizetype from = 0;
-    while (fields.size() < 7) {
+    for (QByteArrayView &field : fields) {
         const qsizetype tab = line.indexOf('\t', from);
         if (tab < 0)
             return std::nullopt;
-        fields.append(line.sliced(from, tab - from));
+        field = line.sliced(from, tab - from);
         from = tab + 1;
     }
     ReviewCard c;
     bool ok[6] = {};
     c.kind = fields[0].toInt(&ok[0]);
-    c.due = QDate::fromString(QString::fromLatin1(fields[1]), Qt::ISODate);
-    c.last = QDate::fromString(QString::fromLatin1(fields[2]), Qt::ISODate);
+    c.due = isoDay(fields[1]);
+    c.last = isoDay(fields[2]);
     c.memory.stability = fields[3].toDouble(&ok[1]);
     c.memory.difficulty = fields[4].toDouble(&ok[2]);
     c.reviews = fields[5].toInt(&ok[3]);
     c.lapses = fields[6].toInt(&ok[4]);
-    c.value = line.sliced(from).toByteArray();
+    value = line.sliced(from);
     ok[5] = c.kind >= 0 && c.kind < kTestKindCount && c.due.isValid() && c.last.isValid() && c.memory.stability > 0
             && c.memory.difficulty >= 1 && c.memory.difficulty <= 10 && c.reviews > 0 && c.lapses >= 0
-            && c.lapses <= c.reviews && !c.value.isEmpty();
+            && c.lapses <= c.reviews && !value.isEmpty();
     for (const bool b : ok)
         if (!b)
             return std::nullopt;
+    return c;
+}
+
+std::optional<ReviewCard> parseReviewLine(QByteArrayView line)
+{
+    QByteArrayView value;
+    std::optional<ReviewCard> c = parseReviewFields(line, value);
+    if (c)
+        c->value = value.toByteArray();
     return c;
 }
 

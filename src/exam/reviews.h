@@ -36,6 +36,9 @@ QString reviewFilePath(const QString &folder, int languageCode);
 QByteArray reviewLine(const ReviewCard &card);
 // Nothing for a line that is damaged (not seven fields that make sense).
 std::optional<ReviewCard> parseReviewLine(QByteArrayView line);
+// The same with the value left in the line: a whole file is read without a
+// copy of every value. The card's own value stays empty.
+std::optional<ReviewCard> parseReviewFields(QByteArrayView line, QByteArrayView &value);
 // The cards of a file's bytes, damaged lines skipped.
 QList<ReviewCard> parseReviewFile(const QByteArray &bytes);
 

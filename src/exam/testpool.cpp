@@ -3,6 +3,8 @@
 #include "data/dictionary.h"
 #include "data/displaytext.h"
 #include "data/fileread.h"
+#include "data/nativefile.h"
+#include "exam/duereviews.h"
 #include "exam/wordcollection.h"
 
 #include <QFileInfo>
@@ -17,6 +19,23 @@ TestPool collectTestPool(const TestRequest &request)
     pool.mode = request.mode;
     bool allMastered = false; // an empty mistakes file while mastered mistakes leave it
     const auto refuse = [&pool](TestRefusal::Box box, QString text) { pool.refusals.append({box, std::move(text)}); };
+    if (request.mode == TestMode::Reviews) {
+        bool ok = true;
+        const QByteArray reviews =
+            pathExists(request.reviewsPath) ? readWholeFile(request.reviewsPath, &ok) : QByteArray();
+        if (!ok) {
+            refuse(TestRefusal::Box::Error,
+                   QStringLiteral("Soubor opakování %1 nelze přečíst.").arg(shownPath(request.reviewsPath)));
+            return pool;
+        }
+        ReviewOverview overview =
+            reviewOverview(readWholeFile(request.dictionaryPath), reviews, request.languageCode, request.today);
+        pool.words = std::move(overview.due);
+        pool.kinds = overview.kinds;
+        if (pool.words.isEmpty())
+            refuse(TestRefusal::Box::Information, QStringLiteral("Dnes nemáte co opakovat."));
+        return pool;
+    }
     if (request.mode == TestMode::Mistakes) {
         bool ok = false;
         const QByteArray bytes = readWholeFile(request.mistakesPath, &ok);

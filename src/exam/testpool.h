@@ -5,6 +5,7 @@
 #include "data/sectionnames.h"
 #include "exam/judging.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,7 @@ namespace lexitka {
 enum class TestMode {
     Lessons,  // the ticked lessons' words
     Mistakes, // the lines of the mistakes file, each in its own kind
+    Reviews,  // the cards due today, each in its own kind, as an ordinary test
 };
 
 // What the main window asks for when a test is to start.
@@ -28,6 +30,8 @@ struct TestRequest {
     QString mistakesPath;
     bool removeMastered = false; // "Odebírat zvládnuté chyby"
     QList<bool> kindTicks;       // as ticked in chbChoice
+    QString reviewsPath;         // and the day, for the cards due
+    QDate today;
 };
 
 // A message a test is refused with.
@@ -48,7 +52,8 @@ struct TestPool {
 };
 
 // The words of the request's mode, the kinds the language offers of those
-// ticked, the German plural and verb filters applied.
+// ticked, the German plural and verb filters applied. A review test asks
+// every card in its own kind; the ticks do not count.
 TestPool collectTestPool(const TestRequest &request);
 
 } // namespace lexitka

@@ -40,6 +40,7 @@ void UTest::setUp(TestPool pool, bool saveErrors)
     WordPool = ready ? std::move(pool.words) : LineStore();
     TestKinds = ready ? pool.kinds : decltype(TestKinds){};
     ErrorsMode = ready && pool.mode == TestMode::Mistakes;
+    ReviewsMode = ready && pool.mode == TestMode::Reviews;
     SaveErrors = saveErrors;
 }
 
@@ -119,7 +120,7 @@ void UTest::StartTest(int code)
     m_random.seedFromClock();
     // Lines that cannot be asked would be skipped anyway; counted, they
     // would make "Zbývá" promise questions that never come.
-    if (ErrorsMode)
+    if (kindPerLine())
         WordPool.removeIf([](QByteArrayView entry) { return !mistakeKind(entry); });
     m_round.clear();
     m_masteryFailed = false;
@@ -138,6 +139,7 @@ void UTest::StartTest(int code)
     saveErrorList();
     saveReviews();
     ErrorsMode = false; // the test is over: the next one is set up afresh
+    ReviewsMode = false;
 }
 
 bool UTest::NextWord()
@@ -149,13 +151,15 @@ bool UTest::NextWord()
             WordPool.swapItemsAt(i, WordPool.size() - 1);
         QByteArray entry = WordPool.last().toByteArray();
         WordPool.removeLast();
-        if (ErrorsMode) {
+        if (kindPerLine()) {
             const std::optional<int> kind = mistakeKind(entry);
             if (!kind)
                 continue; // a hand-edited line without a kind: drop it, go on
             SetTestKind(*kind);
-            m_drawnRepeat = m_round.takeRepeat(entry);
-            m_drawnMistake = entry;
+            if (ErrorsMode) {
+                m_drawnRepeat = m_round.takeRepeat(entry);
+                m_drawnMistake = entry;
+            }
             entry.remove(0, entry.indexOf('\\') + 1);
         }
         m_revealed = false;
@@ -251,7 +255,7 @@ void UTest::AddError(const QByteArray &expected, const QByteArray &typed, int ki
         ErrorList.append(prefixed);
         m_newMistakes.append(prefixed);
     }
-    WordPool.append(ErrorsMode ? QByteArrayView(prefixed) : QByteArrayView(CurrentLine));
+    WordPool.append(kindPerLine() ? QByteArrayView(prefixed) : QByteArrayView(CurrentLine));
     if (ErrorsMode)
         m_round.noteRepeat(prefixed);
     MistakeKind = kind;

@@ -51,6 +51,8 @@ public:
     QString DictionaryPath;
     int LanguageCode = LangEnglish;
     bool ErrorsMode = false;
+    // A test of the cards due: each line in its own kind, as an ordinary test otherwise.
+    bool ReviewsMode = false;
     // "Ukládat chyby": while false an ordinary test records no mistakes.
     bool SaveErrors = true;
     // "Odebírat zvládnuté chyby": a mistakes test takes a mistake out of the
@@ -132,6 +134,8 @@ private:
     Messenger &m_messenger;
     TestUi *m_ui = nullptr;
     // The mistakes file existed but could not be read: never overwrite it.
+    // Every line of the pool starts with its kind: a mistakes or a review test.
+    bool kindPerLine() const { return ErrorsMode || ReviewsMode; }
     bool m_errorFileUnreadable = false;
     // The lines this test adds to the mistakes file.
     QList<QByteArray> m_newMistakes;

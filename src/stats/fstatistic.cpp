@@ -17,7 +17,9 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -205,11 +207,30 @@ void TfrmStatistic::makeControlsOnce()
     controls->addWidget(btnOK, 3, 2);
     controls->setColumnStretch(1, 1);
 
+    // Below every control, so that none of them moves.
+    grbForecast = new QGroupBox(QStringLiteral("  K opakování v příštích 14 dnech:  "), this);
+    grbForecast->setObjectName(QStringLiteral("grbForecast"));
+    grbForecast->setFont(tahoma(11));
+    auto *days = new QGridLayout(grbForecast);
+    for (int i = 0; i < kForecastDays; ++i) {
+        lblForecastDay[size_t(i)] = new QLabel(grbForecast);
+        lblForecastDay[size_t(i)]->setObjectName(QStringLiteral("lblForecastDay%1").arg(i));
+        lblForecastCount[size_t(i)] = new QLabel(grbForecast);
+        lblForecastCount[size_t(i)]->setObjectName(QStringLiteral("lblForecastCount%1").arg(i));
+        lblForecastCount[size_t(i)]->setFont(tahoma(13));
+        for (QLabel *l : {lblForecastDay[size_t(i)], lblForecastCount[size_t(i)]})
+            l->setAlignment(Qt::AlignCenter);
+        days->addWidget(lblForecastDay[size_t(i)], 0, i);
+        days->addWidget(lblForecastCount[size_t(i)], 1, i);
+    }
+    grbForecast->hide();
+
     auto *top = new QVBoxLayout(this);
     top->addWidget(lsvItems);
     top->addWidget(Chart1);
     top->addWidget(sbChart);
     top->addLayout(controls);
+    top->addWidget(grbForecast);
     top->addStretch(1);
 
     connect(btnShow, &QPushButton::clicked, this, &TfrmStatistic::btnShowClick);
@@ -219,6 +240,21 @@ void TfrmStatistic::makeControlsOnce()
         m_first = value;
         fillSeries();
     });
+}
+
+void TfrmStatistic::setForecast(const std::optional<std::array<int, kForecastDays>> &counts, const QDate &today)
+{
+    grbForecast->setVisible(counts.has_value());
+    if (!counts)
+        return;
+    for (int i = 0; i < kForecastDays; ++i) {
+        const QDate day = today.addDays(i);
+        lblForecastDay[size_t(i)]->setText(i == 0 ? QStringLiteral("dnes") : day.toString(QStringLiteral("d. M.")));
+        lblForecastCount[size_t(i)]->setText(QString::number((*counts)[size_t(i)]));
+        // Read out as one: "středa 9. 12.: 6".
+        lblForecastCount[size_t(i)]->setAccessibleName(
+            QLocale(QLocale::Czech).toString(day, QStringLiteral("dddd d. M.")));
+    }
 }
 
 // The table lets go of the old report first: it must not ask for rows that are gone.

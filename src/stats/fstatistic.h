@@ -1,9 +1,11 @@
 #pragma once
 
+#include "exam/duereviews.h"
 #include "stats/statistics.h"
 #include "stats/statisticsreport.h"
 #include "stats/statisticstable.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -15,6 +17,7 @@ class QChart;
 class QChartView;
 class QGraphicsSimpleTextItem;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +47,10 @@ public:
     // the window only reads.
     void setLines(const QList<QByteArray> &lines);
     void setText(QByteArray text);
+
+    // The cards due on each of the next days from today, or none: the
+    // forecast is hidden while reviews are not scheduled.
+    void setForecast(const std::optional<std::array<int, kForecastDays>> &counts, const QDate &today);
 
     // Fills the table and the overall average, then ShowGraf.
     void FormShow();
@@ -91,6 +98,10 @@ public:
     QLineEdit *edtZ = nullptr;
     QPushButton *btnShow = nullptr;
     QPushButton *btnOK = nullptr;
+    QGroupBox *grbForecast = nullptr;
+    // A day's name above its count of cards.
+    std::array<QLabel *, kForecastDays> lblForecastDay{};
+    std::array<QLabel *, kForecastDays> lblForecastCount{};
 
 private:
     StatisticsReport m_report;
