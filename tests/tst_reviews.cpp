@@ -96,7 +96,12 @@ void TestReviews::reviewFile()
                                   "0\t2026-13-08\t2026-12-06\t2.3\t2.1\t1\t0\tv", // no such date
                                   "0\t2026-12-08\t2026-12-06\tx\t2.1\t1\t0\tv",
                                   "0\t2026-12-08\t2026-12-06\t2.3\t2.1\t1\t2\tv", // more lapses than reviews
-                                  "0\t2026-12-08\t2026-12-06\t2.3\t2.1\t1\t0\t"}; // no value
+                                  "0\t2026-12-08\t2026-12-06\t2.3\t2.1\t1\t0\t",  // no value
+                                  "0\t20x6-12-08\t2026-12-06\t2.3\t2.1\t1\t0\tv", // a year that is not one
+                                  "0\t2026-12-08\t2026-12-06\tinf\t2.1\t1\t0\tv",
+                                  "0\t2026-12-08\t2026-12-06\tnan\t2.1\t1\t0\tv",
+                                  "0\t2026-12-08\t2026-12-06\t2.3\t2.1\t+1\t0\tv",
+                                  "0\t2026-12-08\t2026-12-06\t 2.3\t2.1\t1\t0\tv"};
     for (const QByteArray &d : damaged)
         QVERIFY2(!parseReviewLine(d), d.constData());
     const QByteArray file = line + "\r\nbroken line\r\n";

@@ -117,6 +117,8 @@ private:
     bool confirmClearing();
     // Shows the lesson browser and reads the lessons again after a change.
     void runEditor();
+    // The dictionary and its review file read afresh.
+    ReviewOverview readReviews(DueCards detail) const;
     // The status line: the progress of the lesson under the selection bar.
     void showProgress();
     // What the window's ticks ask a test of the mode to hold.

@@ -26,8 +26,7 @@ void TfrmMain::runEditor()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
     editor.setDictionary(m_app.test().dictionary());
-    recountReviews();
-    editor.setDueValues(m_overview.dueValues);
+    editor.setDueValues(readReviews(DueCards::List).dueValues);
     editor.Start();
     // The lesson list shows the lessons as they now are, all unticked; from
     // the mistakes too, since lessons may have been changed there as well.

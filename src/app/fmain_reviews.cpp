@@ -19,7 +19,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QLayout>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace lexitka {
 namespace {
@@ -52,11 +54,9 @@ void TfrmMain::recountReviews(bool force)
     if (!force && m_reviewStamps && *m_reviewStamps == stamps)
         return;
     m_reviewStamps = stamps;
-    // Off, the review file is not even read: the counts are words alone.
-    const QByteArray reviews = on && stamps.reviews.exists ? readWholeFile(reviewPath) : QByteArray();
-    m_overview = lexitka::reviewOverview(readWholeFile(test.DictionaryPath), reviews, test.LanguageCode, stamps.today);
+    m_overview = readReviews(DueCards::Count);
 
-    const int due = int(m_overview.due.size());
+    const int due = m_overview.dueCount;
     btnReviews->setEnabled(on && due > 0);
     mniReviews->setEnabled(btnReviews->isEnabled());
     mniClearReviews->setEnabled(on);
@@ -74,6 +74,16 @@ void TfrmMain::recountReviews(bool force)
     showProgress();
 }
 
+ReviewOverview TfrmMain::readReviews(DueCards detail) const
+{
+    const UTest &test = m_app.test();
+    // Off, the review file is not even read: the counts are words alone.
+    const QString path = test.ReviewFilePath();
+    const QByteArray reviews = test.ScheduleReviews && pathExists(path) ? readWholeFile(path) : QByteArray();
+    return lexitka::reviewOverview(readWholeFile(test.DictionaryPath), reviews, test.LanguageCode,
+                                   m_app.clock().today(), detail);
+}
+
 void TfrmMain::showProgress()
 {
     const QModelIndex current = lbLekce->currentIndex();
@@ -88,8 +98,10 @@ void TfrmMain::showProgress()
     if (m_app.test().ScheduleReviews)
         text += QStringLiteral(" · zkoušeno %1 · k opakování %2").arg(p.asked).arg(p.due);
     lblProgress->setToolTip(text);
-    // A long name must not widen the window.
-    lblProgress->setText(lblProgress->fontMetrics().elidedText(text, Qt::ElideMiddle, lblProgress->width()));
+    // A long name must not widen the window: the line is as wide as the
+    // window's controls, whether or not the status bar has been laid out yet.
+    const int width = centralWidget()->width() - 2 * statusBar()->layout()->contentsMargins().left() - 8;
+    lblProgress->setText(lblProgress->fontMetrics().elidedText(text, Qt::ElideMiddle, width));
 }
 
 void TfrmMain::btnReviewsClick()

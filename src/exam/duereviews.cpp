@@ -12,10 +12,11 @@
 namespace lexitka {
 namespace {
 
-// The cards of one word, by kind; views into the review file's bytes.
+// The due days of a word's cards by kind, as Julian days (0: no card),
+// small so that a table of 100,000 words stays in the cache.
 struct WordCards {
-    std::array<QDate, kTestKindCount> due; // invalid: no card of the kind
-    std::array<bool, kTestKindCount> counted{};
+    std::array<qint32, kTestKindCount> due{};
+    quint8 counted = 0; // a bit per kind
 };
 
 bool askable(int kind, int offeredKinds, QByteArrayView key, QByteArrayView value)
@@ -32,7 +33,7 @@ bool askable(int kind, int offeredKinds, QByteArrayView key, QByteArrayView valu
 } // namespace
 
 ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &reviews, int languageCode,
-                              const QDate &today)
+                              const QDate &today, DueCards detail)
 {
     ReviewOverview o;
     QHash<QByteArrayView, WordCards> cards;
@@ -43,9 +44,9 @@ ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &re
             parseReviewFields(QByteArrayView(reviews.constData() + begin, end - begin), value);
         if (!c)
             return;
-        QDate &due = cards[value].due[size_t(c->kind)];
-        if (!due.isValid()) // a card met twice counts its first line
-            due = c->due;
+        qint32 &due = cards[value].due[size_t(c->kind)];
+        if (due == 0) // a card met twice counts its first line
+            due = qint32(c->due.toJulianDay());
     });
 
     const int offered = int(languageInfo(languageCode).testKinds.size());
@@ -63,19 +64,22 @@ ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &re
             ++lesson.asked;
             bool wordDue = false;
             for (int kind = 0; kind < kTestKindCount; ++kind) {
-                const QDate due = it->due[size_t(kind)];
-                if (!due.isValid() || !askable(kind, offered, key, value))
+                if (it->due[size_t(kind)] == 0 || !askable(kind, offered, key, value))
                     continue;
+                const QDate due = QDate::fromJulianDay(it->due[size_t(kind)]);
                 const bool isDue = due <= today;
                 wordDue = wordDue || isDue;
                 // A word in two lessons is still one card.
-                if (it->counted[size_t(kind)])
+                if (it->counted & (1u << kind))
                     continue;
-                it->counted[size_t(kind)] = true;
+                it->counted |= quint8(1u << kind);
                 const qint64 days = std::max<qint64>(0, today.daysTo(due));
                 if (days < kForecastDays)
                     ++o.forecast[size_t(days)];
                 if (isDue) {
+                    ++o.dueCount;
+                    if (detail == DueCards::Count)
+                        continue;
                     o.due.append(QByteArray::number(kind) + '\\' + key.toByteArray() + '=' + value.toByteArray());
                     o.kinds[size_t(kind)] = true;
                     o.dueValues.insert(value.toByteArray());

@@ -27,18 +27,23 @@ constexpr int kForecastDays = 14;
 
 // What the review file says of a dictionary on a day.
 struct ReviewOverview {
-    // "kind\key=value" for every due card whose word the dictionary holds
-    // and can be asked in that kind, each card once, in dictionary order.
+    // The cards due whose words the dictionary holds and can ask in their
+    // kind, each card once.
+    int dueCount = 0;
+    // Listed only when asked for: "kind\key=value" of each, in dictionary
+    // order, the kinds and the words among them.
     LineStore due;
-    std::array<bool, kTestKindCount> kinds{}; // the kinds among them
-    QSet<QByteArray> dueValues;               // the words among them
-    QList<LessonProgress> lessons;            // per section of the file
-    std::optional<QDate> nextDue;             // the first later day with such a card due
+    std::array<bool, kTestKindCount> kinds{};
+    QSet<QByteArray> dueValues;
+    QList<LessonProgress> lessons; // per section of the file
+    std::optional<QDate> nextDue;  // the first later day with such a card due
     std::array<int, kForecastDays> forecast{};
 };
 
 // One pass over each file's bytes; damaged card lines are passed over.
+// Counting alone is what the main window does after every test.
+enum class DueCards { Count, List };
 ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &reviews, int languageCode,
-                              const QDate &today);
+                              const QDate &today, DueCards detail = DueCards::List);
 
 } // namespace lexitka
