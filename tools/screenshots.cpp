@@ -3,7 +3,7 @@
 //   screenshots FOLDER     writes FOLDER/main-window.png, test-windows.png, …
 // scripts/screenshots builds this and writes docs/images. It fails when a
 // window lacks what the guide shows of it (the menu "Nápověda", the
-// speaker buttons, "Odebírat zvládnuté chyby").
+// speaker buttons, "Odebírat zvládnuté chyby", the due count of "Opakovat").
 #include "app/application.h"
 #include "app/fabout.h"
 #include "app/fmain.h"
@@ -26,7 +26,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDate>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -172,6 +174,25 @@ const QByteArray kGerman = cz("[Tiere]\r\n0=0\\Hund\\Hunde\\pes\r\n1=1\\Katze\\K
                               "[Haus]\r\n0=2\\Haus\\Häuser\\dům\r\n1=0\\Tisch\\Tische\\stůl\r\n\r\n"
                               "[Verben]\r\n0=3\\gehen\\geht,ging,i gegangen\\jít\r\n");
 
+// Cards of the German words, some due today, the rest in the days after.
+QByteArray germanCards()
+{
+    const QDate today = QDate::currentDate();
+    QByteArray cards;
+    const auto card = [&](int kind, int dueIn, const char *value) {
+        cards += QByteArray::number(kind) + '\t' + today.addDays(dueIn).toString(Qt::ISODate).toLatin1() + '\t'
+                 + today.addDays(-3).toString(Qt::ISODate).toLatin1() + "\t3.1734\t5.2000\t2\t1\t" + cz(value) + "\r\n";
+    };
+    card(0, 0, "0\\Hund\\Hunde\\pes");
+    card(2, 0, "1\\Katze\\Katzen\\kočka");
+    card(0, -1, "2\\Pferd\\Pferde\\kůň");
+    card(3, 1, "3\\sehen\\sieht,sah,h gesehen\\vidět");
+    card(1, 2, "0\\Hund\\Hunde\\pes");
+    card(0, 4, "2\\Haus\\Häuser\\dům");
+    card(0, 9, "1\\Katze\\Katzen\\kočka");
+    return cards;
+}
+
 void speakerShown(QWidget *window)
 {
     auto *speak = window->findChild<QAbstractButton *>(QStringLiteral("btnSpeak"));
@@ -226,7 +247,8 @@ int main(int argc, char **argv)
                    {{"statistic.des", cz("1.12./60/Tiere/Německo - česky\r\n2.12./75/Tiere/Německo - česky\r\n"
                                          "3.12./80/Tiere,Haus/Česko - německy\r\n4.12./90/Haus/Množná čísla\r\n"
                                          "5.12./95/Verben/Slovesa\r\n")},
-                    {"errors.dee", cz("0\\1=1\\Katze\\Katzen\\kočka\r\n")}});
+                    {"errors.dee", cz("0\\1=1\\Katze\\Katzen\\kočka\r\n")},
+                    {"review.der", germanCards()}});
     german.tick({0}, {0});
     QStringList menus;
     for (QAction *menu : german.main().menuBar()->actions())
@@ -243,6 +265,21 @@ int main(int argc, char **argv)
         dictionary->close();
     }
     save(mainWindow, out, "main-window.png");
+
+    // Reviews: the due count, the lesson's progress at the foot, and the
+    // statistics' forecast.
+    if (!german.main().btnReviews->text().startsWith(QStringLiteral("Opakovat (")))
+        fail("the main window counts no review due");
+    QImage forecast;
+    inModal([&] { german.main().btnStatistika->click(); },
+            [&](QWidget *window) {
+                if (auto *stats = qobject_cast<TfrmStatistic *>(window); stats && stats->grbForecast->isVisible())
+                    forecast = shot(stats->grbForecast);
+                else
+                    fail("the statistics show no forecast of reviews");
+                static_cast<QDialog *>(window)->reject();
+            });
+    save(joined({shot(&german.main()), forecast}, false), out, "reviews.png");
 
     // The test windows: German verb forms, French with its article, Russian.
     german.tick({0}, {3});
