@@ -70,11 +70,17 @@ std::vector<Row> rows()
     const QString big = programFolder(QStringLiteral("reviews_big"), {{QStringLiteral("review.der"), cards}});
     const QString small =
         programFolder(QStringLiteral("reviews_small"), {{QStringLiteral("review.der"), reviewFileFor(fewWords)}});
-    const QStringList catBoth = {QStringLiteral("sh"), QStringLiteral("-c"),
-                                 QStringLiteral("exec cat \"$1\" \"$2\" >/dev/null"), QStringLiteral("sh"), words,
+    const QStringList catBoth = {QStringLiteral("sh"),
+                                 QStringLiteral("-c"),
+                                 QStringLiteral("exec cat \"$1\" \"$2\" >/dev/null"),
+                                 QStringLiteral("sh"),
+                                 words,
                                  cards};
-    return {Row{"due count, 100k words and 100k cards / cat", {QStringLiteral("recount"), big, words},
-                {QStringLiteral("recount"), small, fewWords}, catBoth, cards}};
+    return {Row{"due count, 100k words and 100k cards / cat",
+                {QStringLiteral("recount"), big, words},
+                {QStringLiteral("recount"), small, fewWords},
+                catBoth,
+                cards}};
 }
 
 } // namespace

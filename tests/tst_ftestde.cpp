@@ -5,6 +5,7 @@
 #include "data/codepage.h"
 #include "exam/ftestde.h"
 #include "exam/judging.h"
+#include "exam/reviews.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,6 +47,7 @@ private slots:
     void pluralsAndVerbsAreAskedAlone();
     void sharpSTyping();
     void insertAndEsc();
+    void reviewsAskEachCardInItsKind();
 };
 
 void TestGermanWindow::articlesInBothDirections()
@@ -331,6 +333,56 @@ void TestGermanWindow::insertAndEsc()
     QCOMPARE(t.test().BadCount, 1);
     QCOMPARE(t.mistakesFile().count("\r\n"), 1);
     QVERIFY(t.mistakesFile().startsWith("3\\"));
+}
+
+void TestGermanWindow::reviewsAskEachCardInItsKind()
+{
+    // A review test's pool: each line in the kind that is due, the window
+    // showing what that kind asks.
+    GermanTest t;
+    const QByteArray katze = de("1=1\\Katze\\Katzen\\kočka");
+    const QList<QByteArray> pool{"3\\" + kSehen, "2\\" + kHund, "1\\" + kHund, "0\\" + katze};
+    QList<std::pair<int, QString>> asked;
+    t.start(
+        pool, {true, true, true, true},
+        [&] {
+            auto &w = t.w();
+            for (int n = 0; n < 6 && w.isVisible(); ++n) {
+                const int kind = t.test().AskedKind;
+                const WordRecord word = t.test().CurrentWord;
+                asked.append({kind, t.question()});
+                QCOMPARE(!w.Panel->isHidden(), kind == KindVerbForms);
+                switch (kind) {
+                case KindVerbForms:
+                    typeText(w.edtPreklad, QStringLiteral("sehen"));
+                    typeText(w.edtPreteritum, QStringLiteral("sah"));
+                    typeText(w.edtPerfektum, QStringLiteral("h gesehen"));
+                    pressKey(w.edtPreklad, Qt::Key_Return);
+                    break;
+                case KindPlural: t.answer(QString::fromLatin1(word.Mn)); break;
+                case KindToForeign: t.answer(QString::fromLatin1(word.Slovo), word.Clen.toInt()); break;
+                default: t.answer(decode(word.Preklad, CodePage::Cp1250));
+                }
+            }
+        },
+        TestMode::Reviews);
+    std::sort(asked.begin(), asked.end());
+    QCOMPARE(asked, (QList<std::pair<int, QString>>{{KindToCzech, QStringLiteral("Katze")},
+                                                    {KindToForeign, QStringLiteral("pes")},
+                                                    {KindPlural, QStringLiteral("Hund")},
+                                                    {KindVerbForms, QStringLiteral("vidět")}}));
+    QCOMPARE(t.test().GoodCount, 4);
+    QVERIFY(t.ui->mistakes.isEmpty());
+    // Each answer is a review of its own card.
+    QList<std::pair<int, QByteArray>> cards;
+    for (const ReviewCard &c : parseReviewFile(readFile(t.test().ReviewFilePath())))
+        cards.append({c.kind, c.value});
+    std::sort(cards.begin(), cards.end());
+    const auto value = [](const QByteArray &line) { return line.sliced(line.indexOf('=') + 1); };
+    QCOMPARE(cards, (QList<std::pair<int, QByteArray>>{{KindToCzech, value(katze)},
+                                                       {KindToForeign, value(kHund)},
+                                                       {KindPlural, value(kHund)},
+                                                       {KindVerbForms, value(kSehen)}}));
 }
 
 QTEST_MAIN(TestGermanWindow)

@@ -140,6 +140,10 @@ QByteArray withReviews(const QByteArray &bytes, const QList<Review> &reviews)
             at.insert({cards.last()->kind, cards.last()->value}, i);
     }
     for (const Review &r : reviews) {
+        // A word without a value, or one a line cannot hold, has no card to keep.
+        if (r.value.isEmpty() || r.value.contains('\r') || r.value.contains('\n') || r.kind < 0
+            || r.kind >= kTestKindCount)
+            continue;
         const auto key = std::pair(r.kind, r.value);
         const auto it = at.constFind(key);
         if (it == at.cend()) {

@@ -57,7 +57,8 @@ ReviewCard reviewed(const std::optional<ReviewCard> &card, const Review &review)
 
 // The file's bytes with the reviews applied in order: a card's line changes
 // where it stands, a new card's line is added at the end, and every other
-// line (a damaged one too) stays byte for byte.
+// line (a damaged one too) stays byte for byte. A review of an empty value
+// (an entry "5=") is passed over: its line could never be read back.
 QByteArray withReviews(const QByteArray &bytes, const QList<Review> &reviews);
 
 // Applies the reviews to the file as it is on disk now, under its lock, so

@@ -253,7 +253,8 @@ void TfrmStatistic::setForecast(const std::optional<std::array<int, kForecastDay
         lblForecastCount[size_t(i)]->setText(QString::number((*counts)[size_t(i)]));
         // Read out as one: "středa 9. 12.: 6".
         lblForecastCount[size_t(i)]->setAccessibleName(
-            QLocale(QLocale::Czech).toString(day, QStringLiteral("dddd d. M.")));
+            QLocale(QLocale::Czech).toString(day, QStringLiteral("dddd d. M.: "))
+            + QString::number((*counts)[size_t(i)]));
     }
 }
 

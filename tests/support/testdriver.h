@@ -87,9 +87,11 @@ struct WindowTest {
     UTest &test() { return app->test(); }
     Window &w() { return *window; }
 
-    void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps)
+    void start(const QList<QByteArray> &pool, std::array<bool, 4> kinds, const std::function<void()> &steps,
+               TestMode mode = TestMode::Lessons)
     {
         TestPool words;
+        words.mode = mode;
         words.words = pool;
         words.kinds = kinds;
         test().setUp(words, true);
