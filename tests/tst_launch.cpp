@@ -483,6 +483,15 @@ void TestLaunch::reviewsDayByDay()
     QCOMPARE(state(), (QStringList{"Opakovat (1)", "on", "Zkoušet slovíčka, která máte dnes zopakovat.",
                                    "Zvířata: 2 slova · zkoušeno 2 · k opakování 1"}));
 
+    // The mistakes database goes without the reviews.
+    QVERIFY(QFile::exists(app->test().MistakesFilePath()));
+    f.messenger.answer = true;
+    main.btnClearErrors->click();
+    QVERIFY(!QFile::exists(app->test().MistakesFilePath()));
+    QVERIFY(QFile::exists(app->test().ReviewFilePath()));
+    QCOMPARE(main.btnReviews->text(), QStringLiteral("Opakovat (1)"));
+    f.messenger.messages.clear();
+
     // Forgetting every review takes a Yes.
     f.messenger.answer = false;
     main.mniClearReviews->trigger();
