@@ -5,6 +5,8 @@
 #include "exam/fsrs.h"
 #include "exam/reviews.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace lexitka;
@@ -176,6 +178,37 @@ void TestReviews::dueCardsOfADictionary()
     QCOMPARE(later.due.size(), 5);
     QVERIFY(!later.nextDue);
     QCOMPARE(later.forecast[0], 5);
+    // Read from a file piece by piece, a dictionary bigger than a piece
+    // counts the same as whole.
+    QByteArray big;
+    QByteArray bigReviews;
+    for (int lesson = 0; lesson < 600; ++lesson) {
+        big += "[Lekce " + QByteArray::number(lesson) + "]\r\n";
+        for (int word = 0; word < 150; ++word) {
+            const QByteArray value = "0\\Wort" + QByteArray::number(lesson * 1000 + word) + "\\W\\slovo";
+            big += QByteArray::number(word) + '=' + value + (word % 7 ? "\r\n" : "\n");
+            if (word % 3 == 0)
+                bigReviews += card(word % 2, word % 5 ? "2026-12-09" : "2026-12-11", value);
+        }
+    }
+    QVERIFY(big.size() > 2 * (1 << 20));
+    QTemporaryDir dir;
+    const QString bigPath = dir.filePath(QStringLiteral("big.de"));
+    {
+        QFile out(bigPath);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(big) == big.size());
+    }
+    const ReviewOverview whole = reviewOverview(big, bigReviews, LangGerman, today);
+    const ReviewOverview pieces = reviewOverviewOfFile(bigPath, bigReviews, LangGerman, today);
+    QCOMPARE(pieces.dueCount, whole.dueCount);
+    QCOMPARE(pieces.due.toList(), whole.due.toList());
+    QCOMPARE(pieces.forecast, whole.forecast);
+    QCOMPARE(pieces.lessons.size(), 600);
+    for (qsizetype i = 0; i < whole.lessons.size(); ++i)
+        QVERIFY(pieces.lessons[i].words == 150 && pieces.lessons[i].asked == whole.lessons[i].asked
+                && pieces.lessons[i].due == whole.lessons[i].due);
+    QCOMPARE(whole.dueCount, 600 * 40);
+
     const ReviewOverview none = reviewOverview(dictionary, {}, LangGerman, today);
     QVERIFY(none.due.isEmpty() && !none.nextDue);
     QCOMPARE(none.lessons[0].words, 3);

@@ -80,8 +80,7 @@ ReviewOverview TfrmMain::readReviews(DueCards detail) const
     // Off, the review file is not even read: the counts are words alone.
     const QString path = test.ReviewFilePath();
     const QByteArray reviews = test.ScheduleReviews && pathExists(path) ? readWholeFile(path) : QByteArray();
-    return lexitka::reviewOverview(readWholeFile(test.DictionaryPath), reviews, test.LanguageCode,
-                                   m_app.clock().today(), detail);
+    return reviewOverviewOfFile(test.DictionaryPath, reviews, test.LanguageCode, m_app.clock().today(), detail);
 }
 
 void TfrmMain::showProgress()

@@ -1,6 +1,7 @@
 #include "duereviews.h"
 
 #include "data/dictionarylines.h"
+#include "data/fileread.h"
 #include "data/inifile.h"
 #include "exam/reviews.h"
 #include "exam/wordcollection.h"
@@ -30,13 +31,12 @@ bool askable(int kind, int offeredKinds, QByteArrayView key, QByteArrayView valu
     return kind == KindPlural ? !isPluralExcluded(entry) : isVerbEntry(entry);
 }
 
-} // namespace
+using Cards = QHash<QByteArrayView, WordCards>;
 
-ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &reviews, int languageCode,
-                              const QDate &today, DueCards detail)
+// The cards of the review file's bytes, which must outlive them.
+Cards readCards(const QByteArray &reviews)
 {
-    ReviewOverview o;
-    QHash<QByteArrayView, WordCards> cards;
+    Cards cards;
     cards.reserve(reviews.size() / 48);
     forEachLine(reviews.constData(), reviews.size(), [&](qsizetype begin, qsizetype end, qsizetype) {
         QByteArrayView value;
@@ -48,47 +48,88 @@ ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &re
         if (due == 0) // a card met twice counts its first line
             due = qint32(c->due.toJulianDay());
     });
+    return cards;
+}
 
-    const int offered = int(languageInfo(languageCode).testKinds.size());
-    scanDictionaryLines(
-        dictionary.constData(), dictionary.size(), [&](QByteArrayView) { o.lessons.append(LessonProgress{}); },
-        [&](QByteArrayView key, QByteArrayView rawValue) {
-            if (o.lessons.isEmpty()) // lines before the first lesson belong to none
-                return;
-            LessonProgress &lesson = o.lessons.last();
-            ++lesson.words;
-            const QByteArrayView value = rawValue.trimmed();
-            const auto it = cards.find(value);
-            if (it == cards.end())
-                return;
-            ++lesson.asked;
-            bool wordDue = false;
-            for (int kind = 0; kind < kTestKindCount; ++kind) {
-                if (it->due[size_t(kind)] == 0 || !askable(kind, offered, key, value))
+// Counts the dictionary's lines into o, piece by piece of whole lines.
+class DictionaryCount {
+public:
+    DictionaryCount(Cards &cards, ReviewOverview &o, int languageCode, const QDate &today, DueCards detail)
+        : m_cards(cards), m_o(o), m_offered(int(languageInfo(languageCode).testKinds.size())), m_today(today),
+          m_detail(detail)
+    { }
+
+    void scan(const char *data, qsizetype size)
+    {
+        scanDictionaryLines(
+            data, size, [&](QByteArrayView) { m_o.lessons.append(LessonProgress{}); },
+            [&](QByteArrayView key, QByteArrayView value) { entry(key, value.trimmed()); });
+    }
+
+private:
+    void entry(QByteArrayView key, QByteArrayView value)
+    {
+        if (m_o.lessons.isEmpty()) // lines before the first lesson belong to none
+            return;
+        LessonProgress &lesson = m_o.lessons.last();
+        ++lesson.words;
+        const auto it = m_cards.find(value);
+        if (it == m_cards.end())
+            return;
+        ++lesson.asked;
+        bool wordDue = false;
+        for (int kind = 0; kind < kTestKindCount; ++kind) {
+            if (it->due[size_t(kind)] == 0 || !askable(kind, m_offered, key, value))
+                continue;
+            const QDate due = QDate::fromJulianDay(it->due[size_t(kind)]);
+            const bool isDue = due <= m_today;
+            wordDue = wordDue || isDue;
+            // A word in two lessons is still one card.
+            if (it->counted & (1u << kind))
+                continue;
+            it->counted |= quint8(1u << kind);
+            const qint64 days = std::max<qint64>(0, m_today.daysTo(due));
+            if (days < kForecastDays)
+                ++m_o.forecast[size_t(days)];
+            if (isDue) {
+                ++m_o.dueCount;
+                if (m_detail == DueCards::Count)
                     continue;
-                const QDate due = QDate::fromJulianDay(it->due[size_t(kind)]);
-                const bool isDue = due <= today;
-                wordDue = wordDue || isDue;
-                // A word in two lessons is still one card.
-                if (it->counted & (1u << kind))
-                    continue;
-                it->counted |= quint8(1u << kind);
-                const qint64 days = std::max<qint64>(0, today.daysTo(due));
-                if (days < kForecastDays)
-                    ++o.forecast[size_t(days)];
-                if (isDue) {
-                    ++o.dueCount;
-                    if (detail == DueCards::Count)
-                        continue;
-                    o.due.append(QByteArray::number(kind) + '\\' + key.toByteArray() + '=' + value.toByteArray());
-                    o.kinds[size_t(kind)] = true;
-                    o.dueValues.insert(value.toByteArray());
-                } else if (!o.nextDue || due < *o.nextDue) {
-                    o.nextDue = due;
-                }
+                m_o.due.append(QByteArray::number(kind) + '\\' + key.toByteArray() + '=' + value.toByteArray());
+                m_o.kinds[size_t(kind)] = true;
+                m_o.dueValues.insert(value.toByteArray());
+            } else if (!m_o.nextDue || due < *m_o.nextDue) {
+                m_o.nextDue = due;
             }
-            lesson.due += wordDue ? 1 : 0;
-        });
+        }
+        lesson.due += wordDue ? 1 : 0;
+    }
+
+    Cards &m_cards;
+    ReviewOverview &m_o;
+    int m_offered;
+    QDate m_today;
+    DueCards m_detail;
+};
+
+} // namespace
+
+ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &reviews, int languageCode,
+                              const QDate &today, DueCards detail)
+{
+    ReviewOverview o;
+    Cards cards = readCards(reviews);
+    DictionaryCount(cards, o, languageCode, today, detail).scan(dictionary.constData(), dictionary.size());
+    return o;
+}
+
+ReviewOverview reviewOverviewOfFile(const QString &dictionaryPath, const QByteArray &reviews, int languageCode,
+                                    const QDate &today, DueCards detail)
+{
+    ReviewOverview o;
+    Cards cards = readCards(reviews);
+    DictionaryCount count(cards, o, languageCode, today, detail);
+    forEachFileChunk(dictionaryPath, [&count](const char *data, qsizetype size) { count.scan(data, size); });
     return o;
 }
 

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QList>
 #include <QSet>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -45,5 +46,9 @@ struct ReviewOverview {
 enum class DueCards { Count, List };
 ReviewOverview reviewOverview(const QByteArray &dictionary, const QByteArray &reviews, int languageCode,
                               const QDate &today, DueCards detail = DueCards::List);
+// The same over a dictionary file read piece by piece: a dictionary of a
+// million lessons is never in memory whole.
+ReviewOverview reviewOverviewOfFile(const QString &dictionaryPath, const QByteArray &reviews, int languageCode,
+                                    const QDate &today, DueCards detail = DueCards::List);
 
 } // namespace lexitka

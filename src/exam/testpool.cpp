@@ -29,7 +29,7 @@ TestPool collectTestPool(const TestRequest &request)
             return pool;
         }
         ReviewOverview overview =
-            reviewOverview(readWholeFile(request.dictionaryPath), reviews, request.languageCode, request.today);
+            reviewOverviewOfFile(request.dictionaryPath, reviews, request.languageCode, request.today);
         pool.words = std::move(overview.due);
         pool.kinds = overview.kinds;
         if (pool.words.isEmpty())
