@@ -26,7 +26,9 @@ void TfrmMain::runEditor()
 {
     TfrmViewEdt &editor = m_app.frmViewEdt();
     editor.setDictionary(m_app.test().dictionary());
-    editor.setDueValues(readReviews(DueCards::List).dueValues);
+    recountReviews();
+    // Listed only when there is something due: it is another pass over the dictionary.
+    editor.setDueValues(m_overview.dueCount > 0 ? readReviews(DueCards::List).dueValues : QSet<QByteArray>());
     editor.Start();
     // The lesson list shows the lessons as they now are, all unticked; from
     // the mistakes too, since lessons may have been changed there as well.
