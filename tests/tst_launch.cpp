@@ -504,6 +504,9 @@ void TestLaunch::reviewsDayByDay()
                                    "Zvířata: 2 slova · zkoušeno 0 · k opakování 0"}));
     QCOMPARE(f.messenger.messages.size(), 2);
     QCOMPARE(f.messenger.messages[0].caption, QStringLiteral("Vymazat opakování"));
+    // Nothing left to forget is no failure.
+    main.mniClearReviews->trigger();
+    QCOMPARE(f.messenger.messages.size(), 3);
 
     // Switched off: words alone.
     main.mniScheduleReviews->trigger();

@@ -38,7 +38,7 @@ void TfrmMain::runEditor()
         OpenSlovnik(path, Reading::Reread);
     }
     editor.EditorChanged = false;
-    recountReviews(true); // a word edited is another card
+    recountReviews(); // a word edited is another card: the saved file is another file
 }
 
 } // namespace lexitka
