@@ -74,8 +74,6 @@ public slots:
     // Counts the due cards of the open dictionary and each lesson's progress
     // again, unless neither file nor the day changed since the last count.
     void recountReviews(bool force = false);
-    // What the review file says of the open dictionary, as last counted.
-    const ReviewOverview &reviewOverview() const { return m_overview; }
     // Collects the test of the mode and sets the engine up for it; false,
     // with the reasons shown, when it may not start.
     bool LoadLekce(TestMode mode = TestMode::Lessons);
