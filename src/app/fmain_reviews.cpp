@@ -5,7 +5,6 @@
 #include "data/codepage.h"
 #include "data/displaytext.h"
 #include "data/fileread.h"
-#include "data/nativefile.h"
 #include "data/savefile.h"
 #include "platform/busyretry.h"
 #include "platform/messenger.h"
@@ -79,7 +78,7 @@ ReviewOverview TfrmMain::readReviews(DueCards detail) const
     const UTest &test = m_app.test();
     // Off, the review file is not even read: the counts are words alone.
     const QString path = test.ReviewFilePath();
-    const QByteArray reviews = test.ScheduleReviews && pathExists(path) ? readWholeFile(path) : QByteArray();
+    const QByteArray reviews = test.ScheduleReviews ? readWholeFile(path) : QByteArray(); // none when missing
     return reviewOverviewOfFile(test.DictionaryPath, reviews, test.LanguageCode, m_app.clock().today(), detail);
 }
 
@@ -105,7 +104,6 @@ void TfrmMain::showProgress()
 
 void TfrmMain::btnReviewsClick()
 {
-    recountReviews();
     UTest &test = m_app.test();
     if (!test.ScheduleReviews)
         return;

@@ -13,8 +13,8 @@
 namespace lexitka {
 namespace {
 
-// The due days of a word's cards by kind, as Julian days (0: no card),
-// small so that a table of 100,000 words stays in the cache.
+// The due days of a word's cards by kind, as Julian days (0: no card):
+// small, so that a table of 100,000 words takes less of the cache.
 struct WordCards {
     std::array<qint32, kTestKindCount> due{};
     quint8 counted = 0; // a bit per kind
